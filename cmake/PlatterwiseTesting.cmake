@@ -1,0 +1,27 @@
+include(GoogleTest)
+
+# platterwise_add_test(<name> SOURCES <files...> LIBS <targets...> [QT] [XSERVER])
+#
+# One GoogleTest executable, its cases registered with CTest one by one.
+# QT      links the shared main that creates a QApplication on the offscreen platform.
+# XSERVER links the main that insists on a real X server (the xcb platform and DISPLAY);
+#         such tests carry the label "xserver", and the test command runs CTest under xvfb-run.
+function(platterwise_add_test name)
+    cmake_parse_arguments(ARG "QT;XSERVER" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE platterwise_settings ${ARG_LIBS} GTest::gmock)
+    if(ARG_XSERVER)
+        target_link_libraries(${name} PRIVATE platterwise_x_test_main Qt6::Test)
+        set(labels xserver)
+    elseif(ARG_QT)
+        target_link_libraries(${name} PRIVATE platterwise_qt_test_main Qt6::Test)
+        set(labels offscreen)
+    else()
+        target_link_libraries(${name} PRIVATE platterwise_test_main)
+        set(labels plain)
+    endif()
+    gtest_discover_tests(${name}
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES LABELS ${labels})
+endfunction()

@@ -1,0 +1,9 @@
+#pragma once
+// The program's message texts for failures, in one table. Formats use %s, %d and %x as
+// FormatMessage (Exceptions.h) fills them.
+
+namespace platterwise::res {
+
+inline constexpr char16_t SUnableToWrite[] = u"Unable to write to %s";
+
+} // namespace platterwise::res

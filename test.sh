@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything from nothing with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs every test (tests that need an X server under xvfb-run).
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/ensure-deps.sh
+
+build=build/asan
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+    -DPLATTERWISE_SANITIZE=ON -DPLATTERWISE_WERROR=ON >/dev/null
+cmake --build "$build"
+
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:${ASAN_OPTIONS:-}"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
+cd "$build"
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j"$(nproc)" "$@"
