@@ -1,12 +1,15 @@
 #include "Fonts.h"
 
+#include <QStringList>
+
 namespace platterwise {
 
 void InstallFontSubstitutions() {
     static const bool done = [] {
         for (const char* family : {"Arial", "MS Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2"})
             QFont::insertSubstitutions(QString::fromLatin1(family),
-                                       {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+                                       QStringList{QStringLiteral("Liberation Sans"),
+                                                   QStringLiteral("Arimo")});
         return true;
     }();
     (void)done;
