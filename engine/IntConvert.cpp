@@ -30,7 +30,8 @@ std::optional<std::int64_t> Convert(std::string_view text, std::int64_t min, std
     if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
         hex = true;
         ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    } else if (i + 1 < text.size() && text[i] == '0' &&
+               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         hex = true;
         i += 2;
     }

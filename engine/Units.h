@@ -37,7 +37,9 @@ constexpr std::int64_t MbToBytes(std::int64_t mb) {
 }
 
 // Bytes to Mb, truncated toward zero.
-constexpr std::int64_t BytesToMb(std::int64_t bytes) { return bytes / kBytesPerMb; }
+constexpr std::int64_t BytesToMb(std::int64_t bytes) {
+    return bytes / kBytesPerMb;
+}
 
 // The decimal text of `value` with "," between groups of three digits, whatever the locale:
 // 0, 999, 1,000, 4,700,000,000. A negative value keeps its sign in front: -1,000.

@@ -24,7 +24,9 @@ inline constexpr TColor clBtnFace = 0xFF00000F;
 inline constexpr TColor clBtnShadow = 0xFF000010;
 
 // True for 0xFF0000nn values.
-constexpr bool IsSystemColor(TColor c) { return (c & 0xFFFFFF00u) == 0xFF000000u; }
+constexpr bool IsSystemColor(TColor c) {
+    return (c & 0xFFFFFF00u) == 0xFF000000u;
+}
 
 // The RGB colour as a QColor; no palette is needed. REQUIRES: !IsSystemColor(c).
 inline QColor RgbToQColor(TColor c) {

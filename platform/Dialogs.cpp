@@ -30,18 +30,26 @@ void QtDialogs::ShowInformationBox(const QString& text) {
     ShowBox(QMessageBox::Information, QStringLiteral("Information"), text);
 }
 
-QString ApplicationTitle() { return TitleStorage(); }
+QString ApplicationTitle() {
+    return TitleStorage();
+}
 
-void SetApplicationTitle(const QString& title) { TitleStorage() = title; }
+void SetApplicationTitle(const QString& title) {
+    TitleStorage() = title;
+}
 
 IDialogs& Dialogs() {
     static QtDialogs real;
     return installed ? *installed : real;
 }
 
-void SetDialogs(IDialogs* dialogs) { installed = dialogs; }
+void SetDialogs(IDialogs* dialogs) {
+    installed = dialogs;
+}
 
-void ShowException(const std::exception& error) { ShowException(error, Dialogs()); }
+void ShowException(const std::exception& error) {
+    ShowException(error, Dialogs());
+}
 
 void ShowException(const std::exception& error, IDialogs& dialogs) {
     if (const auto* own = dynamic_cast<const Exception*>(&error))

@@ -7,9 +7,9 @@ namespace platterwise {
 void InstallFontSubstitutions() {
     static const bool done = [] {
         for (const char* family : {"Arial", "MS Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2"})
-            QFont::insertSubstitutions(QString::fromLatin1(family),
-                                       QStringList{QStringLiteral("Liberation Sans"),
-                                                   QStringLiteral("Arimo")});
+            QFont::insertSubstitutions(
+                QString::fromLatin1(family),
+                QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
         return true;
     }();
     (void)done;
