@@ -1,0 +1,113 @@
+// Folder walk benchmark: SumFolderSize against `du -sb` on the same generated tree, warm
+// cache, alternating runs, medians. du adds directory sizes, so it is a reference for speed,
+// not for the total; the total is checked against the generated files' lengths.
+//
+//   folder_walk_bench [DIR] [RUNS]   (default DIR: $TMPDIR/platterwise-walk-bench, RUNS: 7)
+#include "engine/FolderSize.h"
+#include "engine/Units.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int kArtists = 200;
+constexpr int kAlbumsPerArtist = 100; // 20,000 album folders (+200 artist folders)
+constexpr int kFilesPerAlbum = 10;    // 200,000 files
+
+double Seconds(std::chrono::steady_clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Sparse files: only st_size matters to both walkers, and the tree builds in seconds.
+std::int64_t Generate(const std::string& root) {
+    std::mt19937_64 rng(2026);
+    std::uniform_int_distribution<std::int64_t> size(0, 60'000'000);
+    std::int64_t total = 0;
+    std::filesystem::remove_all(root);
+    for (int a = 0; a < kArtists; ++a) {
+        const std::string artist = root + "/artist " + std::to_string(a);
+        for (int b = 0; b < kAlbumsPerArtist; ++b) {
+            const std::string album = artist + "/album " + std::to_string(b);
+            std::filesystem::create_directories(album);
+            for (int f = 0; f < kFilesPerAlbum; ++f) {
+                const std::string file = album + "/" + std::to_string(f) + " track.flac";
+                const int fd = ::open(file.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
+                const std::int64_t s = size(rng);
+                if (fd < 0 || ::ftruncate(fd, s) != 0) {
+                    std::perror(file.c_str());
+                    std::exit(1);
+                }
+                ::close(fd);
+                total += s;
+            }
+        }
+    }
+    return total;
+}
+
+double TimeDu(const std::string& root) {
+    const std::string cmd = "du -sb '" + root + "' > /dev/null";
+    const auto t0 = std::chrono::steady_clock::now();
+    if (std::system(cmd.c_str()) != 0) {
+        std::fprintf(stderr, "du failed\n");
+        std::exit(1);
+    }
+    return Seconds(std::chrono::steady_clock::now() - t0);
+}
+
+double TimeWalk(const std::string& root, std::int64_t& sum) {
+    sum = 0;
+    const auto t0 = std::chrono::steady_clock::now();
+    platterwise::SumFolderSize(root, sum);
+    return Seconds(std::chrono::steady_clock::now() - t0);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const char* tmp = std::getenv("TMPDIR");
+    const std::string root =
+        argc > 1 ? argv[1] : std::string(tmp ? tmp : "/tmp") + "/platterwise-walk-bench";
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 7;
+
+    std::printf("generating %d folders and %d files in %s ...\n", kArtists * (kAlbumsPerArtist + 1),
+                kArtists * kAlbumsPerArtist * kFilesPerAlbum, root.c_str());
+    const std::int64_t expected = Generate(root);
+
+    std::int64_t sum = 0;
+    TimeDu(root); // warm the caches for both
+    TimeWalk(root, sum);
+
+    std::vector<double> du, walk;
+    for (int i = 0; i < runs; ++i) {
+        du.push_back(TimeDu(root));
+        walk.push_back(TimeWalk(root, sum));
+    }
+    const double duMedian = Median(du), walkMedian = Median(walk);
+    std::printf("runs: %d (alternating, warm cache), %u hardware threads\n", runs,
+                std::thread::hardware_concurrency());
+    std::printf("du -sb         median %.3f s\n", duMedian);
+    std::printf("SumFolderSize  median %.3f s\n", walkMedian);
+    std::printf("ratio          %.2f (SumFolderSize / du)\n", walkMedian / duMedian);
+    std::printf(
+        "total          %s bytes, expected %s: %s\n", platterwise::GroupThousands(sum).c_str(),
+        platterwise::GroupThousands(expected).c_str(), sum == expected ? "equal" : "DIFFERENT");
+    std::filesystem::remove_all(root);
+    return sum == expected ? 0 : 1;
+}

@@ -1,0 +1,185 @@
+#include "../engine/EngineFakes.h"
+#include "cli/CliArguments.h"
+#include "cli/Commands.h"
+#include "cli/JsonWriter.h"
+#include "cli/PathSource.h"
+
+#include <gmock/gmock.h>
+#include <sstream>
+#include <unistd.h>
+
+namespace platterwise::cli {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+TParseResult Parse(std::vector<std::string> args) {
+    return ParseArguments(args);
+}
+
+TEST(CliArguments, DefaultsAreTheWindowsDefaults) {
+    const auto r = Parse({"fill", "a"});
+    ASSERT_TRUE(r.Arguments);
+    EXPECT_EQ(r.Arguments->Command, TCommand::Fill);
+    EXPECT_EQ(r.Arguments->Fields.TargetMode, kMediaSizeMode);
+    EXPECT_EQ(r.Arguments->Fields.TemplateIndex, 0);
+    EXPECT_EQ(r.Arguments->Fields.DeviationText, "25");
+    EXPECT_EQ(r.Arguments->Fields.SamplesText, "1000");
+    EXPECT_FALSE(r.Arguments->Fields.BothDirections);
+    EXPECT_FALSE(r.Arguments->Seed);
+}
+
+TEST(CliArguments, MediaMapOntoTheTemplatesAndSizesOntoCustomMode) {
+    EXPECT_EQ(Parse({"fill", "--medium", "DVD-R", "a"}).Arguments->Fields.TemplateIndex, 1);
+    EXPECT_EQ(Parse({"fill", "--medium", "dvd+r-dl", "a"}).Arguments->Fields.TemplateIndex, 2);
+    EXPECT_EQ(Parse({"total", "--medium", "cd-r", "a"}).Arguments->Fields.TemplateIndex, 3);
+    const auto custom = Parse({"fill", "--size", "$10", "--deviation", " 5", "--samples", "x20",
+                               "--seed", "0x10", "--both", "a", "b"});
+    ASSERT_TRUE(custom.Arguments);
+    EXPECT_EQ(custom.Arguments->Fields.TargetMode, kCustomSizeMode);
+    EXPECT_EQ(custom.Arguments->Fields.CustomSizeText, "$10");
+    EXPECT_EQ(custom.Arguments->Fields.DeviationText, " 5");
+    EXPECT_EQ(custom.Arguments->Seed, 16u);
+    EXPECT_TRUE(custom.Arguments->Fields.BothDirections);
+    EXPECT_EQ(custom.Arguments->Paths, (std::vector<std::string>{"a", "b"}));
+}
+
+TEST(CliArguments, BadArgumentsAreNamedOnOneLine) {
+    struct Case {
+        std::vector<std::string> Args;
+        std::string Named;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{"burn", "a"}, "burn:"},
+             {{"fill", "--medium", "bluray", "a"}, "--medium:"},
+             {{"fill", "--size", "4,7", "a"}, "--size:"},
+             {{"fill", "--size", "10", "--medium", "cd-r", "a"}, "--medium:"},
+             {{"fill", "--deviation", "25 ", "a"}, "--deviation:"},
+             {{"fill", "--deviation", "3000000000", "a"}, "--deviation:"},
+             {{"fill", "--samples", "", "a"}, "--samples:"},
+             {{"fill", "--seed", "-1", "a"}, "--seed:"},
+             {{"fill", "--seed", "4294967296", "a"}, "--seed:"},
+             {{"fill", "--frobnicate", "a"}, "--frobnicate:"},
+             {{"fill", "--json", "--paths", "a"}, "--paths:"},
+             {{"fill", "-0", "a"}, "-0:"},
+             {{"total", "--both", "a"}, "--both:"},
+             {{"fill", "--button", "a"}, "--button:"},
+             {{"fill"}, "PATH:"},
+             {{"fill", "--size"}, "--size:"},
+         }) {
+        const auto r = ParseArguments(c.Args);
+        EXPECT_FALSE(r.Arguments) << c.Named;
+        EXPECT_THAT(r.Error, StartsWith(c.Named));
+        EXPECT_EQ(r.Error.find('\n'), std::string::npos);
+    }
+}
+
+TEST(CliArguments, DoubleDashEndsTheOptions) {
+    const auto r = Parse({"fill", "--", "--both"});
+    ASSERT_TRUE(r.Arguments);
+    EXPECT_EQ(r.Arguments->Paths, (std::vector<std::string>{"--both"}));
+    EXPECT_FALSE(r.Arguments->Fields.BothDirections);
+}
+
+TEST(AbsolutePath, JoinsWithTheWorkingDirectoryAndDropsTrailingSeparators) {
+    EXPECT_EQ(AbsolutePath("music", "/home/u"), "/home/u/music");
+    EXPECT_EQ(AbsolutePath("music/", "/home/u"), "/home/u/music");
+    EXPECT_EQ(AbsolutePath("./a//b/.", "/w"), "/w/a/b");
+    EXPECT_EQ(AbsolutePath("/abs/x", "/w"), "/abs/x");
+    EXPECT_EQ(AbsolutePath("/", "/w"), "/");
+    EXPECT_EQ(AbsolutePath("..", "/w/x"), "/w/x/.."); // links are not resolved
+    EXPECT_EQ(AbsolutePath("\xff\xfe", "/w"), "/w/\xff\xfe");
+}
+
+TEST(JsonString, EscapesAndReplacesBytesThatAreNotUtf8) {
+    EXPECT_EQ(JsonString("plain"), "\"plain\"");
+    EXPECT_EQ(JsonString("a\"b\\c\n\x01"), "\"a\\\"b\\\\c\\n\\u0001\"");
+    EXPECT_EQ(JsonString("Мой"), "\"Мой\"");
+    EXPECT_EQ(JsonString("x\xff"
+                         "y"),
+              "\"x\\ufffdy\"");
+    EXPECT_EQ(JsonString("\xc0\xaf"), "\"\\ufffd\\ufffd\""); // overlong
+    EXPECT_EQ(JsonString("\xe2\x82"), "\"\\ufffd\\ufffd\""); // cut short
+}
+
+class CliRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir.File("music/a/x.flac", 2'000'000'000LL);
+        dir.File("music/2010/y.flac", 2'690'000'000LL);
+        dir.File("music/b/z.ape", 1'500'000'000LL);
+        dir.File("music/c.cue", 10);
+        previous = ::get_current_dir_name();
+        ASSERT_EQ(::chdir((dir / "music").c_str()), 0);
+    }
+    void TearDown() override {
+        ASSERT_EQ(::chdir(previous), 0);
+        ::free(previous);
+    }
+    int Run(std::vector<std::string> args) {
+        out.str({});
+        err.str({});
+        return RunCli(args, out, err);
+    }
+    testing::TempDir dir;
+    char* previous = nullptr;
+    std::ostringstream out, err;
+};
+
+TEST_F(CliRun, FillPrintsTheMessageLineAndTheChosenNamesFoldersFirst) {
+    EXPECT_EQ(Run({"fill", "--seed", "3", "c.cue", "a", "b", "2010"}), kExitFound);
+    EXPECT_EQ(out.str(), "Prepared 4,690,000,000 байт\na\n2010\n");
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(CliRun, FillPathsAreFullAndCanBeNulSeparated) {
+    EXPECT_EQ(Run({"fill", "--seed", "3", "--paths", "-0", "c.cue", "a/", "b", "2010"}),
+              kExitFound);
+    const std::string base = (dir / "music").c_str();
+    EXPECT_EQ(out.str(), base + "/a" + '\0' + base + "/2010" + '\0');
+}
+
+TEST_F(CliRun, FillJsonCarriesOutcomeWindowAndItems) {
+    EXPECT_EQ(Run({"fill", "--seed", "3", "--json", "--both", "a", "b", "2010"}), kExitFound);
+    EXPECT_THAT(out.str(), StartsWith("{\"outcome\":\"found\",\"target_mb\":4700,"));
+    EXPECT_THAT(out.str(), HasSubstr("\"window\":{\"lower\":4675000000,\"upper\":4725000000}"));
+    EXPECT_THAT(out.str(), HasSubstr("\"kind\":\"folder\",\"size\":2000000000}"));
+}
+
+TEST_F(CliRun, NoCombinationExitsWithOneAndShowsTheBoxOnStandardError) {
+    EXPECT_EQ(Run({"fill", "--size", "100000", "a"}), kExitNotFound);
+    EXPECT_EQ(out.str(), "You fail me, bungler!\nStill nothing to burn!\n");
+    EXPECT_THAT(err.str(), StartsWith("Selected files/folders have smaller size than you have set "
+                                      "for target media!\nРешение"));
+    EXPECT_EQ(Run({"fill", "--medium", "cd-r", "--samples", "3", "a"}), kExitNotFound);
+    EXPECT_EQ(out.str(), "U aint lucky! Never to burn those lossless music! :(\n");
+    EXPECT_THAT(err.str(), StartsWith("Program checked 3 variants"));
+}
+
+TEST_F(CliRun, AMissingPathIsAnErrorNamingIt) {
+    EXPECT_EQ(Run({"fill", "a", "gone.flac"}), kExitBadArguments);
+    EXPECT_EQ(err.str(), "gone.flac: no such file or folder\n");
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(Run({"total", "gone"}), kExitBadArguments);
+}
+
+TEST_F(CliRun, TotalPrintsTheReportAndWhetherItFills) {
+    EXPECT_EQ(Run({"total", "--medium", "cd-r", "c.cue"}), kExitFound);
+    EXPECT_EQ(out.str(), "Selected: folders - 0 , files - 1\nTotal size: 0 Mb (10 bytes)\n"
+                         "Smaller than the medium: 10 of 700,000,000 bytes\n");
+    EXPECT_EQ(Run({"total", "--button", "a", "b"}), kExitFound);
+    EXPECT_EQ(out.str(), "Oh, thats a big momma! :)\nВыделено: папок - 2 , файлов - 0\n"
+                         "Общий размер: 3500 Mb (3,500,000,000 bytes)\n"
+                         "Smaller than the medium: 3,500,000,000 of 4,700,000,000 bytes\n");
+}
+
+TEST_F(CliRun, HelpAndBadArguments) {
+    EXPECT_EQ(Run({"--help"}), kExitFound);
+    EXPECT_THAT(out.str(), HasSubstr("platterwise-cli fill"));
+    EXPECT_EQ(Run({"fill", "--deviation", "x", "a"}), kExitBadArguments);
+    EXPECT_EQ(err.str(), "platterwise-cli: --deviation: needs a whole number of Mb (32-bit)\n");
+}
+
+} // namespace
+} // namespace platterwise::cli
