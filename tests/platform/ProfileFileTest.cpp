@@ -1,0 +1,135 @@
+#include "platform/ProfileFile.h"
+
+#include "tests/support/ScratchMount.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace platterwise {
+namespace {
+
+class ProfileFile : public ::testing::Test {
+protected:
+    QString Path() const { return dir.filePath(QStringLiteral("settings.ini")); }
+    void Put(const QByteArray& content) const {
+        QFile f(Path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    QByteArray Content() const {
+        QFile f(Path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    QString Read(const char* key, const char* def = "default", const char* section = "MAIN") const {
+        return ReadProfileString(Path(), QString::fromUtf8(section), QString::fromUtf8(key),
+                                 QString::fromUtf8(def));
+    }
+    bool Write(const char* key, const QString& value, const char* section = "MAIN") const {
+        return WriteProfileString(Path(), QString::fromUtf8(section), QString::fromUtf8(key),
+                                  value);
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(ProfileFile, MissingFileSectionOrKeyGiveTheDefault) {
+    EXPECT_EQ(Read("SHELL"), u"default");
+    Put("[OTHER]\nSHELL=3\n[MAIN]\nTEMPLATE=1\n");
+    EXPECT_EQ(Read("SHELL"), u"default");
+    EXPECT_EQ(Read("TEMPLATE", "x", "NOWHERE"), u"x");
+    EXPECT_EQ(Read("TEMPLATE"), u"1");
+}
+
+TEST_F(ProfileFile, NamesMatchWhateverTheirCaseAndBlanksAroundValuesAreDropped) {
+    Put("; remembered by Platterwise\n[main]\n  shell =  3  \nLast_Loc=\t/home/u/My Music \r\n"
+        "QUOTED=\" YES \"\nSINGLE='a'\nEMPTY=\nNOEQUALS\n[Main]\nSHELL=9\n");
+    EXPECT_EQ(Read("SHELL"), u"3"); // the first section of that name holds
+    EXPECT_EQ(Read("LAST_LOC"), u"/home/u/My Music");
+    EXPECT_EQ(Read("quoted"), u" YES ");
+    EXPECT_EQ(Read("SINGLE"), u"a");
+    EXPECT_EQ(Read("EMPTY"), u"");
+    EXPECT_EQ(Read("NOEQUALS"), u"default");
+}
+
+TEST_F(ProfileFile, LongValuesAreCutAt2047Characters) {
+    const QString longValue(3000, u'x');
+    ASSERT_TRUE(Write("LAST_LOC", longValue));
+    EXPECT_EQ(Read("LAST_LOC").size(), 2047);
+    EXPECT_EQ(ReadProfileString(Path(), "MAIN", "NONE", longValue).size(), 2047);
+}
+
+TEST_F(ProfileFile, FirstWriteCreatesTheFileWithItsSection) {
+    ASSERT_TRUE(Write("LAST_LOC", QStringLiteral("/home/u/Музыка")));
+    EXPECT_EQ(Content(), QByteArray("[MAIN]\nLAST_LOC=/home/u/Музыка\n"));
+    EXPECT_EQ(Read("LAST_LOC"), QStringLiteral("/home/u/Музыка"));
+}
+
+TEST_F(ProfileFile, WritesKeepEverythingElseInItsPlace) {
+    Put("; comment\n[MAIN]\nTEMPLATE=1\n\nRANDOM=1000\n\n[OTHER]\nkey=value\n");
+    ASSERT_TRUE(Write("template", QStringLiteral("3")));
+    ASSERT_TRUE(Write("DEVIATION", QStringLiteral("40")));
+    ASSERT_TRUE(Write("NEW", QStringLiteral("x"), "THIRD"));
+    EXPECT_EQ(Content(), QByteArray("; comment\n[MAIN]\ntemplate=3\n\nRANDOM=1000\nDEVIATION=40\n\n"
+                                    "[OTHER]\nkey=value\n\n[THIRD]\nNEW=x\n"));
+}
+
+TEST_F(ProfileFile, WindowsLineBreaksStayWindowsLineBreaks) {
+    Put("[MAIN]\r\nSHELL=1\r\n");
+    ASSERT_TRUE(Write("SHELL", QStringLiteral("2")));
+    ASSERT_TRUE(Write("RANDOM", QStringLiteral("5")));
+    EXPECT_EQ(Content(), QByteArray("[MAIN]\r\nSHELL=2\r\nRANDOM=5\r\n"));
+}
+
+TEST_F(ProfileFile, ALineBreakInAValueCannotForgeAnotherKey) {
+    ASSERT_TRUE(Write("LAST_LOC", QStringLiteral("/music/odd\nREMEMBER_LAST_LOC=NO")));
+    EXPECT_EQ(Read("LAST_LOC"), u"/music/odd");
+    EXPECT_EQ(Read("REMEMBER_LAST_LOC"), u"default");
+}
+
+TEST_F(ProfileFile, AWriteIntoAFolderThatDoesNotExistIsRefused) {
+    EXPECT_FALSE(WriteProfileString(dir.filePath("no/such/folder/settings.ini"), "MAIN", "K", "v"));
+}
+
+TEST_F(ProfileFile, AReadOnlyFolderRefusesTheWriteAndKeepsTheFile) {
+    testing::ScratchMount mount("size=64k");
+    if (!mount.Mounted())
+        GTEST_SKIP() << "mounting a scratch tmpfs is not allowed here";
+    const QString path = mount.FilePath(QStringLiteral("settings.ini"));
+    ASSERT_TRUE(WriteProfileString(path, "MAIN", "SHELL", "1"));
+    ASSERT_TRUE(mount.RemountReadOnly());
+    EXPECT_FALSE(WriteProfileString(path, "MAIN", "SHELL", "2"));
+    EXPECT_EQ(ReadProfileString(path, "MAIN", "SHELL", ""), u"1");
+}
+
+TEST_F(ProfileFile, AFullDiskLeavesTheOldFileWholeAndNoTemporaryBehind) {
+    testing::ScratchMount mount("size=16k");
+    if (!mount.Mounted())
+        GTEST_SKIP() << "mounting a scratch tmpfs is not allowed here";
+    const QString path = mount.FilePath(QStringLiteral("settings.ini"));
+    ASSERT_TRUE(WriteProfileString(path, "MAIN", "SHELL", "1"));
+    {
+        QFile filler(mount.FilePath(QStringLiteral("filler")));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(1024, 'f');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+    }
+    EXPECT_FALSE(WriteProfileString(path, "MAIN", "LAST_LOC", QString(8000, u'p')));
+    EXPECT_EQ(ReadProfileString(path, "MAIN", "SHELL", ""), u"1");
+    EXPECT_EQ(ReadProfileString(path, "MAIN", "LAST_LOC", "none"), u"none");
+    EXPECT_EQ(QDir(mount.Path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // ini + filler
+}
+
+TEST_F(ProfileFile, AWriteThroughALinkReplacesTheFileItNames) {
+    const QString real = dir.filePath(QStringLiteral("real.ini"));
+    ASSERT_TRUE(WriteProfileString(real, "MAIN", "SHELL", "1"));
+    ASSERT_TRUE(QFile::link(real, Path()));
+    ASSERT_TRUE(Write("SHELL", QStringLiteral("2")));
+    EXPECT_TRUE(QFileInfo(Path()).isSymLink());
+    EXPECT_EQ(ReadProfileString(real, "MAIN", "SHELL", ""), u"2");
+}
+
+} // namespace
+} // namespace platterwise
