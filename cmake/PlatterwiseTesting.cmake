@@ -5,7 +5,8 @@ include(GoogleTest)
 # One GoogleTest executable, its cases registered with CTest one by one.
 # QT      links the shared main that creates a QApplication on the offscreen platform.
 # XSERVER links the main that insists on a real X server (the xcb platform and DISPLAY);
-#         such tests carry the label "xserver", and the test command runs CTest under xvfb-run.
+#         such tests carry the label "xserver", run one at a time, and the test command runs
+#         CTest under xvfb-run.
 function(platterwise_add_test name)
     cmake_parse_arguments(ARG "QT;XSERVER" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
@@ -16,6 +17,8 @@ function(platterwise_add_test name)
     if(ARG_XSERVER)
         target_link_libraries(${name} PRIVATE platterwise_x_test_main Qt6::Test)
         set(labels xserver)
+        # One X session serves every such test; grabs and focus must not interleave.
+        set(lock RESOURCE_LOCK x11-session)
     elseif(ARG_QT)
         target_link_libraries(${name} PRIVATE platterwise_qt_test_main Qt6::Test)
         set(labels offscreen)
@@ -26,5 +29,5 @@ function(platterwise_add_test name)
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60
-        PROPERTIES LABELS ${labels})
+        PROPERTIES LABELS ${labels} ${lock})
 endfunction()

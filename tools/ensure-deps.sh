@@ -10,7 +10,7 @@ packages=(
     libgif-dev
     libxcb1-dev libxcb-keysyms1-dev
     fonts-liberation
-    xvfb xauth
+    xvfb xauth xdotool
 )
 
 missing=()
