@@ -1,0 +1,44 @@
+#include "SettingsFile.h"
+
+#include "engine/IntConvert.h"
+#include "platform/Exceptions.h"
+#include "platform/ProfileFile.h"
+#include "platform/ResourceStrings.h"
+
+#include <QDir>
+
+namespace platterwise {
+namespace {
+
+const QString kSection = QStringLiteral("MAIN");
+
+} // namespace
+
+QString SettingsFilePath() {
+    return QDir::currentPath() + QStringLiteral("/settings.ini");
+}
+
+TSettingsFile::TSettingsFile(QString path)
+    : path_(std::move(path)) {}
+
+QString TSettingsFile::ReadString(const QString& key, const QString& defaultValue) const {
+    return ReadProfileString(path_, kSection, key, defaultValue);
+}
+
+void TSettingsFile::WriteString(const QString& key, const QString& value) const {
+    if (!WriteProfileString(path_, kSection, key, value))
+        throw Exception(FormatMessage(QString::fromUtf16(res::SUnableToWrite), {path_}));
+}
+
+int TSettingsFile::ReadInteger(const QString& key, int defaultValue) const {
+    QString text = ReadString(key, QString());
+    if (text.size() > 2 && text[0] == u'0' && (text[1] == u'x' || text[1] == u'X'))
+        text = u'$' + text.mid(2);
+    return TryStrToInt(text.toStdString()).value_or(defaultValue);
+}
+
+void TSettingsFile::WriteInteger(const QString& key, int value) const {
+    WriteString(key, QString::number(value));
+}
+
+} // namespace platterwise

@@ -1,0 +1,81 @@
+#include "app/SettingsFile.h"
+
+#include "platform/Exceptions.h"
+#include "tests/support/ScratchMount.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace platterwise {
+namespace {
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    }
+    void TearDown() override { QDir::setCurrent(previous); }
+    void Put(const QByteArray& content) {
+        QFile f(dir.filePath(QStringLiteral("settings.ini")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    QTemporaryDir dir;
+    QString previous;
+};
+
+TEST_F(SettingsFileTest, LivesInTheWorkingDirectoryOfTheMomentOfEachAccess) {
+    EXPECT_EQ(SettingsFilePath(), dir.path() + QStringLiteral("/settings.ini"));
+    TSettingsFile(SettingsFilePath()).WriteString(QStringLiteral("LAST_LOC"), QStringLiteral("/a"));
+    QTemporaryDir other;
+    ASSERT_TRUE(QDir::setCurrent(other.path()));
+    EXPECT_EQ(TSettingsFile().ReadString(QStringLiteral("LAST_LOC"), QStringLiteral("none")),
+              u"none");
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    EXPECT_EQ(TSettingsFile().ReadString(QStringLiteral("LAST_LOC"), QStringLiteral("none")),
+              u"/a");
+}
+
+TEST_F(SettingsFileTest, IntegersTakeTheHexadecimalRulesAndFallBackToTheDefault) {
+    Put("[MAIN]\nA=0x3\nB=0X1f\nC=$10\nD=abc\nE=  7  \nF=0x\nG=-2\nH=3 4\nI=99999999999\n");
+    const TSettingsFile ini;
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("A"), 0), 3);
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("B"), 0), 31);
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("C"), 0), 16);
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("D"), 5), 5);
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("E"), 0), 7);
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("F"), 9), 9);
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("G"), 0), -2);
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("H"), 1), 1);
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("I"), 1), 1);
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("MISSING"), -1), -1);
+}
+
+TEST_F(SettingsFileTest, IntegersAreWrittenInDecimal) {
+    const TSettingsFile ini;
+    ini.WriteInteger(QStringLiteral("TEMPLATE"), -1);
+    ini.WriteInteger(QStringLiteral("SHELL"), 3);
+    QFile f(ini.FileName());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("[MAIN]\nTEMPLATE=-1\nSHELL=3\n"));
+}
+
+TEST_F(SettingsFileTest, ARefusedWriteRaisesUnableToWriteWithThePath) {
+    testing::ScratchMount mount("ro,size=16k");
+    if (!mount.Mounted())
+        GTEST_SKIP() << "mounting a scratch tmpfs is not allowed here";
+    const TSettingsFile ini(mount.FilePath(QStringLiteral("settings.ini")));
+    try {
+        ini.WriteString(QStringLiteral("LAST_LOC"), QStringLiteral("/"));
+        FAIL() << "the write into a read-only folder went through";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Unable to write to ") + ini.FileName());
+    }
+    EXPECT_FALSE(QFile::exists(ini.FileName()));
+}
+
+} // namespace
+} // namespace platterwise
