@@ -3,8 +3,11 @@
 #include "FlatControl_p.h"
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
@@ -12,8 +15,34 @@ namespace platterwise {
 
 using flat_p::ResolveColor;
 
+namespace {
+
+// Opens the list below the control, as a drop-down list does, instead of over it as some
+// styles do: the open list's colours on the drop-down button stay in sight.
+class TDropDownBelowStyle final : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+QStyle* DropDownBelowStyle() {
+    static QPointer<QStyle> style;
+    if (style.isNull()) {
+        style = new TDropDownBelowStyle;
+        style->setParent(QCoreApplication::instance());
+    }
+    return style;
+}
+
+} // namespace
+
 TALCustomComboBox::TALCustomComboBox(QWidget* parent)
     : QComboBox(parent) {
+    setStyle(DropDownBelowStyle());
     // The list's popup window: its showing and hiding change the arrow's colours.
     view()->window()->installEventFilter(this);
     connect(this, &QComboBox::activated, this, [this] {
