@@ -1,7 +1,7 @@
 #pragma once
 // Helpers for the flat-control tests: rendering a control and reading its pixels as colour
-// values, synthetic hover, a host window, and fonts without anti-aliasing so that every pixel
-// of text has exactly the text colour.
+// values, synthetic hover, and a host window. Fonts are not anti-aliased, so every pixel of
+// text has exactly the text colour.
 #include "platform/Colors.h"
 #include "platform/Fonts.h"
 
@@ -17,8 +17,8 @@
 
 namespace platterwise::testing {
 
-inline QFont CrispFont(int height = -11, TFontStyles styles = 0) {
-    QFont f = MakeFont(QStringLiteral("Arial"), height, styles);
+inline QFont CrispFont(TFontStyles styles = 0) {
+    QFont f = MakeFont(QStringLiteral("Arial"), -11, styles);
     f.setStyleStrategy(QFont::NoAntialias);
     return f;
 }
@@ -26,12 +26,10 @@ inline QFont CrispFont(int height = -11, TFontStyles styles = 0) {
 inline QImage Render(QWidget& w) {
     return w.grab().toImage();
 }
-
 inline TColor At(const QImage& img, int x, int y) {
     return QColorToTColor(img.pixelColor(x, y));
 }
 
-// The distinct colours inside `area`.
 inline std::set<TColor> ColorsIn(const QImage& img, const QRect& area) {
     std::set<TColor> colors;
     for (int y = area.top(); y <= area.bottom(); ++y)
@@ -40,14 +38,14 @@ inline std::set<TColor> ColorsIn(const QImage& img, const QRect& area) {
     return colors;
 }
 
-// The bounding box of the pixels in `area` that differ from `background`.
-inline QRect InkBounds(const QImage& img, const QRect& area, TColor background) {
-    QRect ink;
+// The bounding box of the pixels of colour `c` in `area`.
+inline QRect BoundsOf(const QImage& img, const QRect& area, TColor c) {
+    QRect bounds;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            if (At(img, x, y) != background)
-                ink |= QRect(x, y, 1, 1);
-    return ink;
+            if (At(img, x, y) == c)
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
 }
 
 // True when every pixel of the one-pixel ring along `r` has colour `c`.
@@ -62,8 +60,8 @@ inline bool RingIs(const QImage& img, const QRect& r, TColor c) {
 }
 
 inline void SendEnter(QWidget* w) {
-    const QPointF local(1, 1);
-    QEnterEvent e(local, w->mapTo(w->window(), local), w->mapToGlobal(local));
+    QEnterEvent e(QPointF(1, 1), w->mapTo(w->window(), QPointF(1, 1)),
+                  w->mapToGlobal(QPointF(1, 1)));
     QCoreApplication::sendEvent(w, &e);
 }
 
@@ -72,30 +70,34 @@ inline void SendLeave(QWidget* w) {
     QCoreApplication::sendEvent(w, &e);
 }
 
-// Delivers whatever is posted (repaints included) until nothing is left.
-inline void Settle() {
-    for (int i = 0; i < 4; ++i)
-        QCoreApplication::processEvents();
-}
-
-// A shown, active top-level window to put controls in, so that they can take the focus.
+// A shown, active window for the controls, with the pointer outside it (hovering is always
+// the test's doing) and the focus on a sink (controls have it only when a test says so).
 class HostTest : public ::testing::Test {
 protected:
     void SetUp() override {
         host = std::make_unique<QWidget>();
-        // The pointer stays outside the window: hovering is always the test's own doing.
         host->setGeometry(100, 100, 400, 300);
         QCursor::setPos(10, 10);
-        // Takes the focus first, so that controls are only focused when a test says so.
         auto* sink = new QWidget(host.get());
         sink->setFocusPolicy(Qt::StrongFocus);
-        sink->setGeometry(0, 0, 1, 1);
         host->show();
         host->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(host.get()));
         sink->setFocus();
     }
-    void TearDown() override { host.reset(); }
+    void TearDown() override {
+        if (QTestPrivate::qtestMouseButtons & Qt::LeftButton) // no press outlives its test
+            QTest::mouseRelease(host.get(), Qt::LeftButton);
+        host.reset();
+    }
+    template <class T>
+    T* Make(QRect geometry = {20, 20, 120, 22}) {
+        auto* c = new T(host.get());
+        c->setGeometry(geometry);
+        c->setFont(CrispFont());
+        c->show();
+        return c;
+    }
 
     std::unique_ptr<QWidget> host;
 };

@@ -29,6 +29,12 @@ bool IsSingleLineDrop(const QMimeData* data) {
     return data == nullptr || !data->hasText() || IsSingleLineText(data->text());
 }
 
+// The standard menu's paste entry (named only since Qt 6.5, so its caption is checked too).
+bool IsPasteAction(const QAction* action) {
+    return action->objectName() == QLatin1String("edit-paste") ||
+           action->text().startsWith(QLineEdit::tr("&Paste"));
+}
+
 } // namespace
 
 TALCustomEdit::TALCustomEdit(QWidget* parent)
@@ -273,7 +279,7 @@ void TALCustomEdit::contextMenuEvent(QContextMenuEvent* e) {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     const auto actions = menu->actions();
     for (QAction* action : actions) {
-        if (action->objectName() != QLatin1String("edit-paste"))
+        if (!IsPasteAction(action))
             continue;
         action->setEnabled(action->isEnabled() && ClipboardIsSingleLine(QClipboard::Clipboard));
         action->disconnect(); // the clipboard may change while the menu is open
