@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
     QWidget* focusTarget = nullptr;
     std::vector<std::function<void()>> arrangements;
     auto arrange = [&](QWidget* c, int state, const QString& kind, QPoint pressAt) {
-        if (state == 2 && kind == focusKind)
+        if (state == 2 && kind == focusKind && focusTarget == nullptr)
             focusTarget = c;
         if (state == 5)
             c->setEnabled(false);

@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace platterwise {
 
@@ -40,7 +41,6 @@ bool IsPasteAction(const QAction* action) {
 TALCustomEdit::TALCustomEdit(QWidget* parent)
     : QLineEdit(parent) {
     setFrame(false); // the flat frame takes the place of the style's
-    setAttribute(Qt::WA_Hover);
     ApplyPalette();
     UpdateTextMargins();
 }
