@@ -19,6 +19,10 @@ struct ButtonCase {
     int frameLines = 1; // two while focused
 };
 
+void PrintTo(const ButtonCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ButtonSkin : public HostTest, public ::testing::WithParamInterface<ButtonCase> {};
 
 TEST_P(ButtonSkin, PaintsTheTableColoursForTheState) {

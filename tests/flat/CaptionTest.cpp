@@ -12,6 +12,10 @@ struct CaptionCase {
     int key;
 };
 
+void PrintTo(const CaptionCase& c, std::ostream* os) {
+    *os << c.caption;
+}
+
 class PrepareCaptionTest : public ::testing::TestWithParam<CaptionCase> {};
 
 TEST_P(PrepareCaptionTest, RemovesMarkingsAndFindsTheAccessKey) {

@@ -40,6 +40,10 @@ struct BoxCase {
     TColor mark, frame, box, text;
 };
 
+void PrintTo(const BoxCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class CheckBoxSkin : public HostTest, public ::testing::WithParamInterface<BoxCase> {
 protected:
     TALCheckBox* MakeBox(const QString& caption) {
