@@ -1,0 +1,19 @@
+#include "ALButton.h"
+
+namespace platterwise {
+
+TALCustomCheckBox::TALCustomCheckBox(QWidget* parent)
+    : TALCustomButton(parent) {}
+
+void TALCustomCheckBox::Toggle() {
+    if (State() == cbUnchecked && fAllowGrayed)
+        SetState(cbGrayed);
+    else
+        TALCustomButton::Toggle();
+}
+
+TButtonKind TALCustomCheckBox::Kind() const {
+    return bkCheckBox;
+}
+
+} // namespace platterwise
