@@ -49,6 +49,9 @@ int main(int argc, char** argv) {
     image.LoadFromFile(AboutAnimationPath());
     image.SetFrameIndex(still >= 0 ? still : 62);
     auto* animator = new TRxGIFAnimator(frame);
+    // The window's own geometry for the control wins over the image's size, as the about
+    // window's design has it (150 x 49 inside the frame).
+    animator->SetAutoSize(false);
     animator->SetImage(image);
     animator->setGeometry(1, 1, 150, 49);
     animator->SetAsyncDrawing(async);

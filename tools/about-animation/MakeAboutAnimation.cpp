@@ -117,9 +117,9 @@ void DrawText(QPainter& p, int shine) {
     if (shine >= 0) {
         // A bright band sweeping from left to right over the letters.
         const double x = 44.0 + shine * (112.0 / (kShineFrames - 1));
-        QLinearGradient band(QPointF(x - 9, 0), QPointF(x + 9, 0));
+        QLinearGradient band(QPointF(x - 12, 0), QPointF(x + 12, 0));
         band.setColorAt(0.0, QColor(255, 255, 255, 0));
-        band.setColorAt(0.5, QColor(170, 210, 255, 255));
+        band.setColorAt(0.5, QColor(200, 230, 255, 255));
         band.setColorAt(1.0, QColor(255, 255, 255, 0));
         p.setBrush(band);
         p.drawPath(title);
