@@ -244,8 +244,8 @@ void TRxGIFAnimator::TimerTick() {
 }
 
 // Widgets paint on the user-interface thread only: from the worker the frame is composed
-// there, under the lock, and the paint that shows it is requested from the user-interface
-// thread.
+// there, under the lock, and the user-interface thread then shows it at once, while the
+// worker waits, as a tick there would.
 void TRxGIFAnimator::PaintNow() {
     if (QThread::currentThread() == thread()) {
         repaint();
@@ -256,8 +256,7 @@ void TRxGIFAnimator::PaintNow() {
         if (!image_.Empty())
             cache_.Compose(image_, frameIndex_, windowColor_);
     }
-    QMetaObject::invokeMethod(
-        this, [this] { update(); }, Qt::QueuedConnection);
+    timer_.Synchronize([this] { repaint(); });
 }
 
 bool TRxGIFAnimator::ShowsBeneath() const {

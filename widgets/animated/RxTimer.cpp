@@ -10,15 +10,22 @@
 #include <QTimerEvent>
 #include <climits>
 #include <condition_variable>
+#include <deque>
 
 namespace platterwise {
 
-// The rendezvous of routines handed to the owner thread. Shared with every handed-over
-// call, so a call that runs late never touches a waiter that has gone.
+// Routines handed to the owner thread wait here until it runs them. The queue lives in our own
+// mutex so that the hand-over is visible to thread checkers, which cannot see into Qt's event
+// queue.
 struct TTimerHandOver {
+    struct Call {
+        std::function<void()> routine;
+        bool finished = false;
+    };
     std::mutex mutex;
     std::condition_variable done;
     bool cancelled = false;
+    std::deque<std::shared_ptr<Call>> calls;
 };
 
 namespace {
@@ -41,7 +48,7 @@ void RunShowingFailures(const std::function<void()>& routine) {
 
 TRxTimer::TRxTimer(QObject* parent)
     : QObject(parent)
-    , handOver_(std::make_shared<TTimerHandOver>())
+    , handOver_(std::make_unique<TTimerHandOver>())
     , thread_(std::make_unique<TTimerThread>(*this)) {}
 
 TRxTimer::~TRxTimer() {
@@ -159,13 +166,7 @@ void TRxTimer::UpdateTimer() {
 // Window timers belong to the owner thread: from elsewhere the change is posted there.
 void TRxTimer::UpdateWindowTimer() {
     if (QThread::currentThread() != thread()) {
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                std::lock_guard lock(mutex_);
-                RunShowingFailures([this] { UpdateWindowTimer(); });
-            },
-            Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, "ApplyWindowTimer", Qt::QueuedConnection);
         return;
     }
     if (windowTimerId_ != 0) {
@@ -178,6 +179,11 @@ void TRxTimer::UpdateWindowTimer() {
     windowTimerId_ = startTimer(ms, Qt::PreciseTimer);
     if (windowTimerId_ == 0)
         throw EOutOfResources(QString::fromUtf16(res::SNoTimers));
+}
+
+void TRxTimer::ApplyWindowTimer() {
+    std::lock_guard lock(mutex_);
+    RunShowingFailures([this] { UpdateWindowTimer(); });
 }
 
 void TRxTimer::timerEvent(QTimerEvent* event) {
@@ -213,10 +219,9 @@ void TRxTimer::WorkerTick() {
     try {
         Timer();
     } catch (const std::exception& error) {
-        // Boxes belong to the user-interface thread; the worker goes on ticking.
-        QMetaObject::invokeMethod(
-            this, [message = QString::fromUtf8(error.what())] { ShowFailure(Exception(message)); },
-            Qt::QueuedConnection);
+        // Boxes belong to the user-interface thread; the worker waits while it is shown.
+        const QString message = QString::fromUtf8(error.what());
+        Synchronize([&message] { ShowFailure(Exception(message)); });
     }
 }
 
@@ -225,32 +230,37 @@ bool TRxTimer::Synchronize(const std::function<void()>& routine) {
         routine();
         return true;
     }
-    const std::shared_ptr<TTimerHandOver> handOver = handOver_;
-    const auto finished = std::make_shared<bool>(false);
+    auto call = std::make_shared<TTimerHandOver::Call>();
+    call->routine = routine;
     {
-        std::lock_guard lock(handOver->mutex);
-        if (handOver->cancelled)
+        std::lock_guard lock(handOver_->mutex);
+        if (handOver_->cancelled)
             return false;
+        handOver_->calls.push_back(call);
     }
-    QMetaObject::invokeMethod(
-        this,
-        [handOver, finished, routine] {
-            {
-                std::lock_guard lock(handOver->mutex);
-                if (handOver->cancelled)
-                    return;
-            }
-            RunShowingFailures(routine);
-            {
-                std::lock_guard lock(handOver->mutex);
-                *finished = true;
-            }
-            handOver->done.notify_all();
-        },
-        Qt::QueuedConnection);
-    std::unique_lock lock(handOver->mutex);
-    handOver->done.wait(lock, [&] { return *finished || handOver->cancelled; });
-    return *finished;
+    QMetaObject::invokeMethod(this, "RunHandedOver", Qt::QueuedConnection);
+    std::unique_lock lock(handOver_->mutex);
+    handOver_->done.wait(lock, [&] { return call->finished || handOver_->cancelled; });
+    return call->finished;
+}
+
+void TRxTimer::RunHandedOver() {
+    for (;;) {
+        std::shared_ptr<TTimerHandOver::Call> call;
+        {
+            std::lock_guard lock(handOver_->mutex);
+            if (handOver_->calls.empty())
+                return;
+            call = std::move(handOver_->calls.front());
+            handOver_->calls.pop_front();
+        }
+        RunShowingFailures(call->routine);
+        {
+            std::lock_guard lock(handOver_->mutex);
+            call->finished = true;
+        }
+        handOver_->done.notify_all();
+    }
 }
 
 } // namespace platterwise

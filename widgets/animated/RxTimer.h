@@ -45,7 +45,8 @@ public:
 
     // Runs `routine` in the owner thread and waits for it: directly when called there,
     // otherwise handed over. Returns false when it was dropped because the timer is being
-    // destroyed.
+    // destroyed. REQUIRES: a caller in another thread is the timer's own worker (its
+    // handler) or ends before the timer is destroyed.
     bool Synchronize(const std::function<void()>& routine);
 
 protected:
@@ -55,8 +56,10 @@ private:
     friend class TTimerThread;
     void UpdateTimer();
     void UpdateWindowTimer();
-    void Timer();      // the timer event: OnTimer when enabled and assigned
-    void WorkerTick(); // called by the worker after each sleep
+    Q_INVOKABLE void ApplyWindowTimer(); // UpdateWindowTimer, posted from other threads
+    Q_INVOKABLE void RunHandedOver();    // in the owner thread: the queued routines
+    void Timer();                        // the timer event: OnTimer when enabled and assigned
+    void WorkerTick();                   // called by the worker after each sleep
     bool Stopping() const;
 
     mutable std::recursive_mutex mutex_; // guards the settings below
@@ -69,7 +72,7 @@ private:
     bool destroying_ = false;
     int windowTimerId_ = 0;
 
-    std::shared_ptr<TTimerHandOver> handOver_;
+    std::unique_ptr<TTimerHandOver> handOver_;
     std::unique_ptr<TTimerThread> thread_;
 };
 
