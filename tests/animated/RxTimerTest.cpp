@@ -71,7 +71,7 @@ TEST(RxTimer, HandsWorkerTicksToTheUserInterfaceThread) {
     TRxTimer timer;
     timer.SetInterval(1);
     timer.SetOnTimer([&] { ticks(); });
-    QTRY_VERIFY(ticks.count >= 3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks.count >= 3; }));
     EXPECT_TRUE(ticks.allOnUi);
 }
 
@@ -81,7 +81,7 @@ TEST(RxTimer, RunsTheHandlerInTheWorkerWithoutSyncEvent) {
     timer.SetSyncEvent(false);
     timer.SetInterval(1);
     timer.SetOnTimer([&] { ticks(); });
-    QTRY_VERIFY(ticks.count >= 3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks.count >= 3; }));
     timer.SetEnabled(false);
     EXPECT_TRUE(ticks.allOffUi);
 }
@@ -93,11 +93,11 @@ TEST(RxTimer, TicksFromAWindowTimerInTheOwnerThread) {
     timer.SetInterval(1);
     timer.SetOnTimer([&] { ticks(); });
     EXPECT_TRUE(timer.Active());
-    QTRY_VERIFY(ticks.count >= 3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks.count >= 3; }));
     EXPECT_TRUE(ticks.allOnUi);
     timer.SetThreaded(true); // the window timer goes, the worker takes over
     const int before = ticks.count;
-    QTRY_VERIFY(ticks.count >= before + 3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks.count >= before + 3; }));
     EXPECT_TRUE(ticks.allOnUi);
 }
 
@@ -128,9 +128,9 @@ TEST(RxTimer, ShowsHandlerFailuresInTheErrorBoxAndGoesOn) {
             if (++count == 1)
                 throw Exception(QStringLiteral("the handler failed"));
         });
-        QTRY_VERIFY(count >= 3);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return count >= 3; }));
         timer.SetEnabled(false);
-        QTRY_COMPARE(dialogs.recorder.boxes.size(), size_t(1));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs.recorder.boxes.size() == size_t(1); }));
         EXPECT_EQ(dialogs.recorder.boxes[0],
                   (RecordedBox{RecordedBox::Plain, QStringLiteral("the handler failed")}));
     }
@@ -149,7 +149,7 @@ TEST(RxTimer, SynchronizeRunsInTheOwnerThreadAndWaits) {
         result = timer.Synchronize([&] { ranIn = QThread::currentThread(); });
         finished = true;
     });
-    QTRY_VERIFY(finished.load());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished.load(); }));
     other.join();
     EXPECT_TRUE(result);
     EXPECT_EQ(ranIn, UiThread());
@@ -192,7 +192,7 @@ TEST(RxTimer, IsDestroyedCleanlyWhileTicking) {
             timer->SetOnTimer([&count] { ++count; });
             timers.push_back(std::move(timer));
         }
-        QTRY_VERIFY(count >= 4);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return count >= 4; }));
         timers.clear();
     }
 }
