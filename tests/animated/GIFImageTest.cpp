@@ -132,14 +132,6 @@ TEST(GIFImage, KeepsTheCompleteFramesOfATruncatedFile) {
     EXPECT_EQ(image.Frame(0).Picture.pixel(3, 3), Palette(kRed));
 }
 
-TEST(GIFImage, FrameIndexIgnoresValuesOutsideTheFrames) {
-    TGIFImage image = Strip(3);
-    image.SetFrameIndex(2);
-    image.SetFrameIndex(3);
-    image.SetFrameIndex(-1);
-    EXPECT_EQ(image.FrameIndex(), 2);
-}
-
 TEST(GIFImage, ReadsFilesAndReportsMissingOnes) {
     TGIFImage image;
     try {

@@ -47,22 +47,6 @@ struct EventCounts {
     }
 };
 
-TEST(RxGIFAnimator, StartsWithTheDesignedValues) {
-    TRxGIFAnimator animator;
-    EXPECT_EQ(animator.size(), QSize(105, 105));
-    EXPECT_FALSE(animator.Animate());
-    EXPECT_FALSE(animator.AsyncDrawing());
-    EXPECT_TRUE(animator.AutoSize());
-    EXPECT_FALSE(animator.Center());
-    EXPECT_EQ(animator.FrameIndex(), 0);
-    EXPECT_TRUE(animator.Image().Empty());
-    EXPECT_TRUE(animator.Loop());
-    EXPECT_FALSE(animator.Stretch());
-    EXPECT_TRUE(animator.Transparent());
-    EXPECT_TRUE(animator.Timer().SyncEvent());
-    EXPECT_EQ(animator.Timer().Interval(), 1000u);
-}
-
 TEST(RxGIFAnimator, TakesTheImagesSizeFrameAndDelay) {
     TRxGIFAnimator animator;
     EventCounts events;

@@ -24,16 +24,6 @@ QThread* UiThread() {
     return QCoreApplication::instance()->thread();
 }
 
-TEST(RxTimer, StartsEnabledThreadedAndSynchronousButIdleWithoutAHandler) {
-    TRxTimer timer;
-    EXPECT_TRUE(timer.Enabled());
-    EXPECT_EQ(timer.Interval(), 1000u);
-    EXPECT_TRUE(timer.SyncEvent());
-    EXPECT_TRUE(timer.Threaded());
-    EXPECT_EQ(timer.ThreadPriority(), tpNormal);
-    EXPECT_FALSE(timer.Active());
-}
-
 TEST(RxTimer, TicksOnlyWithAHandlerAnIntervalAndEnabled) {
     for (bool threaded : {true, false}) {
         SCOPED_TRACE(threaded);
