@@ -6,4 +6,10 @@ namespace platterwise::res {
 
 inline constexpr char16_t SUnableToWrite[] = u"Unable to write to %s";
 
+// Animated images and their timer.
+inline constexpr char16_t SNoTimers[] = u"Not enough timers available";
+inline constexpr char16_t SUnableToRead[] = u"Unable to read %s";
+inline constexpr char16_t SGIFDecodeError[] = u"GIF image is corrupt or unsupported: %s";
+inline constexpr char16_t SGIFEncodeError[] = u"Unable to encode GIF image: %s";
+
 } // namespace platterwise::res
