@@ -5,5 +5,7 @@
 namespace platterwise::res {
 
 inline constexpr char16_t SUnableToWrite[] = u"Unable to write to %s";
+// An index outside a list of lines or parts.
+inline constexpr char16_t SListIndexError[] = u"List index out of bounds (%d)";
 
 } // namespace platterwise::res
