@@ -111,6 +111,24 @@ TEST_F(FatPaint, PlainLinesTakeTheFontColourAtPaintTimeTaggedOnesKeepTheirs) {
     EXPECT_GT(CountPixels(img, line1, Rgb(clLime)), 20);
 }
 
+// Widths and shaped glyphs are kept between paints; they must follow the text and the font.
+TEST_F(FatPaint, KeptMeasurementsFollowTextAndFontChanges) {
+    memo->Lines().AddLine(QStringLiteral("ab"));
+    QImage img = Render(*memo);
+    TFatPart& part = memo->Lines().Items(0).Parts(0);
+    const int narrow = part.Width();
+    const int inkNarrow = CountPixels(img, Row(6), palette.color(QPalette::Text));
+    part.SetText(QStringLiteral("abababab"));
+    img = Render(*memo);
+    EXPECT_GT(part.Width(), 3 * narrow);
+    EXPECT_GT(CountPixels(img, Row(6), palette.color(QPalette::Text)), 3 * inkNarrow);
+    const int before = part.Width();
+    memo->setFont(testing::TestFont(20));
+    img = Render(*memo);
+    EXPECT_GT(part.Width(), before);
+    EXPECT_EQ(part.Width(), QFontMetrics(testing::TestFont(20)).horizontalAdvance(part.Text()));
+}
+
 TEST_F(FatPaint, LineHeightIsRaisedToTheFontAndRowsFollowIt) {
     memo->SetLineHeight(3);
     memo->Lines().AddLine(QStringLiteral("a"));

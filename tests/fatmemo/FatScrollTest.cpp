@@ -118,6 +118,12 @@ TEST_F(FatScroll, HorizontalRangeFollowsTheWidestLine) {
     memo->Lines().AddLine(QString(200, u'W'));
     EXPECT_EQ(horz.maximum(), memo->Lines().Items(1).TotalWidth());
     EXPECT_GT(horz.maximum(), content);
+    memo->Lines().AddLine(QString(100, u'W'));
+    EXPECT_EQ(horz.maximum(), memo->Lines().Items(1).TotalWidth());
+    memo->Lines().Delete(1); // the widest goes: the next widest counts
+    EXPECT_EQ(horz.maximum(), memo->Lines().Items(1).TotalWidth());
+    memo->Lines().Items(1).SetPlainText(QStringLiteral("narrow"));
+    EXPECT_EQ(horz.maximum(), content);
 }
 
 } // namespace

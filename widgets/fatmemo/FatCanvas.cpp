@@ -2,8 +2,22 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QStaticText>
 
 namespace platterwise {
+
+namespace {
+
+// Laid out once and kept, text is broken into lines and tabs are expanded; a single-line
+// draw does neither. Only text without such characters may be kept.
+bool Shapable(const QString& text) {
+    for (const QChar c : text)
+        if (c.unicode() < 0x20 || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            return false;
+    return true;
+}
+
+} // namespace
 
 TFatCanvas::TFatCanvas(QPainter* painter, const QFont& font, const QPalette& palette)
     : FPainter(painter)
@@ -48,7 +62,7 @@ QColor TFatCanvas::Resolve(TColor c) const {
 }
 
 void TFatCanvas::DrawText(const TFatRect& clip, int x, int top, const QString& text, TColor fg,
-                          TColor bg) {
+                          TColor bg, QStaticText* glyphs) {
     if (!FPainter || clip.IsEmpty())
         return;
     const QRect r = clip.ToQRect();
@@ -57,7 +71,16 @@ void TFatCanvas::DrawText(const TFatRect& clip, int x, int top, const QString& t
     FPainter->setClipRect(r);
     FPainter->setFont(FFont);
     FPainter->setPen(Resolve(fg));
-    FPainter->drawText(QPoint(x, top + FMetrics.ascent()), text);
+    if (glyphs && Shapable(text)) {
+        if (glyphs->text() != text) {
+            glyphs->setTextFormat(Qt::PlainText);
+            glyphs->setText(text);
+            glyphs->prepare(QTransform(), FFont);
+        }
+        FPainter->drawStaticText(QPoint(x, top), *glyphs);
+    } else {
+        FPainter->drawText(QPoint(x, top + FMetrics.ascent()), text);
+    }
     FPainter->restore();
 }
 

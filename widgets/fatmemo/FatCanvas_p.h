@@ -10,6 +10,7 @@
 
 class QImage;
 class QPainter;
+class QStaticText;
 
 namespace platterwise {
 
@@ -24,6 +25,7 @@ public:
     TColor FontColor = clNone;
     TColor BrushColor = clNone;
     TFontStyles Style() const { return FStyle; }
+    const QFont& Font() const { return FFont; }
     void SetStyle(TFontStyles style);
 
     int TextWidth(const QString& s) const { return FMetrics.horizontalAdvance(s); }
@@ -33,7 +35,9 @@ public:
     int TextHeight() const;
 
     // Fills `clip` with `bg` and draws `text` with its top left at (x, top), clipped to `clip`.
-    void DrawText(const TFatRect& clip, int x, int top, const QString& text, TColor fg, TColor bg);
+    // `glyphs`, when given, keeps the shaped text between paints.
+    void DrawText(const TFatRect& clip, int x, int top, const QString& text, TColor fg, TColor bg,
+                  QStaticText* glyphs = nullptr);
     void Fill(const TFatRect& r, TColor c);
     void DrawImage(const TFatRect& target, const QImage& image);
     // A one-pixel frame on the outer ring of `r`: top and left edges in `topLeft`, bottom and

@@ -5,6 +5,7 @@
 #include "FatMemo.h"
 
 #include <QImage>
+#include <QStaticText>
 #include <optional>
 
 namespace platterwise {
@@ -76,18 +77,19 @@ int FittingPrefix(const TFatCanvas& canvas, const QString& text, int room) {
 }
 
 // One run of text on one row; `offset` is the number of characters of the part before it.
-TFatRect DrawRun(const TFatPass& pass, const QString& text, int offset, int& x, int y,
-                 std::optional<TCharRange> selected, TColor fg, TColor bg, TProbe* probe) {
+// `w` is the width of `text`, measured once by the caller.
+TFatRect DrawRun(const TFatPass& pass, const QString& text, int w, int offset, int& x, int y,
+                 std::optional<TCharRange> selected, TColor fg, TColor bg, TProbe* probe,
+                 QStaticText* glyphs = nullptr) {
     TFatCanvas& canvas = pass.Canvas;
     const int h = canvas.TextHeight();
     const int top = AlignedTop(pass.Flags, y, pass.LineHeight, h);
-    const int w = canvas.TextWidth(text);
     if (Draws(pass)) {
         const int first = selected ? std::max(selected->First - offset, 1) : 1;
         const int last = selected ? std::min(selected->Last - offset, int(text.size())) : 0;
         if (first > last) {
             canvas.DrawText(TFatRect{x, top, x + w, top + h}.Intersected(pass.Clip), x, top, text,
-                            fg, bg);
+                            fg, bg, glyphs);
         } else {
             const QString pieces[3] = {text.left(first - 1), text.mid(first - 1, last - first + 1),
                                        text.mid(last)};
@@ -132,7 +134,9 @@ TFatRect DrawWrapped(const TFatPass& pass, const QString& text, int& x, int& y,
             // finishing.
             n = rest.size() > 1 && rest[0].isHighSurrogate() ? 2 : 1;
         }
-        const TFatRect run = DrawRun(pass, rest.left(n), offset, x, y, selected, fg, bg, probe);
+        const QString row = rest.left(n);
+        const TFatRect run =
+            DrawRun(pass, row, pass.Canvas.TextWidth(row), offset, x, y, selected, fg, bg, probe);
         if (first) {
             flow.Left = run.Left;
             flow.Top = run.Top;
@@ -149,10 +153,11 @@ TFatRect DrawWrapped(const TFatPass& pass, const QString& text, int& x, int& y,
     return flow;
 }
 
-TTextResult LayoutText(const TFatPass& pass, const QString& text, int& x, int& y,
-                       std::optional<TCharRange> selected, TProbe* probe) {
+// `width` is the width of `text` in the canvas font.
+TTextResult LayoutText(const TFatPass& pass, const QString& text, int width, int& x, int& y,
+                       std::optional<TCharRange> selected, TProbe* probe,
+                       QStaticText* glyphs = nullptr) {
     TFatCanvas& canvas = pass.Canvas;
-    const int width = canvas.TextWidth(text);
     const int height = canvas.TextHeight();
     const TColor fg = canvas.FontColor;
     const TColor bg = canvas.BrushColor;
@@ -160,7 +165,7 @@ TTextResult LayoutText(const TFatPass& pass, const QString& text, int& x, int& y
     if ((pass.Flags & dfWordWrap) && x + width > pass.Clip.Right)
         flow = DrawWrapped(pass, text, x, y, selected, fg, bg, probe);
     else
-        flow = DrawRun(pass, text, 0, x, y, selected, fg, bg, probe);
+        flow = DrawRun(pass, text, width, 0, x, y, selected, fg, bg, probe, glyphs);
     return {flow, width, height};
 }
 
@@ -237,8 +242,11 @@ void LayoutPart(const TFatPass& pass, TFatPart& part, TFatPosition at, int& x, i
             pass.Canvas.SetStyle(part.FontStyle());
         break;
     case pkText: {
-        const TTextResult r =
-            LayoutText(pass, part.Text(), x, y, SelectedChars(pass, part, at), nullptr);
+        TFatPart::TTextCache& cache = part.TextCache();
+        if (cache.Width < 0 || cache.Font != pass.Canvas.Font())
+            cache = {pass.Canvas.Font(), pass.Canvas.TextWidth(part.Text()), {}};
+        const TTextResult r = LayoutText(pass, part.Text(), cache.Width, x, y,
+                                         SelectedChars(pass, part, at), nullptr, &cache.Glyphs);
         part.SetMeasuredSize(r.Width, r.Height);
         part.Layout().Flow = r.Flow;
         break;
@@ -281,7 +289,7 @@ int ProbePartChar(const TFatPart& part, int px, int py) {
     int x = l.X;
     int y = l.Y;
     TProbe probe{px, py};
-    LayoutText(pass, part.Text(), x, y, std::nullopt, &probe);
+    LayoutText(pass, part.Text(), canvas.TextWidth(part.Text()), x, y, std::nullopt, &probe);
     return probe.Result;
 }
 

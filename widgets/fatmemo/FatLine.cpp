@@ -33,7 +33,16 @@ void TFatLine::DeletePart(int i) {
 void TFatLine::ClearParts() {
     for (int i = PartCount() - 1; i >= 0; --i)
         DeletePart(i);
-    FTotalWidth = 0;
+    SetTotalWidth(0);
+}
+
+void TFatLine::SetTotalWidth(int width) {
+    if (width == FTotalWidth)
+        return;
+    const int before = FTotalWidth;
+    FTotalWidth = width;
+    if (FOwner)
+        FOwner->TotalWidthChanged(before, width);
 }
 
 TFatPart& TFatLine::Parts(int i) const {

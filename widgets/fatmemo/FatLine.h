@@ -55,7 +55,7 @@ public:
     TFatLayout& Layout() { return FLayout; }
     const TFatLayout& Layout() const { return FLayout; }
     int TotalWidth() const { return FTotalWidth; } // sum of the part widths at the last layout
-    void SetTotalWidth(int width) { FTotalWidth = width; }
+    void SetTotalWidth(int width);
 
 private:
     void Changed();

@@ -37,6 +37,8 @@ void TFatLines::Delete(int i) {
     line.SetUpdating(true);
     if (FMemo)
         FMemo->LineDeleting(line);
+    if (line.TotalWidth() == FWidest)
+        FWidestKnown = false;
     FLines.erase(FLines.begin() + i);
     Changed();
 }
@@ -55,6 +57,25 @@ int TFatLines::IndexOf(const TFatLine* line) const {
     const auto it = std::find_if(FLines.begin(), FLines.end(),
                                  [line](const auto& l) { return l.get() == line; });
     return it == FLines.end() ? -1 : int(it - FLines.begin());
+}
+
+int TFatLines::WidestLine() const {
+    if (!FWidestKnown) {
+        FWidest = 0;
+        for (const auto& line : FLines)
+            FWidest = std::max(FWidest, line->TotalWidth());
+        FWidestKnown = true;
+    }
+    return FWidest;
+}
+
+void TFatLines::TotalWidthChanged(int before, int after) {
+    if (after >= FWidest) {
+        FWidest = after; // the stale value was never below the true one
+        FWidestKnown = true;
+    } else if (before == FWidest) {
+        FWidestKnown = false;
+    }
 }
 
 void TFatLines::LineChanged(TFatLine& line) {

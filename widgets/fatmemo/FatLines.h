@@ -36,6 +36,8 @@ public:
     // Throws EListError for an index outside the list.
     TFatLine& Items(int i) const;
     int IndexOf(const TFatLine* line) const; // -1 when not in the collection
+    // The largest TotalWidth of all lines (0 without lines).
+    int WidestLine() const;
 
     // Called after each change; installed by the memo.
     std::function<void()> OnChange;
@@ -44,10 +46,15 @@ private:
     friend class TFatLine;
     void LineChanged(TFatLine& line);
     void PartDeleting(TFatPart& part);
+    void TotalWidthChanged(int before, int after);
     void Changed();
 
     TFatMemo* FMemo;
     std::vector<std::unique_ptr<TFatLine>> FLines;
+    // Kept as lines are laid out, so painting need not visit every line; when the widest
+    // line shrinks or goes, it is found again on the next request.
+    mutable int FWidest = 0;
+    mutable bool FWidestKnown = true;
 };
 
 } // namespace platterwise

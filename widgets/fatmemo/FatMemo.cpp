@@ -155,14 +155,24 @@ void TFatMemo::Repaint() {
         return;
     }
     if (isVisible())
-        repaint();
+        repaint(ContentPart());
+}
+
+QRect TFatMemo::ContentPart() const {
+    // The bars repaint themselves when their range or position changes.
+    QRect r = rect();
+    if (!FVertBar->isHidden())
+        r.setRight(FVertBar->x() - 1);
+    if (!FHorzBar->isHidden())
+        r.setBottom(FHorzBar->y() - 1);
+    return r;
 }
 
 void TFatMemo::RedrawOver() {
     if (FPainting || !isVisible())
         return;
     FFillBackground = false;
-    repaint();
+    repaint(ContentPart());
     FFillBackground = true;
 }
 
@@ -244,10 +254,7 @@ void TFatMemo::DrawLines(QPainter& painter, bool fillBackground) {
         DrawFromTop(pass);
 
     if (!(FDrawFlags & dfWordWrap)) {
-        int widest = r.Right - r.Left;
-        for (int i = 0; i < count; ++i)
-            widest = std::max(widest, FLines->Items(i).TotalWidth());
-        FHorzBar->setMaximum(widest);
+        FHorzBar->setMaximum(std::max(r.Right - r.Left, FLines->WidestLine()));
     }
 }
 

@@ -104,7 +104,8 @@ private:
     void PartDeleting(TFatPart& part);
 
     void Repaint();
-    void RedrawOver(); // draws again without clearing the background first
+    QRect ContentPart() const; // the client area without the scroll bars
+    void RedrawOver();         // draws again without clearing the background first
     void DrawLines(QPainter& painter, bool fillBackground);
     void DrawFromTop(const TFatPass& pass);
     void DrawFromBottom(const TFatPass& pass);

@@ -18,6 +18,7 @@ void TFatPart::Reset() {
     FLink.clear();
     FFontColor = clNone;
     FBackColor = clNone;
+    FTextCache = {};
 }
 
 void TFatPart::SetText(const QString& s) {

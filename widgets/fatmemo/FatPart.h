@@ -3,6 +3,8 @@
 // style for the parts after it on the line, or a picture.
 #include "FatTypes.h"
 
+#include <QFont>
+#include <QStaticText>
 #include <QString>
 #include <functional>
 
@@ -66,6 +68,14 @@ public:
         FWidth = width;
         FHeight = height;
     }
+    // Measurements and shaped glyphs of Text from earlier layouts, valid for `Font` until the
+    // text changes, so repainting an unchanged line neither measures nor shapes it again.
+    struct TTextCache {
+        QFont Font;
+        int Width = -1;
+        QStaticText Glyphs;
+    };
+    TTextCache& TextCache() { return FTextCache; }
 
 private:
     void Changed();
@@ -82,6 +92,7 @@ private:
     TFatLayout FLayout;
     int FWidth = 0;
     int FHeight = 0;
+    TTextCache FTextCache;
 };
 
 } // namespace platterwise

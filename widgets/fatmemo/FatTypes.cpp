@@ -28,10 +28,9 @@ bool InFlow(const TFatRect& flow, int rowHeight, const TFatRect& clip, int x, in
     return true;
 }
 
-void CheckListIndex(qsizetype index, qsizetype count) {
-    if (index < 0 || index >= count)
-        throw EListError(
-            FormatMessage(QString::fromUtf16(res::SListIndexError), {QString::number(index)}));
+void ThrowListIndexError(qsizetype index) {
+    throw EListError(
+        FormatMessage(QString::fromUtf16(res::SListIndexError), {QString::number(index)}));
 }
 
 } // namespace platterwise

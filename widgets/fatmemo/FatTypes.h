@@ -73,7 +73,12 @@ public:
     using Exception::Exception;
 };
 
+[[noreturn]] void ThrowListIndexError(qsizetype index);
+
 // Throws EListError unless 0 <= index < count.
-void CheckListIndex(qsizetype index, qsizetype count);
+inline void CheckListIndex(qsizetype index, qsizetype count) {
+    if (index < 0 || index >= count)
+        ThrowListIndexError(index);
+}
 
 } // namespace platterwise
