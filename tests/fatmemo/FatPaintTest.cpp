@@ -111,6 +111,20 @@ TEST_F(FatPaint, PlainLinesTakeTheFontColourAtPaintTimeTaggedOnesKeepTheirs) {
     EXPECT_GT(CountPixels(img, line1, Rgb(clLime)), 20);
 }
 
+TEST_F(FatPaint, StyleCodesChangeTheFontOfTheFollowingText) {
+    // Bold widens i and t in these fonts.
+    memo->Lines().Add().SetTaggedText(QStringLiteral("Hittit"));
+    memo->Lines().Add().SetTaggedText(QStringLiteral("\x1FHittit"));
+    memo->Lines().Add().SetTaggedText(QStringLiteral("\x02Hittit"));
+    const QImage img = Render(*memo);
+    const QColor ink = palette.color(QPalette::Text);
+    const int plain = CountPixels(img, Row(6), ink);
+    const int lh = memo->LineHeight();
+    EXPECT_GT(CountPixels(img, Row(6 + lh), ink), plain + 15); // the underline
+    EXPECT_GT(memo->Lines().Items(2).TotalWidth(), memo->Lines().Items(0).TotalWidth());
+    EXPECT_GT(CountPixels(img, Row(6 + 2 * lh), ink), plain);
+}
+
 // Widths and shaped glyphs are kept between paints; they must follow the text and the font.
 TEST_F(FatPaint, KeptMeasurementsFollowTextAndFontChanges) {
     memo->Lines().AddLine(QStringLiteral("ab"));

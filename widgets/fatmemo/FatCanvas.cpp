@@ -8,9 +8,12 @@ namespace platterwise {
 
 namespace {
 
-// Laid out once and kept, text is broken into lines and tabs are expanded; a single-line
-// draw does neither. Only text without such characters may be kept.
-bool Shapable(const QString& text) {
+// Laid out once and kept, text is broken into lines and tabs are expanded, which a
+// single-line draw does not do, and it is drawn without underline or strike-out. Only text
+// free of both may be kept.
+bool Keepable(const QString& text, const QFont& font) {
+    if (font.underline() || font.strikeOut() || font.overline())
+        return false;
     for (const QChar c : text)
         if (c.unicode() < 0x20 || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
             return false;
@@ -71,7 +74,7 @@ void TFatCanvas::DrawText(const TFatRect& clip, int x, int top, const QString& t
     FPainter->setClipRect(r);
     FPainter->setFont(FFont);
     FPainter->setPen(Resolve(fg));
-    if (glyphs && Shapable(text)) {
+    if (glyphs && Keepable(text, FFont)) {
         if (glyphs->text() != text) {
             glyphs->setTextFormat(Qt::PlainText);
             glyphs->setText(text);
