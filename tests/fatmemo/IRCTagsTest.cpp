@@ -1,4 +1,4 @@
-#include "widgets/fatmemo/IRCTags.h"
+#include "MemoTestSupport.h"
 
 #include <QStringList>
 #include <gmock/gmock.h>
@@ -6,101 +6,39 @@
 namespace platterwise {
 namespace {
 
-const QString C = QString(tcColor);
+using testing::StandIns;
+using testing::Tagged;
 
-QStringList Tokens(QString rest) {
+// The tokens of `tagged` (in stand-ins) joined by "|".
+QString Shape(const char* tagged) {
+    QString rest = Tagged(tagged);
     QStringList out;
     for (QString t = NextToken(rest); !t.isEmpty(); t = NextToken(rest))
-        out << t;
-    return out;
+        out << StandIns(t);
+    return out.join(u'|');
 }
 
-struct TokenCase {
-    const char* name;
-    QString input;
-    QStringList tokens;
-};
-
-class NextTokenShapes : public ::testing::TestWithParam<TokenCase> {};
-
-TEST_P(NextTokenShapes, SplitsIntoExpectedTokens) {
-    EXPECT_EQ(Tokens(GetParam().input), GetParam().tokens);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Tokenizer, NextTokenShapes,
-    ::testing::Values(
-        TokenCase{"PlainText", QStringLiteral("abc"), {QStringLiteral("abc")}},
-        TokenCase{"TextThenCode",
-                  QStringLiteral("ab\x02"
-                                 "cd"),
-                  {QStringLiteral("ab"), QStringLiteral("\x02"), QStringLiteral("cd")}},
-        TokenCase{"BareColourAtEnd", QStringLiteral("x\x03"), {QStringLiteral("x"), C}},
-        TokenCase{
-            "OneDigit", C + QStringLiteral("4x"), {C + QStringLiteral("4"), QStringLiteral("x")}},
-        TokenCase{"TwoDigitsThirdStaysText",
-                  C + QStringLiteral("123"),
-                  {C + QStringLiteral("12"), QStringLiteral("3")}},
-        TokenCase{"ForegroundAndBackground",
-                  C + QStringLiteral("4,12x"),
-                  {C + QStringLiteral("4,12"), QStringLiteral("x")}},
-        TokenCase{"CommaWithoutDigitsIsConsumed",
-                  C + QStringLiteral("5,a"),
-                  {C + QStringLiteral("5,"), QStringLiteral("a")}},
-        TokenCase{
-            "CommaWithoutForegroundIsText", C + QStringLiteral(",5"), {C, QStringLiteral(",5")}},
-        TokenCase{"BackgroundTakesTwoDigitsOnly",
-                  C + QStringLiteral("01,023"),
-                  {C + QStringLiteral("01,02"), QStringLiteral("3")}},
-        TokenCase{"CodesBackToBack",
-                  QStringLiteral("\x02\x1F\x0F\x16\x19\x1A"),
-                  {QStringLiteral("\x02"), QStringLiteral("\x1F"), QStringLiteral("\x0F"),
-                   QStringLiteral("\x16"), QStringLiteral("\x19"), QStringLiteral("\x1A")}},
-        TokenCase{"EngineFolderLine",
-                  C + QStringLiteral("00\x1A"
-                                     "2010"),
-                  {C + QStringLiteral("00"), QStringLiteral("\x1A"), QStringLiteral("2010")}},
-        TokenCase{"OtherControlBytesAreText",
-                  QStringLiteral("a\x01\x04\tb"),
-                  {QStringLiteral("a\x01\x04\tb")}},
-        TokenCase{"NonAsciiDigitsAreText",
-                  C + QStringLiteral("\u0663x"),
-                  {C, QStringLiteral("\u0663x")}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(NextToken, EmptyRestGivesEmptyTokenAndLeavesRestEmpty) {
+TEST(NextToken, TokenShapes) {
+    EXPECT_EQ(Shape("x^"), u"x|^");
+    EXPECT_EQ(Shape("^4x"), u"^4|x");
+    EXPECT_EQ(Shape("^123"), u"^12|3"); // two digits at most
+    EXPECT_EQ(Shape("^4,12x"), u"^4,12|x");
+    EXPECT_EQ(Shape("^5,a"), u"^5,|a"); // the comma goes with the code
+    EXPECT_EQ(Shape("^,5"), u"^|,5");   // no comma without a foreground
+    EXPECT_EQ(Shape("^01,023"), u"^01,02|3");
+    EXPECT_EQ(Shape("^00>2010"), u"^00|>|2010");
+    EXPECT_EQ(Shape("ab*_!~<>cd"), u"ab|*|_|!|~|<|>|cd");
+    // Other control bytes and non-ASCII digits are text.
+    EXPECT_EQ(Shape("a\x01\t^\u0663"), QStringLiteral("a\x01\t|^|\u0663"));
     QString rest;
     EXPECT_TRUE(NextToken(rest).isEmpty());
-    EXPECT_TRUE(rest.isEmpty());
 }
 
-TEST(StripTags, KeepsOnlyTextIncludingDigitsBeyondTheColourNumber) {
-    EXPECT_EQ(StripTags(QStringLiteral("\x02"
-                                       "a\x03"
-                                       "4,125b\x19"
-                                       "c\x1A")),
-              QStringLiteral("a5bc"));
-    EXPECT_EQ(StripTags(QString()), QString());
-}
-
-TEST(ParseColorArgs, ReadsNumbersAndMarksMissingOnesWithMinusOne) {
-    const auto args = [](const QString& t) {
-        const TColorArgs a = ParseColorArgs(t);
-        return std::pair(a.Foreground, a.Background);
-    };
-    EXPECT_EQ(args(C), std::pair(-1, -1));
-    EXPECT_EQ(args(C + QStringLiteral("7")), std::pair(7, -1));
-    EXPECT_EQ(args(C + QStringLiteral("04,15")), std::pair(4, 15));
-    EXPECT_EQ(args(C + QStringLiteral("5,")), std::pair(5, -1));
-    EXPECT_EQ(args(C + QStringLiteral("99,16")), std::pair(99, 16));
-}
-
-TEST(TagColor, SixteenEntriesAndNothingBeyond) {
-    EXPECT_EQ(TagColor(0), 0x00FFFFFFu);
+TEST(IRCTags, StripTagsAndTheColourTable) {
+    EXPECT_EQ(StripTags(Tagged("*a^4,125b<c>")), u"a5bc");
     EXPECT_EQ(TagColor(7), 0x004080FFu);
     EXPECT_EQ(TagColor(11), 0x00FFFF00u);
-    EXPECT_EQ(TagColor(15), 0x00C0C0C0u);
-    for (int n : {-1, 16, 50, 99})
+    for (int n : {-1, 16, 99})
         EXPECT_FALSE(TagColor(n).has_value()) << n;
 }
 

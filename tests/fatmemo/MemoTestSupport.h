@@ -60,6 +60,25 @@ inline int CountPixels(const QImage& image, const QRect& area, QColor colour) {
     return n;
 }
 
+// Tagged text written with stand-ins: ^ colour, * bold, _ underline, ~ reverse, ! plain,
+// < link start, > link end.
+inline const std::pair<char16_t, QChar> kStandIns[] = {
+    {u'^', tcColor}, {u'*', tcBold},      {u'_', tcUnderline}, {u'~', tcReverse},
+    {u'!', tcPlain}, {u'<', tcLinkStart}, {u'>', tcLinkEnd}};
+
+inline QString Tagged(const char* s) {
+    QString out = QString::fromUtf8(s);
+    for (const auto& [standIn, code] : kStandIns)
+        out.replace(QChar(standIn), code);
+    return out;
+}
+
+inline QString StandIns(QString s) {
+    for (const auto& [standIn, code] : kStandIns)
+        s.replace(code, QChar(standIn));
+    return s;
+}
+
 inline QColor Rgb(TColor c) {
     return RgbToQColor(c);
 }

@@ -1,174 +1,92 @@
 // The tagged-text parser: which parts each control code gives.
 #include "MemoTestSupport.h"
-#include "widgets/fatmemo/IRCTags.h"
 
 #include <gmock/gmock.h>
 
 namespace platterwise {
 namespace {
 
-using testing::MakeMemo;
+using testing::Tagged;
 
-// A compact picture of a line: T"text"[link], C(fg,bg), S(style), N.
+// A line's parts: T"text"[link], C(fg,bg) in hex, S(style), N for an empty part.
 std::string Describe(const TFatLine& line) {
-    std::string out;
+    QString out;
     for (int i = 0; i < line.PartCount(); ++i) {
         const TFatPart& p = line.Parts(i);
-        char buf[64];
-        switch (p.Kind()) {
-        case pkText:
-            out += "T\"" + p.Text().toStdString() + "\"";
-            if (p.HasLink())
-                out += "[" + p.Link().toStdString() + "]";
-            break;
-        case pkColor:
-            std::snprintf(buf, sizeof buf, "C(%X,%X)", p.FontColor(), p.BackColor());
-            out += buf;
-            break;
-        case pkStyle:
-            std::snprintf(buf, sizeof buf, "S(%u)", unsigned(p.FontStyle()));
-            out += buf;
-            break;
-        case pkNone:
-            out += "N";
-            break;
-        case pkImage:
-            out += "I";
-            break;
-        }
-        out += ' ';
+        if (p.Kind() == pkText)
+            out += QStringLiteral("T\"") + p.Text() + u'"' +
+                   (p.HasLink() ? u'[' + p.Link() + u']' : QString());
+        else if (p.Kind() == pkColor)
+            out += QString::asprintf("C(%X,%X)", p.FontColor(), p.BackColor());
+        else if (p.Kind() == pkStyle)
+            out += QString::asprintf("S(%u)", unsigned(p.FontStyle()));
+        else
+            out += u'N';
+        out += u' ';
     }
-    return out;
+    return out.trimmed().toStdString();
 }
 
-class TaggedText : public ::testing::Test {
+struct ParseCase {
+    const char* name;
+    const char* tagged;
+    const char* parts;
+};
+
+// The memo has font colour 123456, background 654321 and the italic style (2).
+class TaggedText : public ::testing::TestWithParam<ParseCase> {
 protected:
     TaggedText() {
         memo->SetFontColor(0x123456);
         memo->SetColor(0x654321);
         memo->SetFontStyle(fsItalic);
     }
-    std::string Parse(const QString& s) {
-        TFatLine& line = memo->Lines().Add();
-        line.SetTaggedText(s);
-        return Describe(line);
-    }
-    std::unique_ptr<TFatMemo> memo = MakeMemo();
+    std::unique_ptr<TFatMemo> memo = testing::MakeMemo();
 };
 
-TEST_F(TaggedText, TextWithoutCodesIsOneTextPart) {
-    EXPECT_EQ(Parse(QStringLiteral("just text")), "T\"just text\" ");
+TEST_P(TaggedText, GivesTheseParts) {
+    TFatLine& line = memo->Lines().Add();
+    line.SetTaggedText(Tagged(GetParam().tagged));
+    EXPECT_EQ(Describe(line), GetParam().parts);
 }
 
-TEST_F(TaggedText, EmptyTextLeavesNoParts) {
+INSTANTIATE_TEST_SUITE_P(
+    Codes, TaggedText,
+    ::testing::Values(
+        ParseCase{"NoCodesOneTextPart", "just text", R"(T"just text")"},
+        ParseCase{"EmptyNoParts", "", ""},
+        ParseCase{"BoldAndUnderlineToggle", "*a*b_c", R"(S(3) T"a" S(2) T"b" S(6) T"c")"},
+        ParseCase{"ForegroundAndBackground", "^4,12x", R"(C(FF,FF0000) T"x")"},
+        ParseCase{"ForegroundKeepsBackground", "^4,12^5x", R"(C(FF,FF0000) C(80,FF0000) T"x")"},
+        ParseCase{"TwoDigitsAtMost", "^123", R"(C(FF0000,654321) T"3")"},
+        ParseCase{"CommaWithoutBackground", "^5,a", R"(C(80,654321) T"a")"},
+        ParseCase{"BareCodeRestoresMemoColours", "^4,12a^b",
+                  R"(C(FF,FF0000) T"a" C(123456,654321) T"b")"},
+        ParseCase{"NumbersWithoutEntryKeepTheColour", "^4,12a^16b^99,3c^2,40d",
+                  R"(C(FF,FF0000) T"a" C(FF,FF0000) T"b" C(FF,8000) T"c" C(800000,8000) T"d")"},
+        ParseCase{"ReverseSwaps", "~a^4b~c",
+                  R"(C(654321,123456) T"a" C(FF,123456) T"b" C(123456,FF) T"c")"},
+        ParseCase{"PlainRestoresColoursAndStyle", "^4,1*a!b*c",
+                  R"(C(FF,0) S(3) T"a" C(123456,654321) S(2) T"b" S(3) T"c")"},
+        ParseCase{"LinkUpToLinkEnd", "a<http://x^4/y>b",
+                  R"(T"a" N T"http://x"[http://x/y] C(FF,654321) T"/y"[http://x/y] N T"b")"},
+        ParseCase{"LinkWithoutEnd", "<go*on", R"(N T"go"[goon] S(3) T"on"[goon])"},
+        ParseCase{"EngineFolderLine", "^00>2010", R"(C(FFFFFF,654321) N T"2010")"},
+        ParseCase{"EngineFileLine", "^11>,5 live.flac", R"(C(FFFF00,654321) N T",5 live.flac")"},
+        ParseCase{"TextBeforeColourHasNone", "pre^9post", R"(T"pre" C(FF00,654321) T"post")"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TaggedTextDefaults, StoredColoursStayAndALineWithoutMemoUsesSystemColours) {
+    auto memo = testing::MakeMemo();
     TFatLine& line = memo->Lines().Add();
     line.AddPart().SetText(QStringLiteral("old"));
-    line.SetTaggedText(QString());
-    EXPECT_EQ(line.PartCount(), 0);
-}
+    line.SetTaggedText(Tagged("^x"));
+    memo->SetFontColor(clLime); // parsed colours do not follow the memo
+    EXPECT_EQ(Describe(line), R"(C(FF000008,FF000005) T"x")");
 
-TEST_F(TaggedText, BoldAndUnderlineToggleOnTheMemosStyle) {
-    // The memo is italic (2): bold on gives 3, off again 2; underline adds 4.
-    EXPECT_EQ(Parse(QStringLiteral("\x02"
-                                   "a\x02"
-                                   "b\x1F"
-                                   "c")),
-              "S(3) T\"a\" S(2) T\"b\" S(6) T\"c\" ");
-}
-
-TEST_F(TaggedText, ColourNumbers) {
-    EXPECT_EQ(Parse(QStringLiteral("\x03"
-                                   "4,12x")),
-              "C(FF,FF0000) T\"x\" ");
-    // A foreground alone keeps the current background (the memo's at first).
-    EXPECT_EQ(Parse(QStringLiteral("\x03"
-                                   "4x")),
-              "C(FF,654321) T\"x\" ");
-    // Only two digits are read.
-    EXPECT_EQ(Parse(QStringLiteral("\x03"
-                                   "123")),
-              "C(FF0000,654321) T\"3\" ");
-    // The comma is consumed, the background counts as not given.
-    EXPECT_EQ(Parse(QStringLiteral("\x03"
-                                   "4,12\x03"
-                                   "5,a")),
-              "C(FF,FF0000) C(80,FF0000) T\"a\" ");
-}
-
-TEST_F(TaggedText, BareColourCodeRestoresTheMemoColoursOfParseTime) {
-    EXPECT_EQ(Parse(QStringLiteral("\x03"
-                                   "4,12a\x03"
-                                   "b")),
-              "C(FF,FF0000) T\"a\" C(123456,654321) T\"b\" ");
-    // The stored colours do not follow later changes of the memo.
-    memo->SetFontColor(clLime);
-    EXPECT_EQ(Describe(memo->Lines().Items(0)), "C(FF,FF0000) T\"a\" C(123456,654321) T\"b\" ");
-}
-
-TEST_F(TaggedText, NumbersWithoutTableEntryKeepTheCurrentColour) {
-    EXPECT_EQ(Parse(QStringLiteral("\x03"
-                                   "4,12a\x03"
-                                   "16b\x03"
-                                   "99,3c\x03"
-                                   "2,40d")),
-              "C(FF,FF0000) T\"a\" C(FF,FF0000) T\"b\" C(FF,8000) T\"c\" C(800000,8000) T\"d\" ");
-}
-
-TEST_F(TaggedText, ReverseSwapsCurrentColours) {
-    EXPECT_EQ(Parse(QStringLiteral("\x16"
-                                   "a\x03"
-                                   "4b\x16"
-                                   "c")),
-              "C(654321,123456) T\"a\" C(FF,123456) T\"b\" C(123456,FF) T\"c\" ");
-}
-
-TEST_F(TaggedText, PlainRestoresColoursAndStyleAndResetsToggles) {
-    EXPECT_EQ(Parse(QStringLiteral("\x03"
-                                   "4,1\x02"
-                                   "a\x0F"
-                                   "b\x02"
-                                   "c")),
-              "C(FF,0) S(3) T\"a\" C(123456,654321) S(2) T\"b\" S(3) T\"c\" ");
-}
-
-TEST_F(TaggedText, LinksCoverTheTextUpToTheLinkEnd) {
-    EXPECT_EQ(Parse(QStringLiteral("a\x19"
-                                   "http://x\x03"
-                                   "4/y\x1A"
-                                   "b")),
-              "T\"a\" N T\"http://x\"[http://x/y] C(FF,654321) T\"/y\"[http://x/y] N T\"b\" ");
-}
-
-TEST_F(TaggedText, LinkWithoutEndLinksAllRemainingText) {
-    EXPECT_EQ(Parse(QStringLiteral("\x19"
-                                   "go\x02"
-                                   "on")),
-              "N T\"go\"[goon] S(3) T\"on\"[goon] ");
-}
-
-TEST_F(TaggedText, EngineLinesKeepNamesThatStartWithDigitsOrCommas) {
-    EXPECT_EQ(Parse(QStringLiteral("\x03"
-                                   "00\x1A"
-                                   "2010")),
-              "C(FFFFFF,654321) N T\"2010\" ");
-    EXPECT_EQ(Parse(QStringLiteral("\x03"
-                                   "11\x1A"
-                                   ",5 live.flac")),
-              "C(FFFF00,654321) N T\",5 live.flac\" ");
-}
-
-TEST_F(TaggedText, TextBeforeTheFirstColourHasNoColourPart) {
-    EXPECT_EQ(Parse(QStringLiteral("pre\x03"
-                                   "9post")),
-              "T\"pre\" C(FF00,654321) T\"post\" ");
-}
-
-TEST_F(TaggedText, LineWithoutMemoUsesSystemColours) {
     TFatLines lines(nullptr);
-    TFatLine& line = lines.Add();
-    line.SetTaggedText(QStringLiteral("\x03"
-                                      "x"));
-    EXPECT_EQ(Describe(line), "C(FF000008,FF000005) T\"x\" ");
+    lines.Add().SetTaggedText(Tagged("^x"));
+    EXPECT_EQ(Describe(lines.Items(0)), R"(C(FF000008,FF000005) T"x")");
 }
 
 } // namespace
