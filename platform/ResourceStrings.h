@@ -5,6 +5,8 @@
 namespace platterwise::res {
 
 inline constexpr char16_t SUnableToWrite[] = u"Unable to write to %s";
+// An index outside a list of lines or parts.
+inline constexpr char16_t SListIndexError[] = u"List index out of bounds (%d)";
 
 // Animated images and their timer.
 inline constexpr char16_t SNoTimers[] = u"Not enough timers available";

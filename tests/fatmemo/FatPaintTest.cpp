@@ -1,0 +1,220 @@
+// Painting, checked on the pixels of the memo rendered into an image.
+#include "MemoTestSupport.h"
+
+#include <QScrollBar>
+#include <gmock/gmock.h>
+
+namespace platterwise {
+namespace {
+
+using namespace testing;
+
+class FatPaint : public ::testing::Test {
+protected:
+    int BarLeft() const {
+        return memo->findChild<QScrollBar*>(QStringLiteral("ScrollBarVert"))->x();
+    }
+    // The content area: inside the bar gap, both border rings and the 3/4-pixel inset.
+    QRect Content() const {
+        return QRect(QPoint(5, 6), QPoint(BarLeft() - 1 - 2 - 3 - 1, 200 - 6 - 1));
+    }
+    int FontHeight() const { return QFontMetrics(TestFont()).height(); }
+    QRect Row(int top) const {
+        return QRect(Content().left(), top, Content().width(), FontHeight());
+    }
+    int Ink(const QImage& img, int top) const {
+        return CountPixels(img, Row(top), palette.color(QPalette::Text));
+    }
+    // Lines of "HHHH" in colour i % 16 on black.
+    void AddColouredLines(int n) {
+        for (int i = 0; i < n; ++i)
+            memo->Lines().Add().SetTaggedText(Tagged("^") + QString::number(i % 16) +
+                                              Tagged(",1>HHHH"));
+    }
+
+    std::unique_ptr<TFatMemo> memo = MakeMemo(300, 200);
+    const QPalette palette = TestPalette();
+};
+
+TEST_F(FatPaint, TwoBorderRingsInTheirSystemColoursAroundTheBackground) {
+    EXPECT_EQ(Render(*memo).pixelColor(100, 100), palette.color(QPalette::Base)); // clWindow
+    memo->SetColor(clNavy);
+    const QImage img = Render(*memo);
+    const int right = BarLeft() - 1; // the content stops one pixel short of the bar
+    const std::pair<QPoint, QPalette::ColorRole> rings[] = {
+        {{0, 100}, QPalette::Dark},           {{150, 0}, QPalette::Dark},
+        {{right - 1, 100}, QPalette::Base},   {{150, 199}, QPalette::Base},
+        {{1, 100}, QPalette::Text},           {{150, 1}, QPalette::Text},
+        {{right - 2, 100}, QPalette::Button}, {{150, 198}, QPalette::Button}};
+    for (const auto& [at, role] : rings)
+        EXPECT_EQ(img.pixelColor(at), palette.color(role)) << at.x() << "," << at.y();
+    const QRect inside(QPoint(2, 2), QPoint(right - 3, 197));
+    EXPECT_EQ(CountPixels(img, inside, Rgb(clNavy)), inside.width() * inside.height());
+    memo->SetBorderStyle(bsNone);
+    EXPECT_EQ(Render(*memo).pixelColor(0, 100), Rgb(clNavy));
+}
+
+TEST_F(FatPaint, NewMemoShowsTheSampleLineAndClearLeavesOnlyBackground) {
+    TFatMemo fresh;
+    fresh.setFont(TestFont());
+    fresh.resize(400, 60);
+    QImage img = Render(fresh);
+    const QRect firstRow(5, 6, 370, FontHeight());
+    EXPECT_GT(CountPixels(img, firstRow, Rgb(clNavy)), 10);
+    EXPECT_GT(CountPixels(img, firstRow, Rgb(clBlue)), 10); // the mail address
+    EXPECT_GT(CountPixels(img, firstRow, Rgb(clWhite)), 100);
+    fresh.Lines().Clear();
+    img = Render(fresh);
+    const QColor bg = fresh.palette().color(QPalette::Base);
+    EXPECT_EQ(CountPixels(img, firstRow, bg), firstRow.width() * firstRow.height());
+}
+
+TEST_F(FatPaint, TaggedColoursAreStoredPlainTextTakesTheFontColourAtPaintTime) {
+    memo->SetColor(clWhite);
+    memo->Lines().Add().SetTaggedText(Tagged("plain^4,12HHHH"));
+    QImage img = Render(*memo);
+    const TFatPart& run = memo->Lines().Items(0).Parts(2);
+    const QRect r = run.Layout().Flow.ToQRect();
+    EXPECT_EQ(r.topLeft(),
+              QPoint(5 + QFontMetrics(TestFont()).horizontalAdvance(QStringLiteral("plain")), 6));
+    const int red = CountPixels(img, r, Rgb(clRed));
+    const int blue = CountPixels(img, r, Rgb(clBlue));
+    EXPECT_GT(red, 20);
+    EXPECT_EQ(red + blue, r.width() * r.height());
+    EXPECT_EQ(CountPixels(img, img.rect(), Rgb(clBlue)), blue); // nothing outside the run
+    EXPECT_GT(Ink(img, 6), 20);                                 // "plain" in the font colour
+
+    memo->SetFontColor(clLime);
+    img = Render(*memo);
+    EXPECT_EQ(Ink(img, 6), 0);
+    EXPECT_GT(CountPixels(img, Row(6), Rgb(clLime)), 20);
+    EXPECT_EQ(CountPixels(img, r, Rgb(clRed)), red);
+}
+
+TEST_F(FatPaint, StyleCodesChangeTheFontOfTheFollowingText) {
+    // Bold widens i and t in these fonts.
+    for (const char* s : {"Hittit", "_Hittit", "*Hittit"})
+        memo->Lines().Add().SetTaggedText(Tagged(s));
+    const QImage img = Render(*memo);
+    const int lh = memo->LineHeight();
+    EXPECT_GT(Ink(img, 6 + lh), Ink(img, 6) + 15); // the underline
+    EXPECT_GT(Ink(img, 6 + 2 * lh), Ink(img, 6));
+    EXPECT_GT(memo->Lines().Items(2).TotalWidth(), memo->Lines().Items(0).TotalWidth());
+}
+
+// Widths and shaped glyphs are kept between paints; they must follow the text and the font.
+TEST_F(FatPaint, KeptMeasurementsFollowTextAndFontChanges) {
+    memo->Lines().AddLine(QStringLiteral("ab"));
+    QImage img = Render(*memo);
+    TFatPart& part = memo->Lines().Items(0).Parts(0);
+    const int narrow = part.Width();
+    const int ink = Ink(img, 6);
+    part.SetText(QStringLiteral("abababab"));
+    img = Render(*memo);
+    EXPECT_GT(part.Width(), 3 * narrow);
+    EXPECT_GT(Ink(img, 6), 3 * ink);
+    memo->setFont(TestFont(20));
+    Render(*memo);
+    EXPECT_EQ(part.Width(), QFontMetrics(TestFont(20)).horizontalAdvance(part.Text()));
+}
+
+TEST_F(FatPaint, LineHeightIsRaisedToTheFontAndRowsFollowIt) {
+    memo->SetLineHeight(3);
+    memo->Lines().AddLine(QStringLiteral("a"));
+    Render(*memo);
+    EXPECT_EQ(memo->LineHeight(), FontHeight());
+    memo->SetLineHeight(30);
+    memo->Lines().AddLine(QStringLiteral("b"));
+    Render(*memo);
+    EXPECT_EQ(memo->Lines().Items(1).Layout().Y, 6 + 30);
+    EXPECT_EQ(memo->Lines().Items(1).Height(), 30);
+}
+
+TEST_F(FatPaint, FirstRowShowsTopIndexOrWithBottomAnchoringTheLastLineEndsAtTheBottom) {
+    AddColouredLines(50);
+    memo->SetTopIndex(5);
+    QImage img = Render(*memo);
+    EXPECT_GT(CountPixels(img, Row(6), Rgb(TagColors[5])), 20);
+    EXPECT_EQ(CountPixels(img, Row(6), Rgb(TagColors[4])), 0);
+    const int rows = (Content().height() + memo->LineHeight() - 1) / memo->LineHeight();
+    EXPECT_EQ(memo->FirstLaidLine(), 5);
+    EXPECT_LE(memo->LastLaidLine(), 5 + rows); // only down to the bottom edge
+
+    memo->SetStickText(stBottom);
+    img = Render(*memo);
+    EXPECT_EQ(memo->Lines().Items(49).Layout().Flow.Bottom, 200 - 6);
+    EXPECT_GT(CountPixels(img, Row(200 - 6 - memo->LineHeight()), Rgb(TagColors[49 % 16])), 20);
+    EXPECT_EQ(memo->LastLaidLine(), 49);
+    EXPECT_GE(memo->FirstLaidLine(), 49 - rows);
+}
+
+TEST_F(FatPaint, WordWrapBreaksInsideWordsAndContinuesAtTheLeftEdge) {
+    memo->SetDrawFlags(dfWordWrap);
+    const QString text = QStringLiteral("abcdefghijklmnopqrstuvwxyz").repeated(3);
+    memo->Lines().AddLine(text);
+    memo->Lines().AddLine(QStringLiteral("next"));
+    const QImage img = Render(*memo);
+    const QFontMetrics fm(TestFont());
+    int firstRow = 0;
+    while (fm.horizontalAdvance(text.left(firstRow + 1)) <= Content().width())
+        ++firstRow;
+    const TFatLine& wrapped = memo->Lines().Items(0);
+    const int lh = memo->LineHeight();
+    const int rows = wrapped.Height() / lh;
+    EXPECT_GE(rows, 2);
+    EXPECT_GT(Ink(img, 6 + lh), 20);
+    EXPECT_EQ(memo->Lines().Items(1).Layout().Y, 6 + rows * lh);
+    // The second row starts at the left edge with the character after the first row's last.
+    EXPECT_EQ(wrapped.Parts(0).CharAt(5, 6 + lh + 2), firstRow + 1);
+
+    memo->resize(20, 200); // not even one character fits a row: one per row, no endless loop
+    memo->Lines().Delete(0);
+    memo->Lines().Items(0).SetPlainText(QStringLiteral("WWW"));
+    Render(*memo);
+    EXPECT_EQ(memo->Lines().Items(0).Height(), 3 * lh);
+}
+
+TEST_F(FatPaint, TextAndImagesAlignInTallRows) {
+    QImage square(10, 10, QImage::Format_RGB32);
+    square.fill(Qt::red);
+    memo->SetColor(clWhite);
+    memo->SetLineHeight(40);
+    TFatLine& line = memo->Lines().Add();
+    line.AddPart().SetText(QStringLiteral("a"));
+    line.AddPart().SetGraphic(&square);
+    const TFatPart& text = line.Parts(0);
+    const TFatPart& image = line.Parts(1);
+
+    memo->SetDrawFlags(dfAlignBottom | dfAlignMiddle); // bottom wins
+    QImage img = Render(*memo);
+    EXPECT_EQ(text.Layout().Flow.Top, 6 + 40 - FontHeight());
+    EXPECT_EQ(image.Layout().Flow.ToQRect(), QRect(5 + text.Width(), 6 + 30, 10, 10));
+    EXPECT_EQ(CountPixels(img, image.Layout().Flow.ToQRect(), Rgb(clRed)), 100);
+    EXPECT_EQ(line.TotalWidth(), text.Width() + 10);
+
+    memo->SetDrawFlags(dfAlignMiddle);
+    Render(*memo);
+    EXPECT_EQ(text.Layout().Flow.Top, 6 + 20 - FontHeight() / 2);
+    EXPECT_EQ(image.Layout().Flow.Top, 6 + 20 - 5);
+
+    memo->SetDrawFlags(dfStretchImages);
+    img = Render(*memo);
+    EXPECT_EQ(CountPixels(img, img.rect(), Rgb(clRed)), 10 * 40);
+}
+
+TEST_F(FatPaint, EveryChangeOfAVisibleMemoIsPaintedBeforeTheCallReturns) {
+    ShowExposed(*memo);
+    int heightSeenByOnChange = -1;
+    memo->OnChange = [&](TFatMemo& m) {
+        heightSeenByOnChange = m.Lines().Items(m.Lines().Count() - 1).Height();
+    };
+    memo->Lines().AddLine(QStringLiteral("painted"));
+    EXPECT_EQ(heightSeenByOnChange, memo->LineHeight());
+    EXPECT_GT(memo->Lines().Items(0).Parts(0).Width(), 0);
+    auto hidden = MakeMemo();
+    hidden->Lines().AddLine(QStringLiteral("not painted"));
+    EXPECT_EQ(hidden->Lines().Items(0).Height(), 0);
+}
+
+} // namespace
+} // namespace platterwise

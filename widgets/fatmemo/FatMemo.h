@@ -1,0 +1,145 @@
+#pragma once
+// The read-only multi-colour results panel: draws its lines part by part, scrolls by whole
+// lines, shows a hand over linked text, reports link clicks, and copies dragged-over text to
+// the clipboard on release. Every change of its lines repaints it before the change returns.
+#include "FatLines.h"
+#include "FatTypes.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class QScrollBar;
+
+namespace platterwise {
+
+class TFatMemo;
+struct TFatPass;
+
+using TFatNotifyEvent = std::function<void(TFatMemo& Sender)>;
+using TOnLinkClick = std::function<void(TFatMemo& Sender, const QString& Link)>;
+using TMouseEvent = std::function<void(TFatMemo& Sender, Qt::MouseButton Button,
+                                       Qt::KeyboardModifiers Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TFatMemo& Sender, Qt::MouseButtons Buttons,
+                                           Qt::KeyboardModifiers Shift, int X, int Y)>;
+
+class TFatMemo final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TFatMemo)
+
+public:
+    // 150 x 100 pixels, holding the sample line.
+    explicit TFatMemo(QWidget* parent = nullptr);
+    ~TFatMemo() override;
+
+    TFatLines& Lines() { return *FLines; }
+    const TFatLines& Lines() const { return *FLines; }
+
+    // Background of the content area; system colours resolve through the palette.
+    TColor Color() const { return FColor; }
+    void SetColor(TColor c);
+    // Colour and style of the memo's font: plain text takes them at paint time.
+    TColor FontColor() const { return FFontColor; }
+    void SetFontColor(TColor c);
+    TFontStyles FontStyle() const;
+    void SetFontStyle(TFontStyles style);
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle style);
+    // First line shown; ignored unless 0 <= value < Lines().Count().
+    int TopIndex() const { return FTopIndex; }
+    void SetTopIndex(int index);
+    // Row height in pixels; ignored unless above 0. Painting raises it to the font's height.
+    int LineHeight() const { return FLineHeight; }
+    void SetLineHeight(int height);
+    TDrawFlags DrawFlags() const { return FDrawFlags; }
+    void SetDrawFlags(TDrawFlags flags);
+    TStickText StickText() const { return FStickText; }
+    void SetStickText(TStickText stick);
+    bool ScrollBarVert() const;
+    void SetScrollBarVert(bool visible);
+    // The horizontal bar is never shown: always false, and setting it hides the bar.
+    bool ScrollBarHoriz() const { return false; }
+    void SetScrollBarHoriz(bool visible);
+
+    // The line under a point of the last paint, or null.
+    TFatLine* LineAt(int x, int y) const;
+    // Tracks the hovered line and part and sets the cursor (a hand over linked text).
+    void UpdateHover(int x, int y);
+    // Puts the text from SelStart to SelEnd on the clipboard, lines joined by CR LF.
+    void CopySelection();
+
+    TFatLine* HoverLine() const { return FHoverLine; }
+    TFatPart* HoverPart() const { return FHoverPart; }
+    TFatPosition SelStart() const { return FSelStart; }
+    TFatPosition SelEnd() const { return FSelEnd; }
+    bool Selecting() const { return FSelecting; }
+    // The lines the last paint laid out (first > last when none).
+    int FirstLaidLine() const { return FFirstLaid; }
+    int LastLaidLine() const { return FLastLaid; }
+
+    TFatNotifyEvent OnChange;    // after each change of Lines, once it is painted
+    TOnLinkClick OnLinkClick; // a click on linked text
+    TFatNotifyEvent OnClick;     // a click on text without a link
+    TFatNotifyEvent OnMouseIn;
+    TFatNotifyEvent OnMouseOut;
+    TFatNotifyEvent OnScrollVert;  // after the vertical bar moved
+    TFatNotifyEvent OnScrollHoriz; // never raised: the horizontal bar is inert
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    friend class TFatLines;
+    void LinesChanged();
+    void LineDeleting(TFatLine& line);
+    void PartDeleting(TFatPart& part);
+
+    void Repaint();
+    QRect ContentPart() const; // the client area without the scroll bars
+    void RedrawOver();         // draws again without clearing the background first
+    void DrawLines(QPainter& painter, bool fillBackground);
+    void DrawFromTop(const TFatPass& pass);
+    void DrawFromBottom(const TFatPass& pass);
+    void PlaceScrollBars();
+    void VertScrolled(int position);
+    void SyncVertBar();
+
+    void PointerMoved(int x, int y, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+    void Click();
+    void ForgetHoverPart();
+
+    std::unique_ptr<TFatLines> FLines;
+    QScrollBar* FVertBar;
+    QScrollBar* FHorzBar;
+    TColor FColor = clWindow;
+    TColor FFontColor = clWindowText;
+    TBorderStyle FBorderStyle = bsSingle;
+    int FTopIndex = 0;
+    int FLineHeight = 0;
+    TDrawFlags FDrawFlags = 0;
+    TStickText FStickText = stTop;
+
+    TFatLine* FHoverLine = nullptr;
+    TFatPart* FHoverPart = nullptr;
+    TFatPosition FSelStart;
+    TFatPosition FSelEnd;
+    bool FSelecting = false;
+    bool FClickPending = false;
+    bool FSelAnchored = false; // the left button went down on a part: a drag may select
+    bool FBottomAnchoring = false;
+    bool FPainting = false;
+    bool FFillBackground = true;
+    int FFirstLaid = 0;
+    int FLastLaid = -1;
+};
+
+} // namespace platterwise

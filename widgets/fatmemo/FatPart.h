@@ -1,0 +1,98 @@
+#pragma once
+// One part of a memo line: a run of text (optionally linked), a change of colours or of font
+// style for the parts after it on the line, or a picture.
+#include "FatTypes.h"
+
+#include <QFont>
+#include <QStaticText>
+#include <QString>
+#include <functional>
+
+class QImage;
+
+namespace platterwise {
+
+class TFatLine;
+
+class TFatPart final {
+public:
+    // A new part belongs to `owner` (which may be null for a free-standing part) and is empty.
+    explicit TFatPart(TFatLine* owner);
+    TFatPart(const TFatPart&) = delete;
+    TFatPart& operator=(const TFatPart&) = delete;
+
+    TFatLine* Owner() const { return FOwner; }
+    TFatPartKind Kind() const { return FKind; }
+    const QString& Text() const { return FText; }
+    const QString& Link() const { return FLink; }
+    TColor FontColor() const { return FFontColor; }
+    TColor BackColor() const { return FBackColor; }
+    TFontStyles FontStyle() const { return FFontStyle; }
+    // The picture of an image part; not owned, it must outlive its use by the part.
+    const QImage* Graphic() const { return FGraphic; }
+
+    // Empties the part (kind pkNone, no text, link, style or picture, colours clNone)
+    // without a change notification.
+    void Reset();
+    // Each setter notifies only when it changes something. SetText clears the link.
+    void SetText(const QString& s);
+    void SetLink(const QString& s);
+    void SetFontColor(TColor c); // keeps the background colour of a colour part
+    void SetBackColor(TColor c); // keeps the font colour of a colour part
+    void SetFontStyle(TFontStyles st);
+    // Makes the part an image part showing `graphic` (not owned).
+    void SetGraphic(const QImage* graphic);
+    // Destroys this part through its line. REQUIRES: an owner.
+    void Delete();
+
+    int Index() const; // position in the owning line, -1 without an owner
+    int TextLength() const { return FKind == pkText ? int(FText.size()) : 0; }
+    bool HasLink() const { return !FLink.isEmpty(); }
+    // Brackets changes: while raised, the part sends no notification; lowering it back to 0
+    // sends one.
+    void SetUpdating(bool updating);
+
+    // Character (1-based) under the point, laid out again as the last layout placed the part;
+    // 0 when the point is off the text or the part is not text.
+    int CharAt(int x, int y) const;
+
+    // Called with the part after each change; installed by the owning line.
+    std::function<void(TFatPart&)> OnChange;
+
+    // Written by the layout pass: where and how the part was placed last, its measured size.
+    TFatLayout& Layout() { return FLayout; }
+    const TFatLayout& Layout() const { return FLayout; }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    void SetMeasuredSize(int width, int height) {
+        FWidth = width;
+        FHeight = height;
+    }
+    // Measurements and shaped glyphs of Text from earlier layouts, valid for `Font` until the
+    // text changes, so repainting an unchanged line neither measures nor shapes it again.
+    struct TTextCache {
+        QFont Font;
+        int Width = -1;
+        QStaticText Glyphs;
+    };
+    TTextCache& TextCache() { return FTextCache; }
+
+private:
+    void Changed();
+
+    TFatLine* FOwner;
+    QString FLink;
+    TFatPartKind FKind = pkNone;
+    TColor FFontColor = clNone;
+    TColor FBackColor = clNone;
+    TFontStyles FFontStyle = 0;
+    const QImage* FGraphic = nullptr;
+    QString FText;
+    int FUpdateCount = 0;
+    TFatLayout FLayout;
+    int FWidth = 0;
+    int FHeight = 0;
+    TTextCache FTextCache;
+};
+
+} // namespace platterwise
