@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include "LsanSuppressions.h"
+
 #include <gmock/gmock.h>
 
 int main(int argc, char** argv) {

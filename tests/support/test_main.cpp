@@ -1,3 +1,5 @@
+#include "LsanSuppressions.h"
+
 #include <gmock/gmock.h>
 
 int main(int argc, char** argv) {
