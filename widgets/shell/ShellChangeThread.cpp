@@ -1,0 +1,160 @@
+#include "ShellChangeThread.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QSemaphore>
+#include <thread>
+
+namespace platterwise {
+namespace {
+
+std::atomic<int> gLiveWorkers{0};
+
+// One change on its way to the user-interface thread. However the event ends (run, or
+// discarded with its receiver), the waiting worker is released.
+class TChangeEvent final : public QEvent {
+public:
+    TChangeEvent(TThreadMethod handler, std::shared_ptr<QSemaphore> done)
+        : QEvent(QEvent::Type(TShellChangeThread::ChangeEventType()))
+        , handler_(std::move(handler))
+        , done_(std::move(done)) {}
+    ~TChangeEvent() override { done_->release(); }
+    TChangeEvent(const TChangeEvent&) = delete;
+    TChangeEvent& operator=(const TChangeEvent&) = delete;
+
+    // The handler is the event's own copy: it may destroy the receiver while it runs.
+    void Run() {
+        if (handler_) {
+            handler_();
+        }
+    }
+
+private:
+    TThreadMethod handler_;
+    std::shared_ptr<QSemaphore> done_;
+};
+
+} // namespace
+
+std::mutex& WatchLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+TShellChangeThread::TShellChangeThread(TThreadMethod changeEvent, QObject* receiver)
+    : changeEvent_(std::move(changeEvent))
+    , receiver_(receiver) {
+    ++gLiveWorkers;
+}
+
+TShellChangeThread::~TShellChangeThread() {
+    --gLiveWorkers;
+}
+
+int TShellChangeThread::LiveCount() {
+    return gLiveWorkers.load();
+}
+
+int TShellChangeThread::ChangeEventType() {
+    static const int type = QEvent::registerEventType();
+    return type;
+}
+
+void TShellChangeThread::RunChangeEvent(QEvent* event) {
+    static_cast<TChangeEvent*>(event)->Run();
+}
+
+void TShellChangeThread::Rewatch(const QString& directory, bool watchSubTree, std::uint32_t flags) {
+    bool nudge = false;
+    {
+        const std::lock_guard guard(WatchLock());
+        directory_ = directory;
+        watchSubTree_ = watchSubTree;
+        filterFlags_ = flags;
+        RewatchPending = true;
+        nudge = started_;
+    }
+    // The worker itself closes the old watch once its wait ends: closing a descriptor that
+    // another thread polls is not safe.
+    if (nudge) {
+        WakeSignal.Raise();
+    }
+}
+
+void TShellChangeThread::SetChangeEvent(TThreadMethod changeEvent) {
+    const std::lock_guard guard(WatchLock());
+    changeEvent_ = std::move(changeEvent);
+}
+
+void TShellChangeThread::Resume() {
+    {
+        const std::lock_guard guard(WatchLock());
+        if (started_) {
+            return;
+        }
+        started_ = true;
+    }
+    std::thread([self = shared_from_this()] { self->Execute(); }).detach();
+}
+
+void TShellChangeThread::Terminate() {
+    {
+        const std::lock_guard guard(WatchLock());
+        terminated_ = true;
+        receiver_ = nullptr;
+    }
+    WakeSignal.Raise();
+}
+
+void TShellChangeThread::MakeWatch() {
+    const std::lock_guard guard(WatchLock());
+    WatchHandle.reset();
+    WatchHandle =
+        TDirectoryWatch::Create(QFile::encodeName(directory_), watchSubTree_, filterFlags_);
+    RewatchPending = false;
+}
+
+void TShellChangeThread::HandOverChange() {
+    auto done = std::make_shared<QSemaphore>(0);
+    {
+        const std::lock_guard guard(WatchLock());
+        if (terminated_ || receiver_ == nullptr) {
+            return;
+        }
+        QCoreApplication::postEvent(receiver_, new TChangeEvent(changeEvent_, done));
+    }
+    done->acquire();
+}
+
+void TShellChangeThread::Execute() {
+    MakeWatch();
+    while (!terminated_) {
+        TDirectoryWatch::TWaitResult result;
+        if (WatchHandle) {
+            result = WatchHandle->Wait(WakeSignal);
+        } else {
+            result = WakeSignal.Wait() ? TDirectoryWatch::wrWoken : TDirectoryWatch::wrFailed;
+        }
+        if (result == TDirectoryWatch::wrFailed) {
+            break;
+        }
+        if (result == TDirectoryWatch::wrChanged && !terminated_) {
+            HandOverChange();
+            WatchHandle->Rearm();
+        }
+        if (result == TDirectoryWatch::wrWoken) {
+            WakeSignal.Lower();
+        }
+        bool pending = false;
+        {
+            const std::lock_guard guard(WatchLock());
+            pending = RewatchPending;
+        }
+        if (pending && !terminated_) {
+            MakeWatch();
+        }
+    }
+}
+
+} // namespace platterwise
