@@ -1,4 +1,5 @@
 #include "platform/DirectoryWatch.h"
+
 #include "tests/support/TempTree.h"
 
 #include <cstdio>

@@ -5,7 +5,9 @@
 namespace platterwise {
 namespace {
 
-TIdListPtr Empty() { return IdListAlloc(2); }
+TIdListPtr Empty() {
+    return IdListAlloc(2);
+}
 
 TEST(ItemIdList, EmptyListIsTheTerminatorAlone) {
     const TIdListPtr empty = Empty();
@@ -18,7 +20,10 @@ TEST(ItemIdList, EmptyListIsTheTerminatorAlone) {
 
 TEST(ItemIdList, OneIdentifierHasItsCountThenDataThenTheTerminator) {
     const TIdListPtr one = IdListFromData("abc");
-    EXPECT_EQ(IdListBytes(one.get()), QByteArray("\x05\x00" "abc" "\x00\x00", 7));
+    EXPECT_EQ(IdListBytes(one.get()), QByteArray("\x05\x00"
+                                                 "abc"
+                                                 "\x00\x00",
+                                                 7));
     EXPECT_EQ(IdByteCount(one.get()), 5u);
     EXPECT_EQ(IdData(one.get()), "abc");
     EXPECT_EQ(IdByteCount(IdListNext(one.get())), 0u);

@@ -33,8 +33,8 @@ TEST(NaturalCompare, IsZeroOnlyForEqualBytesAndIsAntisymmetric) {
     const QByteArrayList names{"a", "A", "a1", "a01", "\xff\xfe", "\xff", "", "10", "9"};
     for (const QByteArray& x : names) {
         for (const QByteArray& y : names) {
-            EXPECT_EQ(NaturalCompare(x, y) == 0, x == y) << x.toHex().constData() << " "
-                                                          << y.toHex().constData();
+            EXPECT_EQ(NaturalCompare(x, y) == 0, x == y)
+                << x.toHex().constData() << " " << y.toHex().constData();
             EXPECT_EQ(NaturalCompare(x, y), -NaturalCompare(y, x));
         }
     }

@@ -1,4 +1,5 @@
 #include "platform/ShellNamespace.h"
+
 #include "platform/SpecialFolders.h"
 #include "tests/support/TempTree.h"
 
@@ -165,15 +166,18 @@ TEST(ShellNamespace, RenameNeverReplacesAnExistingEntry) {
     const TShellFolderPtr folder = Bind(Parse(tree.Root()).get());
     const TIdListPtr idA = IdListLast(Parse(a).get());
     TIdListPtr newId;
-    EXPECT_FALSE(folder->SetNameOf(nullptr, idA.get(), QStringLiteral("b.txt"), SHGDN_NORMAL, newId));
+    EXPECT_FALSE(
+        folder->SetNameOf(nullptr, idA.get(), QStringLiteral("b.txt"), SHGDN_NORMAL, newId));
     EXPECT_TRUE(TempTree::Exists(a));
     QFile kept(QFile::decodeName(b));
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), "second");
     for (const char* bad : {"", ".", "..", "x/y"}) {
-        EXPECT_FALSE(folder->SetNameOf(nullptr, idA.get(), QString::fromLatin1(bad), 0, newId)) << bad;
+        EXPECT_FALSE(folder->SetNameOf(nullptr, idA.get(), QString::fromLatin1(bad), 0, newId))
+            << bad;
     }
-    ASSERT_TRUE(folder->SetNameOf(nullptr, idA.get(), QStringLiteral("c.txt"), SHGDN_NORMAL, newId));
+    ASSERT_TRUE(
+        folder->SetNameOf(nullptr, idA.get(), QStringLiteral("c.txt"), SHGDN_NORMAL, newId));
     EXPECT_FALSE(TempTree::Exists(a));
     EXPECT_TRUE(TempTree::Exists(tree.Path("c.txt")));
     EXPECT_EQ(Name(folder, newId.get(), SHGDN_INFOLDER), QStringLiteral("c.txt"));

@@ -66,18 +66,23 @@ void TShellChangeThread::RunChangeEvent(QEvent* event) {
 }
 
 void TShellChangeThread::Rewatch(const QString& directory, bool watchSubTree, std::uint32_t flags) {
-    bool nudge = false;
+    bool running = false;
     {
         const std::lock_guard guard(WatchLock());
         directory_ = directory;
         watchSubTree_ = watchSubTree;
         filterFlags_ = flags;
         RewatchPending = true;
-        nudge = started_;
+        running = started_;
+        if (running) {
+            // Made now, so that no change after this call is missed; the worker takes it
+            // over once its wait ends and closes the old one itself (closing a descriptor
+            // that another thread polls is not safe).
+            pendingWatch_ =
+                TDirectoryWatch::Create(QFile::encodeName(directory_), watchSubTree_, filterFlags_);
+        }
     }
-    // The worker itself closes the old watch once its wait ends: closing a descriptor that
-    // another thread polls is not safe.
-    if (nudge) {
+    if (running) {
         WakeSignal.Raise();
     }
 }
@@ -95,6 +100,9 @@ void TShellChangeThread::Resume() {
         }
         started_ = true;
     }
+    // The first watch is made here, before the worker runs, so that a change made right
+    // after the notifier was set up is not missed while the thread starts.
+    MakeWatch();
     std::thread([self = shared_from_this()] { self->Execute(); }).detach();
 }
 
@@ -128,7 +136,6 @@ void TShellChangeThread::HandOverChange() {
 }
 
 void TShellChangeThread::Execute() {
-    MakeWatch();
     while (!terminated_) {
         TDirectoryWatch::TWaitResult result;
         if (WatchHandle) {
@@ -146,13 +153,10 @@ void TShellChangeThread::Execute() {
         if (result == TDirectoryWatch::wrWoken) {
             WakeSignal.Lower();
         }
-        bool pending = false;
-        {
-            const std::lock_guard guard(WatchLock());
-            pending = RewatchPending;
-        }
-        if (pending && !terminated_) {
-            MakeWatch();
+        const std::lock_guard guard(WatchLock());
+        if (RewatchPending) {
+            WatchHandle = std::move(pendingWatch_);
+            RewatchPending = false;
         }
     }
 }

@@ -50,6 +50,7 @@ private:
 
     TWakeSignal WakeSignal;
     std::unique_ptr<TDirectoryWatch> WatchHandle;
+    std::unique_ptr<TDirectoryWatch> pendingWatch_; // made by Rewatch, taken over by the worker
     TThreadMethod changeEvent_;
     QString directory_;
     bool watchSubTree_ = false;
