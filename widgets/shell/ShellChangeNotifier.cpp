@@ -38,6 +38,11 @@ TCustomShellChangeNotifier::~TCustomShellChangeNotifier() {
 }
 
 bool TCustomShellChangeNotifier::event(QEvent* event) {
+    {
+        // The worker posts its changes under WatchLock; taking it here orders this thread
+        // after the post in a way thread checkers can see (Qt's own queue lock is hidden).
+        const std::lock_guard barrier(WatchLock());
+    }
     if (event->type() == TShellChangeThread::ChangeEventType()) {
         TShellChangeThread::RunChangeEvent(event); // may destroy this notifier
         return true;

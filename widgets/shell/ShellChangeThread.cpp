@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
-#include <QSemaphore>
+#include <condition_variable>
 #include <thread>
 
 namespace platterwise {
@@ -11,15 +11,37 @@ namespace {
 
 std::atomic<int> gLiveWorkers{0};
 
+// Tells the waiting worker that its change has been dealt with. Standard primitives rather
+// than Qt's, so that thread checkers see the hand-over.
+class TCompletion {
+public:
+    void Release() {
+        {
+            const std::lock_guard guard(lock_);
+            done_ = true;
+        }
+        signal_.notify_one();
+    }
+    void Acquire() {
+        std::unique_lock guard(lock_);
+        signal_.wait(guard, [this] { return done_; });
+    }
+
+private:
+    std::mutex lock_;
+    std::condition_variable signal_;
+    bool done_ = false;
+};
+
 // One change on its way to the user-interface thread. However the event ends (run, or
 // discarded with its receiver), the waiting worker is released.
 class TChangeEvent final : public QEvent {
 public:
-    TChangeEvent(TThreadMethod handler, std::shared_ptr<QSemaphore> done)
+    TChangeEvent(TThreadMethod handler, std::shared_ptr<TCompletion> done)
         : QEvent(QEvent::Type(TShellChangeThread::ChangeEventType()))
         , handler_(std::move(handler))
         , done_(std::move(done)) {}
-    ~TChangeEvent() override { done_->release(); }
+    ~TChangeEvent() override { done_->Release(); }
     TChangeEvent(const TChangeEvent&) = delete;
     TChangeEvent& operator=(const TChangeEvent&) = delete;
 
@@ -32,7 +54,7 @@ public:
 
 private:
     TThreadMethod handler_;
-    std::shared_ptr<QSemaphore> done_;
+    std::shared_ptr<TCompletion> done_;
 };
 
 } // namespace
@@ -124,7 +146,7 @@ void TShellChangeThread::MakeWatch() {
 }
 
 void TShellChangeThread::HandOverChange() {
-    auto done = std::make_shared<QSemaphore>(0);
+    auto done = std::make_shared<TCompletion>();
     {
         const std::lock_guard guard(WatchLock());
         if (terminated_ || receiver_ == nullptr) {
@@ -132,7 +154,7 @@ void TShellChangeThread::HandOverChange() {
         }
         QCoreApplication::postEvent(receiver_, new TChangeEvent(changeEvent_, done));
     }
-    done->acquire();
+    done->Acquire();
 }
 
 void TShellChangeThread::Execute() {
