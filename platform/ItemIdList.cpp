@@ -112,10 +112,6 @@ TIdListPtr IdListLast(const TItemIdList* list) {
     return copy;
 }
 
-std::size_t IdByteCount(const TItemIdList* id) {
-    return ReadCount(Bytes(id));
-}
-
 QByteArray IdData(const TItemIdList* id) {
     const std::size_t count = IdByteCount(id);
     if (count <= 2) {

@@ -37,7 +37,10 @@ TIdListPtr IdListConcat(const TItemIdList* a, const TItemIdList* b);
 TIdListPtr IdListLast(const TItemIdList* list);
 
 // The byte count of the identifier at `id` (0 at the terminator) and its provider data.
-std::size_t IdByteCount(const TItemIdList* id);
+inline std::size_t IdByteCount(const TItemIdList* id) {
+    const auto* p = reinterpret_cast<const unsigned char*>(id);
+    return std::size_t(p[0]) | std::size_t(p[1]) << 8;
+}
 QByteArray IdData(const TItemIdList* id);
 // The same data without a copy: valid only while the list lives.
 QByteArray IdDataView(const TItemIdList* id);

@@ -4,6 +4,8 @@
 #include "platform/ShellNamespace.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QMimeDatabase>
 #include <QStyle>
 
@@ -15,8 +17,29 @@ TShellImageList& TShellImageList::Instance() {
 }
 
 TShellImageList::TShellImageList() {
-    if (QIcon::fallbackThemeName().isEmpty()) {
-        QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+    // Without a desktop (a bare X server, the offscreen platform) Qt knows no icon theme and
+    // may not even look in the system's icon folders: then the system folders are added and
+    // Adwaita, which the program installs, stands in for the desktop's theme.
+    QStringList paths = QIcon::themeSearchPaths();
+    QByteArray dataDirs = qgetenv("XDG_DATA_DIRS");
+    if (dataDirs.isEmpty()) {
+        dataDirs = "/usr/local/share:/usr/share";
+    }
+    for (const QByteArray& dir : dataDirs.split(':')) {
+        const QString icons = QFile::decodeName(dir) + QStringLiteral("/icons");
+        if (!dir.isEmpty() && !paths.contains(icons) && QFileInfo(icons).isDir()) {
+            paths += icons;
+        }
+    }
+    QIcon::setThemeSearchPaths(paths);
+    const QString theme = QIcon::themeName();
+    if (theme.isEmpty() || theme == QLatin1String("hicolor")) {
+        for (const QString& path : paths) {
+            if (QFileInfo::exists(path + QStringLiteral("/Adwaita/index.theme"))) {
+                QIcon::setThemeName(QStringLiteral("Adwaita"));
+                break;
+            }
+        }
     }
 }
 
@@ -28,6 +51,9 @@ int TShellImageList::IndexOf(const QString& name, const QString& generic, bool f
     QIcon icon = QIcon::fromTheme(name);
     if (icon.isNull() && !generic.isEmpty()) {
         icon = QIcon::fromTheme(generic);
+    }
+    if (icon.isNull() && !folder) {
+        icon = QIcon::fromTheme(QStringLiteral("text-x-generic"));
     }
     if (icon.isNull()) {
         icon =

@@ -6,6 +6,7 @@
 #include "platform/SpecialFolders.h"
 #include "widgets/shell/ShellChangeNotifier.h"
 #include "widgets/shell/ShellInnerView_p.h"
+#include "widgets/shell/ShellItemDelegate_p.h"
 #include "widgets/shell/ShellListModel_p.h"
 
 #include <QGuiApplication>
@@ -32,6 +33,7 @@ TCustomShellListView::TCustomShellListView(QWidget* parent)
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
         view->setFocusPolicy(Qt::StrongFocus);
     }
+    iconView_->setItemDelegate(new TShellItemDelegate(iconView_));
     iconView_->setUniformItemSizes(true);
     iconView_->setMovement(QListView::Static);
     iconView_->setResizeMode(QListView::Adjust);
@@ -218,7 +220,7 @@ void TCustomShellListView::ApplyViewStyle() {
     case vsIcon:
         iconView_->setViewMode(QListView::IconMode);
         iconView_->setIconSize(QSize(32, 32));
-        iconView_->setGridSize(QSize(x * 11, 32 + 2 * line + 10));
+        iconView_->setGridSize(QSize(x * 11, 32 + 3 * line + 8));
         iconView_->setWordWrap(true);
         break;
     case vsSmallIcon:
@@ -240,6 +242,7 @@ void TCustomShellListView::ApplyViewStyle() {
     case vsReport:
         break;
     }
+    static_cast<TShellItemDelegate*>(iconView_->itemDelegate())->SetItemSize(iconView_->gridSize());
     QAbstractItemView* shown = ActiveView();
     QAbstractItemView* hidden =
         shown == iconView_ ? static_cast<QAbstractItemView*>(reportView_) : iconView_;
@@ -355,6 +358,7 @@ void TCustomShellListView::FillItems() {
 void TCustomShellListView::SortItems() {
     struct TKeyed {
         int folder;
+        const TItemIdList* id; // the item's RelativeIdList, kept close for the comparisons
         std::unique_ptr<TShellFolder> item;
     };
     // Folder-ness is asked once per item, not once per comparison.
@@ -362,7 +366,8 @@ void TCustomShellListView::SortItems() {
     keyed.reserve(items_.size());
     for (auto& item : items_) {
         const int folder = item->IsContainer() ? 1 : 0;
-        keyed.push_back({folder, std::move(item)});
+        const TItemIdList* id = item->RelativeIdList();
+        keyed.push_back({folder, id, std::move(item)});
     }
     // Every row's parent is the current folder: its interface compares the names.
     IShellFolder* compare = currentFolder_ ? currentFolder_->FolderInterface().get() : nullptr;
@@ -376,8 +381,7 @@ void TCustomShellListView::SortItems() {
         if (compare == nullptr) {
             return false;
         }
-        const auto code = std::int16_t(
-            compare->CompareIDs(0, a.item->RelativeIdList(), b.item->RelativeIdList()) & 0xFFFF);
+        const auto code = std::int16_t(compare->CompareIDs(0, a.id, b.id) & 0xFFFF);
         return code < 0;
     });
     for (std::size_t i = 0; i < keyed.size(); ++i) {
