@@ -9,7 +9,7 @@ packages=(
     googletest libgtest-dev libgmock-dev
     libgif-dev
     libxcb1-dev libxcb-keysyms1-dev
-    fonts-liberation
+    fonts-liberation adwaita-icon-theme
     xvfb xauth xdotool
 )
 

@@ -1,0 +1,120 @@
+#include "NaturalCompare.h"
+
+#include <QString>
+
+namespace platterwise {
+namespace {
+
+bool IsAscii(const QByteArray& s) {
+    for (const char c : s) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
+template <typename Ch>
+bool IsDigit(Ch c) {
+    return c >= Ch('0') && c <= Ch('9');
+}
+
+// Compares the digit runs starting at i and j by value and moves past them. Equal values
+// with more leading zeros sort after, but only when nothing else decides (returned in zeros).
+template <typename S>
+int CompareNumbers(const S& a, qsizetype& i, const S& b, qsizetype& j, int& zeros) {
+    qsizetype za = 0, zb = 0;
+    while (i < a.size() && a[i] == '0') {
+        ++i, ++za;
+    }
+    while (j < b.size() && b[j] == '0') {
+        ++j, ++zb;
+    }
+    qsizetype ei = i, ej = j;
+    while (ei < a.size() && IsDigit(a[ei])) {
+        ++ei;
+    }
+    while (ej < b.size() && IsDigit(b[ej])) {
+        ++ej;
+    }
+    int result = 0;
+    if (ei - i != ej - j) {
+        result = ei - i < ej - j ? -1 : 1;
+    } else {
+        for (qsizetype k = 0; k < ei - i && result == 0; ++k) {
+            if (a[i + k] != b[j + k]) {
+                result = a[i + k] < b[j + k] ? -1 : 1;
+            }
+        }
+    }
+    if (result == 0 && zeros == 0 && za != zb) {
+        zeros = za < zb ? -1 : 1;
+    }
+    i = ei;
+    j = ej;
+    return result;
+}
+
+char FoldAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+int CompareAscii(const QByteArray& a, const QByteArray& b, int& zeros) {
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (IsDigit(a[i]) && IsDigit(b[j])) {
+            if (const int r = CompareNumbers(a, i, b, j, zeros)) {
+                return r;
+            }
+            continue;
+        }
+        const char ca = FoldAscii(a[i]), cb = FoldAscii(b[j]);
+        if (ca != cb) {
+            return static_cast<unsigned char>(ca) < static_cast<unsigned char>(cb) ? -1 : 1;
+        }
+        ++i, ++j;
+    }
+    if (i < a.size()) {
+        return 1;
+    }
+    return j < b.size() ? -1 : 0;
+}
+
+int CompareUnicode(const QString& a, const QString& b, int& zeros) {
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (IsDigit(a[i].unicode()) && IsDigit(b[j].unicode())) {
+            if (const int r = CompareNumbers(a, i, b, j, zeros)) {
+                return r;
+            }
+            continue;
+        }
+        const char16_t ca = a[i].toCaseFolded().unicode(), cb = b[j].toCaseFolded().unicode();
+        if (ca != cb) {
+            return ca < cb ? -1 : 1;
+        }
+        ++i, ++j;
+    }
+    if (i < a.size()) {
+        return 1;
+    }
+    return j < b.size() ? -1 : 0;
+}
+
+} // namespace
+
+int NaturalCompare(const QByteArray& a, const QByteArray& b) {
+    int zeros = 0;
+    int result = IsAscii(a) && IsAscii(b)
+                     ? CompareAscii(a, b, zeros)
+                     : CompareUnicode(QString::fromUtf8(a), QString::fromUtf8(b), zeros);
+    if (result == 0) {
+        result = zeros;
+    }
+    if (result == 0) {
+        result = a.compare(b);
+    }
+    return result < 0 ? -1 : (result > 0 ? 1 : 0);
+}
+
+} // namespace platterwise

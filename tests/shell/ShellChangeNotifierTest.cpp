@@ -1,0 +1,128 @@
+#include "widgets/shell/ShellChangeNotifier.h"
+
+#include "tests/support/TempTree.h"
+#include "tests/support/WaitUntil.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <QThread>
+#include <atomic>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace platterwise {
+namespace {
+
+using testing::TempTree;
+using testing::WaitUntil;
+
+class ShellChangeNotifierTest : public ::testing::Test {
+protected:
+    // Waits until no worker of an earlier test is still on its way out.
+    void SetUp() override {
+        EXPECT_TRUE(WaitUntil([&] { return TShellChangeThread::LiveCount() == 0; }));
+    }
+    void TearDown() override {
+        EXPECT_TRUE(WaitUntil([&] { return TShellChangeThread::LiveCount() == 0; }));
+    }
+
+    std::unique_ptr<TShellChangeNotifier> Watching(const QByteArray& dir, bool subTree = false) {
+        auto notifier = std::make_unique<TShellChangeNotifier>(nullptr);
+        notifier->SetWatchSubTree(subTree);
+        notifier->SetRoot(QFile::decodeName(dir));
+        notifier->SetOnChange([this] {
+            ++changes;
+            inUiThread = inUiThread && QThread::currentThread() == qApp->thread();
+        });
+        return notifier;
+    }
+
+    TempTree tree;
+    int changes = 0;
+    bool inUiThread = true;
+};
+
+TEST_F(ShellChangeNotifierTest, DefaultsAndWorkersStartOnlyWithAHandler) {
+    TShellChangeNotifier notifier(nullptr);
+    EXPECT_EQ(notifier.NotifyFilters(), TNotifyFilters({nfFileNameChange, nfDirNameChange}));
+    EXPECT_TRUE(notifier.WatchSubTree());
+    EXPECT_EQ(notifier.Root(), QStringLiteral("/"));
+    EXPECT_EQ(TShellChangeThread::LiveCount(), 0);
+    notifier.SetRoot(QFile::decodeName(tree.Root()));
+    notifier.SetOnChange([] {});
+    EXPECT_EQ(TShellChangeThread::LiveCount(), 1);
+    notifier.SetOnChange([this] { ++changes; });
+    EXPECT_EQ(TShellChangeThread::LiveCount(), 1);
+    EXPECT_EQ(NotifyFilterFlags({nfFileNameChange, nfSecurityChange}), 0x101u);
+}
+
+TEST_F(ShellChangeNotifierTest, NameChangesInTheWatchedFolderRunTheHandlerInTheUiThread) {
+    const QByteArray sub = tree.Dir("sub");
+    const auto notifier = Watching(tree.Root());
+    const QByteArray file = tree.File("new.flac");
+    EXPECT_TRUE(WaitUntil([&] { return changes >= 1; }));
+    int seen = changes;
+    ASSERT_EQ(std::rename(file.constData(), tree.Path("renamed.flac").constData()), 0);
+    EXPECT_TRUE(WaitUntil([&] { return changes > seen; }));
+    seen = changes;
+    ASSERT_EQ(::unlink(tree.Path("renamed.flac").constData()), 0);
+    EXPECT_TRUE(WaitUntil([&] { return changes > seen; }));
+    seen = changes;
+    ASSERT_EQ(::rmdir(sub.constData()), 0);
+    EXPECT_TRUE(WaitUntil([&] { return changes > seen; }));
+    EXPECT_TRUE(inUiThread);
+}
+
+TEST_F(ShellChangeNotifierTest, AMovedRootAndASubTreeAreWatchedToo) {
+    tree.Dir("a");
+    tree.Dir("a/deep");
+    tree.Dir("b");
+    const auto notifier = Watching(tree.Path("a"), true);
+    tree.File("a/deep/x");
+    EXPECT_TRUE(WaitUntil([&] { return changes >= 1; }));
+    const int seen = changes;
+    notifier->SetWatchSubTree(false);
+    notifier->SetRoot(QFile::decodeName(tree.Path("b")));
+    tree.File("b/y");
+    EXPECT_TRUE(WaitUntil([&] { return changes > seen; }));
+}
+
+TEST_F(ShellChangeNotifierTest, ADestroyedNotifierNeverRunsItsHandler) {
+    for (int round = 0; round < 20; ++round) {
+        auto notifier = Watching(tree.Root());
+        tree.File("burst-" + QByteArray::number(round));
+        notifier.reset(); // possibly with a change already on its way
+        EXPECT_TRUE(WaitUntil([&] { return TShellChangeThread::LiveCount() == 0; }));
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(ShellChangeNotifierTest, ARootThatIsNoDirectoryIsNeverWatchedAndEndsAtOnce) {
+    auto notifier = std::make_unique<TShellChangeNotifier>(nullptr);
+    notifier->SetWatchSubTree(false);
+    notifier->SetRoot(QStringLiteral("Computer"));
+    notifier->SetOnChange([this] { ++changes; });
+    EXPECT_EQ(TShellChangeThread::LiveCount(), 1);
+    notifier.reset();
+    EXPECT_TRUE(WaitUntil([&] { return TShellChangeThread::LiveCount() == 0; }));
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(ShellChangeNotifierTest, TheHandlerMayDestroyItsOwnNotifier) {
+    auto* notifier = new TShellChangeNotifier(nullptr);
+    notifier->SetWatchSubTree(false);
+    notifier->SetRoot(QFile::decodeName(tree.Root()));
+    notifier->SetOnChange([&] {
+        ++changes;
+        delete notifier;
+        notifier = nullptr;
+    });
+    tree.File("x");
+    EXPECT_TRUE(WaitUntil([&] { return changes == 1; }));
+    EXPECT_EQ(notifier, nullptr);
+    delete notifier; // only when the handler never ran
+}
+
+} // namespace
+} // namespace platterwise

@@ -1,0 +1,185 @@
+// The item menu, its verbs and opening items from the list.
+#include "ShellTestSupport.h"
+#include "widgets/shell/ShellListView.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace platterwise {
+namespace {
+
+using testing::ScopedHome;
+using testing::TempTree;
+
+// Stands in for the desktop's launcher: records what it was asked to open and, like a
+// careless launcher might, leaves the process in another working directory.
+class FakeLauncher : public QObject {
+    Q_OBJECT
+public:
+    FakeLauncher() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Open"); }
+    ~FakeLauncher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QList<QUrl> opened;
+    QByteArray moveTo;
+public slots:
+    void Open(const QUrl& url) {
+        opened += url;
+        if (!moveTo.isEmpty()) {
+            [[maybe_unused]] const int r = ::chdir(moveTo.constData());
+        }
+    }
+};
+
+QByteArray Cwd() {
+    char buffer[4096];
+    return ::getcwd(buffer, sizeof buffer) ? QByteArray(buffer) : QByteArray();
+}
+
+class ShellListVerbsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        list.resize(500, 400);
+        list.SetReadOnly(false);
+        list.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    }
+    void Select(int row) { list.ActiveView()->setCurrentIndex(list.Model()->index(row, 0)); }
+    // Opens the item menu of the selected row and picks the entry `caption` (none: Escape).
+    QStringList PickFromMenu(const QString& caption) {
+        QStringList captions;
+        QTimer::singleShot(0, &list, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr) {
+                return;
+            }
+            for (QAction* action : menu->actions()) {
+                if (!action->isSeparator()) {
+                    captions += action->text();
+                }
+                if (action->text() == caption) {
+                    menu->setActiveAction(action);
+                }
+            }
+            QTest::keyClick(menu, caption.isEmpty() ? Qt::Key_Escape : Qt::Key_Return);
+        });
+        list.SelectedItemFolder()->ShowContextMenu(&list, 10, 10);
+        return captions;
+    }
+
+    TempTree tree;
+    ScopedHome home{tree};
+    TShellListView list;
+};
+
+TEST_F(ShellListVerbsTest, TheMenuOffersTheFourVerbsAndRenameEditsInPlace) {
+    tree.File("song.flac");
+    list.SetRoot(QFile::decodeName(tree.Root()));
+    Select(0);
+    const QStringList captions = PickFromMenu(QStringLiteral("Rena&me"));
+    EXPECT_EQ(captions, QStringList({"&Open", "Rena&me", "Move to &Trash", "P&roperties"}));
+    EXPECT_TRUE(list.IsEditingLabel());
+    EXPECT_TRUE(TempTree::Exists(tree.Path("song.flac")));
+}
+
+TEST_F(ShellListVerbsTest, DeleteMovesToTheTrashAndReloads) {
+    tree.File("a.flac", 0, "data");
+    tree.File("b.flac");
+    list.SetRoot(QFile::decodeName(tree.Root()));
+    Select(0);
+    PickFromMenu(QStringLiteral("Move to &Trash"));
+    EXPECT_FALSE(TempTree::Exists(tree.Path("a.flac")));
+    EXPECT_TRUE(TempTree::Exists(tree.Path(".local/share/Trash/files/a.flac")));
+    ASSERT_EQ(list.ItemCount(), 1);
+    EXPECT_EQ(list.ItemFolder(0)->InFolderName(), QStringLiteral("b.flac"));
+}
+
+TEST_F(ShellListVerbsTest, OpenLeavesTheWorkingDirectoryAsItWas) {
+    tree.File("song.flac");
+    list.SetRoot(QFile::decodeName(tree.Root()));
+    FakeLauncher launcher;
+    launcher.moveTo = "/";
+    const QByteArray before = Cwd();
+    ASSERT_NE(before, "/");
+    Select(0);
+    PickFromMenu(QStringLiteral("&Open"));
+    ASSERT_EQ(launcher.opened.size(), 1);
+    EXPECT_EQ(launcher.opened[0].toLocalFile(), QFile::decodeName(tree.Path("song.flac")));
+    EXPECT_EQ(Cwd(), before);
+
+    // A failed open must not leave it changed either.
+    bool handled = false;
+    list.BeforeVerb("open", handled);
+    EXPECT_FALSE(handled);
+    ASSERT_EQ(::chdir("/"), 0);
+    list.AfterVerb("open", false);
+    EXPECT_EQ(Cwd(), before);
+}
+
+TEST_F(ShellListVerbsTest, DoubleClickOpensFoldersAndHandsFilesToTheDesktop) {
+    tree.Dir("sub");
+    const QByteArray odd = tree.File("sub/\xff-odd.flac");
+    list.SetRoot(QFile::decodeName(tree.Root()));
+    FakeLauncher launcher;
+    QAbstractItemView* view = list.ActiveView();
+    const auto doubleClick = [&](int row) {
+        const QPoint at = view->visualRect(list.Model()->index(row, 0)).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+    };
+    doubleClick(0);
+    EXPECT_EQ(list.CurrentFolder()->FileSystemPath(), tree.Path("sub"));
+    doubleClick(0);
+    ASSERT_EQ(launcher.opened.size(), 1);
+    // The file's own bytes reach the launcher, percent-encoded.
+    EXPECT_EQ(QByteArray::fromPercentEncoding(launcher.opened[0].toEncoded()),
+              QByteArray("file://") + odd);
+}
+
+TEST_F(ShellListVerbsTest, AltEnterShowsPropertiesAndNoSelectionShowsNoMenu) {
+    tree.File("song.flac", 42);
+    list.SetRoot(QFile::decodeName(tree.Root()));
+    Select(0);
+    QTest::keyClick(list.ActiveView(), Qt::Key_Return, Qt::AltModifier);
+    QWidget* sheet = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String("ShellPropertiesWindow") && w->isVisible()) {
+            sheet = w;
+        }
+    }
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->windowTitle(), QStringLiteral("song.flac Properties"));
+    bool sized = false;
+    for (const QLabel* label : sheet->findChildren<QLabel*>()) {
+        sized = sized || label->text() == QStringLiteral("42 bytes");
+    }
+    EXPECT_TRUE(sized);
+    sheet->close();
+
+    list.ActiveView()->clearSelection();
+    bool menuShown = false;
+    QTimer::singleShot(0, &list, [&] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            menuShown = true;
+            popup->close();
+        }
+    });
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5),
+                              list.ActiveView()->viewport()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(list.ActiveView()->viewport(), &request);
+    QApplication::processEvents();
+    EXPECT_FALSE(menuShown);
+}
+
+} // namespace
+} // namespace platterwise
+
+#include "ShellListVerbsTest.moc"
