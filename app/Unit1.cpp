@@ -1,0 +1,294 @@
+#include "Unit1.h"
+
+#include "RadioGroup.h"
+#include "ShellRowSource.h"
+#include "TypeFilter.h"
+#include "engine/GoAction.h"
+#include "engine/TotalsReport.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/GlobalHotkey.h"
+#include "widgets/fatmemo/FatMemo.h"
+#include "widgets/flat/ALButton.h"
+#include "widgets/flat/ALComboBox.h"
+#include "widgets/flat/ALEdit.h"
+#include "widgets/flat/ALSkins.h"
+#include "widgets/shell/ShellListView.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+
+namespace platterwise {
+namespace {
+
+constexpr int kHotKeyId = 1;
+constexpr unsigned kVirtualKeyA = 0x41;
+
+QString FromEngine(const std::string& text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+std::string ToEngine(const QString& text) {
+    return text.toStdString();
+}
+
+// Forwards engine actions to the window as they come.
+class FormSink final : public TReportSink {
+public:
+    explicit FormSink(TForm1& form)
+        : form_(form) {}
+    void Perform(const TDisplayAction& action) override { form_.Perform(action); }
+
+private:
+    TForm1& form_;
+};
+
+// The wait cursor while a folder walk or a search holds the window.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+TForm1::TForm1(IDialogs& dialogs_, IGlobalHotkeys& hotkeys_, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint)
+    , dialogs(dialogs_)
+    , hotkeys(hotkeys_) {
+    CreateControls();
+    BindEvents();
+    SetTabOrder();
+    // The design root: the root of the file system.
+    Guarded([this] { ShellListView1->SetRoot(QStringLiteral("/")); });
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    FormCreate();
+    ShellListView1->setFocus();
+    Timer1->start();
+}
+
+TForm1::~TForm1() = default;
+
+template <typename F>
+void TForm1::Guarded(F&& handler) {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        ShowException(e, dialogs);
+    }
+}
+
+void TForm1::BindEvents() {
+    const auto button = [](QObject* s, bool& c) { PaintButtonSkin(s, c, true); };
+    const auto check = [](QObject* s, bool& c) { PaintCheckBoxSkin(s, c, true); };
+    const auto combo = [](QObject* s, bool& c) { PaintComboBoxSkin(s, c, true); };
+    const auto edit = [](QObject* s, bool& c) { PaintEditSkin(s, c, true); };
+    for (TALButton* b : {ALButton1, ALButton2, ALButton3, ALButton4, ALButton5, ALButton6})
+        b->OnPaint = button;
+    for (TALCheckBox* b : {ALCheckBox1, ALCheckBox2})
+        b->OnPaint = check;
+    for (TALComboBox* b : {ALComboBox1, ALComboBox2})
+        b->OnPaint = combo;
+    for (TALEdit* e : {ALEdit1, ALEdit2, ALEdit3, ALEdit4, ALEdit5})
+        e->OnPaint = edit;
+
+    const auto on = [this](void (TForm1::*handler)()) {
+        return [this, handler](QObject*) { Guarded([&] { (this->*handler)(); }); };
+    };
+    ALButton1->OnClick = on(&TForm1::ALButton1Click);
+    ALButton6->OnClick = on(&TForm1::ALButton6Click);
+    ALButton5->OnClick = on(&TForm1::ALButton5Click);
+    ALButton3->OnClick = on(&TForm1::ALButton3Click);
+    ALButton4->OnClick = on(&TForm1::ALButton4Click);
+    ALButton2->OnClick = on(&TForm1::ALButton2Click);
+    ALComboBox1->OnChange = on(&TForm1::ALComboBox1Change);
+    ALComboBox2->OnChange = on(&TForm1::ALComboBox2Change);
+    ALCheckBox1->OnClick = on(&TForm1::ALCheckBox1Click);
+    ALCheckBox2->OnClick = on(&TForm1::ALCheckBox2Click);
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    ShellListView1->OnAddFolder = [this](TShellListView* sender, TShellFolder* folder,
+                                         bool& canAdd) {
+        ShellListView1AddFolder(sender, folder, canAdd);
+    };
+    hotkeys.OnHotKey = [this](int id) { HotKey(id); };
+}
+
+void TForm1::FormCreate() {
+    FatMemo1->Lines().Clear();
+    if (!hotkeys.RegisterHotKey(kHotKeyId, MOD_CONTROL, kVirtualKeyA))
+        dialogs.ShowPlainBox(QStringLiteral("Не могу привязать CTRL+A к горячей клавише!"));
+    try {
+        ReadStartupSettings();
+    } catch (const Exception& e) {
+        ShowException(e, dialogs); // the remaining settings stay as designed
+    } catch (const std::exception&) {
+        // A fault of the program itself rather than of the settings.
+        dialogs.ShowPlainBox(QStringLiteral("И снова гавно"));
+    }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+    // Closing the main window ends the program, even with the other windows open.
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+}
+
+void TForm1::FormClose() {
+    hotkeys.UnregisterHotKey(kHotKeyId);
+    Guarded([this] { WriteLastLocation(); });
+}
+
+void TForm1::ALButton2Click() {
+    Guarded([this] { WriteExitSettings(); });
+    QCoreApplication::quit();
+}
+
+void TForm1::HotKey(int id) {
+    if (id == kHotKeyId)
+        ShellListView1->SelectAll();
+}
+
+void TForm1::Timer1Timer() {
+    const int mode = RadioGroup2->ItemIndex();
+    if (mode == kMediaSizeMode) {
+        ALComboBox1->setEnabled(true);
+        ALEdit1->setEnabled(false);
+    } else if (mode == kCustomSizeMode) {
+        ALComboBox1->setEnabled(false);
+        ALEdit1->setEnabled(true);
+    }
+}
+
+TTargetFields TForm1::TargetFields() const {
+    TTargetFields f;
+    f.TargetMode = RadioGroup2->ItemIndex();
+    f.TemplateIndex = ALComboBox1->currentIndex();
+    f.CustomSizeText = ToEngine(ALEdit1->text());
+    f.DeviationText = ToEngine(ALEdit3->text());
+    f.BothDirections = ALCheckBox2->Checked();
+    f.SamplesText = ToEngine(ALEdit4->text());
+    return f;
+}
+
+void TForm1::ALButton1Click() {
+    FormSink sink(*this);
+    const TShellRowSource rows(*ShellListView1);
+    WaitCursor wait;
+    RunGoAction(rows, TargetFields(), Random, sink);
+}
+
+void TForm1::ALButton6Click() {
+    FormSink sink(*this);
+    const TShellRowSource rows(*ShellListView1);
+    WaitCursor wait;
+    lastTotal =
+        BuildTotalsReport(TTotalsVariant::OnShowTotalButton, rows, TargetFields(), sink).LastTotal;
+}
+
+void TForm1::ALComboBox1Change() {
+    FormSink sink(*this);
+    const TShellRowSource rows(*ShellListView1);
+    WaitCursor wait;
+    lastTotal =
+        BuildTotalsReport(TTotalsVariant::OnTemplateChange, rows, TargetFields(), sink).LastTotal;
+}
+
+void TForm1::ALCheckBox1Click() {
+    if (!ALCheckBox1->Checked())
+        return;
+    for (const TDisplayAction& action : ApplyAutoSize(ALComboBox1->currentIndex(), lastTotal))
+        Perform(action);
+}
+
+void TForm1::ALCheckBox2Click() {
+    ALCheckBox2->SetCaption(
+        FromEngine(BothDirectionsCaption(ALCheckBox2->Checked(), ToEngine(ALEdit3->text()))));
+}
+
+void TForm1::ALButton5Click() {
+    if (Form2 == nullptr)
+        return;
+    Form2->show();
+    Form2->raise();
+    Form2->activateWindow();
+}
+
+void TForm1::ALButton3Click() {
+    if (Form3 == nullptr)
+        return;
+    Form3->show();
+    Form3->raise();
+    Form3->activateWindow();
+}
+
+void TForm1::ALButton4Click() {
+    dialogs.ShowPlainBox(QStringLiteral("Sorry, this version has no help in English"));
+}
+
+void TForm1::SpeedButton1Click() {
+    ShellListView1->setFocus();
+    ShellListView1->GoUp();
+}
+
+void TForm1::ALComboBox2Change() {
+    ShellListView1->Reload();
+}
+
+void TForm1::ShellListView1AddFolder(TShellListView*, TShellFolder* AFolder, bool& CanAdd) {
+    if (const TShellFolder* current = ShellListView1->CurrentFolder())
+        ALEdit5->setText(current->FullPathName());
+    FatMemo1->Lines().Clear();
+    const int category = ALComboBox2->currentIndex();
+    if (category == kLosslessFiles || category == kArchiveFiles)
+        CanAdd = AdmitsItem(category, AFolder->IsContainer(), AFolder->FullPathName());
+}
+
+void TForm1::Perform(const TDisplayAction& a) {
+    switch (a.Kind) {
+    case TActionKind::ShowInformationBox:
+        dialogs.ShowInformationBox(FromEngine(a.Text));
+        break;
+    case TActionKind::ShowPlainBox:
+        dialogs.ShowPlainBox(FromEngine(a.Text));
+        break;
+    case TActionKind::ClearMemo:
+        FatMemo1->Lines().Clear();
+        break;
+    case TActionKind::AddMemoLine:
+        FatMemo1->Lines().AddLine(FromEngine(a.Text));
+        break;
+    case TActionKind::AddMemoTaggedLine:
+        FatMemo1->Lines().Add().SetTaggedText(FromEngine(a.Text));
+        break;
+    case TActionKind::SetMemoFontColor:
+        FatMemo1->SetFontColor(a.Color);
+        break;
+    case TActionKind::SetMessageText:
+        ALEdit2->setText(FromEngine(a.Text));
+        break;
+    case TActionKind::SetMessageColor:
+        ALEdit2->SetFontColor(a.Color);
+        break;
+    case TActionKind::SetCustomSizeText:
+        ALEdit1->setText(FromEngine(a.Text));
+        break;
+    case TActionKind::SetTargetMode:
+        RadioGroup2->SetItemIndex(a.Index);
+        break;
+    case TActionKind::DisableTemplateList:
+        ALComboBox1->setEnabled(false);
+        break;
+    }
+}
+
+} // namespace platterwise

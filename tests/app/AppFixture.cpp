@@ -1,0 +1,77 @@
+#include "AppFixture.h"
+
+#include "platform/Colors.h"
+#include "widgets/fatmemo/FatMemo.h"
+#include "widgets/shell/ShellListView.h"
+
+#include <QAbstractItemView>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace platterwise::testing {
+
+void AppFixture::SetUp() {
+    previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+}
+
+void AppFixture::TearDown() {
+    form.reset();
+    QDir::setCurrent(previous);
+}
+
+void AppFixture::PutSettings(const QByteArray& content) const {
+    QFile f(dir.filePath(QStringLiteral("settings.ini")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(content);
+}
+
+QByteArray AppFixture::SettingsContent() const {
+    QFile f(dir.filePath(QStringLiteral("settings.ini")));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void AppFixture::File(const QString& rel, qint64 size) const {
+    const QString path = dir.filePath(rel);
+    QDir().mkpath(QFileInfo(path).path());
+    const int fd = ::open(QFile::encodeName(path).constData(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, size), 0);
+    ::close(fd);
+}
+
+TForm1& AppFixture::Form() {
+    if (!form)
+        form = std::make_unique<TForm1>(dialogs, hotkeys);
+    return *form;
+}
+
+void AppFixture::SelectRows(std::initializer_list<int> rows) {
+    TShellListView& list = *Form().ShellListView1;
+    QItemSelectionModel* selection = list.ActiveView()->selectionModel();
+    selection->clearSelection();
+    for (int row : rows)
+        selection->select(list.Model()->index(row, 0),
+                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+QString AppFixture::MemoText(int i) {
+    const TFatLine& line = Form().FatMemo1->Lines().Items(i);
+    QString text;
+    for (int p = 0; p < line.PartCount(); ++p)
+        text += line.Parts(p).Text();
+    return text;
+}
+
+TColor AppFixture::MemoTextColor(int i) {
+    const TFatLine& line = Form().FatMemo1->Lines().Items(i);
+    TColor color = Form().FatMemo1->FontColor();
+    for (int p = 0; p < line.PartCount(); ++p)
+        if (line.Parts(p).Kind() == pkColor && line.Parts(p).FontColor() != clNone)
+            color = line.Parts(p).FontColor();
+    return color;
+}
+
+} // namespace platterwise::testing

@@ -1,0 +1,63 @@
+#pragma once
+// The windows under test: a temporary working directory (so each test has its own
+// settings.ini), recorded message boxes and hotkeys that register without a session.
+#include "app/Unit1.h"
+#include "platform/Colors.h"
+#include "platform/GlobalHotkey.h"
+#include "tests/support/RecordingDialogs.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <set>
+
+namespace platterwise::testing {
+
+class FakeHotkeys final : public IGlobalHotkeys {
+public:
+    bool RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) override {
+        Registrations.push_back({id, modifiers, virtualKey});
+        if (Refuse)
+            return false;
+        Held.insert(id);
+        return true;
+    }
+    bool UnregisterHotKey(int id) override { return Held.erase(id) > 0; }
+
+    struct Registration {
+        int Id;
+        unsigned Modifiers, VirtualKey;
+    };
+    std::vector<Registration> Registrations;
+    std::set<int> Held;
+    bool Refuse = false;
+};
+
+class AppFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes settings.ini in the working directory.
+    void PutSettings(const QByteArray& content) const;
+    QByteArray SettingsContent() const;
+    // Makes `rel` under the working directory with a file of `size` bytes (sparse).
+    void File(const QString& rel, qint64 size) const;
+    QString Path(const QString& rel) const { return dir.filePath(rel); }
+
+    TForm1& Form(); // created on first use, so a test can prepare settings first
+    void SelectRows(std::initializer_list<int> rows);
+    // The text of memo line `i` (its text parts joined) and the colour it is drawn in.
+    QString MemoText(int i);
+    TColor MemoTextColor(int i);
+    std::vector<RecordedBox>& Boxes() { return dialogs.boxes; }
+
+    QTemporaryDir dir;
+    QString previous;
+    RecordingDialogs dialogs;
+    FakeHotkeys hotkeys;
+    std::unique_ptr<TForm1> form;
+};
+
+} // namespace platterwise::testing

@@ -1,0 +1,84 @@
+#include "AppFixture.h"
+#include "widgets/fatmemo/FatMemo.h"
+#include "widgets/flat/ALComboBox.h"
+#include "widgets/flat/ALEdit.h"
+#include "widgets/shell/ShellListView.h"
+
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace platterwise::testing {
+namespace {
+
+class FilePane : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        File(QStringLiteral("music/a.FLAC"), 1);
+        File(QStringLiteral("music/b.mp3"), 1);
+        File(QStringLiteral("music/c.cue"), 1);
+        File(QStringLiteral("music/.hidden.log"), 1);
+        File(QStringLiteral("music/set.7z"), 1);
+        File(QStringLiteral("music/set.7z.001"), 1);
+        File(QStringLiteral("music/disc.ISO"), 1);
+        File(QStringLiteral("music/sub.mp3/inside.flac"), 1);
+        QDir().mkpath(Path(QStringLiteral("music/empty")));
+        PutSettings("[MAIN]\nREMEMBER_LAST_LOC=YES\nLAST_LOC=" +
+                    Path(QStringLiteral("music")).toUtf8() + "\n");
+    }
+    QStringList Names() {
+        QStringList names;
+        for (int i = 0; i < Form().ShellListView1->ItemCount(); ++i)
+            names << Form().ShellListView1->ItemFolder(i)->InFolderName();
+        return names;
+    }
+    void Choose(int category) {
+        Form().ALComboBox2->setCurrentIndex(category);
+        Form().ALComboBox2Change();
+    }
+};
+
+TEST_F(FilePane, LosslessListsItsFilesHiddenOnesIncludedAndEveryFolder) {
+    Choose(1);
+    EXPECT_EQ(Names(), (QStringList{"empty", "sub.mp3", ".hidden.log", "a.FLAC", "c.cue"}));
+}
+
+TEST_F(FilePane, ArchivesListTheirFilesOnly) {
+    Choose(2);
+    EXPECT_EQ(Names(), (QStringList{"empty", "sub.mp3", "disc.ISO", "set.7z"}));
+}
+
+TEST_F(FilePane, BackToAllFilesListsEverythingAndEmptiesTheResults) {
+    Choose(1);
+    Form().FatMemo1->Lines().AddLine(QStringLiteral("a result"));
+    Choose(0);
+    EXPECT_EQ(Form().ShellListView1->ItemCount(), 9);
+    EXPECT_EQ(Form().FatMemo1->Lines().Count(), 0);
+}
+
+TEST_F(FilePane, OpeningAnEmptyFolderKeepsThePathLineAndTheResults) {
+    TForm1& f = Form();
+    f.FatMemo1->Lines().AddLine(QStringLiteral("a result"));
+    f.ShellListView1->SetRoot(Path(QStringLiteral("music/empty")));
+    EXPECT_EQ(f.ShellListView1->ItemCount(), 0);
+    EXPECT_EQ(f.ALEdit5->text(), Path(QStringLiteral("music")));
+    EXPECT_EQ(f.FatMemo1->Lines().Count(), 1);
+
+    f.ShellListView1->SetRoot(Path(QStringLiteral("music/sub.mp3")));
+    EXPECT_EQ(f.ALEdit5->text(), Path(QStringLiteral("music/sub.mp3")));
+    EXPECT_EQ(f.FatMemo1->Lines().Count(), 0);
+}
+
+TEST_F(FilePane, TheBackArrowGoesUpAndFocusesTheList) {
+    TForm1& f = Form();
+    f.show();
+    f.ShellListView1->SetRoot(Path(QStringLiteral("music/sub.mp3")));
+    f.SpeedButton1->click();
+    EXPECT_EQ(f.ShellListView1->CurrentFolder()->FullPathName(), Path(QStringLiteral("music")));
+    EXPECT_EQ(f.ALEdit5->text(), Path(QStringLiteral("music")));
+    QWidget* focus = f.focusWidget(); // the widget that has the focus whenever the window is active
+    EXPECT_TRUE(focus == f.ShellListView1 || f.ShellListView1->isAncestorOf(focus));
+}
+
+} // namespace
+} // namespace platterwise::testing

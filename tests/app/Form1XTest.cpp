@@ -1,0 +1,88 @@
+// Needs a real X server: the Ctrl+A hotkey is a grab on the session's root window.
+#include "app/Unit1.h"
+#include "platform/GlobalHotkey.h"
+#include "tests/support/RecordingDialogs.h"
+#include "widgets/shell/ShellListView.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace platterwise::testing {
+namespace {
+
+class Form1X : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        for (const char* name : {"a.flac", "b.flac", "c.cue"})
+            QFile(dir.filePath(QString::fromLatin1(name))).open(QIODevice::WriteOnly);
+        QFile ini(dir.filePath(QStringLiteral("settings.ini")));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[MAIN]\nREMEMBER_LAST_LOC=YES\nLAST_LOC=" + QFile::encodeName(dir.path()) +
+                  "\n");
+    }
+    void TearDown() override { QDir::setCurrent(previous); }
+
+    QTemporaryDir dir;
+    QString previous;
+    RecordingDialogs dialogs;
+};
+
+TEST_F(Form1X, CtrlAPressedWhileAnotherWindowHasTheFocusSelectsEveryRow) {
+    TX11GlobalHotkeys hotkeys;
+    TForm1 form(dialogs, hotkeys);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    ASSERT_TRUE(dialogs.boxes.empty()) << dialogs.boxes[0].text.toStdString();
+    ASSERT_EQ(form.ShellListView1->ItemCount(), 4); // the three files and settings.ini
+
+    QWidget other;
+    other.setWindowTitle(QStringLiteral("another program"));
+    other.resize(200, 100);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+
+    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"),
+                                {QStringLiteral("key"), QStringLiteral("ctrl+a")}),
+              0);
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (int row = 0; row < form.ShellListView1->ItemCount(); ++row)
+            if (!form.ShellListView1->IsRowSelected(row))
+                return false;
+        return true;
+    }));
+    EXPECT_TRUE(other.isActiveWindow());
+}
+
+TEST_F(Form1X, ASecondCopyCannotRegisterTheHotkeyAndSaysSo) {
+    QProcess first;
+    first.setWorkingDirectory(dir.path());
+    first.start(QStringLiteral(PLATTERWISE_PROGRAM), {});
+    ASSERT_TRUE(first.waitForStarted());
+    // The first copy holds Ctrl+A once its window is up.
+    const auto held = [] {
+        TX11GlobalHotkeys probe;
+        const bool free = probe.RegisterHotKey(9, MOD_CONTROL, 0x41);
+        return !free;
+    };
+    ASSERT_TRUE(QTest::qWaitFor(held, 20000));
+
+    TX11GlobalHotkeys hotkeys;
+    TForm1 second(dialogs, hotkeys);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0],
+              (RecordedBox{RecordedBox::Plain,
+                           QStringLiteral("Не могу привязать CTRL+A к горячей клавише!")}));
+
+    first.kill();
+    first.waitForFinished();
+}
+
+} // namespace
+} // namespace platterwise::testing
