@@ -82,10 +82,9 @@ TForm3::TForm3(QWidget* parent)
     RxLabel4 =
         Label(GroupBox1, {180, 96}, QStringLiteral("Idea, design and disc-fill search: Morwen"),
               MakeFont(arial, -11, fsBold));
-    RxLabel5 = Label(
-        GroupBox1, {180, 123},
-        QStringLiteral("Memo, flat controls, file list and animation: the Platterwise developers"),
-        MakeFont(arial, -11));
+    RxLabel5 = Label(GroupBox1, {180, 123},
+                     QStringLiteral("Memo, controls, file list, animation: the Platterwise team"),
+                     MakeFont(arial, -11));
     RxLabel7 =
         Label(GroupBox1, {180, 141},
               QStringLiteral("Fonts: Liberation Sans; icons: the desktop's theme"), windowFont);

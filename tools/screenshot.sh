@@ -23,7 +23,7 @@ mk "Autechre - Confield/01 VI Scose Poise.flac" 1400000000
 mk "Boards of Canada - Geogaddi/01 Ready Lets Go.flac" 1700000000
 mk "2010 - Live in Tromso/cd1.ape" 1250000000
 mk "Burial - Untrue/Untrue.wv" 900000000
-mk "Stars of the Lid - Tired Sounds/disc.flac" 1650000000
+mk "Stars of the Lid - Tired Sounds/disc.flac" 1600000000
 mk "cover.jpg" 350000
 mk "rip.log" 4000
 mk "image.cue" 2000
