@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include "FormDesign.h"
 #include "RadioGroup.h"
 #include "ShellRowSource.h"
 #include "TypeFilter.h"
@@ -12,13 +13,10 @@
 #include "widgets/flat/ALButton.h"
 #include "widgets/flat/ALComboBox.h"
 #include "widgets/flat/ALEdit.h"
-#include "widgets/flat/ALSkins.h"
 #include "widgets/shell/ShellListView.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 
@@ -68,8 +66,7 @@ TForm1::TForm1(IDialogs& dialogs_, IGlobalHotkeys& hotkeys_, QWidget* parent)
     SetTabOrder();
     // The design root: the root of the file system.
     Guarded([this] { ShellListView1->SetRoot(QStringLiteral("/")); });
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CenterOnScreen(*this);
     FormCreate();
     ShellListView1->setFocus();
     Timer1->start();
@@ -87,18 +84,14 @@ void TForm1::Guarded(F&& handler) {
 }
 
 void TForm1::BindEvents() {
-    const auto button = [](QObject* s, bool& c) { PaintButtonSkin(s, c, true); };
-    const auto check = [](QObject* s, bool& c) { PaintCheckBoxSkin(s, c, true); };
-    const auto combo = [](QObject* s, bool& c) { PaintComboBoxSkin(s, c, true); };
-    const auto edit = [](QObject* s, bool& c) { PaintEditSkin(s, c, true); };
     for (TALButton* b : {ALButton1, ALButton2, ALButton3, ALButton4, ALButton5, ALButton6})
-        b->OnPaint = button;
+        b->OnPaint = ButtonPaint;
     for (TALCheckBox* b : {ALCheckBox1, ALCheckBox2})
-        b->OnPaint = check;
+        b->OnPaint = CheckBoxPaint;
     for (TALComboBox* b : {ALComboBox1, ALComboBox2})
-        b->OnPaint = combo;
+        b->OnPaint = ComboBoxPaint;
     for (TALEdit* e : {ALEdit1, ALEdit2, ALEdit3, ALEdit4, ALEdit5})
-        e->OnPaint = edit;
+        e->OnPaint = EditPaint;
 
     const auto on = [this](void (TForm1::*handler)()) {
         return [this, handler](QObject*) { Guarded([&] { (this->*handler)(); }); };

@@ -2,6 +2,7 @@
 // colours and flags. No layouts: the window has a fixed client size and every control its
 // place in it.
 #include "BackArrowGlyph.h"
+#include "FormDesign.h"
 #include "GroupBox.h"
 #include "RadioGroup.h"
 #include "Unit1.h"
@@ -21,9 +22,6 @@
 
 namespace platterwise {
 namespace {
-
-// The colour of every flat control in the program.
-constexpr TColor kFlatColor = 14805482; // 0xE1E9EA
 
 QFont Arial11(TFontStyles styles = 0) {
     return MakeFont(QStringLiteral("Arial"), -11, styles);

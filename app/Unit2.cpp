@@ -1,5 +1,6 @@
 #include "Unit2.h"
 
+#include "FormDesign.h"
 #include "GroupBox.h"
 #include "RadioGroup.h"
 #include "SettingsFile.h"
@@ -7,18 +8,13 @@
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
 #include "widgets/flat/ALButton.h"
-#include "widgets/flat/ALSkins.h"
 
 #include <QEvent>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QRadioButton>
-#include <QScreen>
 
 namespace platterwise {
 namespace {
-
-constexpr TColor kFlatColor = 14805482; // 0xE1E9EA
 
 TALCheckBox* Check(QWidget* parent, const char* caption, QRect geometry) {
     auto* c = new TALCheckBox(parent);
@@ -26,7 +22,7 @@ TALCheckBox* Check(QWidget* parent, const char* caption, QRect geometry) {
     c->SetColor(kFlatColor);
     c->SetCaption(QString::fromUtf8(caption));
     c->SetAutoSize(true);
-    c->OnPaint = [](QObject* s, bool& go) { PaintCheckBoxSkin(s, go, true); };
+    c->OnPaint = CheckBoxPaint;
     return c;
 }
 
@@ -62,7 +58,7 @@ TForm2::TForm2(IDialogs& dialogs_, QWidget* parent)
     ALButton1->setGeometry(105, 273, 151, 19);
     ALButton1->SetColor(kFlatColor);
     ALButton1->SetCaption(QStringLiteral("&Save"));
-    ALButton1->OnPaint = [](QObject* s, bool& go) { PaintButtonSkin(s, go, true); };
+    ALButton1->OnPaint = ButtonPaint;
     ALButton1->OnClick = [this](QObject*) { ALButton1Click(); };
 
     setTabOrder(ALCheckBox1, ALCheckBox2);
@@ -73,8 +69,7 @@ TForm2::TForm2(IDialogs& dialogs_, QWidget* parent)
         setTabOrder(RadioGroup1->Button(i - 1), RadioGroup1->Button(i));
     setTabOrder(RadioGroup1->Button(RadioGroup1->ItemCount() - 1), ALButton1);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CenterOnScreen(*this);
     FormCreate();
 }
 

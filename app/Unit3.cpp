@@ -1,5 +1,6 @@
 #include "Unit3.h"
 
+#include "FormDesign.h"
 #include "GroupBox.h"
 #include "platform/Colors.h"
 #include "platform/Fonts.h"
@@ -8,19 +9,14 @@
 #include "widgets/animated/RxGIFAnimator.h"
 #include "widgets/animated/RxLabel.h"
 #include "widgets/flat/ALButton.h"
-#include "widgets/flat/ALSkins.h"
 
 #include <QDesktopServices>
 #include <QEvent>
 #include <QFrame>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QUrl>
 
 namespace platterwise {
 namespace {
-
-constexpr TColor kFlatColor = 14805482; // 0xE1E9EA
 
 TRxLabel* Label(QWidget* parent, QPoint at, const QString& caption, const QFont& font) {
     auto* l = new TRxLabel(parent);
@@ -97,11 +93,10 @@ TForm3::TForm3(QWidget* parent)
     ALButton1->setGeometry(39, 108, 88, 22);
     ALButton1->SetColor(kFlatColor);
     ALButton1->SetCaption(QStringLiteral("OK"));
-    ALButton1->OnPaint = [](QObject* s, bool& go) { PaintButtonSkin(s, go, true); };
+    ALButton1->OnPaint = ButtonPaint;
     ALButton1->OnClick = [this](QObject*) { ALButton1Click(); };
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CenterOnScreen(*this);
 }
 
 bool TForm3::event(QEvent* e) {

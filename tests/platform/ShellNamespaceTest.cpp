@@ -1,6 +1,6 @@
 #include "platform/ShellNamespace.h"
 
-#include "platform/SpecialFolders.h"
+#include "platform/KnownFolders.h"
 #include "tests/support/TempTree.h"
 
 #include <QSet>

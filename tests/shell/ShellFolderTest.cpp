@@ -2,7 +2,7 @@
 
 #include "ShellTestSupport.h"
 #include "platform/Exceptions.h"
-#include "platform/SpecialFolders.h"
+#include "platform/KnownFolders.h"
 #include "widgets/shell/FallbackDetails.h"
 
 #include <QLocale>

@@ -1,6 +1,6 @@
 #include "RootFolders.h"
 
-#include "platform/SpecialFolders.h"
+#include "platform/KnownFolders.h"
 
 namespace platterwise {
 namespace {

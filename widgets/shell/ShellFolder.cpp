@@ -1,7 +1,7 @@
 #include "ShellFolder.h"
 
 #include "platform/ShellIcons.h"
-#include "platform/SpecialFolders.h"
+#include "platform/KnownFolders.h"
 
 namespace platterwise {
 namespace {

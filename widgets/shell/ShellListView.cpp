@@ -3,7 +3,7 @@
 
 #include "platform/Exceptions.h"
 #include "platform/ResourceStrings.h"
-#include "platform/SpecialFolders.h"
+#include "platform/KnownFolders.h"
 #include "widgets/shell/ShellChangeNotifier.h"
 #include "widgets/shell/ShellInnerView_p.h"
 #include "widgets/shell/ShellItemDelegate_p.h"

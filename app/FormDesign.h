@@ -1,0 +1,24 @@
+#pragma once
+// What the three windows share of their design: the colour of every flat control, the paint
+// hooks that give them the program's skin, and centring on the screen at first show.
+#include "platform/Colors.h"
+
+#include <QObject>
+
+class QWidget;
+
+namespace platterwise {
+
+// The design colour of every flat control: red 234, green 233, blue 225.
+inline constexpr TColor kFlatColor = 14805482; // 0xE1E9EA
+
+// Paint hooks that call the skin of the control's class with font-colour control on.
+void ButtonPaint(QObject* Sender, bool& Continue);
+void CheckBoxPaint(QObject* Sender, bool& Continue);
+void ComboBoxPaint(QObject* Sender, bool& Continue);
+void EditPaint(QObject* Sender, bool& Continue);
+
+// Moves a top-level window to the centre of the primary screen.
+void CenterOnScreen(QWidget& window);
+
+} // namespace platterwise
