@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+class QComboBox;
 class QWidget;
 
 namespace platterwise {
@@ -17,6 +18,9 @@ void ButtonPaint(QObject* Sender, bool& Continue);
 void CheckBoxPaint(QObject* Sender, bool& Continue);
 void ComboBoxPaint(QObject* Sender, bool& Continue);
 void EditPaint(QObject* Sender, bool& Continue);
+
+// Gives the rows of a drop-down list's list the designed item height, in pixels.
+void SetItemHeight(QComboBox& list, int height);
 
 // Moves a top-level window to the centre of the primary screen.
 void CenterOnScreen(QWidget& window);

@@ -96,6 +96,7 @@ void TForm1::CreateControls() {
                            QStringLiteral("Lossless -- APE/FLAC/SHN/WV/CUE/LOG"),
                            QStringLiteral("Archives/Images -- RAR/ZIP/7Z/ISO")});
     ALComboBox2->setCurrentIndex(0);
+    SetItemHeight(*ALComboBox2, 14);
 
     GroupBox1 = Group(this, " Controls ", {492, 9, 385, 397});
     GroupBox1->setFont(Arial11());
@@ -108,6 +109,7 @@ void TForm1::CreateControls() {
     for (const TMediaTemplate& t : MediaTemplates)
         ALComboBox1->addItem(QString::fromUtf8(t.Caption.data(), qsizetype(t.Caption.size())));
     ALComboBox1->setCurrentIndex(0);
+    SetItemHeight(*ALComboBox1, 14);
     ALEdit1 = Edit(GroupBox1, "", {147, 57, 121, 20});
     Panel1 = Label(GroupBox1, "Mb", {273, 57, 19, 20});
     Panel1->setAlignment(Qt::AlignCenter);

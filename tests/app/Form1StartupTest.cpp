@@ -6,6 +6,7 @@
 #include "widgets/flat/ALEdit.h"
 #include "widgets/shell/ShellListView.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QTimer>
@@ -33,6 +34,7 @@ TEST_F(Form1Startup, FirstStartWithoutSettingsUsesTheDesignValues) {
     EXPECT_EQ(f.ShellListView1->ViewStyle(), vsIcon); // SHELL missing reads as 0
     EXPECT_EQ(f.RadioGroup2->ItemIndex(), 0);
     EXPECT_EQ(f.FatMemo1->Lines().Count(), 0); // the sample line is cleared
+    EXPECT_EQ(f.ALComboBox1->view()->sizeHintForRow(0), 14);
     EXPECT_TRUE(Boxes().empty());
     ASSERT_EQ(hotkeys.Registrations.size(), 1u);
     EXPECT_EQ(hotkeys.Registrations[0].Id, 1);
