@@ -66,12 +66,7 @@ int TFatLine::Index() const {
 }
 
 void TFatLine::SetUpdating(bool updating) {
-    const int before = FUpdateCount;
-    if (updating)
-        ++FUpdateCount;
-    else if (FUpdateCount > 0)
-        --FUpdateCount;
-    if (FUpdateCount != before)
+    if (StepUpdateCount(FUpdateCount, updating))
         Changed();
 }
 

@@ -86,12 +86,7 @@ int TFatPart::Index() const {
 }
 
 void TFatPart::SetUpdating(bool updating) {
-    const int before = FUpdateCount;
-    if (updating)
-        ++FUpdateCount;
-    else if (FUpdateCount > 0)
-        --FUpdateCount;
-    if (FUpdateCount != before)
+    if (StepUpdateCount(FUpdateCount, updating))
         Changed();
 }
 

@@ -20,6 +20,19 @@ inline constexpr TDrawFlags dfStretchImages = 1u << 2; // images take the full l
 inline constexpr TDrawFlags dfAlignMiddle = 1u << 3;   // centre text and images in the line
 inline constexpr TDrawFlags dfAlignBottom = 1u << 4;   // align to the bottom; wins over middle
 
+// One step of an update counter: raised by `updating`, else lowered unless already 0.
+// True when the counter changed (the caller then notifies, which gets through only at 0).
+constexpr bool StepUpdateCount(int& count, bool updating) {
+    if (updating) {
+        ++count;
+        return true;
+    }
+    if (count == 0)
+        return false;
+    --count;
+    return true;
+}
+
 enum TStickText : std::uint8_t { stTop = 0, stNone = 1, stBottom = 2 };
 
 enum TBorderStyle : std::uint8_t { bsNone = 0, bsSingle = 1 };
