@@ -54,6 +54,25 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// The ordinary pointer over a message box shown while the wait cursor is up.
+class ArrowCursor {
+public:
+    ArrowCursor()
+        : active_(QApplication::overrideCursor() != nullptr) {
+        if (active_)
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~ArrowCursor() {
+        if (active_)
+            QApplication::restoreOverrideCursor();
+    }
+    ArrowCursor(const ArrowCursor&) = delete;
+    ArrowCursor& operator=(const ArrowCursor&) = delete;
+
+private:
+    bool active_;
+};
+
 } // namespace
 
 TForm1::TForm1(IDialogs& dialogs_, IGlobalHotkeys& hotkeys_, QWidget* parent)
@@ -248,12 +267,16 @@ void TForm1::ShellListView1AddFolder(TShellListView*, TShellFolder* AFolder, boo
 
 void TForm1::Perform(const TDisplayAction& a) {
     switch (a.Kind) {
-    case TActionKind::ShowInformationBox:
+    case TActionKind::ShowInformationBox: {
+        const ArrowCursor arrow;
         dialogs.ShowInformationBox(FromEngine(a.Text));
         break;
-    case TActionKind::ShowPlainBox:
+    }
+    case TActionKind::ShowPlainBox: {
+        const ArrowCursor arrow;
         dialogs.ShowPlainBox(FromEngine(a.Text));
         break;
+    }
     case TActionKind::ClearMemo:
         FatMemo1->Lines().Clear();
         break;

@@ -6,6 +6,8 @@
 #include "widgets/flat/ALEdit.h"
 #include "widgets/shell/ShellListView.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QTest>
 #include <gmock/gmock.h>
 
@@ -140,6 +142,33 @@ TEST_F(Form1Actions, AutoSizeOffersWhatIsLeftOnTheMedium) {
     EXPECT_THAT(Boxes()[0].text.toStdString(),
                 ::testing::StartsWith("Вы уже выбрали больше, чем вмещает носитель DVD+R!"));
     EXPECT_EQ(f.RadioGroup2->ItemIndex(), 0);
+}
+
+// Notes the pointer each box is shown under.
+class CursorNotingDialogs final : public IDialogs {
+public:
+    void ShowPlainBox(const QString&) override { Note(); }
+    void ShowInformationBox(const QString&) override { Note(); }
+    std::vector<Qt::CursorShape> shapes;
+
+private:
+    void Note() {
+        const QCursor* c = QApplication::overrideCursor();
+        shapes.push_back(c ? c->shape() : Qt::ArrowCursor);
+    }
+};
+
+TEST_F(Form1Actions, BoxesShowTheOrdinaryPointerWhileTheSearchShowsTheWaitCursor) {
+    CursorNotingDialogs noting;
+    TForm1 f(noting, hotkeys);
+    f.ShellListView1->SetRoot(Path(QStringLiteral("music")));
+    f.ShellListView1->SelectAll();
+    f.ALEdit4->setText(QStringLiteral("x")); // ends the search with a box
+    f.ALButton1Click();
+    ASSERT_FALSE(noting.shapes.empty());
+    for (Qt::CursorShape shape : noting.shapes)
+        EXPECT_EQ(shape, Qt::ArrowCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr); // and the wait cursor is gone after
 }
 
 TEST_F(Form1Actions, TheBothDirectionsCaptionShowsTheDeviationAtTheClick) {
