@@ -22,7 +22,6 @@ class TALComboBox;
 class TALEdit;
 class TFatMemo;
 class TRadioGroup;
-class TReportSink;
 class TShellFolder;
 class TShellListView;
 struct TTargetFields;
