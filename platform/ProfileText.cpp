@@ -8,29 +8,31 @@ namespace {
 struct Line {
     QByteArray Content; // without its line break
     QByteArray Break;   // "\n", "\r\n", or empty for a last line without one
-    enum Kind { Other, Section, Key } Kind = Other;
-    QString Name;     // section or key name, trimmed
-    QByteArray Value; // raw value after '=', for keys
 };
 
-Line Classify(QByteArray content, QByteArray lineBreak) {
-    Line line;
-    line.Content = std::move(content);
-    line.Break = std::move(lineBreak);
-    const QByteArray t = line.Content.trimmed();
+// What a line is, as views into its bytes.
+struct TShape {
+    enum Kind { Other, Section, Key } Kind = Other;
+    QByteArrayView Name;  // section or key name, untrimmed
+    QByteArrayView Value; // raw value after '=', for keys
+};
+
+TShape Shape(QByteArrayView content) {
+    TShape shape;
+    const QByteArrayView t = content.trimmed();
     if (t.startsWith('[')) {
         const qsizetype close = t.indexOf(']');
-        line.Kind = Line::Section;
-        line.Name = QString::fromUtf8(t.mid(1, close < 0 ? -1 : close - 1)).trimmed();
+        shape.Kind = TShape::Section;
+        shape.Name = t.sliced(1, (close < 0 ? t.size() : close) - 1);
     } else if (!t.isEmpty() && t[0] != ';' && t[0] != '#') {
         const qsizetype eq = t.indexOf('=');
         if (eq > 0) {
-            line.Kind = Line::Key;
-            line.Name = QString::fromUtf8(t.left(eq)).trimmed();
-            line.Value = t.mid(eq + 1);
+            shape.Kind = TShape::Key;
+            shape.Name = t.first(eq);
+            shape.Value = t.sliced(eq + 1);
         }
     }
-    return line;
+    return shape;
 }
 
 QList<Line> Split(const QByteArray& text) {
@@ -40,9 +42,8 @@ QList<Line> Split(const QByteArray& text) {
         const qsizetype end = lf < 0 ? text.size() : lf;
         const bool crlf = lf > at && text[lf - 1] == '\r';
         const qsizetype contentEnd = crlf ? end - 1 : end;
-        lines.push_back(
-            Classify(text.mid(at, contentEnd - at),
-                     lf < 0 ? QByteArray() : text.mid(contentEnd, lf + 1 - contentEnd)));
+        lines.push_back({text.mid(at, contentEnd - at),
+                         lf < 0 ? QByteArray() : text.mid(contentEnd, lf + 1 - contentEnd)});
         at = lf < 0 ? text.size() : lf + 1;
     }
     return lines;
@@ -58,8 +59,9 @@ QByteArray DefaultBreak(const QList<Line>& lines) {
     return QByteArrayLiteral("\n");
 }
 
-bool SameName(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+// Names match whatever their case and the blanks around them.
+bool SameName(QByteArrayView name, const QString& wanted) {
+    return QString::fromUtf8(name).trimmed().compare(wanted, Qt::CaseInsensitive) == 0;
 }
 
 QString CleanValue(QString v) {
@@ -87,11 +89,15 @@ void InsertAfter(QList<Line>& lines, qsizetype after, Line line) {
 QString ProfileTextValue(const QByteArray& text, const QString& section, const QString& key,
                          const QString& defaultValue) {
     bool inSection = false;
-    for (const Line& l : Split(text)) {
-        if (l.Kind == Line::Section) {
-            inSection = SameName(l.Name, section);
-        } else if (inSection && l.Kind == Line::Key && SameName(l.Name, key)) {
-            return CleanValue(QString::fromUtf8(l.Value));
+    for (qsizetype at = 0; at < text.size();) {
+        qsizetype end = text.indexOf('\n', at);
+        end = end < 0 ? text.size() : end;
+        const TShape shape = Shape(QByteArrayView(text).sliced(at, end - at));
+        at = end + 1;
+        if (shape.Kind == TShape::Section) {
+            inSection = SameName(shape.Name, section);
+        } else if (inSection && shape.Kind == TShape::Key && SameName(shape.Name, key)) {
+            return CleanValue(QString::fromUtf8(shape.Value));
         }
     }
     return defaultValue.left(kProfileValueLimit);
@@ -110,37 +116,37 @@ QByteArray ProfileTextWith(const QByteArray& text, const QString& section, const
 
     qsizetype sectionAt = -1, lastInSection = -1, keyAt = -1;
     for (qsizetype i = 0; i < lines.size() && keyAt < 0; ++i) {
-        const Line& l = lines[i];
-        if (l.Kind == Line::Section) {
+        const TShape shape = Shape(lines[i].Content);
+        if (shape.Kind == TShape::Section) {
             if (sectionAt >= 0) {
                 break; // past the end of the (first) matching section
             }
-            if (SameName(l.Name, section)) {
+            if (SameName(shape.Name, section)) {
                 sectionAt = lastInSection = i;
             }
         } else if (sectionAt >= 0) {
-            if (!l.Content.trimmed().isEmpty()) {
+            if (!lines[i].Content.trimmed().isEmpty()) {
                 lastInSection = i;
             }
-            if (l.Kind == Line::Key && SameName(l.Name, key)) {
+            if (shape.Kind == TShape::Key && SameName(shape.Name, key)) {
                 keyAt = i;
             }
         }
     }
     if (keyAt >= 0) {
-        lines[keyAt] = Classify(keyLine, lines[keyAt].Break);
+        lines[keyAt].Content = keyLine;
     } else if (sectionAt >= 0) {
-        InsertAfter(lines, lastInSection, Classify(keyLine, {}));
+        InsertAfter(lines, lastInSection, {keyLine, {}});
     } else {
         const QByteArray lineBreak = DefaultBreak(lines);
         if (!lines.isEmpty() && lines.back().Break.isEmpty()) {
             lines.back().Break = lineBreak;
         }
         if (!lines.isEmpty() && !lines.back().Content.trimmed().isEmpty()) {
-            lines.push_back(Classify({}, lineBreak));
+            lines.push_back({{}, lineBreak});
         }
-        lines.push_back(Classify((u'[' + section + u']').toUtf8(), lineBreak));
-        lines.push_back(Classify(keyLine, lineBreak));
+        lines.push_back({(u'[' + section + u']').toUtf8(), lineBreak});
+        lines.push_back({keyLine, lineBreak});
     }
 
     QByteArray out;
