@@ -343,48 +343,56 @@ void FolderWalker::PopFrame(Worker& self) {
     self.LowestOpen = 1;
 }
 
-// Climbs from `from` through ".." to `target`, checking each step by device and inode. A
-// step that leads elsewhere (a folder reached through a link has another parent) falls back
-// to going down from the bottom frame by name.
-bool FolderWalker::Reopen(Worker& self, WalkFrame& target, const WalkFrame& from) {
+// `target` reopened by climbing from `from` through "..", each step checked by device and
+// inode; invalid when a step leads elsewhere (a folder reached through a link has another
+// parent).
+UniqueFd FolderWalker::ClimbTo(const WalkFrame& from, const WalkNode& target) {
     UniqueFd fd;
     int at = from.Fd.Get();
-    const WalkNode* node = from.Node.get();
-    while (node != target.Node.get() && node->Up) {
-        node = node->Up.get();
+    for (const WalkNode* node = from.Node->Up.get(); node != nullptr; node = node->Up.get()) {
         UniqueFd up(::openat(at, "..", kOpenFlags));
         if (!up.Valid() || !IsSameFolder(up.Get(), *node)) {
             break;
         }
         fd = std::move(up);
         at = fd.Get();
+        if (node == &target) {
+            return fd;
+        }
     }
-    if (node == target.Node.get() && fd.Valid()) {
-        target.Fd = std::move(fd);
-        return true;
-    }
+    return {};
+}
 
-    const WalkFrame& base = self.Stack.front();
+// `target` reopened by going down by name from the bottom frame, each step checked.
+UniqueFd FolderWalker::DescendTo(const WalkFrame& base, const WalkNode& target) {
     std::vector<const WalkNode*> down;
-    for (const WalkNode* n = target.Node.get(); n != base.Node.get(); n = n->Up.get()) {
+    for (const WalkNode* n = &target; n != nullptr && n != base.Node.get(); n = n->Up.get()) {
         down.push_back(n);
     }
-    at = base.Fd.Get();
+    UniqueFd fd;
+    int at = base.Fd.Get();
     for (auto it = down.rbegin(); it != down.rend(); ++it) {
         UniqueFd next(::openat(at, (*it)->Name.c_str(), kOpenFlags));
         if (!next.Valid()) {
             Report(WalkPath(**it), errno);
-            return false;
+            return {};
         }
         if (!IsSameFolder(next.Get(), **it)) {
             Report(WalkPath(**it), ENOENT); // moved or replaced while it was walked
-            return false;
+            return {};
         }
         fd = std::move(next);
         at = fd.Get();
     }
-    target.Fd = std::move(fd);
-    return true;
+    return fd;
+}
+
+bool FolderWalker::Reopen(Worker& self, WalkFrame& target, const WalkFrame& from) {
+    target.Fd = ClimbTo(from, *target.Node);
+    if (!target.Fd.Valid()) {
+        target.Fd = DescendTo(self.Stack.front(), *target.Node);
+    }
+    return target.Fd.Valid();
 }
 
 // --- Sharing with helpers -----------------------------------------------------------------

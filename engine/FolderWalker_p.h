@@ -120,6 +120,8 @@ private:
     void PopFrame(Worker& self);
     void KeepWithinBudget(Worker& self);
     bool Reopen(Worker& self, WalkFrame& target, const WalkFrame& from);
+    UniqueFd ClimbTo(const WalkFrame& from, const WalkNode& target);
+    UniqueFd DescendTo(const WalkFrame& base, const WalkNode& target);
 
     // Sharing folders with idle helpers.
     void OfferWork(Worker& self);

@@ -154,10 +154,12 @@ TEST(SumFolderSize, AMeshOfFolderLinksCountsEveryFolderOnce) {
 // leaf folders and level k + 1, named anew on every level so that whatever order the file
 // system lists them in, the walk mostly leaves a leaf behind on each level. Made relative to
 // descriptors, since its paths are longer than the kernel takes at once. Returns the total.
-std::int64_t MakeComb(const std::string& root, int levels, std::size_t width) {
+// With a `store`, every other level is a link to a folder made there instead.
+std::int64_t MakeComb(const std::string& root, int levels, std::size_t width,
+                      const std::string& store = {}) {
     const auto name = [width](char c, int k) {
         std::string n = c + std::to_string(k);
-        n.resize(width, c);
+        n.resize(std::max(width, n.size()), c);
         return n;
     };
     int at = ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -165,7 +167,13 @@ std::int64_t MakeComb(const std::string& root, int levels, std::size_t width) {
     for (int k = 0; k < levels; ++k) {
         const std::string next = name('d', k);
         EXPECT_EQ(::mkdirat(at, name('a', k).c_str(), 0755), 0);
-        EXPECT_EQ(::mkdirat(at, next.c_str(), 0755), 0);
+        if (!store.empty() && k % 2 == 1) {
+            const std::string real = store + "/" + next;
+            EXPECT_EQ(::mkdir(real.c_str(), 0755), 0);
+            EXPECT_EQ(::symlinkat(real.c_str(), at, next.c_str()), 0);
+        } else {
+            EXPECT_EQ(::mkdirat(at, next.c_str(), 0755), 0);
+        }
         EXPECT_EQ(::mkdirat(at, name('b', k).c_str(), 0755), 0);
         const int fd = ::openat(at, name('f', k).c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
         EXPECT_EQ(::ftruncate(fd, k + 1), 0);
@@ -218,6 +226,19 @@ TEST(SumFolderSize, DepthHasNoLimitButMemoryNorDoesItHoldADescriptorPerLevel) {
         deepest.resize(deepest.size() + 100 - 1 - std::to_string(k).size(), 'd');
     }
     EXPECT_EQ(QueryFileSize(deepest + "/f199" + std::string(96, 'f')), 200);
+}
+
+TEST(SumFolderSize, FoldersReachedThroughLinksAreFoundAgainWhenTheWalkClimbsBack) {
+    // Climbing back through ".." from a folder reached through a link leads elsewhere; the
+    // walk must notice and find the folder by name instead.
+    TempDir dir;
+    dir.Folder("chain");
+    dir.Folder("store");
+    const std::int64_t expected = MakeComb(dir / "chain", 120, 1, dir / "store");
+    TMeasureProblems problems;
+    EXPECT_EQ(detail::FolderWalker(1).Sum(dir / "chain", problems), expected);
+    EXPECT_TRUE(problems.Empty()) << problems.Kept().front().Path;
+    EXPECT_EQ(Walk(dir / "chain"), expected);
 }
 
 // A failure on any thread of the walk reaches the caller once every thread has stopped. The
