@@ -45,9 +45,10 @@ public:
 
     const TImageOptions& Options() const { return options_; }
 
-private:
+    // The tree of the item at position `item`, read from disk on first use.
     const TImageTree& Tree(std::size_t item);
 
+private:
     std::vector<std::string> paths_;
     TImageOptions options_;
     std::vector<std::optional<TImageTree>> trees_;
