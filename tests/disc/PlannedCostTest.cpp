@@ -13,11 +13,14 @@ namespace {
 
 using testing::TempDir;
 
-// A random name of about `length` bytes: ASCII, Cyrillic, CJK and emoji characters, dots
-// and characters that ISO 9660 and Joliet replace, after a unique `prefix`.
+// A random name of about `length` bytes: ASCII, Cyrillic, CJK and emoji characters, dots,
+// characters that ISO 9660 and Joliet replace, and bytes that are not UTF-8 (a stray byte,
+// an encoded surrogate, an overlong form), after a unique `prefix`.
 std::string RandomName(std::mt19937& random, const std::string& prefix, std::size_t length) {
-    static const char* const pieces[] = {"a",  "Z", "7", " ", ".",  "-", "_", "é", "Ж",
-                                         "音", "🎵", "*", ";", "\t", "ß", "x", "(", "!"};
+    static const char* const pieces[] = {
+        "a",       "Z", "7", " ",  ".", "-", "_", "é", "Ж",    "音",
+        "🎵",       "*", ";", "\t", "ß", "x", "(", "!", "\xff", "\xed\xa0\x80",
+        "\xc0\xaf"};
     std::string name = prefix;
     while (name.size() < length) {
         name += pieces[random() % std::size(pieces)];
