@@ -2,7 +2,7 @@
 
 #include "DiscError.h"
 #include "DiscTexts.h"
-#include "IsoWriteOptions_p.h"
+#include "IsoSession_p.h"
 
 namespace platterwise {
 
@@ -77,14 +77,6 @@ IsoWriteOptsPtr MakeIsoWriteOpts(const TImageOptions& options) {
     Check(iso_write_opts_set_will_cancel(o, 1));
     Check(iso_write_opts_set_fifo_size(o, 32));
     return opts;
-}
-
-IsoImagePtr MakeIsoImage(const TImageOptions& options) {
-    IsoImage* raw = nullptr;
-    // xorriso's label when -V is not given.
-    const std::string label = options.VolumeId.empty() ? "ISOIMAGE" : options.VolumeId;
-    Check(iso_image_new(label.c_str(), &raw));
-    return IsoImagePtr(raw);
 }
 
 } // namespace detail

@@ -2,40 +2,15 @@
 
 #include "DiscError.h"
 #include "DiscTexts.h"
-#include "IsoWriteOptions_p.h"
+#include "IsoSession_p.h"
 #include "RootNames.h"
 #include "ShellText.h"
 #include "SizedStream.h"
 
 #include <algorithm>
-#include <mutex>
 
 namespace platterwise {
 namespace {
-
-using detail::IsoImagePtr;
-
-// libisofs keeps process-wide state (its message queue, the local character set).
-std::mutex& LibisofsMutex() {
-    static std::mutex mutex;
-    return mutex;
-}
-
-void InitLibisofs() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        if (iso_init() < 0) {
-            throw TDiscError("libisofs could not be started");
-        }
-        // Names are UTF-8 bytes, as xorriso reads them with -input-charset UTF-8.
-        char charset[] = "UTF-8";
-        iso_set_local_charset(charset, 0);
-        // Results come back as return codes; nothing is printed or queued.
-        char never[] = "NEVER";
-        char prefix[] = "";
-        iso_set_msgs_severities(never, never, prefix);
-    });
-}
 
 [[noreturn]] void Refused(std::string_view name, int result) {
     throw TDiscError(QuotedName(name) + std::string(texts::kLibisofsFailed) +
@@ -91,28 +66,13 @@ void AddTree(IsoImage* image, IsoDir* root, const TImageRootEntry& entry) {
     }
 }
 
-std::int64_t SizeOf(IsoImage* image, const TImageOptions& options) {
-    const detail::IsoWriteOptsPtr opts = detail::MakeIsoWriteOpts(options);
-    burn_source* source = nullptr;
-    const int result = iso_image_create_burn_source(image, opts.get(), &source);
-    if (result < 0) {
-        throw TDiscError("The image" + std::string(texts::kLibisofsFailed) +
-                         iso_error_to_msg(result));
-    }
-    const off_t bytes = source->get_size(source);
-    source->cancel(source);
-    source->free_data(source);
-    std::free(source);
-    return std::int64_t(bytes) / kSectorBytes;
-}
-
 } // namespace
 
 std::int64_t ExactImageSectors(const std::vector<TImageRootEntry>& entries,
                                const TImageOptions& options) {
-    InitLibisofs();
-    const std::lock_guard lock(LibisofsMutex());
-    const IsoImagePtr image = detail::MakeIsoImage(options);
+    detail::InitLibisofs();
+    const std::lock_guard lock(detail::LibisofsMutex());
+    const detail::IsoImagePtr image = detail::MakeIsoImage(options);
     IsoDir* root = iso_image_get_root(image.get());
     std::vector<const TImageRootEntry*> order;
     order.reserve(entries.size());
@@ -124,7 +84,7 @@ std::int64_t ExactImageSectors(const std::vector<TImageRootEntry>& entries,
     for (const TImageRootEntry* entry : order) {
         AddTree(image.get(), root, *entry);
     }
-    return SizeOf(image.get(), options);
+    return detail::SizeOf(image.get(), options);
 }
 
 TImageSizer::TImageSizer(std::vector<std::string> paths, TImageOptions options)

@@ -10,8 +10,8 @@ TItemImageCost PlannedItemCost(const TImageTree& tree, std::string_view rootName
     std::vector<TFolderImageCost> folders(tree.Nodes.size());
     std::set<std::pair<std::uint64_t, std::uint64_t>> counted;
     const auto entryOf = [&](const TImageNode& node, std::string_view name) {
-        const bool first = node.Kind != TImageEntryKind::File ||
-                           counted.insert({node.Device, node.Inode}).second;
+        const bool first =
+            node.Kind != TImageEntryKind::File || counted.insert({node.Device, node.Inode}).second;
         return TImageEntry{name, node.Kind, node.Size, first, tree.LinkTarget(node)};
     };
     const TImageEntry item = entryOf(tree.Nodes.front(), rootName);
