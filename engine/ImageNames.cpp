@@ -18,12 +18,18 @@ char IsoCharacter(char32_t c) {
     return '_';
 }
 
-char16_t JolietCharacter(char32_t c) {
-    if (c < 0x20 || c > 0xFFFF || std::u16string_view(u"*/:;?\\").find(char16_t(c)) !=
-                                      std::u16string_view::npos) {
+char16_t JolietCharacter(char16_t c) {
+    switch (c) {
+    case u'*':
+    case u'/':
+    case u':':
+    case u';':
+    case u'?':
+    case u'\\':
         return u'_';
+    default:
+        return c < 0x20 ? u'_' : c;
     }
-    return char16_t(c);
 }
 
 // How a name of `total` characters splits into the part kept before the dot and the part
@@ -52,9 +58,11 @@ Split SplitName(const Text& text, std::size_t limit) {
 
 std::string IsoIdentifier(std::string_view name, bool isFolder) {
     std::string ascii;
+    ascii.reserve(name.size());
     ForEachCodePoint(name, U'_', [&](char32_t c) { ascii += c < 0x80 ? char(c) : '_'; });
     const Split split = SplitName(ascii, kIsoLength);
     std::string id;
+    id.reserve(split.Name + 1 + split.Ext);
     for (std::size_t i = 0; i < split.Name; ++i) {
         id += IsoCharacter(static_cast<unsigned char>(ascii[i]));
     }
@@ -69,16 +77,18 @@ std::string IsoIdentifier(std::string_view name, bool isFolder) {
 
 std::u16string JolietIdentifier(std::string_view name, bool isFolder) {
     std::u16string ucs;
+    ucs.reserve(name.size());
     ForEachCodePoint(name, U'_', [&](char32_t c) { ucs += c > 0xFFFF ? u'_' : char16_t(c); });
     if (isFolder) {
-        std::u16string id;
-        for (std::size_t i = 0; i < std::min(ucs.size(), kJolietLength); ++i) {
-            id += JolietCharacter(ucs[i]);
+        ucs.resize(std::min(ucs.size(), kJolietLength));
+        for (char16_t& c : ucs) {
+            c = JolietCharacter(c);
         }
-        return id;
+        return ucs;
     }
     const Split split = SplitName(ucs, kJolietLength);
     std::u16string id;
+    id.reserve(split.Name + 1 + split.Ext);
     for (std::size_t i = 0; i < split.Name; ++i) {
         id += JolietCharacter(ucs[i]);
     }
