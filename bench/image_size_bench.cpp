@@ -221,7 +221,9 @@ void DvdShare(const std::vector<std::string>& paths, int runs) {
         std::int64_t sum = 0;
         for (std::size_t i = 0; i < paths.size(); ++i) {
             const std::string name = fs::path(paths[i]).filename().string();
-            const TImageEntry entry{.Name = name, .Kind = TImageEntryKind::File, .Size = sizes[i]};
+            TImageEntry entry;
+            entry.Name = name;
+            entry.Size = sizes[i];
             sum += ItemImageCost(entry, {}).Sectors();
         }
         if (sum < 0) {
