@@ -88,9 +88,13 @@ std::int64_t ExactImageSectors(const std::vector<TImageRootEntry>& entries,
 }
 
 TImageSizer::TImageSizer(std::vector<std::string> paths, TImageOptions options)
-    : paths_(std::move(paths))
-    , options_(std::move(options))
-    , trees_(paths_.size()) {}
+    : options_(std::move(options))
+    , trees_(paths.size()) {
+    paths_.reserve(paths.size());
+    for (const std::string& path : paths) {
+        paths_.push_back(GraftDiskPath(path));
+    }
+}
 
 const TImageTree& TImageSizer::Tree(std::size_t item) {
     if (!trees_.at(item)) {

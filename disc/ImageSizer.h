@@ -29,7 +29,7 @@ std::int64_t ExactImageSectors(const std::vector<TImageRootEntry>& entries,
 // sized from memory. Not thread-safe; one search owns one sizer.
 class TImageSizer {
 public:
-    // `paths`: the selected items in selection order.
+    // `paths`: the selected items in selection order; kept as GraftDiskPath gives them.
     explicit TImageSizer(std::vector<std::string> paths, TImageOptions options = {});
 
     struct TImage {

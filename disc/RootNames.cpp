@@ -2,7 +2,10 @@
 
 #include "engine/Utf8.h"
 
+#include <cstdlib>
+#include <optional>
 #include <set>
+#include <stdlib.h>
 
 namespace platterwise {
 namespace {
@@ -53,6 +56,35 @@ std::string ItemName(std::string_view path) {
     }
     const auto slash = path.rfind('/');
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string GraftDiskPath(const std::string& path) {
+    const auto resolve = [](const std::string& folder) -> std::optional<std::string> {
+        char* resolved = ::realpath(folder.c_str(), nullptr);
+        if (resolved == nullptr) {
+            return std::nullopt;
+        }
+        std::string result = resolved;
+        std::free(resolved);
+        return result;
+    };
+    const std::string name = ItemName(path);
+    if (name == "." || name == "..") {
+        return resolve(path).value_or(path);
+    }
+    const bool plain = !path.empty() && path.front() == '/' && path.back() != '/' &&
+                       path.find("//") == std::string::npos &&
+                       path.find("/./") == std::string::npos &&
+                       path.find("/../") == std::string::npos;
+    if (plain || name.empty()) {
+        return path;
+    }
+    const std::string folder = path.substr(0, path.find_last_not_of('/') + 1 - name.size());
+    const std::optional<std::string> resolved = resolve(folder.empty() ? "." : folder);
+    if (!resolved) {
+        return path;
+    }
+    return *resolved + (resolved->back() == '/' ? "" : "/") + name;
 }
 
 std::vector<std::string> ResolveRootNames(const std::vector<TRootItem>& items) {

@@ -10,6 +10,13 @@ namespace platterwise {
 // Empty for "/" and for an empty path.
 std::string ItemName(std::string_view path);
 
+// `path` as the graft points give it to xorriso: absolute, with no "." or ".." components and
+// no repeated or trailing separators. xorriso resolves those components by the text, which
+// differs from what the file system does after a link; so the folder holding the item is
+// resolved by the file system (realpath), and the item's own name appended unchanged. A path
+// whose folder cannot be resolved is returned as it is.
+std::string GraftDiskPath(const std::string& path);
+
 struct TRootItem {
     std::string Name; // as ItemName gives it
     bool IsFolder = false;

@@ -1,9 +1,11 @@
 #include "disc/GraftPoints.h"
 
+#include "../engine/EngineFakes.h"
 #include "disc/DiscError.h"
 #include "disc/RootNames.h"
 #include "disc/ShellText.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace platterwise {
@@ -29,6 +31,24 @@ TEST(RootNames, LaterItemsOfATakenNameAreNumberedInSelectionOrder) {
     EXPECT_EQ(names[3], std::string(251, 'x') + " (2)");
     EXPECT_EQ(ItemName("/music/album/"), "album");
     EXPECT_EQ(ItemName("/"), "");
+}
+
+TEST(RootNames, DiskPathsAreAbsoluteWithDotsResolvedAsTheFileSystemDoes) {
+    const testing::TempDir dir;
+    dir.Folder("real/sub");
+    dir.Folder("real/item");
+    dir.Link("link", "real/sub");
+    const std::string root = std::filesystem::canonical(dir.Path()).string();
+    // xorriso would take "link/.." as the folder holding "link"; the file system goes to
+    // the folder holding "sub".
+    EXPECT_EQ(GraftDiskPath(dir / "link/../item"), root + "/real/item");
+    EXPECT_EQ(GraftDiskPath(dir / "real/./item/"), root + "/real/item");
+    EXPECT_EQ(GraftDiskPath(dir / "real/sub/.."), root + "/real");
+    EXPECT_EQ(GraftDiskPath(root + "/link"), root + "/link");
+    const std::string cwd = std::filesystem::current_path().string();
+    std::filesystem::current_path(dir.Path());
+    EXPECT_EQ(GraftDiskPath("real"), root + "/real");
+    std::filesystem::current_path(cwd);
 }
 
 TEST(GraftPoints, EscapeWhatXorrisoSplitsOnAndRefuseWhatALineCannotCarry) {
