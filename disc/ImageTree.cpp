@@ -11,6 +11,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -96,6 +97,9 @@ private:
 
 std::uint32_t Reader::Append(std::uint32_t parent, std::string_view name, const struct stat& st,
                              std::string_view linkText, bool keptLink) {
+    if (tree_.Text.size() + name.size() + linkText.size() > 0xFFFFFFFFu) {
+        throw std::length_error("an item's names pass 4 GiB");
+    }
     TImageNode node;
     node.Parent = parent;
     node.NameOffset = std::uint32_t(tree_.Text.size());
