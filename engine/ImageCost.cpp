@@ -146,8 +146,8 @@ TImageCostParts TFolderImageCost::Close() const {
             parts.IsoPathBytes += std::int64_t(IsoPathEntryLength(idMax));
         }
     }
-    const bool isoExact = std::none_of(isoCollides.begin(), isoCollides.end(),
-                                       [](bool b) { return b; });
+    const bool isoExact =
+        std::none_of(isoCollides.begin(), isoCollides.end(), [](bool b) { return b; });
     parts.Sectors += isoExact ? extent.Sectors()
                               : PackedSectorsAtMost(boundBytes, longest, 2048) +
                                     PackedSectorsAtMost(boundContinuation, 0, kContinuationFill);
@@ -180,10 +180,10 @@ TImageCostParts TFolderImageCost::Close() const {
             parts.JolietPathBytes += std::int64_t(JolietPathEntryLength(unitsMax));
         }
     }
-    const bool jolietExact = std::none_of(jolietCollides.begin(), jolietCollides.end(),
-                                          [](bool b) { return b; });
-    parts.Sectors += jolietExact ? SectorsFor(joliet)
-                                 : PackedSectorsAtMost(jolietBound, jolietLongest, 2048);
+    const bool jolietExact =
+        std::none_of(jolietCollides.begin(), jolietCollides.end(), [](bool b) { return b; });
+    parts.Sectors +=
+        jolietExact ? SectorsFor(joliet) : PackedSectorsAtMost(jolietBound, jolietLongest, 2048);
     return parts;
 }
 

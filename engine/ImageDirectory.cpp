@@ -7,14 +7,14 @@ namespace platterwise {
 namespace {
 
 constexpr std::size_t kBlock = 2048;
-constexpr std::size_t kCeEntry = 28;     // the entry that points to the continuation area
-constexpr std::size_t kPxTf = 36 + 26;   // attributes (RRIP 1.10) and times
-constexpr std::size_t kPn = 20;          // device number
-constexpr std::size_t kNmHead = 5;       // head of the name entry
-constexpr std::size_t kSlHead = 5;       // head of a link-text entry
-constexpr std::size_t kEntryMax = 255;   // longest system-use entry
-constexpr std::size_t kRootDot = 98; // attributes, times, SP and CE entries, padded to even
-constexpr std::size_t kRootEr = 237;     // the RRIP 1.10 announcement, in the continuation area
+constexpr std::size_t kCeEntry = 28;   // the entry that points to the continuation area
+constexpr std::size_t kPxTf = 36 + 26; // attributes (RRIP 1.10) and times
+constexpr std::size_t kPn = 20;        // device number
+constexpr std::size_t kNmHead = 5;     // head of the name entry
+constexpr std::size_t kSlHead = 5;     // head of a link-text entry
+constexpr std::size_t kEntryMax = 255; // longest system-use entry
+constexpr std::size_t kRootDot = 98;   // attributes, times, SP and CE entries, padded to even
+constexpr std::size_t kRootEr = 237;   // the RRIP 1.10 announcement, in the continuation area
 
 // Adds `add` bytes to a continuation area holding `base` + `ce` bytes; with `aligned`, a
 // piece that would run past a sector moves to the next one behind a pointer entry.
@@ -34,9 +34,8 @@ std::vector<std::size_t> LinkComponents(std::string_view target) {
     std::size_t start = 0;
     for (;;) {
         const std::size_t slash = target.find('/', start);
-        const std::string_view part = target.substr(start, slash == std::string_view::npos
-                                                               ? std::string_view::npos
-                                                               : slash - start);
+        const std::string_view part = target.substr(
+            start, slash == std::string_view::npos ? std::string_view::npos : slash - start);
         lengths.push_back(part == "." || part == ".." ? 0 : part.size());
         if (slash == std::string_view::npos || slash + 1 == target.size()) {
             break;
