@@ -1,0 +1,43 @@
+#pragma once
+// The fewest discs: every item of a selection on exactly one disc, items whole. Disc 1 is the
+// fullest disc possible and each next disc as full as what is left allows, unless filling it
+// so would cost a disc more than first-fit or best-fit decreasing need for the rest; then that
+// disc is the heuristic's first bin instead. So the plan never needs more discs than either
+// heuristic. Every disc is measured through the exact size, as FindFullestDisc does.
+//
+// Data only: what to tell the user is built from the plan elsewhere.
+#include "FullestDisc.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace platterwise {
+
+struct TPlannedDisc {
+    std::vector<std::size_t> Items;   // positions in the caller's item list, ascending
+    std::int64_t PlannedSectors = 0;  // FixedSectors + the items' planned sectors
+    std::int64_t VerifiedSectors = 0; // the exact size when Verified, else PlannedSectors
+    bool Verified = false;
+    std::int64_t SpareSectors = 0; // CapacitySectors - VerifiedSectors, never negative
+    bool Fullest = false;          // as full as the items left for it allow (planned sizes)
+    int Rounds = 0;                // searches made for this disc (0 for a heuristic's bin)
+};
+
+struct TDiscPlan {
+    std::vector<TPlannedDisc> Discs;   // disc 1 first
+    std::vector<std::size_t> TooLarge; // items that alone, with the fixed cost, pass a disc
+    // Items no disc took because every set with them measured over the capacity (the exact
+    // size kept exceeding the plan); empty whenever the exact sizes agree with the plan.
+    std::vector<std::size_t> Unplaced;
+    // No plan of the items that fit needs fewer discs (planned sizes). Discs.size() equal to
+    // it proves the plan minimal.
+    std::int64_t LowerBound = 0;
+};
+
+// The plan for every item of `problem`. Without `exactSize` the planned sizes are taken as the
+// real ones. REQUIRES: the item sectors sum within int64.
+TDiscPlan PlanDiscs(const TFillProblem& problem, const TExactImageSize& exactSize = {},
+                    const TSubsetSumLimits& limits = {});
+
+} // namespace platterwise
