@@ -1,6 +1,7 @@
 #include "BinPacking.h"
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 #include <set>
 #include <utility>
@@ -11,8 +12,11 @@ namespace {
 std::vector<std::size_t> DecreasingOrder(std::span<const std::int64_t> weights) {
     std::vector<std::size_t> order(weights.size());
     std::iota(order.begin(), order.end(), std::size_t(0));
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return weights[a] > weights[b]; });
+    // Callers that pack again and again keep their weights in this order already.
+    if (!std::is_sorted(weights.begin(), weights.end(), std::greater<>())) {
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return weights[a] > weights[b]; });
+    }
     return order;
 }
 

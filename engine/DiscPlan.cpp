@@ -4,6 +4,7 @@
 #include "Units.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace platterwise {
 namespace {
@@ -20,6 +21,10 @@ THeuristicPlan Heuristic(const std::vector<std::int64_t>& weights, std::int64_t 
         return {};
     }
     const TBins ffd = FirstFitDecreasing(weights, room);
+    const std::int64_t total = std::accumulate(weights.begin(), weights.end(), std::int64_t(0));
+    if (room <= 0 || std::int64_t(ffd.size()) <= (total + room - 1) / room) {
+        return {ffd.size(), ffd.front()}; // nothing packs tighter than the total allows
+    }
     const TBins bfd = BestFitDecreasing(weights, room);
     const TBins& better = bfd.size() < ffd.size() ? bfd : ffd;
     return {better.size(), better.front()};
@@ -61,13 +66,82 @@ std::vector<std::size_t> Without(const std::vector<std::size_t>& positions,
     return out;
 }
 
+// The discs for `rest` (positions, largest item first), each the fullest disc of what is
+// left; with `guarded`, a disc that would cost a disc more than the heuristics need for the
+// rest is the heuristic's first disc instead, so the count never exceeds theirs.
+struct TPlanner {
+    const TFillProblem& Problem;
+    const TExactImageSize& ExactSize;
+    const TSubsetSumLimits& Limits;
+    std::int64_t Room;
+
+    TPlannedDisc HeuristicDisc(const std::vector<std::size_t>& rest,
+                               const std::vector<std::size_t>& picks) const {
+        TPlannedDisc disc{Pick(rest, picks), Problem.FixedSectors};
+        for (std::size_t i : disc.Items) {
+            disc.PlannedSectors += Problem.ItemSectors[i];
+        }
+        disc.Verified = bool(ExactSize);
+        disc.VerifiedSectors = disc.Verified ? ExactSize(disc.Items) : disc.PlannedSectors;
+        disc.SpareSectors = Problem.CapacitySectors - disc.VerifiedSectors;
+        return disc;
+    }
+
+    void Fill(std::vector<std::size_t> rest, bool guarded, TDiscPlan& plan) const {
+        THeuristicPlan heuristic;
+        if (guarded) {
+            heuristic = Heuristic(WeightsOf(rest, Problem.ItemSectors), Room);
+        }
+        while (!rest.empty()) {
+            const TFillProblem left{WeightsOf(rest, Problem.ItemSectors), Problem.FixedSectors,
+                                    Problem.CapacitySectors};
+            TExactImageSize leftSize;
+            if (ExactSize) {
+                leftSize = [&](const std::vector<std::size_t>& chosen) {
+                    return ExactSize(Pick(rest, chosen));
+                };
+            }
+            const TFilledDisc fullest = FindFullestDisc(left, leftSize, Limits);
+            if (fullest.Status != TFillStatus::Filled) {
+                plan.Unplaced = rest;
+                std::sort(plan.Unplaced.begin(), plan.Unplaced.end());
+                return;
+            }
+            TPlannedDisc disc{Pick(rest, fullest.Chosen),
+                              fullest.PlannedSectors,
+                              fullest.VerifiedSectors,
+                              fullest.Verified,
+                              fullest.SpareSectors,
+                              fullest.Proven,
+                              fullest.Rounds};
+            std::vector<std::size_t> after = Without(rest, fullest.Chosen);
+            if (guarded) {
+                THeuristicPlan afterHeuristic =
+                    Heuristic(WeightsOf(after, Problem.ItemSectors), Room);
+                if (1 + afterHeuristic.Count > heuristic.Count) {
+                    TPlannedDisc bin = HeuristicDisc(rest, heuristic.FirstDisc);
+                    if (bin.VerifiedSectors <= Problem.CapacitySectors) {
+                        bin.Fullest =
+                            fullest.Proven && bin.PlannedSectors == fullest.PlannedSectors;
+                        disc = std::move(bin);
+                        after = Without(rest, heuristic.FirstDisc);
+                        afterHeuristic = Heuristic(WeightsOf(after, Problem.ItemSectors), Room);
+                    }
+                }
+                heuristic = std::move(afterHeuristic);
+            }
+            plan.Discs.push_back(std::move(disc));
+            rest = std::move(after);
+        }
+    }
+};
+
 } // namespace
 
 TDiscPlan PlanDiscs(const TFillProblem& problem, const TExactImageSize& exactSize,
                     const TSubsetSumLimits& limits) {
     TDiscPlan plan;
-    const std::int64_t capacity = problem.CapacitySectors;
-    const std::int64_t room = SaturatingSub(capacity, problem.FixedSectors);
+    const std::int64_t room = SaturatingSub(problem.CapacitySectors, problem.FixedSectors);
     std::vector<std::size_t> rest;
     for (std::size_t i = 0; i < problem.ItemSectors.size(); ++i) {
         (problem.ItemSectors[i] > room ? plan.TooLarge : rest).push_back(i);
@@ -75,53 +149,21 @@ TDiscPlan PlanDiscs(const TFillProblem& problem, const TExactImageSize& exactSiz
     if (rest.empty()) {
         return plan;
     }
-    plan.LowerBound = BinPackingLowerBound(WeightsOf(rest, problem.ItemSectors), room);
+    // Largest first throughout, so the heuristics never sort again.
+    std::stable_sort(rest.begin(), rest.end(), [&](std::size_t a, std::size_t b) {
+        return problem.ItemSectors[a] > problem.ItemSectors[b];
+    });
+    const std::vector<std::int64_t> weights = WeightsOf(rest, problem.ItemSectors);
+    plan.LowerBound = BinPackingLowerBound(weights, room);
 
-    THeuristicPlan heuristic = Heuristic(WeightsOf(rest, problem.ItemSectors), room);
-    while (!rest.empty()) {
-        const TFillProblem left{WeightsOf(rest, problem.ItemSectors), problem.FixedSectors,
-                                capacity};
-        TExactImageSize leftSize;
-        if (exactSize) {
-            leftSize = [&](const std::vector<std::size_t>& chosen) {
-                return exactSize(Pick(rest, chosen));
-            };
-        }
-        const TFilledDisc fullest = FindFullestDisc(left, leftSize, limits);
-        if (fullest.Status != TFillStatus::Filled) {
-            plan.Unplaced = rest;
-            break;
-        }
-        TPlannedDisc disc{Pick(rest, fullest.Chosen),
-                          fullest.PlannedSectors,
-                          fullest.VerifiedSectors,
-                          fullest.Verified,
-                          fullest.SpareSectors,
-                          fullest.Proven,
-                          fullest.Rounds};
-        std::vector<std::size_t> after = Without(rest, fullest.Chosen);
-        THeuristicPlan afterHeuristic = Heuristic(WeightsOf(after, problem.ItemSectors), room);
-
-        // Filling this disc to the brim would cost a disc overall: take the heuristic's first
-        // disc instead, whose rest the heuristic packs in one disc fewer.
-        if (1 + afterHeuristic.Count > heuristic.Count) {
-            TPlannedDisc bin{Pick(rest, heuristic.FirstDisc), problem.FixedSectors};
-            for (std::size_t k : heuristic.FirstDisc) {
-                bin.PlannedSectors += left.ItemSectors[k];
-            }
-            bin.Verified = bool(exactSize);
-            bin.VerifiedSectors = bin.Verified ? exactSize(bin.Items) : bin.PlannedSectors;
-            if (bin.VerifiedSectors <= capacity) {
-                bin.SpareSectors = capacity - bin.VerifiedSectors;
-                bin.Fullest = fullest.Proven && bin.PlannedSectors == fullest.PlannedSectors;
-                disc = std::move(bin);
-                after = Without(rest, heuristic.FirstDisc);
-                afterHeuristic = Heuristic(WeightsOf(after, problem.ItemSectors), room);
-            }
-        }
-        plan.Discs.push_back(std::move(disc));
-        rest = std::move(after);
-        heuristic = std::move(afterHeuristic);
+    // Every disc the fullest of what is left, unless that needs more discs than the
+    // heuristics; then the guarded plan, which never does.
+    const TPlanner planner{problem, exactSize, limits, room};
+    planner.Fill(rest, false, plan);
+    const std::size_t heuristicCount = Heuristic(weights, room).Count;
+    if (plan.Discs.size() > heuristicCount && plan.Unplaced.empty()) {
+        plan.Discs.clear();
+        planner.Fill(rest, true, plan);
     }
     return plan;
 }

@@ -1,9 +1,10 @@
 #pragma once
 // The fewest discs: every item of a selection on exactly one disc, items whole. Disc 1 is the
-// fullest disc possible and each next disc as full as what is left allows, unless filling it
-// so would cost a disc more than first-fit or best-fit decreasing need for the rest; then that
-// disc is the heuristic's first bin instead. So the plan never needs more discs than either
-// heuristic. Every disc is measured through the exact size, as FindFullestDisc does.
+// fullest disc possible and each next disc as full as what is left allows. Should that need
+// more discs than first-fit or best-fit decreasing, the plan is made again, and wherever a
+// fullest disc would cost a disc more than the heuristics need for the rest, that disc is the
+// heuristic's first instead. So the plan never needs more discs than either heuristic. Every
+// disc is measured through the exact size, as FindFullestDisc does.
 //
 // Data only: what to tell the user is built from the plan elsewhere.
 #include "FullestDisc.h"

@@ -1,6 +1,7 @@
 #include "SubsetSum.h"
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 
 namespace platterwise {
@@ -14,6 +15,12 @@ double TableWork(std::size_t weights, std::int64_t capacity) {
 double HalvesWork(std::size_t weights) {
     return 8.0 * double(std::uint64_t(1) << ((weights + 1) / 2));
 }
+
+// What a first, quick try may spend before the full table: with many weights the capacity is
+// nearly always met exactly, and a small residual table finds such a fill in a few passes.
+// When it does not, it has cost a few milliseconds at most.
+constexpr double kQuickWork = 8'000'000;
+constexpr std::int64_t kQuickSums = std::int64_t(1) << 18;
 
 // Solves exactly into `out` with the method that the limits allow and that costs least;
 // false, leaving `out` alone, when neither method fits the limits.
@@ -33,15 +40,18 @@ bool SolveExactly(std::span<const std::int64_t> weights, std::int64_t capacity,
     return false;
 }
 
-// Beyond the limits: fill greedily, largest first, then give the smallest of the chosen back,
-// together with every unchosen weight that can still fit, to the exact table over the residual
-// capacity, as large a residual as the limits allow. Never worse than the greedy fill.
-TSubsetSumResult ReducedSearch(std::span<const std::int64_t> weights, std::int64_t capacity,
-                               const TSubsetSumLimits& limits) {
+// Fills greedily, largest first, then gives the smallest of the chosen back, together with
+// every unchosen weight that can still fit, to the exact table over the residual capacity, a
+// residual of at most `residualSums`. Never worse than the greedy fill. REQUIRES: the weights
+// times residualSums / 64 within limits.TableWork, residualSums within limits.TableSums.
+TSubsetSumResult GreedyThenTable(std::span<const std::int64_t> weights, std::int64_t capacity,
+                                 std::int64_t residualSums, const TSubsetSumLimits& limits) {
     std::vector<std::size_t> order(weights.size());
     std::iota(order.begin(), order.end(), std::size_t(0));
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return weights[a] > weights[b]; });
+    if (!std::is_sorted(weights.begin(), weights.end(), std::greater<>())) {
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return weights[a] > weights[b]; });
+    }
     std::vector<std::uint8_t> taken(weights.size(), 0);
     std::int64_t sum = 0;
     for (std::size_t k : order) {
@@ -50,38 +60,27 @@ TSubsetSumResult ReducedSearch(std::span<const std::int64_t> weights, std::int64
             sum += weights[k];
         }
     }
-    TSubsetSumResult result;
-    if (sum == capacity) {
-        for (std::size_t k = 0; k < weights.size(); ++k) {
-            if (taken[k] != 0) {
-                result.Chosen.push_back(k);
-            }
-        }
-        result.Sum = sum;
-        result.Proven = true;
-        return result;
-    }
-
-    const std::int64_t budget = std::max<std::int64_t>(
-        1, std::min<std::int64_t>(limits.TableSums, std::int64_t(double(limits.TableWork) * 64.0 /
-                                                                 double(weights.size()))));
     std::int64_t residual = capacity - sum;
     std::vector<std::uint8_t> released(weights.size(), 0);
-    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+    for (auto it = order.rbegin(); it != order.rend() && residual < capacity; ++it) {
         if (taken[*it] == 0) {
             continue;
         }
-        if (weights[*it] > budget - residual) {
+        if (weights[*it] > residualSums - residual) {
             break;
         }
         released[*it] = 1;
         residual += weights[*it];
     }
 
+    TSubsetSumResult result;
     std::vector<std::size_t> pool;
     std::vector<std::int64_t> poolWeights;
     std::int64_t kept = 0;
-    for (std::size_t k = 0; k < weights.size(); ++k) {
+    // Smallest first: small weights fill the residual's sums densely within a few passes, so
+    // the table meets the residual exactly, and stops, early.
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        const std::size_t k = *it;
         if (taken[k] != 0 && released[k] == 0) {
             result.Chosen.push_back(k);
             kept += weights[k];
@@ -91,8 +90,8 @@ TSubsetSumResult ReducedSearch(std::span<const std::int64_t> weights, std::int64
         }
     }
     TSubsetSumResult sub;
-    if (!SolveExactly(poolWeights, residual, limits, sub)) {
-        sub = SubsetSumByTable(poolWeights, residual); // within the budget by construction
+    if (residual > 0 && !SolveExactly(poolWeights, residual, limits, sub)) {
+        sub = SubsetSumByTable(poolWeights, residual);
     }
     for (std::size_t k : sub.Chosen) {
         result.Chosen.push_back(pool[k]);
@@ -102,6 +101,41 @@ TSubsetSumResult ReducedSearch(std::span<const std::int64_t> weights, std::int64
     // Proven when the residual was the whole problem, or when nothing can beat a full disc.
     result.Proven = result.Sum == capacity || (kept == 0 && residual == capacity && sub.Proven);
     return result;
+}
+
+TSubsetSumResult Solve(std::span<const std::int64_t> weights, std::int64_t capacity,
+                       const TSubsetSumLimits& limits) {
+    const std::size_t n = weights.size();
+    const std::int64_t sums = std::clamp<std::int64_t>(std::int64_t(kQuickWork * 64.0 / double(n)),
+                                                       1, std::min(kQuickSums, limits.TableSums));
+    // Worth it where the whole table would be larger (its memory costs as much as its passes).
+    if (n > limits.MeetInTheMiddleWeights && capacity > sums) {
+        TSubsetSumResult quick = GreedyThenTable(weights, capacity, sums, limits);
+        if (quick.Sum == capacity) {
+            return quick;
+        }
+    }
+    // Smallest first, as in GreedyThenTable: the early passes then cover few sums, and the
+    // capacity is met (which ends the table) after fewer passes.
+    std::vector<std::size_t> ascending(n);
+    std::iota(ascending.begin(), ascending.end(), std::size_t(0));
+    std::stable_sort(ascending.begin(), ascending.end(),
+                     [&](std::size_t a, std::size_t b) { return weights[a] < weights[b]; });
+    std::vector<std::int64_t> sorted(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        sorted[k] = weights[ascending[k]];
+    }
+    TSubsetSumResult exact;
+    if (SolveExactly(sorted, capacity, limits, exact)) {
+        for (std::size_t& k : exact.Chosen) {
+            k = ascending[k];
+        }
+        std::sort(exact.Chosen.begin(), exact.Chosen.end());
+        return exact;
+    }
+    const std::int64_t residual = std::clamp<std::int64_t>(
+        std::int64_t(double(limits.TableWork) * 64.0 / double(n)), 1, limits.TableSums);
+    return GreedyThenTable(weights, capacity, residual, limits);
 }
 
 } // namespace
@@ -138,10 +172,7 @@ TSubsetSumResult LargestSubsetSum(std::span<const std::int64_t> weights, std::in
         scaled[k] = weights[usable[k]] / divisor;
     }
     const std::int64_t scaledCapacity = capacity / divisor;
-    TSubsetSumResult found;
-    if (!SolveExactly(scaled, scaledCapacity, limits, found)) {
-        found = ReducedSearch(scaled, scaledCapacity, limits);
-    }
+    const TSubsetSumResult found = Solve(scaled, scaledCapacity, limits);
     for (std::size_t k : found.Chosen) {
         result.Chosen.push_back(usable[k]);
     }

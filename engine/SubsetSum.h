@@ -21,11 +21,11 @@ struct TSubsetSumResult {
     bool Proven = false;             // no subset has a larger sum within the capacity
 };
 
-// What the exact table may spend. The table needs 4 bytes and 1 bit per sum up to the
-// capacity, and passes over (capacity / 64) words once per weight; the work counts
-// weights x words, at roughly a nanosecond per word.
+// What the exact table may spend. The table needs 2 bytes (4 beyond 65,535 weights) and 1 bit
+// per sum up to the capacity, and passes over (capacity / 64) words once per weight; the work
+// counts weights x words, at roughly a nanosecond per word.
 struct TSubsetSumLimits {
-    std::int64_t TableSums = std::int64_t(1) << 24; // up to 16.8 million sums (about 66 MB)
+    std::int64_t TableSums = std::int64_t(1) << 24; // 16.8 million sums: 36 MB (69 MB)
     std::int64_t TableWork = 1'500'000'000;         // weights x 64-bit words
     std::size_t MeetInTheMiddleWeights = 40;        // 2 x 2^20 subset sums at most
 };

@@ -9,8 +9,12 @@
 #include <memory>
 
 namespace platterwise {
+namespace {
 
-TSubsetSumResult SubsetSumByTable(std::span<const std::int64_t> weights, std::int64_t capacity) {
+// `Index` holds a position in the weights: 16 bits where they allow, since the table's memory,
+// touched page by page, costs as much time as its passes.
+template <typename Index>
+TSubsetSumResult Table(std::span<const std::int64_t> weights, std::int64_t capacity) {
     TSubsetSumResult result;
     result.Proven = true;
     if (capacity <= 0) {
@@ -23,7 +27,7 @@ TSubsetSumResult SubsetSumByTable(std::span<const std::int64_t> weights, std::in
     reach[0] = 1;
     // Left uninitialised: an entry is written when its sum is first reached and read only for
     // reachable sums, so pages of sums never reached are never touched.
-    const auto first = std::make_unique_for_overwrite<std::uint32_t[]>(top + 1);
+    const auto first = std::make_unique_for_overwrite<Index[]>(top + 1);
 
     std::size_t reachable = 0; // the largest sum the weights so far could reach, held at top
     for (std::size_t i = 0; i < weights.size(); ++i) {
@@ -50,7 +54,7 @@ TSubsetSumResult SubsetSumByTable(std::span<const std::int64_t> weights, std::in
             }
             reach[j] |= fresh;
             for (; fresh != 0; fresh &= fresh - 1) {
-                first[j * 64 + std::size_t(std::countr_zero(fresh))] = std::uint32_t(i);
+                first[j * 64 + std::size_t(std::countr_zero(fresh))] = Index(i);
             }
         }
         if ((reach[lastWord] >> (top % 64)) & 1) {
@@ -67,12 +71,19 @@ TSubsetSumResult SubsetSumByTable(std::span<const std::int64_t> weights, std::in
     }
     result.Sum = std::int64_t(best);
     for (std::size_t s = best; s != 0;) {
-        const std::uint32_t i = first[s];
+        const std::size_t i = first[s];
         result.Chosen.push_back(i);
         s -= std::size_t(weights[i]);
     }
     std::sort(result.Chosen.begin(), result.Chosen.end());
     return result;
+}
+
+} // namespace
+
+TSubsetSumResult SubsetSumByTable(std::span<const std::int64_t> weights, std::int64_t capacity) {
+    return weights.size() <= 0xFFFF ? Table<std::uint16_t>(weights, capacity)
+                                    : Table<std::uint32_t>(weights, capacity);
 }
 
 } // namespace platterwise

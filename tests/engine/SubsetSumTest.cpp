@@ -94,13 +94,24 @@ TEST(SubsetSum, BeyondTheTableTheReducedSearchStillFillsExactly) {
     }
 }
 
-TEST(SubsetSum, FewHugeWeightsUseHalvesWhateverTheCapacity) {
+TEST(SubsetSum, HugeWeightsAreSolvedWithoutAHugeTable) {
     // A table up to 2^40 could not be built; meeting in the middle answers at once.
     const std::vector<std::int64_t> w{400'000'000'000, 300'000'000'001, 700'000'000'000,
                                       123'456'789'012, 1'000'000'000'000};
     const TSubsetSumResult r = LargestSubsetSum(w, std::int64_t(1) << 40);
     EXPECT_EQ(r.Sum, BruteLargestSum(w, std::int64_t(1) << 40));
     EXPECT_TRUE(r.Proven);
+
+    // Too many for halves and far too large for a table: a valid answer in bounded memory.
+    std::vector<std::int64_t> many(50);
+    std::mt19937_64 rng(2);
+    for (std::int64_t& x : many) {
+        x = std::uniform_int_distribution<std::int64_t>(300'000'000'000, 700'000'000'000)(rng);
+    }
+    const TSubsetSumResult some = LargestSubsetSum(many, 1'000'000'000'000);
+    EXPECT_EQ(SumAt(many, some.Chosen), some.Sum);
+    EXPECT_LE(some.Sum, 1'000'000'000'000);
+    EXPECT_GE(some.Sum, *std::max_element(many.begin(), many.end()));
 }
 
 TEST(SubsetSum, NegativeCapacityOrNoWeightsChooseNothing) {
