@@ -72,6 +72,7 @@ std::vector<std::size_t> Without(const std::vector<std::size_t>& positions,
 struct TPlanner {
     const TFillProblem& Problem;
     const TExactImageSize& ExactSize;
+    const TPlanProgress& Progress;
     const TSubsetSumLimits& Limits;
     std::int64_t Room;
 
@@ -103,8 +104,7 @@ struct TPlanner {
             }
             const TFilledDisc fullest = FindFullestDisc(left, leftSize, Limits);
             if (fullest.Status != TFillStatus::Filled) {
-                plan.Unplaced = rest;
-                std::sort(plan.Unplaced.begin(), plan.Unplaced.end());
+                LeaveUnplaced(rest, plan);
                 return;
             }
             TPlannedDisc disc{Pick(rest, fullest.Chosen),
@@ -132,14 +132,24 @@ struct TPlanner {
             }
             plan.Discs.push_back(std::move(disc));
             rest = std::move(after);
+            if (Progress && !Progress(plan.Discs.size(), rest.size())) {
+                plan.Stopped = true;
+                LeaveUnplaced(rest, plan);
+                return;
+            }
         }
+    }
+
+    static void LeaveUnplaced(std::vector<std::size_t> rest, TDiscPlan& plan) {
+        std::sort(rest.begin(), rest.end());
+        plan.Unplaced = std::move(rest);
     }
 };
 
 } // namespace
 
 TDiscPlan PlanDiscs(const TFillProblem& problem, const TExactImageSize& exactSize,
-                    const TSubsetSumLimits& limits) {
+                    const TPlanProgress& progress, const TSubsetSumLimits& limits) {
     TDiscPlan plan;
     const std::int64_t room = SaturatingSub(problem.CapacitySectors, problem.FixedSectors);
     std::vector<std::size_t> rest;
@@ -158,10 +168,10 @@ TDiscPlan PlanDiscs(const TFillProblem& problem, const TExactImageSize& exactSiz
 
     // Every disc the fullest of what is left, unless that needs more discs than the
     // heuristics; then the guarded plan, which never does.
-    const TPlanner planner{problem, exactSize, limits, room};
+    const TPlanner planner{problem, exactSize, progress, limits, room};
     planner.Fill(rest, false, plan);
     const std::size_t heuristicCount = Heuristic(weights, room).Count;
-    if (plan.Discs.size() > heuristicCount && plan.Unplaced.empty()) {
+    if (plan.Discs.size() > heuristicCount && plan.Unplaced.empty() && !plan.Stopped) {
         plan.Discs.clear();
         planner.Fill(rest, true, plan);
     }

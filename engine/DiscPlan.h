@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace platterwise {
@@ -28,17 +29,22 @@ struct TPlannedDisc {
 struct TDiscPlan {
     std::vector<TPlannedDisc> Discs;   // disc 1 first
     std::vector<std::size_t> TooLarge; // items that alone, with the fixed cost, pass a disc
-    // Items no disc took because every set with them measured over the capacity (the exact
-    // size kept exceeding the plan); empty whenever the exact sizes agree with the plan.
+    // Items no disc took: the plan was stopped, or every set with them measured over the
+    // capacity (the exact size kept exceeding the plan). Ascending.
     std::vector<std::size_t> Unplaced;
+    bool Stopped = false; // the progress callback asked to stop
     // No plan of the items that fit needs fewer discs (planned sizes). Discs.size() equal to
     // it proves the plan minimal.
     std::int64_t LowerBound = 0;
 };
 
+// Told after each disc how many discs the plan holds and how many items are still to place;
+// returning false stops the plan there. A plan made again (see above) counts from the start.
+using TPlanProgress = std::function<bool(std::size_t discs, std::size_t itemsLeft)>;
+
 // The plan for every item of `problem`. Without `exactSize` the planned sizes are taken as the
 // real ones. REQUIRES: the item sectors sum within int64.
 TDiscPlan PlanDiscs(const TFillProblem& problem, const TExactImageSize& exactSize = {},
-                    const TSubsetSumLimits& limits = {});
+                    const TPlanProgress& progress = {}, const TSubsetSumLimits& limits = {});
 
 } // namespace platterwise

@@ -157,5 +157,23 @@ TEST(DiscPlan, EveryItemOnceNoDiscOverAndNeverMoreDiscsThanTheHeuristics) {
     EXPECT_GT(ledByHeuristic, 0) << "no case took a heuristic's disc instead of the fullest";
 }
 
+TEST(DiscPlan, ProgressIsToldOfEveryDiscAndCanStopThePlan) {
+    const TFillProblem p{{60, 50, 40, 30, 20, 10, 200}, 0, 100};
+    std::vector<std::pair<std::size_t, std::size_t>> told;
+    const TDiscPlan plan = PlanDiscs(p, {}, [&](std::size_t discs, std::size_t left) {
+        told.emplace_back(discs, left);
+        return discs < 2;
+    });
+    EXPECT_TRUE(plan.Stopped);
+    ASSERT_EQ(plan.Discs.size(), 2u);
+    const std::size_t first = 6 - plan.Discs[0].Items.size();
+    const std::size_t second = first - plan.Discs[1].Items.size();
+    EXPECT_EQ(told, (std::vector<std::pair<std::size_t, std::size_t>>{{1, first}, {2, second}}));
+    EXPECT_EQ(plan.Unplaced.size(), second);
+    EXPECT_GT(second, 0u);
+    EXPECT_EQ(plan.TooLarge, (std::vector<std::size_t>{6}));
+    EXPECT_EQ(plan.LowerBound, 3);
+}
+
 } // namespace
 } // namespace platterwise
