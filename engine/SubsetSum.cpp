@@ -42,8 +42,9 @@ bool SolveExactly(std::span<const std::int64_t> weights, std::int64_t capacity,
 
 // Fills greedily, largest first, then gives the smallest of the chosen back, together with
 // every unchosen weight that can still fit, to the exact table over the residual capacity, a
-// residual of at most `residualSums`. Never worse than the greedy fill. REQUIRES: the weights
-// times residualSums / 64 within limits.TableWork, residualSums within limits.TableSums.
+// residual of at most `residualSums`. Never worse than the greedy fill. REQUIRES:
+// residualSums within limits.TableSums (the residual table is built even beyond TableWork,
+// which the callers keep it within).
 TSubsetSumResult GreedyThenTable(std::span<const std::int64_t> weights, std::int64_t capacity,
                                  std::int64_t residualSums, const TSubsetSumLimits& limits) {
     std::vector<std::size_t> order(weights.size());
