@@ -1,6 +1,6 @@
 #pragma once
 // The largest sum of a subset of non-negative weights that does not pass a capacity: the core
-// of the fullest disc. Three exact methods and one that stays within fixed limits:
+// of the fullest disc. Two exact methods and one that stays within fixed limits:
 //  - a table over every sum from 0 to the capacity (a bitset of reachable sums, plus the item
 //    that first reached each sum, so the subset can be read back), stopping as soon as the
 //    capacity itself is reached;
