@@ -3,7 +3,7 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "platform/Dialogs.h"
-#include "platform/GlobalHotkey.h"
+#include "platform/SessionGlobalHotkeys.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     SetApplicationTitle(QStringLiteral("Morwen`s Platterwise 0.1"));
 
     QtDialogs dialogs;
-    TX11GlobalHotkeys hotkeys;
+    TSessionGlobalHotkeys hotkeys;
     TForm1 form1(dialogs, hotkeys);
     TForm2 form2(dialogs, &form1);
     TForm3 form3(&form1);
