@@ -2,6 +2,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "desktop/DesktopIdentity.h"
 #include "platform/Dialogs.h"
 #include "platform/SessionGlobalHotkeys.h"
 
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     SetApplicationTitle(QStringLiteral("Morwen`s Platterwise 0.1"));
+    SetDesktopIdentity(app);
 
     QtDialogs dialogs;
     TSessionGlobalHotkeys hotkeys;
