@@ -9,7 +9,8 @@ cli_page="$2"
 program_page="$3"
 
 lexgrog "$cli_page" "$program_page"
-page="$(MANWIDTH=100 man --warnings -l "$cli_page" 2>&1)"
+# A fixed locale, so man has no complaint about the environment to mix into the page.
+page="$(LC_ALL=C.UTF-8 MANWIDTH=100 man --warnings -l "$cli_page" 2>&1)"
 status=0
 for option in $(ASAN_OPTIONS=detect_leaks=0 "$cli" --help | grep -oE -- '(^|[ [])--?[a-z0-9][a-z0-9-]*' |
                 tr -d ' [' | sort -u); do
