@@ -12,6 +12,10 @@ packages=(
     libxcb1-dev libxcb-keysyms1-dev
     fonts-liberation adwaita-icon-theme
     xvfb xauth xdotool
+    # menu entry, metadata, icon and manual pages: their tools and validators
+    librsvg2-bin help2man man-db desktop-file-utils appstream
+    # a private session bus for the desktop portal tests
+    dbus
 )
 
 missing=()
