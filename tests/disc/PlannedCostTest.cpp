@@ -2,6 +2,8 @@
 
 #include "MixedSelection.h"
 #include "disc/ImageSizer.h"
+#include "disc/RootNames.h"
+#include "engine/FullestDisc.h"
 #include "engine/ImageCost.h"
 
 #include <algorithm>
@@ -118,6 +120,35 @@ TEST(PlannedCost, NeverBelowTheImageAndCloseAboveItUnlessItemsShareContent) {
                 << "round " << round;
         }
     }
+}
+
+} // namespace
+} // namespace platterwise
+
+namespace platterwise {
+namespace {
+
+TEST(PlannedCost, FeedsTheFullestDiscWhoseChoiceTheSizerMeasures) {
+    const testing::MixedSelection selection;
+    TImageSizer sizer(selection.Paths());
+    TFillProblem problem;
+    problem.FixedSectors = FixedImageSectors();
+    for (std::size_t i = 0; i < selection.Paths().size(); ++i) {
+        problem.ItemSectors.push_back(
+            PlannedItemCost(sizer.Tree(i), ItemName(selection.Paths()[i])).Sectors());
+    }
+    // Room for about half of the items. Neither the file of 5 GB nor the folder whose link
+    // back up holds every album (2, and 11, a link to it) fits.
+    problem.CapacitySectors = 20'000;
+    const TFilledDisc disc = FindFullestDisc(
+        problem, [&](const std::vector<std::size_t>& chosen) { return sizer.Sectors(chosen); });
+    ASSERT_EQ(disc.Status, TFillStatus::Filled);
+    EXPECT_TRUE(disc.Verified);
+    EXPECT_EQ(disc.VerifiedSectors, sizer.Sectors(disc.Chosen));
+    EXPECT_LE(disc.VerifiedSectors, disc.PlannedSectors);
+    EXPECT_LE(disc.PlannedSectors, problem.CapacitySectors);
+    EXPECT_GT(disc.Chosen.size(), 2u);
+    EXPECT_EQ(disc.TooLarge, (std::vector<std::size_t>{2, 10, 11}));
 }
 
 } // namespace
