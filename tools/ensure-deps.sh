@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     googletest libgtest-dev libgmock-dev
     libgif-dev
+    libisofs-dev xorriso
     libxcb1-dev libxcb-keysyms1-dev
     fonts-liberation adwaita-icon-theme
     xvfb xauth xdotool
