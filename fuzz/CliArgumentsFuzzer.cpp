@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const TCliArguments& a = *r.Arguments;
     Check(r.Error.empty());
-    if (a.Command != TCommand::Help) {
+    if (a.Command == TCommand::Fill || a.Command == TCommand::Total) {
         Check(!a.Paths.empty());
         Check(!a.NulSeparated || a.Output == TOutput::Paths);
         Check(a.Fields.TemplateIndex >= 0 && a.Fields.TemplateIndex <= 3);

@@ -8,9 +8,15 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     googletest libgtest-dev libgmock-dev
     libgif-dev
+    libisofs-dev xorriso
     libxcb1-dev libxcb-keysyms1-dev
     fonts-liberation adwaita-icon-theme
     xvfb xauth xdotool
+    # menu entry, metadata, icon and manual pages: their tools and validators
+    librsvg2-bin help2man man-db desktop-file-utils appstream
+    # a private session bus for the desktop portal tests
+    dbus
+    # the fuzz targets: clang and its libFuzzer runtime
     clang libclang-rt-14-dev
 )
 
