@@ -3,7 +3,6 @@
 #include "JsonWriter.h"
 #include "PathSource.h"
 #include "TerminalText.h"
-#include "Utf8.h"
 #include "engine/GoAction.h"
 #include "engine/TotalsReport.h"
 #include "engine/Units.h"

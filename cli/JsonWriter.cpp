@@ -1,6 +1,6 @@
 #include "JsonWriter.h"
 
-#include "Utf8.h"
+#include "engine/Utf8.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -12,7 +12,8 @@ std::string JsonString(std::string_view text) {
     std::string out = "\"";
     for (std::size_t i = 0; i < text.size();) {
         const char c = text[i];
-        const std::size_t n = Utf8SequenceLength(text, i);
+        char32_t codePoint = 0;
+        const std::size_t n = DecodeUtf8At(text, i, codePoint);
         if (n == 0) {
             out += "\\ufffd";
             ++i;
@@ -40,6 +41,18 @@ std::string JsonString(std::string_view text) {
     }
     out += '"';
     return out;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t codePoint = 0;
+        const std::size_t n = DecodeUtf8At(text, i, codePoint);
+        if (n == 0) {
+            return false;
+        }
+        i += n;
+    }
+    return true;
 }
 
 std::string Base64(std::string_view bytes) {

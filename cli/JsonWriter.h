@@ -13,4 +13,7 @@ std::string JsonString(std::string_view text);
 // valid UTF-8, for scripts that must find the file.
 std::string Base64(std::string_view bytes);
 
+// True when `text` is valid UTF-8 throughout.
+bool IsValidUtf8(std::string_view text);
+
 } // namespace platterwise::cli

@@ -1,6 +1,6 @@
 #include "TerminalText.h"
 
-#include "Utf8.h"
+#include "engine/Utf8.h"
 
 namespace platterwise::cli {
 namespace {
@@ -19,8 +19,9 @@ std::string EscapeForTerminal(std::string_view text) {
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
-        const std::size_t n = Utf8SequenceLength(text, i);
-        const bool c1 = n == 2 && c == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0;
+        char32_t codePoint = 0;
+        const std::size_t n = DecodeUtf8At(text, i, codePoint);
+        const bool c1 = n == 2 && codePoint < 0xA0;
         if (n == 0 || c1) {
             const std::size_t bytes = n == 0 ? 1 : n;
             for (std::size_t k = 0; k < bytes; ++k) {
