@@ -204,6 +204,7 @@ void FolderWalker::Run(Worker& self) {
             Enter(self, std::move(next));
             continue;
         }
+        OfferWork(self);
         WalkFrame& top = self.Stack.back();
         OpenedFolder child;
         const bool opened = OpenChild(top, top.LastName(), child);
@@ -244,7 +245,6 @@ void FolderWalker::Enter(Worker& self, OpenedFolder folder) {
     }
     self.Stack.push_back(std::move(frame));
     KeepWithinBudget(self);
-    OfferWork(self);
 }
 
 void FolderWalker::Visit(Worker& self, WalkFrame& frame, const char* name, unsigned char type) {
@@ -405,23 +405,34 @@ void FolderWalker::StartHelpers() {
         workers_.push_back(std::make_unique<Worker>());
         Worker* w = workers_.back().get();
         ++running_;
-        ++idle_;
+        idleHint_ = ++idle_;
         threads_.emplace_back([this, w] { RunHelper(*w); });
     }
 }
 
-// Opens some of the top frame's sub-folders and hands them to the shared list when a helper
-// is waiting for work.
+// Opens some sub-folders of the shallowest open frame that has two or more left (shallow
+// folders tend to hold the largest trees) and hands them to the shared list when a helper is
+// waiting for work. Called once for every folder a worker takes on.
 void FolderWalker::OfferWork(Worker& self) {
-    WalkFrame& top = self.Stack.back();
-    if (top.Starts.size() < 2) {
+    if (poolSize_ == 1 || (helpersStarted_.load(std::memory_order_relaxed) &&
+                           idleHint_.load(std::memory_order_relaxed) == 0)) {
+        return; // nobody waits: the common case needs no lock
+    }
+    WalkFrame* from = nullptr;
+    for (std::size_t i = 0; i < self.Stack.size() && from == nullptr;
+         i = i == 0 ? std::max<std::size_t>(1, self.LowestOpen) : i + 1) {
+        if (self.Stack[i].Starts.size() >= 2) {
+            from = &self.Stack[i];
+        }
+    }
+    if (from == nullptr) {
         return;
     }
     std::size_t give = 0;
     {
         std::lock_guard lock(mutex_);
         if (!helpersStarted_) {
-            if (poolSize_ == 1 || &self != workers_.front().get()) {
+            if (&self != workers_.front().get()) {
                 return;
             }
             StartHelpers();
@@ -429,15 +440,15 @@ void FolderWalker::OfferWork(Worker& self) {
         if (idle_ == 0 || !shared_.empty()) {
             return;
         }
-        give = std::min(top.Starts.size() / 2, kMaxOffer);
+        give = std::min(from->Starts.size() / 2, kMaxOffer);
     }
     std::vector<OpenedFolder> given;
     for (std::size_t i = 0; i < give; ++i) {
         OpenedFolder child;
-        if (OpenChild(top, top.LastName(), child)) {
+        if (OpenChild(*from, from->LastName(), child)) {
             given.push_back(std::move(child));
         }
-        top.DropName();
+        from->DropName();
     }
     if (given.empty()) {
         return;
@@ -455,7 +466,7 @@ void FolderWalker::OfferWork(Worker& self) {
 bool FolderWalker::TakeShared(OpenedFolder& folder, bool countedIdle) {
     std::unique_lock lock(mutex_);
     if (!countedIdle) {
-        ++idle_;
+        idleHint_ = ++idle_;
     }
     while (shared_.empty() && !finished_) {
         if (idle_ == running_) {
@@ -468,7 +479,7 @@ bool FolderWalker::TakeShared(OpenedFolder& folder, bool countedIdle) {
     if (finished_) {
         return false;
     }
-    --idle_;
+    idleHint_ = --idle_;
     folder = std::move(shared_.back());
     shared_.pop_back();
     return true;

@@ -149,7 +149,8 @@ private:
     int idle_ = 0;
     int running_ = 1; // workers that have started; the caller's thread is the first
     bool finished_ = false;
-    bool helpersStarted_ = false;
+    std::atomic<bool> helpersStarted_{false};
+    std::atomic<int> idleHint_{0}; // idle_, readable without the lock
     std::exception_ptr failure_;
     std::atomic<bool> aborted_{false};
 
