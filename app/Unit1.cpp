@@ -4,6 +4,7 @@
 #include "RadioGroup.h"
 #include "ShellRowSource.h"
 #include "TypeFilter.h"
+#include "UnreadableReport.h"
 #include "engine/GoAction.h"
 #include "engine/TotalsReport.h"
 #include "platform/Dialogs.h"
@@ -196,23 +197,27 @@ void TForm1::ALButton1Click() {
     FormSink sink(*this);
     const TShellRowSource rows(*ShellListView1);
     WaitCursor wait;
-    RunGoAction(rows, TargetFields(), Random, sink);
+    ReportUnreadable(RunGoAction(rows, TargetFields(), Random, sink).Selection.Problems);
 }
 
 void TForm1::ALButton6Click() {
     FormSink sink(*this);
     const TShellRowSource rows(*ShellListView1);
     WaitCursor wait;
-    lastTotal =
-        BuildTotalsReport(TTotalsVariant::OnShowTotalButton, rows, TargetFields(), sink).LastTotal;
+    const TTotalsResult r =
+        BuildTotalsReport(TTotalsVariant::OnShowTotalButton, rows, TargetFields(), sink);
+    lastTotal = r.LastTotal;
+    ReportUnreadable(r.Problems);
 }
 
 void TForm1::ALComboBox1Change() {
     FormSink sink(*this);
     const TShellRowSource rows(*ShellListView1);
     WaitCursor wait;
-    lastTotal =
-        BuildTotalsReport(TTotalsVariant::OnTemplateChange, rows, TargetFields(), sink).LastTotal;
+    const TTotalsResult r =
+        BuildTotalsReport(TTotalsVariant::OnTemplateChange, rows, TargetFields(), sink);
+    lastTotal = r.LastTotal;
+    ReportUnreadable(r.Problems);
 }
 
 void TForm1::ALCheckBox1Click() {
