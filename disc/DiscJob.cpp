@@ -60,6 +60,7 @@ private:
     std::vector<TDiscJobItem> items_; // one per requested item
     std::vector<bool> refused_;
     std::vector<std::size_t> eligible_; // positions the search works on
+    std::size_t measured_ = 0;
     TImageSizer sizer_;
     TDiscJobResult result_;
 };
@@ -83,11 +84,7 @@ Job::Job(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
 
 void Job::Report(std::size_t discs) const {
     if (progress_) {
-        std::size_t measured = 0;
-        for (const TDiscJobItem& item : items_) {
-            measured += item.Path.empty() ? 0 : 1;
-        }
-        progress_({measured, items_.size(), discs});
+        progress_({measured_, items_.size(), discs});
     }
 }
 
@@ -111,7 +108,7 @@ void Job::Measure(std::size_t position, const std::string& rootName) {
                                     std::strerror(errno));
     }
     try {
-        CheckGraftPoint({rootName, GraftDiskPath(item.Path)});
+        CheckGraftPoint(rootName, sizer_.DiskPath(position));
     } catch (const TDiscError& e) {
         return Refuse(position, e.what());
     }
@@ -222,6 +219,7 @@ TDiscJobResult Job::Run() {
         const std::vector<std::string> names = ResolveRootNames(roots);
         for (std::size_t position = 0; position < request_.Items.size(); ++position) {
             Measure(position, names[position]);
+            ++measured_;
             if (CancelSet()) {
                 throw JobCancelled{};
             }

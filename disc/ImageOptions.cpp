@@ -56,8 +56,10 @@ std::vector<std::string> XorrisoCommand(const TImageOptions& options,
                                         const std::string& image) {
     std::vector<std::string> args = XorrisoHead(options);
     for (const TGraftPoint& point : points) {
-        args.push_back("/" + EscapeGraftPart(point.ImageName) + "=" +
-                       EscapeGraftPart(point.DiskPath));
+        std::string& arg = args.emplace_back("/");
+        arg += EscapeGraftPart(point.ImageName);
+        arg += '=';
+        arg += EscapeGraftPart(point.DiskPath);
     }
     return WithOutput(std::move(args), image);
 }

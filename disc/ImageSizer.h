@@ -47,6 +47,9 @@ public:
 
     const TImageOptions& Options() const { return options_; }
 
+    // The path of the item at `item` as its graft point gives it (GraftDiskPath).
+    const std::string& DiskPath(std::size_t item) const { return paths_.at(item); }
+
     // The tree of the item at position `item`, read from disk on first use.
     const TImageTree& Tree(std::size_t item);
 
