@@ -120,10 +120,14 @@ void WalkFrame::DropName() {
     Starts.pop_back();
 }
 
-// A file and the sectors of its content, by identity.
-struct SharedFile {
+// A file by identity, and the sectors of its content.
+struct FileId {
     dev_t Dev;
     ino_t Ino;
+    auto operator<=>(const FileId&) const = default;
+};
+struct SharedFile {
+    FileId Id;
     std::int64_t Sectors;
 };
 
@@ -138,7 +142,7 @@ struct FolderWalker::Worker {
     // after the walk once per identity; and files of one name, counted as they came, which a
     // link may also lead to.
     std::vector<SharedFile> Shared;
-    std::vector<SharedFile> Single;
+    std::vector<FileId> Single;
 };
 
 FolderWalker::FolderWalker(int threads, EntryHook hook, WalkOptions options)
@@ -199,18 +203,16 @@ void FolderWalker::SumImageCost() {
     if (shared.empty()) {
         return; // the common case: every file counted where it was listed
     }
-    const auto key = [](const SharedFile& f) { return std::pair(f.Dev, f.Ino); };
-    const auto less = [&](const SharedFile& a, const SharedFile& b) { return key(a) < key(b); };
+    const auto less = [](const SharedFile& a, const SharedFile& b) { return a.Id < b.Id; };
     std::sort(shared.begin(), shared.end(), less);
-    shared.erase(
-        std::unique(shared.begin(), shared.end(),
-                    [&](const SharedFile& a, const SharedFile& b) { return key(a) == key(b); }),
-        shared.end());
+    shared.erase(std::unique(shared.begin(), shared.end(),
+                             [](const SharedFile& a, const SharedFile& b) { return a.Id == b.Id; }),
+                 shared.end());
     std::vector<bool> counted(shared.size(), false);
     for (const auto& w : workers_) {
-        for (const SharedFile& f : w->Single) {
-            const auto at = std::lower_bound(shared.begin(), shared.end(), f, less);
-            if (at != shared.end() && key(*at) == key(f)) {
+        for (const FileId& id : w->Single) {
+            const auto at = std::lower_bound(shared.begin(), shared.end(), SharedFile{id, 0}, less);
+            if (at != shared.end() && at->Id == id) {
                 counted[std::size_t(at - shared.begin())] = true;
             }
         }
@@ -372,7 +374,11 @@ void FolderWalker::PlanFile(Worker& self, TFolderImageCost& cost, const char* na
     const std::int64_t size = st.st_size > 0 ? std::int64_t(st.st_size) : 0;
     const bool shared = viaLink || st.st_nlink > 1;
     cost.Add({name, TImageEntryKind::File, size, !shared, {}});
-    (shared ? self.Shared : self.Single).push_back({st.st_dev, st.st_ino, SectorsFor(size)});
+    if (shared) {
+        self.Shared.push_back({{st.st_dev, st.st_ino}, SectorsFor(size)});
+    } else {
+        self.Single.push_back({st.st_dev, st.st_ino});
+    }
 }
 
 void FolderWalker::PlanOther(TFolderImageCost& cost, const char* name, mode_t mode) {
