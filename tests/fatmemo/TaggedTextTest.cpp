@@ -33,7 +33,9 @@ struct ParseCase {
     const char* parts;
 };
 
-void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.tagged; }
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << c.tagged;
+}
 
 // The memo has font colour 123456, background 654321 and the italic style (2).
 class TaggedText : public ::testing::TestWithParam<ParseCase> {

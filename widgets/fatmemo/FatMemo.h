@@ -77,9 +77,9 @@ public:
     int FirstLaidLine() const { return FFirstLaid; }
     int LastLaidLine() const { return FLastLaid; }
 
-    TFatNotifyEvent OnChange;    // after each change of Lines, once it is painted
+    TFatNotifyEvent OnChange; // after each change of Lines, once it is painted
     TOnLinkClick OnLinkClick; // a click on linked text
-    TFatNotifyEvent OnClick;     // a click on text without a link
+    TFatNotifyEvent OnClick;  // a click on text without a link
     TFatNotifyEvent OnMouseIn;
     TFatNotifyEvent OnMouseOut;
     TFatNotifyEvent OnScrollVert;  // after the vertical bar moved

@@ -1,7 +1,7 @@
 #include "ShellFolder.h"
 
-#include "platform/ShellIcons.h"
 #include "platform/KnownFolders.h"
+#include "platform/ShellIcons.h"
 
 namespace platterwise {
 namespace {

@@ -2,8 +2,8 @@
 #include "ShellListView.h"
 
 #include "platform/Exceptions.h"
-#include "platform/ResourceStrings.h"
 #include "platform/KnownFolders.h"
+#include "platform/ResourceStrings.h"
 #include "widgets/shell/ShellChangeNotifier.h"
 #include "widgets/shell/ShellInnerView_p.h"
 #include "widgets/shell/ShellItemDelegate_p.h"
