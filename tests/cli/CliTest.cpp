@@ -1,8 +1,8 @@
-#include "../engine/EngineFakes.h"
 #include "cli/CliArguments.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
 #include "cli/PathSource.h"
+#include "tests/support/EngineFakes.h"
 
 #include <gmock/gmock.h>
 #include <sstream>

@@ -1,6 +1,6 @@
 #include "engine/FolderSize.h"
 
-#include "EngineFakes.h"
+#include "tests/support/EngineFakes.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -5,8 +5,8 @@
 //   --async     tick in the timer's worker thread
 //   --still N   show frame N without animating
 //   --grab DIR  write DIR/frame-N.png of the window for each frame N given, then quit
+#include "app/AboutAnimation.h"
 #include "platform/Fonts.h"
-#include "tools/about-animation/AboutAnimation.h"
 #include "widgets/animated/RxGIFAnimator.h"
 #include "widgets/animated/RxLabel.h"
 

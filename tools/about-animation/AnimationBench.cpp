@@ -2,7 +2,7 @@
 // to Qt's own GIF reader and QMovie doing the same on the same file.
 //
 // Usage: platterwise-animation-bench [rounds]   (default 200 rounds)
-#include "tools/about-animation/AboutAnimation.h"
+#include "app/AboutAnimation.h"
 #include "widgets/animated/GIFFrameCache.h"
 #include "widgets/animated/GIFImage.h"
 

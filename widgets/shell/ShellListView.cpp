@@ -1,13 +1,13 @@
 // The shell list: construction, properties, the root, rebuilding and filling the rows.
 #include "ShellListView.h"
 
+#include "ShellInnerView_p.h"
+#include "ShellItemDelegate_p.h"
+#include "ShellListModel_p.h"
 #include "platform/Exceptions.h"
 #include "platform/KnownFolders.h"
 #include "platform/ResourceStrings.h"
 #include "widgets/shell/ShellChangeNotifier.h"
-#include "widgets/shell/ShellInnerView_p.h"
-#include "widgets/shell/ShellItemDelegate_p.h"
-#include "widgets/shell/ShellListModel_p.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
