@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
     std::sort(seconds.begin(), seconds.end());
     const double median = seconds[seconds.size() / 2];
     std::printf("items %d, variants %d (outcome %s), items drawn %lld\n", kItems, r.Variants,
-                r.Outcome == soSampleLimit ? "sample limit" : "UNEXPECTED", (long long)r.Draws);
+                r.Outcome == soSampleLimit ? "sample limit" : "UNEXPECTED",
+                static_cast<long long>(r.Draws));
     std::printf("median of %d runs: %.3f s, %.1f million items drawn per second\n", runs, median,
                 double(r.Draws) / median / 1e6);
     return r.Outcome == soSampleLimit ? 0 : 1;

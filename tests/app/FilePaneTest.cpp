@@ -10,6 +10,8 @@
 namespace platterwise::testing {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 class FilePane : public AppFixture {
 protected:
     void SetUp() override {
@@ -40,12 +42,13 @@ protected:
 
 TEST_F(FilePane, LosslessListsItsFilesHiddenOnesIncludedAndEveryFolder) {
     Choose(1);
-    EXPECT_EQ(Names(), (QStringList{"empty", "sub.mp3", ".hidden.log", "a.FLAC", "c.cue"}));
+    EXPECT_EQ(Names(),
+              (QStringList{u"empty"_s, u"sub.mp3"_s, u".hidden.log"_s, u"a.FLAC"_s, u"c.cue"_s}));
 }
 
 TEST_F(FilePane, ArchivesListTheirFilesOnly) {
     Choose(2);
-    EXPECT_EQ(Names(), (QStringList{"empty", "sub.mp3", "disc.ISO", "set.7z"}));
+    EXPECT_EQ(Names(), (QStringList{u"empty"_s, u"sub.mp3"_s, u"disc.ISO"_s, u"set.7z"_s}));
 }
 
 TEST_F(FilePane, BackToAllFilesListsEverythingAndEmptiesTheResults) {

@@ -11,6 +11,8 @@
 namespace platterwise {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 class ProfileFile : public ::testing::Test {
 protected:
     QString Path() const { return dir.filePath(QStringLiteral("settings.ini")); }
@@ -57,7 +59,7 @@ TEST_F(ProfileFile, LongValuesAreCutAt2047Characters) {
     const QString longValue(3000, u'x');
     ASSERT_TRUE(Write("LAST_LOC", longValue));
     EXPECT_EQ(Read("LAST_LOC").size(), 2047);
-    EXPECT_EQ(ReadProfileString(Path(), "MAIN", "NONE", longValue).size(), 2047);
+    EXPECT_EQ(ReadProfileString(Path(), u"MAIN"_s, u"NONE"_s, longValue).size(), 2047);
 }
 
 TEST_F(ProfileFile, FirstWriteCreatesTheFileWithItsSection) {
@@ -89,7 +91,8 @@ TEST_F(ProfileFile, ALineBreakInAValueCannotForgeAnotherKey) {
 }
 
 TEST_F(ProfileFile, AWriteIntoAFolderThatDoesNotExistIsRefused) {
-    EXPECT_FALSE(WriteProfileString(dir.filePath("no/such/folder/settings.ini"), "MAIN", "K", "v"));
+    EXPECT_FALSE(WriteProfileString(dir.filePath(u"no/such/folder/settings.ini"_s), u"MAIN"_s,
+                                    u"K"_s, u"v"_s));
 }
 
 TEST_F(ProfileFile, AReadOnlyFolderRefusesTheWriteAndKeepsTheFile) {
@@ -97,10 +100,10 @@ TEST_F(ProfileFile, AReadOnlyFolderRefusesTheWriteAndKeepsTheFile) {
     if (!mount.Mounted())
         GTEST_SKIP() << "mounting a scratch tmpfs is not allowed here";
     const QString path = mount.FilePath(QStringLiteral("settings.ini"));
-    ASSERT_TRUE(WriteProfileString(path, "MAIN", "SHELL", "1"));
+    ASSERT_TRUE(WriteProfileString(path, u"MAIN"_s, u"SHELL"_s, u"1"_s));
     ASSERT_TRUE(mount.RemountReadOnly());
-    EXPECT_FALSE(WriteProfileString(path, "MAIN", "SHELL", "2"));
-    EXPECT_EQ(ReadProfileString(path, "MAIN", "SHELL", ""), u"1");
+    EXPECT_FALSE(WriteProfileString(path, u"MAIN"_s, u"SHELL"_s, u"2"_s));
+    EXPECT_EQ(ReadProfileString(path, u"MAIN"_s, u"SHELL"_s, u""_s), u"1");
 }
 
 TEST_F(ProfileFile, AFullDiskLeavesTheOldFileWholeAndNoTemporaryBehind) {
@@ -108,7 +111,7 @@ TEST_F(ProfileFile, AFullDiskLeavesTheOldFileWholeAndNoTemporaryBehind) {
     if (!mount.Mounted())
         GTEST_SKIP() << "mounting a scratch tmpfs is not allowed here";
     const QString path = mount.FilePath(QStringLiteral("settings.ini"));
-    ASSERT_TRUE(WriteProfileString(path, "MAIN", "SHELL", "1"));
+    ASSERT_TRUE(WriteProfileString(path, u"MAIN"_s, u"SHELL"_s, u"1"_s));
     {
         QFile filler(mount.FilePath(QStringLiteral("filler")));
         ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
@@ -116,19 +119,19 @@ TEST_F(ProfileFile, AFullDiskLeavesTheOldFileWholeAndNoTemporaryBehind) {
         while (filler.write(block) == block.size() && filler.flush()) {
         }
     }
-    EXPECT_FALSE(WriteProfileString(path, "MAIN", "LAST_LOC", QString(8000, u'p')));
-    EXPECT_EQ(ReadProfileString(path, "MAIN", "SHELL", ""), u"1");
-    EXPECT_EQ(ReadProfileString(path, "MAIN", "LAST_LOC", "none"), u"none");
+    EXPECT_FALSE(WriteProfileString(path, u"MAIN"_s, u"LAST_LOC"_s, QString(8000, u'p')));
+    EXPECT_EQ(ReadProfileString(path, u"MAIN"_s, u"SHELL"_s, u""_s), u"1");
+    EXPECT_EQ(ReadProfileString(path, u"MAIN"_s, u"LAST_LOC"_s, u"none"_s), u"none");
     EXPECT_EQ(QDir(mount.Path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // ini + filler
 }
 
 TEST_F(ProfileFile, AWriteThroughALinkReplacesTheFileItNames) {
     const QString real = dir.filePath(QStringLiteral("real.ini"));
-    ASSERT_TRUE(WriteProfileString(real, "MAIN", "SHELL", "1"));
+    ASSERT_TRUE(WriteProfileString(real, u"MAIN"_s, u"SHELL"_s, u"1"_s));
     ASSERT_TRUE(QFile::link(real, Path()));
     ASSERT_TRUE(Write("SHELL", QStringLiteral("2")));
     EXPECT_TRUE(QFileInfo(Path()).isSymLink());
-    EXPECT_EQ(ReadProfileString(real, "MAIN", "SHELL", ""), u"2");
+    EXPECT_EQ(ReadProfileString(real, u"MAIN"_s, u"SHELL"_s, u""_s), u"2");
 }
 
 } // namespace

@@ -11,6 +11,8 @@
 namespace platterwise {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using testing::ItemIn;
 using testing::ParsePath;
 using testing::TempTree;
@@ -113,7 +115,7 @@ TEST_F(ShellFolderTest, FallbackColumnsShowFullSizesMinusOneForFoldersAndFatTime
     EXPECT_EQ(bigTexts[0], QStringLiteral("5000000000"));
     EXPECT_EQ(bigTexts[1], QStringLiteral(".iso"));
     EXPECT_EQ(bigTexts[3], QStringLiteral("128"));
-    EXPECT_EQ(texts("folder").mid(0, 3), QStringList({"-1", "", "29/12/1899"}));
+    EXPECT_EQ(texts("folder").mid(0, 3), QStringList({u"-1"_s, u""_s, u"29/12/1899"_s}));
     EXPECT_EQ(texts("folder")[3], QStringLiteral("16"));
     EXPECT_EQ(texts("old.txt")[2], QStringLiteral("29/12/1899"));
     // Two-second resolution: 10:20:31 shows as 10:20:30.

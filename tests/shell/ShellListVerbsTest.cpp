@@ -18,6 +18,8 @@
 namespace platterwise {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using testing::ScopedHome;
 using testing::TempTree;
 
@@ -85,7 +87,8 @@ TEST_F(ShellListVerbsTest, TheMenuOffersTheFourVerbsAndRenameEditsInPlace) {
     list.SetRoot(QFile::decodeName(tree.Root()));
     Select(0);
     const QStringList captions = PickFromMenu(QStringLiteral("Rena&me"));
-    EXPECT_EQ(captions, QStringList({"&Open", "Rena&me", "Move to &Trash", "P&roperties"}));
+    EXPECT_EQ(captions,
+              QStringList({u"&Open"_s, u"Rena&me"_s, u"Move to &Trash"_s, u"P&roperties"_s}));
     EXPECT_TRUE(list.IsEditingLabel());
     EXPECT_TRUE(TempTree::Exists(tree.Path("song.flac")));
 }

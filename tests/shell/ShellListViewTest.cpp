@@ -17,6 +17,8 @@
 namespace platterwise {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using testing::ScopedHome;
 using testing::TempTree;
 using testing::WaitUntil;
@@ -56,7 +58,7 @@ TEST_F(ShellListViewTest, StartsAtTheDesktopAndShowsAFolderOnceItsRootIsSet) {
     tree.Dir("sub");
     list.SetRoot(Path());
     EXPECT_EQ(list.CurrentFolder()->FullPathName(), Path());
-    EXPECT_EQ(Rows(), QStringList({"sub", "a.flac"}));
+    EXPECT_EQ(Rows(), QStringList({u"sub"_s, u"a.flac"_s}));
     EXPECT_EQ(list.Model()->rowCount(), 2);
 }
 
@@ -68,8 +70,8 @@ TEST_F(ShellListViewTest, FoldersComeFirstThenNamesInNaturalOrder) {
         tree.Dir(d);
     }
     list.SetRoot(Path());
-    EXPECT_EQ(Rows(), QStringList({"Alpha", "disc 2", "disc 10", "zeta", "a.cue", "B9.flac",
-                                   "b10.flac", "c1.log"}));
+    EXPECT_EQ(Rows(), QStringList({u"Alpha"_s, u"disc 2"_s, u"disc 10"_s, u"zeta"_s, u"a.cue"_s,
+                                   u"B9.flac"_s, u"b10.flac"_s, u"c1.log"_s}));
     list.SetSorted(false);
     QStringList unsorted = Rows();
     EXPECT_EQ(unsorted.size(), 8);
@@ -95,7 +97,7 @@ TEST_F(ShellListViewTest, OnAddFolderSeesEveryItemAndCanRefuseThem) {
     list.Reload();
     EXPECT_EQ(seen.size(), 3); // no hidden items without otHidden
     EXPECT_EQ(current, Path());
-    EXPECT_EQ(Rows(), QStringList({"sub", "a.flac"}));
+    EXPECT_EQ(Rows(), QStringList({u"sub"_s, u"a.flac"_s}));
 
     seen.clear();
     list.SetObjectTypes({otFolders, otNonFolders, otHidden});
@@ -149,7 +151,7 @@ TEST_F(ShellListViewTest, AnUnknownRootRaisesTheErrorAndKeepsTheRows) {
         }
         EXPECT_EQ(list.Root(), Path());
         EXPECT_EQ(list.CurrentFolder()->FullPathName(), Path());
-        EXPECT_EQ(Rows(), QStringList({"keep.flac"}));
+        EXPECT_EQ(Rows(), QStringList({u"keep.flac"_s}));
     };
     failing(Path("missing"), QStringLiteral("Error setting path: \"%1\"").arg(Path("missing")));
     failing(QStringLiteral("C:"), QStringLiteral("Error setting path: \"C:/\""));
@@ -168,7 +170,7 @@ TEST_F(ShellListViewTest, ReloadKeepsTheSelectedIndexWhileItExists) {
     EXPECT_TRUE(list.IsRowSelected(2));
     tree.File("0-first");
     list.Reload();
-    EXPECT_EQ(Rows(), QStringList({"0-first", "a", "b", "c"}));
+    EXPECT_EQ(Rows(), QStringList({u"0-first"_s, u"a"_s, u"b"_s, u"c"_s}));
     EXPECT_TRUE(list.IsRowSelected(2));
     EXPECT_EQ(list.SelectedItemFolder()->InFolderName(), QStringLiteral("b"));
     EXPECT_FALSE(list.IsRowSelected(3));
@@ -189,7 +191,7 @@ TEST_F(ShellListViewTest, KeysOpenFoldersGoUpAndReload) {
     EXPECT_EQ(list.Root(), Path()); // navigation keeps the root text
     tree.File("sub/second.flac");
     Key(Qt::Key_F5);
-    EXPECT_EQ(Rows(), QStringList({"inner.flac", "second.flac"}));
+    EXPECT_EQ(Rows(), QStringList({u"inner.flac"_s, u"second.flac"_s}));
     Key(Qt::Key_Backspace);
     EXPECT_EQ(list.CurrentFolder()->FullPathName(), Path());
 }
@@ -265,7 +267,7 @@ TEST_F(ShellListViewTest, ReportViewHasTheFallbackColumnsAndTheComputerOnlyNames
     list.SetRoot(Path());
     ASSERT_EQ(list.ColumnCount(), 4);
     const int x = list.ActiveView()->fontMetrics().horizontalAdvance(u'X');
-    const QStringList captions{"Name", "Size", "Type", "Modified"};
+    const QStringList captions{u"Name"_s, u"Size"_s, u"Type"_s, u"Modified"_s};
     const int widths[] = {25, 10, 10, 14};
     for (int c = 0; c < 4; ++c) {
         EXPECT_EQ(list.Column(c).caption, captions[c]);
