@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QRadioButton>
+#include <utility>
 
 namespace platterwise {
 
@@ -18,11 +19,11 @@ TRadioGroup::TRadioGroup(QWidget* parent)
 }
 
 void TRadioGroup::SetItems(const QStringList& items) {
-    for (QRadioButton* b : buttons_) {
+    for (QRadioButton* b : std::exchange(buttons_, {})) {
         group_->removeButton(b);
-        delete b;
+        b->hide();
+        b->deleteLater(); // still a child until then: the group destroys it if no loop runs
     }
-    buttons_.clear();
     for (const QString& text : items) {
         auto* b = new QRadioButton(text, this);
         group_->addButton(b, int(buttons_.size()));

@@ -110,18 +110,16 @@ TEST_F(ShellChangeNotifierTest, ARootThatIsNoDirectoryIsNeverWatchedAndEndsAtOnc
 }
 
 TEST_F(ShellChangeNotifierTest, TheHandlerMayDestroyItsOwnNotifier) {
-    auto* notifier = new TShellChangeNotifier(nullptr);
+    auto notifier = std::make_unique<TShellChangeNotifier>(nullptr);
     notifier->SetWatchSubTree(false);
     notifier->SetRoot(QFile::decodeName(tree.Root()));
     notifier->SetOnChange([&] {
         ++changes;
-        delete notifier;
-        notifier = nullptr;
+        notifier.reset();
     });
     tree.File("x");
     EXPECT_TRUE(WaitUntil([&] { return changes == 1; }));
     EXPECT_EQ(notifier, nullptr);
-    delete notifier; // only when the handler never ran
 }
 
 } // namespace

@@ -27,7 +27,9 @@ TRxGIFAnimator::TRxGIFAnimator(QWidget* parent)
     windowColor_ = ToQColor(clWindow, palette());
 }
 
-TRxGIFAnimator::~TRxGIFAnimator() = default;
+TRxGIFAnimator::~TRxGIFAnimator() {
+    timer_.Shutdown(); // joins a tick in progress while everything it touches is alive
+}
 
 bool TRxGIFAnimator::Animate() const {
     std::lock_guard lock(DrawingLock());

@@ -52,6 +52,10 @@ TRxTimer::TRxTimer(QObject* parent)
     , thread_(std::make_unique<TTimerThread>(*this)) {}
 
 TRxTimer::~TRxTimer() {
+    Shutdown();
+}
+
+void TRxTimer::Shutdown() {
     {
         std::lock_guard lock(mutex_);
         destroying_ = true;
@@ -68,6 +72,7 @@ TRxTimer::~TRxTimer() {
     thread_->Join();
     if (windowTimerId_ != 0)
         killTimer(windowTimerId_);
+    windowTimerId_ = 0;
 }
 
 bool TRxTimer::Enabled() const {

@@ -133,6 +133,7 @@ void TShellChangeThread::Terminate() {
         const std::lock_guard guard(WatchLock());
         terminated_ = true;
         receiver_ = nullptr;
+        changeEvent_ = nullptr; // the handler may capture its notifier's owner
     }
     WakeSignal.Raise();
 }

@@ -6,15 +6,12 @@
 namespace platterwise {
 namespace {
 
-TShellFolder* gDesktopItem = nullptr;
+// The desktop item lives until the program ends.
+std::unique_ptr<TShellFolder>& DesktopItemStorage() {
+    static std::unique_ptr<TShellFolder> item;
+    return item;
+}
 bool gMakingDesktop = false;
-
-struct TDesktopItemOwner {
-    ~TDesktopItemOwner() {
-        delete gDesktopItem;
-        gDesktopItem = nullptr;
-    }
-};
 
 template <typename T>
 std::shared_ptr<T> As(const TUnknownPtr& object) {
@@ -24,15 +21,16 @@ std::shared_ptr<T> As(const TUnknownPtr& object) {
 } // namespace
 
 TShellFolder* DesktopItem() {
-    static TDesktopItemOwner owner;
-    if (gDesktopItem == nullptr && !gMakingDesktop) {
+    std::unique_ptr<TShellFolder>& item = DesktopItemStorage();
+    // Making it asks for it again (its parent is the desktop): that inner call finds none.
+    if (!item && !gMakingDesktop) {
         gMakingDesktop = true;
         if (const TIdListPtr desktop = SpecialFolderLocation(CSIDL_DESKTOP)) {
-            gDesktopItem = new TShellFolder(nullptr, DesktopFolder(), desktop.get());
+            item = std::make_unique<TShellFolder>(nullptr, DesktopFolder(), desktop.get());
         }
         gMakingDesktop = false;
     }
-    return gDesktopItem;
+    return item.get();
 }
 
 TShellFolder::TShellFolder(TShellFolder* parent, TShellFolderPtr folderInterface,
