@@ -34,17 +34,6 @@ std::string ToEngine(const QString& text) {
     return text.toStdString();
 }
 
-// Forwards engine actions to the window as they come.
-class FormSink final : public TReportSink {
-public:
-    explicit FormSink(TForm1& form)
-        : form_(form) {}
-    void Perform(const TDisplayAction& action) override { form_.Perform(action); }
-
-private:
-    TForm1& form_;
-};
-
 // The wait cursor while a folder walk or a search holds the window.
 class WaitCursor {
 public:
@@ -75,6 +64,17 @@ private:
 
 } // namespace
 
+// Forwards engine actions to the window as they come.
+class TForm1::Sink final : public TReportSink {
+public:
+    explicit Sink(TForm1& form)
+        : form_(form) {}
+    void Perform(const TDisplayAction& action) override { form_.Perform(action); }
+
+private:
+    TForm1& form_;
+};
+
 TForm1::TForm1(IDialogs& dialogs_, IGlobalHotkeys& hotkeys_, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint)
@@ -91,7 +91,10 @@ TForm1::TForm1(IDialogs& dialogs_, IGlobalHotkeys& hotkeys_, QWidget* parent)
     Timer1->start();
 }
 
-TForm1::~TForm1() = default;
+// The controls are Qt children and outlive this part of the window: none may call back into it.
+TForm1::~TForm1() {
+    UnbindEvents();
+}
 
 template <typename F>
 void TForm1::Guarded(F&& handler) {
@@ -131,7 +134,17 @@ void TForm1::BindEvents() {
                                          bool& canAdd) {
         ShellListView1AddFolder(sender, folder, canAdd);
     };
-    hotkeys.OnHotKey = [this](int id) { HotKey(id); };
+    connect(&hotkeys, &IGlobalHotkeys::HotKeyPressed, this, &TForm1::HotKey);
+}
+
+void TForm1::UnbindEvents() {
+    for (TALButton* b : {ALButton1, ALButton2, ALButton3, ALButton4, ALButton5, ALButton6})
+        b->OnClick = nullptr;
+    for (TALCheckBox* b : {ALCheckBox1, ALCheckBox2})
+        b->OnClick = nullptr;
+    for (TALComboBox* b : {ALComboBox1, ALComboBox2})
+        b->OnChange = nullptr;
+    ShellListView1->OnAddFolder = nullptr;
 }
 
 void TForm1::FormCreate() {
@@ -193,14 +206,14 @@ TTargetFields TForm1::TargetFields() const {
 }
 
 void TForm1::ALButton1Click() {
-    FormSink sink(*this);
+    Sink sink(*this);
     const TShellRowSource rows(*ShellListView1);
     WaitCursor wait;
     RunGoAction(rows, TargetFields(), Random, sink);
 }
 
 void TForm1::ALButton6Click() {
-    FormSink sink(*this);
+    Sink sink(*this);
     const TShellRowSource rows(*ShellListView1);
     WaitCursor wait;
     lastTotal =
@@ -208,7 +221,7 @@ void TForm1::ALButton6Click() {
 }
 
 void TForm1::ALComboBox1Change() {
-    FormSink sink(*this);
+    Sink sink(*this);
     const TShellRowSource rows(*ShellListView1);
     WaitCursor wait;
     lastTotal =

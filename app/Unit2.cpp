@@ -69,8 +69,21 @@ TForm2::TForm2(IDialogs& dialogs_, QWidget* parent)
         setTabOrder(RadioGroup1->Button(i - 1), RadioGroup1->Button(i));
     setTabOrder(RadioGroup1->Button(RadioGroup1->ItemCount() - 1), ALButton1);
 
+    PLATTERWISE_DESIGN_NAME(GroupBox1);
+    PLATTERWISE_DESIGN_NAME(ALCheckBox1);
+    PLATTERWISE_DESIGN_NAME(ALCheckBox2);
+    PLATTERWISE_DESIGN_NAME(ALCheckBox3);
+    PLATTERWISE_DESIGN_NAME(ALCheckBox4);
+    PLATTERWISE_DESIGN_NAME(RadioGroup1);
+    PLATTERWISE_DESIGN_NAME(ALButton1);
+
     CenterOnScreen(*this);
     FormCreate();
+}
+
+// The button is a Qt child and outlives this part of the window.
+TForm2::~TForm2() {
+    ALButton1->OnClick = nullptr;
 }
 
 // Each "remember" key defaults to the answer read for the key before it, so a missing key

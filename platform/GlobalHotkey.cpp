@@ -72,8 +72,8 @@ public:
             key->state & ~std::uint16_t(XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2) & 0xFF;
         for (const auto& [id, grab] : grabs) {
             if (key->event == grab.Root && key->detail == grab.Key && mods == grab.Modifiers) {
-                if (kind == XCB_KEY_PRESS && owner_.OnHotKey)
-                    owner_.OnHotKey(id);
+                if (kind == XCB_KEY_PRESS)
+                    emit owner_.HotKeyPressed(id);
                 return true;
             }
         }
@@ -88,8 +88,8 @@ private:
 
 TX11GlobalHotkeys::TX11GlobalHotkeys() {
     if (X11Connection() != nullptr) {
-        filter_ = new Filter(*this);
-        qGuiApp->installNativeEventFilter(filter_);
+        filter_ = std::make_unique<Filter>(*this);
+        qGuiApp->installNativeEventFilter(filter_.get());
     }
 }
 
@@ -98,8 +98,7 @@ TX11GlobalHotkeys::~TX11GlobalHotkeys() {
         return;
     while (!filter_->grabs.empty())
         UnregisterHotKey(filter_->grabs.begin()->first);
-    qGuiApp->removeNativeEventFilter(filter_);
-    delete filter_;
+    qGuiApp->removeNativeEventFilter(filter_.get());
 }
 
 bool TX11GlobalHotkeys::RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) {

@@ -2,6 +2,7 @@
 
 #include "platform/Colors.h"
 #include "widgets/fatmemo/FatMemo.h"
+#include "widgets/flat/ALEdit.h"
 #include "widgets/shell/ShellListView.h"
 
 #include <QAbstractItemView>
@@ -48,8 +49,20 @@ TForm1& AppFixture::Form() {
     return *form;
 }
 
+TShellListView& AppFixture::FileList() {
+    return Control<TShellListView>("ShellListView1");
+}
+
+TFatMemo& AppFixture::Results() {
+    return Control<TFatMemo>("FatMemo1");
+}
+
+QString AppFixture::Message() {
+    return Control<TALEdit>("ALEdit2").text();
+}
+
 void AppFixture::SelectRows(std::initializer_list<int> rows) {
-    TShellListView& list = *Form().ShellListView1;
+    TShellListView& list = FileList();
     QItemSelectionModel* selection = list.ActiveView()->selectionModel();
     selection->clearSelection();
     for (int row : rows)
@@ -58,7 +71,7 @@ void AppFixture::SelectRows(std::initializer_list<int> rows) {
 }
 
 QString AppFixture::MemoText(int i) {
-    const TFatLine& line = Form().FatMemo1->Lines().Items(i);
+    const TFatLine& line = Results().Lines().Items(i);
     QString text;
     for (int p = 0; p < line.PartCount(); ++p)
         text += line.Parts(p).Text();
@@ -66,8 +79,8 @@ QString AppFixture::MemoText(int i) {
 }
 
 TColor AppFixture::MemoTextColor(int i) {
-    const TFatLine& line = Form().FatMemo1->Lines().Items(i);
-    TColor color = Form().FatMemo1->FontColor();
+    const TFatLine& line = Results().Lines().Items(i);
+    TColor color = Results().FontColor();
     for (int p = 0; p < line.PartCount(); ++p)
         if (line.Parts(p).Kind() == pkColor && line.Parts(p).FontColor() != clNone)
             color = line.Parts(p).FontColor();

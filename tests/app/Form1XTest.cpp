@@ -1,4 +1,5 @@
 // Needs a real X server: the Ctrl+A hotkey is a grab on the session's root window.
+#include "WindowDriver.h"
 #include "app/Unit1.h"
 #include "platform/GlobalHotkey.h"
 #include "tests/support/RecordingDialogs.h"
@@ -39,7 +40,8 @@ TEST_F(Form1X, CtrlAPressedWhileAnotherWindowHasTheFocusSelectsEveryRow) {
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     ASSERT_TRUE(dialogs.boxes.empty()) << dialogs.boxes[0].text.toStdString();
-    ASSERT_EQ(form.ShellListView1->ItemCount(), 4); // the three files and settings.ini
+    auto& list = Find<TShellListView>(form, "ShellListView1");
+    ASSERT_EQ(list.ItemCount(), 4); // the three files and settings.ini
 
     QWidget other;
     other.setWindowTitle(QStringLiteral("another program"));
@@ -52,8 +54,8 @@ TEST_F(Form1X, CtrlAPressedWhileAnotherWindowHasTheFocusSelectsEveryRow) {
                                 {QStringLiteral("key"), QStringLiteral("ctrl+a")}),
               0);
     ASSERT_TRUE(QTest::qWaitFor([&] {
-        for (int row = 0; row < form.ShellListView1->ItemCount(); ++row)
-            if (!form.ShellListView1->IsRowSelected(row))
+        for (int row = 0; row < list.ItemCount(); ++row)
+            if (!list.IsRowSelected(row))
                 return false;
         return true;
     }));
