@@ -11,6 +11,7 @@ packages=(
     libxcb1-dev libxcb-keysyms1-dev
     fonts-liberation adwaita-icon-theme
     xvfb xauth xdotool
+    clang-format
 )
 
 missing=()
