@@ -29,9 +29,10 @@ if [ "$fix" = 1 ]; then
     exit 0
 fi
 
+# A public header is seen through its library's include root too: name it by its source path.
 report=$(run-clang-tidy -p "$build" -quiet "$files" 2>/dev/null |
     grep -E 'warning: .*\[readability-(identifier-naming|braces-around-statements)\]' |
-    sort -u || true)
+    sed -E "s#^$PWD/(build[^/]*/[^/]*/include/[^/]*/)?##" | sort -u || true)
 if [ -n "$report" ]; then
     echo "$report"
     echo "$(echo "$report" | wc -l) places break the convention (tools/tidy.sh --fix mends them)"
