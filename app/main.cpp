@@ -2,8 +2,9 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "desktop/DesktopIdentity.h"
 #include "platform/Dialogs.h"
-#include "platform/GlobalHotkey.h"
+#include "platform/SessionGlobalHotkeys.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -32,9 +33,10 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     SetApplicationTitle(QStringLiteral("Morwen`s Platterwise 0.1"));
+    SetDesktopIdentity(app);
 
     QtDialogs dialogs;
-    TX11GlobalHotkeys hotkeys;
+    TSessionGlobalHotkeys hotkeys;
     TForm1 form1(dialogs, hotkeys);
     // Qt children of the main window: it destroys them, whatever the order of these lines.
     form1.SetOptionsWindow(new TForm2(dialogs, &form1));

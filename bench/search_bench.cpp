@@ -2,7 +2,7 @@
 // it reaches the window, and every one of 1,000 variants overshoots.
 //
 //   search_bench [RUNS]   (default 5)
-#include "engine/DiscFillSearch.h"
+#include "engine/DiscFillReport.h"
 
 #include <algorithm>
 #include <chrono>

@@ -27,54 +27,68 @@ TParseResult Fail(std::string message) {
 const char* HelpText() {
     return R"(platterwise-cli: find a set of whole files and folders that fills an optical disc.
 
-Usage:
-  platterwise-cli fill [--medium M | --size MB] [--deviation MB] [--both]
-                       [--samples N] [--seed N] [--paths [-0] | --json] PATH...
-  platterwise-cli total [--medium M | --size MB] [--button] PATH...
-  platterwise-cli --help
+Usage: platterwise-cli fill [OPTION]... PATH...
+  or:  platterwise-cli total [OPTION]... PATH...
+  or:  platterwise-cli --help | --version
 
-fill   Measures every PATH (a directory counts as one folder item with everything
-       below it, anything else as one file item) and searches, by random sampling,
-       for a subset whose total lies within the deviation below the target (or on
-       either side of it with --both). Prints the message line, then the chosen
-       names, folders first, as the desktop program lists them. Message-box texts
-       go to standard error.
-total  Prints the number of folders and files, their total size in Mb and bytes,
-       and whether they fill the medium.
+Commands:
+  fill    Measures every PATH (a directory counts as one folder item with
+          everything below it, anything else as one file item) and searches,
+          by random sampling, for a subset whose total lies within the
+          deviation below the target (or on either side of it with --both).
+          Prints the message line, then the chosen names, folders first, as
+          the desktop program lists them. Message-box texts go to standard
+          error.
+  total   Prints the number of folders and files, their total size in Mb and
+          bytes, and whether they fill the medium.
+
+Exit status:
+  0       a combination was found (fill) or the report was made (total)
+  1       no combination was found
+  2       bad arguments
 
 Options:
   --medium M      dvd+r (default, 4700 Mb), dvd-r (4707 Mb), dvd+r-dl (8547 Mb),
                   cd-r (733 Mb)
   --size MB       a custom target in Mb (1 Mb = 1,000,000 bytes) instead of a medium
-  --deviation MB  width of the acceptance window in Mb (default 25)
-  --both          accept totals on both sides of the target
-  --samples N     how many overshooting variants to try before giving up (default 1000)
-  --seed N        fix the random sequence (0 to 4294967295); default: from the clock
+  --deviation MB  fill: width of the acceptance window in Mb (default 25)
+  --both          fill: accept totals on both sides of the target
+  --samples N     fill: how many overshooting variants to try before giving up
+                  (default 1000)
+  --seed N        fill: fix the random sequence (0 to 4294967295); default: from
+                  the clock
   --paths         fill: print the chosen full paths, one per line, instead
-  -0              with --paths: end each path with a NUL byte instead of a line feed
+  -0              fill, with --paths: end each path with a NUL byte instead of a
+                  line feed
   --json          fill: print outcome, target, window, sum and chosen items as JSON
   --button        total: the report of the " Show total size of selected " button
                   (Russian lines, the message line, its own DVD+R DL capacity)
   --help          this text
+  --version       the program's name and version
 
 Numbers are read as the program's fields read them: leading blanks, an optional
 sign, decimal digits, or hexadecimal after "$", "x" or "0x".
-
-Exit status: 0 when a combination was found (fill) or the report was made
-(total); 1 when no combination was found; 2 for bad arguments.
 )";
+}
+
+const char* VersionText() {
+    return "platterwise-cli " PLATTERWISE_VERSION "\n";
 }
 
 TParseResult ParseArguments(const std::vector<std::string>& args) {
     TCliArguments a;
     if (args.empty() || args[0] == "--help" || args[0] == "-h")
         return {a, {}};
+    if (args[0] == "--version") {
+        a.Command = TCommand::Version;
+        return {a, {}};
+    }
     if (args[0] == "fill")
         a.Command = TCommand::Fill;
     else if (args[0] == "total")
         a.Command = TCommand::Total;
     else
-        return Fail(args[0] + ": unknown command (expected fill, total or --help)");
+        return Fail(args[0] + ": unknown command (expected fill, total, --help or --version)");
 
     bool medium = false, size = false, options = true;
     for (std::size_t i = 1; i < args.size(); ++i) {

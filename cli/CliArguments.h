@@ -9,7 +9,7 @@
 
 namespace platterwise::cli {
 
-enum class TCommand { Help, Fill, Total };
+enum class TCommand { Help, Version, Fill, Total };
 enum class TOutput { Text, Paths, Json };
 
 struct TCliArguments {
@@ -31,5 +31,7 @@ TParseResult ParseArguments(const std::vector<std::string>& args);
 
 // The text --help prints.
 const char* HelpText();
+// The line --version prints: the program's name and the project's version.
+const char* VersionText();
 
 } // namespace platterwise::cli

@@ -148,6 +148,9 @@ int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
     case TCommand::Help:
         out << HelpText();
         return kExitFound;
+    case TCommand::Version:
+        out << VersionText();
+        return kExitFound;
     case TCommand::Fill:
         return RunFill(*parsed.Arguments, out, err);
     case TCommand::Total:

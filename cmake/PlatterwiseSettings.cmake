@@ -6,9 +6,9 @@ target_compile_features(platterwise_settings INTERFACE cxx_std_20)
 set(CMAKE_CXX_EXTENSIONS OFF)
 # Qt's headers are system headers, so these judge our code only.
 target_compile_options(platterwise_settings INTERFACE
-    -Wall -Wextra -Wpedantic
-    -Wcast-align -Wcast-qual -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual
-    $<$<CXX_COMPILER_ID:GNU>:-Wstrict-null-sentinel>)
+    -Wall -Wextra -Wpedantic -Wcast-align -Wcast-qual
+    $<$<COMPILE_LANGUAGE:CXX>:-Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual>
+    $<$<COMPILE_LANG_AND_ID:CXX,GNU>:-Wstrict-null-sentinel>)
 if(PLATTERWISE_WERROR)
     target_compile_options(platterwise_settings INTERFACE -Werror)
 endif()

@@ -3,6 +3,8 @@
 // looks at the moment the running sum first reaches the window's lower edge. Within the
 // window, the drawn items are the answer; beyond it, the variant is dropped and a new random
 // order begins, until the sample count of variants has been tried.
+//
+// The search returns data only; DiscFillReport.h turns that data into what the user sees.
 #include "Random.h"
 #include "Report.h"
 #include "SelectionItem.h"
@@ -31,20 +33,20 @@ struct TSearchResult {
     std::int64_t UpperEdge = 0;
     std::int32_t Variants = 0; // variants that reached the window
     std::int64_t Draws = 0;    // items drawn in all
-    TReport Report;            // what to show, in order
+    // What the last draw decided besides the outcome. Both can hold at once (a sample count
+    // of 0 or less with too small a selection); a samples text that is not an integer, read
+    // after the too-small test, leaves TooSmall set with the outcome soBadInput.
+    bool TooSmall = false;           // the whole selection lies below the lower edge
+    bool SampleLimitReached = false; // the variant count reached the sample count
+    TReport Report;                  // what to show, in order: empty from SearchDiscFill, filled by
+                                     // RunDiscFillSearch (DiscFillReport.h)
 };
 
 // Runs the search over `items` (whose Drawn flags it uses and leaves marking the chosen
 // items) and their `total` in bytes. `rng` is used as it stands; the caller reseeds it.
-// A deviation or samples text that is not an integer ends the search with soBadInput and
-// whatever report was due before it was read. With no items there is nothing to draw:
-// soNoResult.
-TSearchResult RunDiscFillSearch(std::vector<TSelectionItem>& items, std::int64_t total,
-                                const TSearchSettings& settings, TRandom& rng);
-
-// The memo line that lists one chosen item: its name after a colour code (white for folders,
-// aqua for files) and a link end, so that a name beginning with digits or a comma shows whole.
-// Control characters inside the name show as "?" instead of restyling the line.
-std::string ChosenItemLine(const TSelectionItem& item);
+// A deviation or samples text that is not an integer ends the search with soBadInput. With no
+// items there is nothing to draw: soNoResult. Leaves Report empty.
+TSearchResult SearchDiscFill(std::vector<TSelectionItem>& items, std::int64_t total,
+                             const TSearchSettings& settings, TRandom& rng);
 
 } // namespace platterwise

@@ -1,5 +1,6 @@
 #include "GoAction.h"
 
+#include "DiscFillReport.h"
 #include "Selection.h"
 #include "Texts.h"
 
@@ -27,14 +28,18 @@ TGoResult RunGoAction(const TSelectionSource& source, const TTargetFields& field
         result.Search.Outcome = soBadInput;
     } else {
         result.TargetMb = *target;
-        result.Search = RunDiscFillSearch(
-            result.Selection.Items, result.Selection.Total,
-            {*target, fields.DeviationText, fields.BothDirections, fields.SamplesText}, rng);
-        for (const TDisplayAction& action : result.Search.Report)
+        const TSearchSettings settings{*target, fields.DeviationText, fields.BothDirections,
+                                       fields.SamplesText};
+        result.Search =
+            SearchDiscFill(result.Selection.Items, result.Selection.Total, settings, rng);
+        result.Search.Report = BuildDiscFillReport(result.Selection.Items, result.Search, settings);
+        for (const TDisplayAction& action : result.Search.Report) {
             sink.Perform(action);
+        }
     }
-    if (result.Search.Outcome == soBadInput)
+    if (result.Search.Outcome == soBadInput) {
         sink.Perform(TDisplayAction::PlainBox(std::string(texts::kWrongCharacters)));
+    }
     return result;
 }
 

@@ -8,9 +8,14 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     googletest libgtest-dev libgmock-dev
     libgif-dev
+    libisofs-dev xorriso
     libxcb1-dev libxcb-keysyms1-dev
     fonts-liberation adwaita-icon-theme
     xvfb xauth xdotool
+    # menu entry, metadata, icon and manual pages: their tools and validators
+    librsvg2-bin help2man man-db desktop-file-utils appstream
+    # a private session bus for the desktop portal tests
+    dbus
     clang-format
 )
 

@@ -177,6 +177,8 @@ TEST_F(CliRun, TotalPrintsTheReportAndWhetherItFills) {
 TEST_F(CliRun, HelpAndBadArguments) {
     EXPECT_EQ(Run({"--help"}), kExitFound);
     EXPECT_THAT(out.str(), HasSubstr("platterwise-cli fill"));
+    EXPECT_EQ(Run({"--version"}), kExitFound);
+    EXPECT_THAT(out.str(), ::testing::MatchesRegex("platterwise-cli [0-9]+(\\.[0-9]+)+\n"));
     EXPECT_EQ(Run({"fill", "--deviation", "x", "a"}), kExitBadArguments);
     EXPECT_EQ(err.str(), "platterwise-cli: --deviation: needs a whole number of Mb (32-bit)\n");
 }

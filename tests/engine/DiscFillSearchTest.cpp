@@ -1,4 +1,4 @@
-#include "engine/DiscFillSearch.h"
+#include "engine/DiscFillReport.h"
 
 #include <gtest/gtest.h>
 

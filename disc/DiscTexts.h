@@ -1,0 +1,18 @@
+#pragma once
+// Every text the disc library puts in its errors; each follows a quoted path.
+#include <string_view>
+
+namespace platterwise::texts {
+
+inline constexpr std::string_view kNoRootName = " has no name to stand under at the image root";
+inline constexpr std::string_view kCannotRead = " cannot be read: ";
+inline constexpr std::string_view kCannotReadLink = " is a link whose target cannot be read";
+inline constexpr std::string_view kPathTooLong = " is a longer path than xorriso takes";
+inline constexpr std::string_view kLineBreak =
+    " holds a line break, which a graft-point list cannot carry; rename it to put it on a disc";
+inline constexpr std::string_view kEndsInCarriageReturn =
+    " ends in a carriage return, which xorriso drops from a graft-point list; rename it to put "
+    "it on a disc";
+inline constexpr std::string_view kLibisofsFailed = " could not be sized by libisofs: ";
+
+} // namespace platterwise::texts

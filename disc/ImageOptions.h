@@ -1,0 +1,27 @@
+#pragma once
+// The disc image the program plans for, as one value: the xorriso command that writes it and
+// the libisofs settings that size it both come from here, so they cannot disagree.
+#include <string>
+#include <vector>
+
+namespace platterwise {
+
+// ISO 9660 level 3 with Rock Ridge (rationalised owners and modes) and Joliet long names,
+// links followed, names read as UTF-8, written by `xorriso -as mkisofs`.
+struct TImageOptions {
+    // xorriso -pad: 150 sectors (300 KiB) of zeros after the data. Off: every sector counts.
+    bool Pad = false;
+    // The volume label (xorriso -V); empty keeps xorriso's default. Never changes the size.
+    std::string VolumeId;
+};
+
+// Sectors that padding adds to the image.
+inline constexpr int kPadSectors = 150;
+
+// The arguments of `xorriso` (the program name first) that write the image of the graft
+// points listed in `pathList` to `image`; with an empty `image` they print its size in
+// sectors instead (-print-size) and write nothing.
+std::vector<std::string> XorrisoCommand(const TImageOptions& options, const std::string& pathList,
+                                        const std::string& image);
+
+} // namespace platterwise

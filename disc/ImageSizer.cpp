@@ -1,0 +1,129 @@
+#include "ImageSizer.h"
+
+#include "DiscError.h"
+#include "DiscTexts.h"
+#include "IsoSession_p.h"
+#include "RootNames.h"
+#include "ShellText.h"
+#include "SizedStream.h"
+
+#include <algorithm>
+
+namespace platterwise {
+namespace {
+
+[[noreturn]] void Refused(std::string_view name, int result) {
+    throw TDiscError(QuotedName(name) + std::string(texts::kLibisofsFailed) +
+                     iso_error_to_msg(result));
+}
+
+void AddNode(IsoImage* image, IsoDir* parent, const char* name, const TImageTree& tree,
+             const TImageNode& node, IsoDir** folder) {
+    int result = 0;
+    switch (node.Kind) {
+    case TImageEntryKind::Folder:
+        result = iso_image_add_new_dir(image, parent, name, folder);
+        break;
+    case TImageEntryKind::File: {
+        IsoStream* stream =
+            platterwise_sized_stream_new(off_t(node.Size), dev_t(node.Device), ino_t(node.Inode));
+        if (stream == nullptr) {
+            throw std::bad_alloc();
+        }
+        IsoFile* file = nullptr;
+        result = iso_image_add_new_file(image, parent, name, stream, &file);
+        if (file == nullptr) {
+            iso_stream_unref(stream); // not taken over
+        }
+        break;
+    }
+    case TImageEntryKind::Symlink:
+        result = iso_image_add_new_symlink(image, parent, name,
+                                           std::string(tree.LinkTarget(node)).c_str(), nullptr);
+        break;
+    case TImageEntryKind::Device:
+    case TImageEntryKind::Special:
+        result = iso_image_add_new_special(image, parent, name, mode_t(node.Mode),
+                                           dev_t(node.Device), nullptr);
+        break;
+    }
+    if (result < 0) {
+        Refused(name, result);
+    }
+}
+
+// Adds an item's tree under `root`. Children arrive in descending name order, so libisofs
+// inserts each at the head of its sorted list instead of walking it.
+void AddTree(IsoImage* image, IsoDir* root, const TImageRootEntry& entry) {
+    const TImageTree& tree = *entry.Tree;
+    std::vector<IsoDir*> folders(tree.Nodes.size(), nullptr);
+    std::string name;
+    for (std::size_t i = 0; i < tree.Nodes.size(); ++i) {
+        const TImageNode& node = tree.Nodes[i];
+        IsoDir* parent = node.Parent == TImageNode::kNoParent ? root : folders[node.Parent];
+        name = i == 0 ? entry.Name : std::string(tree.Name(node));
+        AddNode(image, parent, name.c_str(), tree, node, &folders[i]);
+    }
+}
+
+} // namespace
+
+std::int64_t ExactImageSectors(const std::vector<TImageRootEntry>& entries,
+                               const TImageOptions& options) {
+    detail::InitLibisofs();
+    const std::lock_guard lock(detail::LibisofsMutex());
+    const detail::IsoImagePtr image = detail::MakeIsoImage(options);
+    IsoDir* root = iso_image_get_root(image.get());
+    std::vector<const TImageRootEntry*> order;
+    order.reserve(entries.size());
+    for (const TImageRootEntry& entry : entries) {
+        order.push_back(&entry);
+    }
+    std::sort(order.begin(), order.end(),
+              [](const auto* a, const auto* b) { return a->Name > b->Name; });
+    for (const TImageRootEntry* entry : order) {
+        AddTree(image.get(), root, *entry);
+    }
+    return detail::SizeOf(image.get(), options);
+}
+
+TImageSizer::TImageSizer(std::vector<std::string> paths, TImageOptions options)
+    : options_(std::move(options))
+    , trees_(paths.size()) {
+    paths_.reserve(paths.size());
+    for (const std::string& path : paths) {
+        paths_.push_back(GraftDiskPath(path));
+    }
+}
+
+const TImageTree& TImageSizer::Tree(std::size_t item) {
+    if (!trees_.at(item)) {
+        trees_[item] = ReadImageTree(paths_[item]);
+    }
+    return *trees_[item];
+}
+
+TImageSizer::TImage TImageSizer::Size(const std::vector<std::size_t>& chosen) {
+    std::vector<std::size_t> items = chosen;
+    std::sort(items.begin(), items.end());
+    std::vector<TRootItem> roots;
+    roots.reserve(items.size());
+    for (const std::size_t item : items) {
+        const std::string name = ItemName(paths_.at(item));
+        if (name.empty()) {
+            throw TDiscError(QuotedName(paths_[item]) + std::string(texts::kNoRootName));
+        }
+        roots.push_back({name, Tree(item).Nodes.front().Kind == TImageEntryKind::Folder});
+    }
+    const std::vector<std::string> names = ResolveRootNames(roots);
+    std::vector<TImageRootEntry> entries;
+    TImage image;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        entries.push_back({&Tree(items[i]), names[i]});
+        image.GraftPoints.push_back({names[i], paths_[items[i]]});
+    }
+    image.Sectors = ExactImageSectors(entries, options_);
+    return image;
+}
+
+} // namespace platterwise

@@ -1,0 +1,57 @@
+#pragma once
+// The exact size of a disc image, in 2,048-byte sectors, as libisofs lays it out for the
+// options given, without writing anything: the size `xorriso -print-size` gives for the same
+// options and graft points.
+#include "GraftPoints.h"
+#include "ImageOptions.h"
+#include "ImageTree.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platterwise {
+
+struct TImageRootEntry {
+    const TImageTree* Tree = nullptr; // not owned; must outlive the call
+    std::string Name;                 // its name at the image root, unique among the entries
+};
+
+// Sectors of the image that holds each entry's tree at its root. Thread-safe (calls into
+// libisofs are serialised). Throws TDiscError when libisofs refuses the tree.
+std::int64_t ExactImageSectors(const std::vector<TImageRootEntry>& entries,
+                               const TImageOptions& options = {});
+
+// Sizes images of chosen sets of selected items, as a search asks again and again. Each
+// item's tree is read from disk the first time a set holds it and kept; later sets are
+// sized from memory. Not thread-safe; one search owns one sizer.
+class TImageSizer {
+public:
+    // `paths`: the selected items in selection order; kept as GraftDiskPath gives them.
+    explicit TImageSizer(std::vector<std::string> paths, TImageOptions options = {});
+
+    struct TImage {
+        std::int64_t Sectors = 0;
+        std::vector<TGraftPoint> GraftPoints; // in selection order, names resolved
+    };
+
+    // The image of the items at positions `chosen` into the paths (any order; each once).
+    // Items sharing a name are told apart as ResolveRootNames says, in selection order.
+    // Throws TDiscError when an item cannot be read or placed.
+    TImage Size(const std::vector<std::size_t>& chosen);
+    std::int64_t Sectors(const std::vector<std::size_t>& chosen) { return Size(chosen).Sectors; }
+
+    const TImageOptions& Options() const { return options_; }
+
+    // The tree of the item at position `item`, read from disk on first use.
+    const TImageTree& Tree(std::size_t item);
+
+private:
+    std::vector<std::string> paths_;
+    TImageOptions options_;
+    std::vector<std::optional<TImageTree>> trees_;
+};
+
+} // namespace platterwise

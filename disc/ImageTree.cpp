@@ -1,0 +1,221 @@
+#include "ImageTree.h"
+
+#include "DiscError.h"
+#include "DiscTexts.h"
+#include "RootNames.h"
+#include "ShellText.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platterwise {
+namespace {
+
+// xorriso refuses paths of this many bytes or more, on disk and in the image.
+constexpr std::size_t kXorrisoPathLimit = 4096;
+// xorriso follows at most this many links to folders on one way down.
+constexpr int kLinkLimit = 100;
+
+// The folders that followed links on the way down lead to: xorriso does not follow a link
+// to any of them again, which ends link loops after one turn.
+struct LinkHop {
+    dev_t Device;
+    ino_t Inode;
+    int Count;
+    std::shared_ptr<const LinkHop> Up;
+};
+using LinkChain = std::shared_ptr<const LinkHop>;
+
+bool OnChain(const LinkHop* hop, const struct stat& st) {
+    for (; hop != nullptr; hop = hop->Up.get()) {
+        if (hop->Device == st.st_dev && hop->Inode == st.st_ino) {
+            return true;
+        }
+    }
+    return false;
+}
+
+struct FolderTask {
+    std::uint32_t Node;
+    std::string DiskPath;
+    std::size_t ImagePathLength;
+    LinkChain Links;
+};
+
+struct Listed {
+    std::string Name;
+    struct stat St;
+    bool KeptLink;
+    LinkChain Links; // for a folder: the chain its own entries see
+};
+
+[[noreturn]] void Fail(std::string_view path, std::string_view why, int error = 0) {
+    std::string message = QuotedName(path) + std::string(why);
+    if (error != 0) {
+        message += std::strerror(error);
+    }
+    throw TDiscError(message);
+}
+
+std::string JoinPath(const std::string& folder, std::string_view name) {
+    std::string path = folder;
+    if (path.empty() || path.back() != '/') {
+        path += '/';
+    }
+    path.append(name);
+    return path;
+}
+
+std::string ReadLinkText(int dirFd, const std::string& name, const std::string& path) {
+    std::string text(kXorrisoPathLimit, '\0');
+    const ssize_t length = ::readlinkat(dirFd, name.c_str(), text.data(), text.size());
+    if (length <= 0 || std::size_t(length) >= text.size()) {
+        Fail(path, texts::kCannotReadLink);
+    }
+    text.resize(std::size_t(length));
+    return text;
+}
+
+class Reader {
+public:
+    TImageTree Read(const std::string& path);
+
+private:
+    std::uint32_t Append(std::uint32_t parent, std::string_view name, const struct stat& st,
+                         std::string_view linkText, bool keptLink);
+    void ListFolder(const FolderTask& task, std::vector<FolderTask>& pending);
+
+    TImageTree tree_;
+};
+
+std::uint32_t Reader::Append(std::uint32_t parent, std::string_view name, const struct stat& st,
+                             std::string_view linkText, bool keptLink) {
+    if (tree_.Text.size() + name.size() + linkText.size() > 0xFFFFFFFFu) {
+        throw std::length_error("an item's names pass 4 GiB");
+    }
+    TImageNode node;
+    node.Parent = parent;
+    node.NameOffset = std::uint32_t(tree_.Text.size());
+    node.NameLength = std::uint32_t(name.size());
+    tree_.Text.append(name);
+    if (keptLink) {
+        node.Kind = TImageEntryKind::Symlink;
+        node.LinkOffset = std::uint32_t(tree_.Text.size());
+        node.LinkLength = std::uint32_t(linkText.size());
+        tree_.Text.append(linkText);
+    } else if (S_ISDIR(st.st_mode)) {
+        node.Kind = TImageEntryKind::Folder;
+    } else if (S_ISREG(st.st_mode)) {
+        node.Kind = TImageEntryKind::File;
+        node.Size = std::int64_t(st.st_size);
+        node.Device = std::uint64_t(st.st_dev);
+        node.Inode = std::uint64_t(st.st_ino);
+    } else {
+        const bool device = S_ISBLK(st.st_mode) || S_ISCHR(st.st_mode);
+        node.Kind = device ? TImageEntryKind::Device : TImageEntryKind::Special;
+        node.Mode = std::uint32_t(st.st_mode);
+        node.Device = device ? std::uint64_t(st.st_rdev) : 0;
+    }
+    tree_.Nodes.push_back(node);
+    return std::uint32_t(tree_.Nodes.size() - 1);
+}
+
+void Reader::ListFolder(const FolderTask& task, std::vector<FolderTask>& pending) {
+    const int fd = ::open(task.DiskPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        Fail(task.DiskPath, texts::kCannotRead, errno);
+    }
+    DIR* dir = ::fdopendir(fd);
+    if (dir == nullptr) {
+        const int error = errno;
+        ::close(fd);
+        Fail(task.DiskPath, texts::kCannotRead, error);
+    }
+    const std::unique_ptr<DIR, int (*)(DIR*)> closer(dir, ::closedir);
+    std::vector<Listed> entries;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir);
+        if (entry == nullptr) {
+            if (errno != 0) {
+                Fail(task.DiskPath, texts::kCannotRead, errno);
+            }
+            break;
+        }
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        const std::string path = JoinPath(task.DiskPath, name);
+        if (path.size() >= kXorrisoPathLimit ||
+            task.ImagePathLength + 1 + name.size() >= kXorrisoPathLimit) {
+            Fail(path, texts::kPathTooLong);
+        }
+        Listed listed{std::string(name), {}, false, task.Links};
+        if (::fstatat(fd, entry->d_name, &listed.St, AT_SYMLINK_NOFOLLOW) != 0) {
+            Fail(path, texts::kCannotRead, errno);
+        }
+        if (S_ISLNK(listed.St.st_mode)) {
+            struct stat target {};
+            const int depth = task.Links ? task.Links->Count : 0;
+            if (depth < kLinkLimit && ::fstatat(fd, entry->d_name, &target, 0) == 0 &&
+                !OnChain(task.Links.get(), target)) {
+                listed.St = target;
+                listed.Links = std::make_shared<const LinkHop>(
+                    LinkHop{target.st_dev, target.st_ino, depth + 1, task.Links});
+            } else {
+                listed.KeptLink = true;
+            }
+        }
+        entries.push_back(std::move(listed));
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const Listed& a, const Listed& b) { return a.Name > b.Name; });
+    for (Listed& listed : entries) {
+        std::string linkText;
+        if (listed.KeptLink) {
+            linkText = ReadLinkText(fd, listed.Name, JoinPath(task.DiskPath, listed.Name));
+        }
+        const std::uint32_t node =
+            Append(task.Node, listed.Name, listed.St, linkText, listed.KeptLink);
+        if (!listed.KeptLink && S_ISDIR(listed.St.st_mode)) {
+            pending.push_back({node, JoinPath(task.DiskPath, listed.Name),
+                               task.ImagePathLength + 1 + listed.Name.size(),
+                               std::move(listed.Links)});
+        }
+    }
+}
+
+TImageTree Reader::Read(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 ||
+        (S_ISLNK(st.st_mode) && ::stat(path.c_str(), &st) != 0)) {
+        Fail(path, texts::kCannotRead, errno);
+    }
+    const std::string name = ItemName(path);
+    Append(TImageNode::kNoParent, name, st, {}, false);
+    if (S_ISDIR(st.st_mode)) {
+        std::vector<FolderTask> pending{{0, path, 1 + name.size(), nullptr}};
+        while (!pending.empty()) {
+            const FolderTask task = std::move(pending.back());
+            pending.pop_back();
+            ListFolder(task, pending);
+        }
+    }
+    return std::move(tree_);
+}
+
+} // namespace
+
+TImageTree ReadImageTree(const std::string& path) {
+    return Reader().Read(path);
+}
+
+} // namespace platterwise

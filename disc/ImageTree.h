@@ -1,0 +1,50 @@
+#pragma once
+// What one selected item puts into a disc image: its tree of names, kinds, sizes and file
+// identities, read from disk the way `xorriso -as mkisofs -f` reads it, so the image can be
+// sized again and again without touching the disk.
+#include "engine/ImageEntry.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platterwise {
+
+struct TImageNode {
+    static constexpr std::uint32_t kNoParent = 0xFFFFFFFF;
+    std::uint32_t Parent = kNoParent; // index of the folder holding it
+    TImageEntryKind Kind = TImageEntryKind::File;
+    std::uint32_t NameOffset = 0; // into TImageTree::Text
+    std::uint32_t NameLength = 0;
+    std::uint32_t LinkOffset = 0; // Symlink: its text, in TImageTree::Text
+    std::uint32_t LinkLength = 0;
+    std::uint32_t Mode = 0;   // Device and Special: the file type and mode bits
+    std::int64_t Size = 0;    // File: bytes
+    std::uint64_t Device = 0; // File: st_dev, with Inode the identity of its content;
+    std::uint64_t Inode = 0;  // Device: the device number it stands for is in Device
+};
+
+// Node 0 is the item itself, named as on disk. Every folder's children follow one another
+// in descending byte order of their names, after their folder.
+struct TImageTree {
+    std::vector<TImageNode> Nodes;
+    std::string Text; // names and link texts
+
+    std::string_view Name(const TImageNode& node) const {
+        return std::string_view(Text).substr(node.NameOffset, node.NameLength);
+    }
+    std::string_view LinkTarget(const TImageNode& node) const {
+        return std::string_view(Text).substr(node.LinkOffset, node.LinkLength);
+    }
+};
+
+// The tree of the item at `path`, read as xorriso reads it with links followed: the item
+// itself through any link; inside folders every link to an existing file or folder, except a
+// link to a folder that a followed link on the way down already leads to, or one beyond 100
+// followed links in a row, and broken links, which stay links. Throws TDiscError where
+// xorriso would stop: something that cannot be read (the item, a folder's listing, an entry's
+// attributes, a link's text) or a path of 4,096 bytes or more.
+TImageTree ReadImageTree(const std::string& path);
+
+} // namespace platterwise

@@ -1,0 +1,181 @@
+#include "DiscPlan.h"
+
+#include "BinPacking.h"
+#include "Units.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace platterwise {
+namespace {
+
+// The better of first-fit and best-fit decreasing over some items: how many discs it needs,
+// and its first disc (positions into those items).
+struct THeuristicPlan {
+    std::size_t Count = 0;
+    std::vector<std::size_t> FirstDisc;
+};
+
+THeuristicPlan Heuristic(const std::vector<std::int64_t>& weights, std::int64_t room) {
+    if (weights.empty()) {
+        return {};
+    }
+    const TBins ffd = FirstFitDecreasing(weights, room);
+    const std::int64_t total = std::accumulate(weights.begin(), weights.end(), std::int64_t(0));
+    if (room <= 0 || std::int64_t(ffd.size()) <= (total + room - 1) / room) {
+        return {ffd.size(), ffd.front()}; // nothing packs tighter than the total allows
+    }
+    const TBins bfd = BestFitDecreasing(weights, room);
+    const TBins& better = bfd.size() < ffd.size() ? bfd : ffd;
+    return {better.size(), better.front()};
+}
+
+std::vector<std::int64_t> WeightsOf(const std::vector<std::size_t>& positions,
+                                    const std::vector<std::int64_t>& sectors) {
+    std::vector<std::int64_t> w;
+    w.reserve(positions.size());
+    for (std::size_t p : positions) {
+        w.push_back(sectors[p]);
+    }
+    return w;
+}
+
+std::vector<std::size_t> Pick(const std::vector<std::size_t>& positions,
+                              const std::vector<std::size_t>& picks) {
+    std::vector<std::size_t> out;
+    out.reserve(picks.size());
+    for (std::size_t k : picks) {
+        out.push_back(positions[k]);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+std::vector<std::size_t> Without(const std::vector<std::size_t>& positions,
+                                 const std::vector<std::size_t>& picks) {
+    std::vector<std::uint8_t> gone(positions.size(), 0);
+    for (std::size_t k : picks) {
+        gone[k] = 1;
+    }
+    std::vector<std::size_t> out;
+    for (std::size_t k = 0; k < positions.size(); ++k) {
+        if (gone[k] == 0) {
+            out.push_back(positions[k]);
+        }
+    }
+    return out;
+}
+
+// The discs for `rest` (positions, largest item first), each the fullest disc of what is
+// left; with `guarded`, a disc that would cost a disc more than the heuristics need for the
+// rest is the heuristic's first disc instead, so the count never exceeds theirs.
+struct TPlanner {
+    const TFillProblem& Problem;
+    const TExactImageSize& ExactSize;
+    const TPlanProgress& Progress;
+    const TSubsetSumLimits& Limits;
+    std::int64_t Room;
+
+    TPlannedDisc HeuristicDisc(const std::vector<std::size_t>& rest,
+                               const std::vector<std::size_t>& picks) const {
+        TPlannedDisc disc{Pick(rest, picks), Problem.FixedSectors};
+        for (std::size_t i : disc.Items) {
+            disc.PlannedSectors += Problem.ItemSectors[i];
+        }
+        disc.Verified = bool(ExactSize);
+        disc.VerifiedSectors = disc.Verified ? ExactSize(disc.Items) : disc.PlannedSectors;
+        disc.SpareSectors = Problem.CapacitySectors - disc.VerifiedSectors;
+        return disc;
+    }
+
+    void Fill(std::vector<std::size_t> rest, bool guarded, TDiscPlan& plan) const {
+        THeuristicPlan heuristic;
+        if (guarded) {
+            heuristic = Heuristic(WeightsOf(rest, Problem.ItemSectors), Room);
+        }
+        while (!rest.empty()) {
+            const TFillProblem left{WeightsOf(rest, Problem.ItemSectors), Problem.FixedSectors,
+                                    Problem.CapacitySectors};
+            TExactImageSize leftSize;
+            if (ExactSize) {
+                leftSize = [&](const std::vector<std::size_t>& chosen) {
+                    return ExactSize(Pick(rest, chosen));
+                };
+            }
+            const TFilledDisc fullest = FindFullestDisc(left, leftSize, Limits);
+            if (fullest.Status != TFillStatus::Filled) {
+                LeaveUnplaced(rest, plan);
+                return;
+            }
+            TPlannedDisc disc{Pick(rest, fullest.Chosen),
+                              fullest.PlannedSectors,
+                              fullest.VerifiedSectors,
+                              fullest.Verified,
+                              fullest.SpareSectors,
+                              fullest.Proven,
+                              fullest.Rounds};
+            std::vector<std::size_t> after = Without(rest, fullest.Chosen);
+            if (guarded) {
+                THeuristicPlan afterHeuristic =
+                    Heuristic(WeightsOf(after, Problem.ItemSectors), Room);
+                if (1 + afterHeuristic.Count > heuristic.Count) {
+                    TPlannedDisc bin = HeuristicDisc(rest, heuristic.FirstDisc);
+                    if (bin.VerifiedSectors <= Problem.CapacitySectors) {
+                        bin.Fullest =
+                            fullest.Proven && bin.PlannedSectors == fullest.PlannedSectors;
+                        disc = std::move(bin);
+                        after = Without(rest, heuristic.FirstDisc);
+                        afterHeuristic = Heuristic(WeightsOf(after, Problem.ItemSectors), Room);
+                    }
+                }
+                heuristic = std::move(afterHeuristic);
+            }
+            plan.Discs.push_back(std::move(disc));
+            rest = std::move(after);
+            if (Progress && !Progress(plan.Discs.size(), rest.size())) {
+                plan.Stopped = true;
+                LeaveUnplaced(rest, plan);
+                return;
+            }
+        }
+    }
+
+    static void LeaveUnplaced(std::vector<std::size_t> rest, TDiscPlan& plan) {
+        std::sort(rest.begin(), rest.end());
+        plan.Unplaced = std::move(rest);
+    }
+};
+
+} // namespace
+
+TDiscPlan PlanDiscs(const TFillProblem& problem, const TExactImageSize& exactSize,
+                    const TPlanProgress& progress, const TSubsetSumLimits& limits) {
+    TDiscPlan plan;
+    const std::int64_t room = SaturatingSub(problem.CapacitySectors, problem.FixedSectors);
+    std::vector<std::size_t> rest;
+    for (std::size_t i = 0; i < problem.ItemSectors.size(); ++i) {
+        (problem.ItemSectors[i] > room ? plan.TooLarge : rest).push_back(i);
+    }
+    if (rest.empty()) {
+        return plan;
+    }
+    // Largest first throughout, so the heuristics never sort again.
+    std::stable_sort(rest.begin(), rest.end(), [&](std::size_t a, std::size_t b) {
+        return problem.ItemSectors[a] > problem.ItemSectors[b];
+    });
+    const std::vector<std::int64_t> weights = WeightsOf(rest, problem.ItemSectors);
+    plan.LowerBound = BinPackingLowerBound(weights, room);
+
+    // Every disc the fullest of what is left, unless that needs more discs than the
+    // heuristics; then the guarded plan, which never does.
+    const TPlanner planner{problem, exactSize, progress, limits, room};
+    planner.Fill(rest, false, plan);
+    const std::size_t heuristicCount = Heuristic(weights, room).Count;
+    if (plan.Discs.size() > heuristicCount && plan.Unplaced.empty() && !plan.Stopped) {
+        plan.Discs.clear();
+        planner.Fill(rest, true, plan);
+    }
+    return plan;
+}
+
+} // namespace platterwise

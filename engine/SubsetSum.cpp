@@ -1,0 +1,186 @@
+#include "SubsetSum.h"
+
+#include <algorithm>
+#include <functional>
+#include <numeric>
+
+namespace platterwise {
+namespace {
+
+// Rough costs in the table's unit (one 64-bit word of one pass), to pick the cheaper method.
+double TableWork(std::size_t weights, std::int64_t capacity) {
+    return double(weights) * double(capacity / 64 + 1);
+}
+
+double HalvesWork(std::size_t weights) {
+    return 8.0 * double(std::uint64_t(1) << ((weights + 1) / 2));
+}
+
+// What a first, quick try may spend before the full table: with many weights the capacity is
+// nearly always met exactly, and a small residual table finds such a fill in a few passes.
+// When it does not, it has cost a few milliseconds at most.
+constexpr double kQuickWork = 8'000'000;
+constexpr std::int64_t kQuickSums = std::int64_t(1) << 18;
+
+// Solves exactly into `out` with the method that the limits allow and that costs least;
+// false, leaving `out` alone, when neither method fits the limits.
+bool SolveExactly(std::span<const std::int64_t> weights, std::int64_t capacity,
+                  const TSubsetSumLimits& limits, TSubsetSumResult& out) {
+    const double table = TableWork(weights.size(), capacity);
+    const bool tableFits = capacity <= limits.TableSums && table <= double(limits.TableWork);
+    const bool halvesFit = weights.size() <= limits.MeetInTheMiddleWeights;
+    if (halvesFit && (!tableFits || HalvesWork(weights.size()) < table)) {
+        out = SubsetSumByHalves(weights, capacity);
+        return true;
+    }
+    if (tableFits) {
+        out = SubsetSumByTable(weights, capacity);
+        return true;
+    }
+    return false;
+}
+
+// Fills greedily, largest first, then gives the smallest of the chosen back, together with
+// every unchosen weight that can still fit, to the exact table over the residual capacity, a
+// residual of at most `residualSums`. Never worse than the greedy fill. REQUIRES:
+// residualSums within limits.TableSums (the residual table is built even beyond TableWork,
+// which the callers keep it within).
+TSubsetSumResult GreedyThenTable(std::span<const std::int64_t> weights, std::int64_t capacity,
+                                 std::int64_t residualSums, const TSubsetSumLimits& limits) {
+    std::vector<std::size_t> order(weights.size());
+    std::iota(order.begin(), order.end(), std::size_t(0));
+    if (!std::is_sorted(weights.begin(), weights.end(), std::greater<>())) {
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return weights[a] > weights[b]; });
+    }
+    std::vector<std::uint8_t> taken(weights.size(), 0);
+    std::int64_t sum = 0;
+    for (std::size_t k : order) {
+        if (weights[k] <= capacity - sum) {
+            taken[k] = 1;
+            sum += weights[k];
+        }
+    }
+    std::int64_t residual = capacity - sum;
+    std::vector<std::uint8_t> released(weights.size(), 0);
+    for (auto it = order.rbegin(); it != order.rend() && residual < capacity; ++it) {
+        if (taken[*it] == 0) {
+            continue;
+        }
+        if (weights[*it] > residualSums - residual) {
+            break;
+        }
+        released[*it] = 1;
+        residual += weights[*it];
+    }
+
+    TSubsetSumResult result;
+    std::vector<std::size_t> pool;
+    std::vector<std::int64_t> poolWeights;
+    std::int64_t kept = 0;
+    // Smallest first: small weights fill the residual's sums densely within a few passes, so
+    // the table meets the residual exactly, and stops, early.
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        const std::size_t k = *it;
+        if (taken[k] != 0 && released[k] == 0) {
+            result.Chosen.push_back(k);
+            kept += weights[k];
+        } else if (weights[k] <= residual) {
+            pool.push_back(k);
+            poolWeights.push_back(weights[k]);
+        }
+    }
+    TSubsetSumResult sub;
+    if (residual > 0 && !SolveExactly(poolWeights, residual, limits, sub)) {
+        sub = SubsetSumByTable(poolWeights, residual);
+    }
+    for (std::size_t k : sub.Chosen) {
+        result.Chosen.push_back(pool[k]);
+    }
+    std::sort(result.Chosen.begin(), result.Chosen.end());
+    result.Sum = kept + sub.Sum;
+    // Proven when the residual was the whole problem, or when nothing can beat a full disc.
+    result.Proven = result.Sum == capacity || (kept == 0 && residual == capacity && sub.Proven);
+    return result;
+}
+
+TSubsetSumResult Solve(std::span<const std::int64_t> weights, std::int64_t capacity,
+                       const TSubsetSumLimits& limits) {
+    const std::size_t n = weights.size();
+    const std::int64_t sums = std::clamp<std::int64_t>(std::int64_t(kQuickWork * 64.0 / double(n)),
+                                                       1, std::min(kQuickSums, limits.TableSums));
+    // Worth it where the whole table would be larger (its memory costs as much as its passes).
+    if (n > limits.MeetInTheMiddleWeights && capacity > sums) {
+        TSubsetSumResult quick = GreedyThenTable(weights, capacity, sums, limits);
+        if (quick.Sum == capacity) {
+            return quick;
+        }
+    }
+    // Smallest first, as in GreedyThenTable: the early passes then cover few sums, and the
+    // capacity is met (which ends the table) after fewer passes.
+    std::vector<std::size_t> ascending(n);
+    std::iota(ascending.begin(), ascending.end(), std::size_t(0));
+    std::stable_sort(ascending.begin(), ascending.end(),
+                     [&](std::size_t a, std::size_t b) { return weights[a] < weights[b]; });
+    std::vector<std::int64_t> sorted(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        sorted[k] = weights[ascending[k]];
+    }
+    TSubsetSumResult exact;
+    if (SolveExactly(sorted, capacity, limits, exact)) {
+        for (std::size_t& k : exact.Chosen) {
+            k = ascending[k];
+        }
+        std::sort(exact.Chosen.begin(), exact.Chosen.end());
+        return exact;
+    }
+    const std::int64_t residual = std::clamp<std::int64_t>(
+        std::int64_t(double(limits.TableWork) * 64.0 / double(n)), 1, limits.TableSums);
+    return GreedyThenTable(weights, capacity, residual, limits);
+}
+
+} // namespace
+
+TSubsetSumResult LargestSubsetSum(std::span<const std::int64_t> weights, std::int64_t capacity,
+                                  const TSubsetSumLimits& limits) {
+    TSubsetSumResult result;
+    result.Proven = true;
+    if (capacity < 0) {
+        return result;
+    }
+    std::vector<std::size_t> usable;
+    std::int64_t total = 0;
+    std::int64_t divisor = 0;
+    for (std::size_t i = 0; i < weights.size(); ++i) {
+        if (weights[i] == 0) {
+            result.Chosen.push_back(i); // free: always on the disc
+        } else if (weights[i] <= capacity) {
+            usable.push_back(i);
+            total += weights[i];
+            divisor = std::gcd(divisor, weights[i]);
+        }
+    }
+    if (total <= capacity) {
+        result.Chosen.insert(result.Chosen.end(), usable.begin(), usable.end());
+        std::sort(result.Chosen.begin(), result.Chosen.end());
+        result.Sum = total;
+        return result;
+    }
+    // Every subset sum is a multiple of the weights' common divisor: dividing it out shrinks
+    // the table, and shows at once when the capacity itself cannot be reached.
+    std::vector<std::int64_t> scaled(usable.size());
+    for (std::size_t k = 0; k < usable.size(); ++k) {
+        scaled[k] = weights[usable[k]] / divisor;
+    }
+    const std::int64_t scaledCapacity = capacity / divisor;
+    const TSubsetSumResult found = Solve(scaled, scaledCapacity, limits);
+    for (std::size_t k : found.Chosen) {
+        result.Chosen.push_back(usable[k]);
+    }
+    std::sort(result.Chosen.begin(), result.Chosen.end());
+    result.Sum = found.Sum * divisor;
+    result.Proven = found.Proven || found.Sum == scaledCapacity;
+    return result;
+}
+
+} // namespace platterwise

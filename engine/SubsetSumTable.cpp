@@ -1,0 +1,89 @@
+// The exact table: bit s of `reach` says that some subset of the weights seen so far sums to
+// s; `first[s]` is the weight whose pass set that bit. Since s - weight[first[s]] was reachable
+// before that pass, following `first` down from any reachable sum reads back a subset of
+// distinct weights.
+#include "SubsetSum.h"
+
+#include <algorithm>
+#include <bit>
+#include <memory>
+
+namespace platterwise {
+namespace {
+
+// `Index` holds a position in the weights: 16 bits where they allow, since the table's memory,
+// touched page by page, costs as much time as its passes.
+template <typename Index>
+TSubsetSumResult Table(std::span<const std::int64_t> weights, std::int64_t capacity) {
+    TSubsetSumResult result;
+    result.Proven = true;
+    if (capacity <= 0) {
+        return result;
+    }
+    const std::size_t top = std::size_t(capacity);
+    const std::size_t lastWord = top / 64;
+    const std::uint64_t lastMask = ~std::uint64_t(0) >> (63 - top % 64);
+    std::vector<std::uint64_t> reach(lastWord + 1, 0);
+    reach[0] = 1;
+    // Left uninitialised: an entry is written when its sum is first reached and read only for
+    // reachable sums, so pages of sums never reached are never touched.
+    const auto first = std::make_unique_for_overwrite<Index[]>(top + 1);
+
+    std::size_t reachable = 0; // the largest sum the weights so far could reach, held at top
+    for (std::size_t i = 0; i < weights.size(); ++i) {
+        const std::int64_t w = weights[i];
+        if (w <= 0 || w > capacity) {
+            continue;
+        }
+        const std::size_t shift = std::size_t(w);
+        const std::size_t q = shift / 64;
+        const unsigned r = unsigned(shift % 64);
+        reachable = std::min(top, reachable + shift);
+        // From the top down, so every word read is still the one from before this pass.
+        for (std::size_t j = reachable / 64 + 1; j-- > q;) {
+            std::uint64_t moved = reach[j - q] << r;
+            if (r != 0 && j > q) {
+                moved |= reach[j - q - 1] >> (64 - r);
+            }
+            if (j == lastWord) {
+                moved &= lastMask;
+            }
+            std::uint64_t fresh = moved & ~reach[j];
+            if (fresh == 0) {
+                continue;
+            }
+            reach[j] |= fresh;
+            for (; fresh != 0; fresh &= fresh - 1) {
+                first[j * 64 + std::size_t(std::countr_zero(fresh))] = Index(i);
+            }
+        }
+        if ((reach[lastWord] >> (top % 64)) & 1) {
+            break; // the capacity itself is reached: nothing can beat it
+        }
+    }
+
+    std::size_t best = top;
+    for (std::size_t j = lastWord + 1; j-- > 0;) {
+        if (reach[j] != 0) {
+            best = j * 64 + 63 - std::size_t(std::countl_zero(reach[j]));
+            break;
+        }
+    }
+    result.Sum = std::int64_t(best);
+    for (std::size_t s = best; s != 0;) {
+        const std::size_t i = first[s];
+        result.Chosen.push_back(i);
+        s -= std::size_t(weights[i]);
+    }
+    std::sort(result.Chosen.begin(), result.Chosen.end());
+    return result;
+}
+
+} // namespace
+
+TSubsetSumResult SubsetSumByTable(std::span<const std::int64_t> weights, std::int64_t capacity) {
+    return weights.size() <= 0xFFFF ? Table<std::uint16_t>(weights, capacity)
+                                    : Table<std::uint32_t>(weights, capacity);
+}
+
+} // namespace platterwise

@@ -1,0 +1,62 @@
+// Ctrl+A where there is no X11 (the offscreen platform here): through the desktop portal,
+// a stand-in on a private bus.
+#include "AppFixture.h"
+#include "platform/SessionGlobalHotkeys.h"
+#include "tests/support/FakePortal.h"
+#include "tests/support/PrivateBus.h"
+#include "widgets/shell/ShellListView.h"
+
+#include <QTest>
+
+namespace platterwise::testing {
+namespace {
+
+class Form1Portal : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        ASSERT_TRUE(bus.Started()) << "dbus-daemon could not be started";
+        ASSERT_TRUE(portal.Serving());
+        File(QStringLiteral("music/a.flac"), 10);
+        File(QStringLiteral("music/b.flac"), 20);
+        File(QStringLiteral("music/c.cue"), 30);
+        PutSettings("[MAIN]\nREMEMBER_LAST_LOC=YES\nLAST_LOC=" +
+                    QFile::encodeName(Path(QStringLiteral("music"))) + "\n");
+    }
+
+    PrivateBus bus;
+    FakePortal portal{bus.Connect()};
+    TSessionGlobalHotkeys sessionHotkeys{bus.Connect()};
+};
+
+TEST_F(Form1Portal, GrantedCtrlASelectsEveryRowWhenThePortalActivatesIt) {
+    TForm1 form(dialogs, sessionHotkeys);
+    EXPECT_TRUE(Boxes().empty());
+    ASSERT_EQ(portal.Asked.size(), 1u);
+    EXPECT_EQ(portal.Asked[0].PreferredTrigger, QStringLiteral("CTRL+a"));
+    auto& list = Find<TShellListView>(form, "ShellListView1");
+    ASSERT_EQ(list.ItemCount(), 3);
+    EXPECT_FALSE(list.IsRowSelected(0));
+
+    portal.Activate(portal.Asked[0].Session, portal.Asked[0].Id);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return list.IsRowSelected(0) && list.IsRowSelected(1) && list.IsRowSelected(2); }));
+
+    form.show();
+    form.close(); // the close box gives the shortcut back
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !portal.Closed.isEmpty(); }));
+}
+
+TEST_F(Form1Portal, RefusedCtrlAShowsTheHotkeyBoxAndTheWindowStartsAsUsual) {
+    portal.BindCode = 1; // the user said no
+    TForm1 form(dialogs, sessionHotkeys);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0],
+              (RecordedBox{RecordedBox::Plain,
+                           QStringLiteral("Не могу привязать CTRL+A к горячей клавише!")}));
+    // The settings were read after the box.
+    EXPECT_EQ(Find<TShellListView>(form, "ShellListView1").ItemCount(), 3);
+}
+
+} // namespace
+} // namespace platterwise::testing
