@@ -66,7 +66,8 @@ def translation_units(build):
     for e in entries:
         path = os.path.realpath(os.path.join(e["directory"], e["file"]))
         rel = os.path.relpath(path, root)
-        if rel.split("/")[0] in SOURCE_DIRS and "/boundaries/" not in rel:
+        # C sources keep C's own naming.
+        if rel.split("/")[0] in SOURCE_DIRS and "/boundaries/" not in rel and rel.endswith(".cpp"):
             units.append(path)
     return root, sorted(set(units))
 

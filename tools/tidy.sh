@@ -16,8 +16,8 @@ if [ "${1:-}" = "--fix" ]; then
 fi
 build="${1:-build/asan}"
 [ -f "$build/compile_commands.json" ] || { echo "no $build/compile_commands.json" >&2; exit 2; }
-# Our sources, not the generated ones and not the cases that must fail to compile.
-files="^$PWD/(app|bench|cli|disc|engine|fuzz|platform|tests/(?!boundaries/)|tools|widgets)/"
+# Our C++ sources, not the generated ones and not the cases that must fail to compile.
+files="^$PWD/(app|bench|cli|disc|engine|fuzz|platform|tests/(?!boundaries/)|tools|widgets)/.*\.cpp$"
 
 if [ "$fix" = 1 ]; then
     before=$(git status --porcelain)
