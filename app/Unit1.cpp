@@ -75,11 +75,11 @@ private:
     TForm1& form_;
 };
 
-TForm1::TForm1(IDialogs& dialogs_, IGlobalHotkeys& hotkeys_, QWidget* parent)
+TForm1::TForm1(IDialogs& dialogs, IGlobalHotkeys& hotkeys, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint)
-    , dialogs(dialogs_)
-    , hotkeys(hotkeys_) {
+    , dialogs_(dialogs)
+    , hotkeys_(hotkeys) {
     CreateControls();
     BindEvents();
     SetTabOrder();
@@ -101,7 +101,7 @@ void TForm1::Guarded(F&& handler) {
     try {
         handler();
     } catch (const std::exception& e) {
-        ShowException(e, dialogs);
+        ShowException(e, dialogs_);
     }
 }
 
@@ -134,7 +134,7 @@ void TForm1::BindEvents() {
                                          bool& canAdd) {
         ShellListView1AddFolder(sender, folder, canAdd);
     };
-    connect(&hotkeys, &IGlobalHotkeys::HotKeyPressed, this, &TForm1::HotKey);
+    connect(&hotkeys_, &IGlobalHotkeys::HotKeyPressed, this, &TForm1::HotKey);
 }
 
 void TForm1::UnbindEvents() {
@@ -149,15 +149,15 @@ void TForm1::UnbindEvents() {
 
 void TForm1::FormCreate() {
     FatMemo1->Lines().Clear();
-    if (!hotkeys.RegisterHotKey(kHotKeyId, MOD_CONTROL, kVirtualKeyA))
-        dialogs.ShowPlainBox(QStringLiteral("Не могу привязать CTRL+A к горячей клавише!"));
+    if (!hotkeys_.RegisterHotKey(kHotKeyId, MOD_CONTROL, kVirtualKeyA))
+        dialogs_.ShowPlainBox(QStringLiteral("Не могу привязать CTRL+A к горячей клавише!"));
     try {
         ReadStartupSettings();
     } catch (const Exception& e) {
-        ShowException(e, dialogs); // the remaining settings stay as designed
+        ShowException(e, dialogs_); // the remaining settings stay as designed
     } catch (const std::exception&) {
         // A fault of the program itself rather than of the settings.
-        dialogs.ShowPlainBox(QStringLiteral("И снова гавно"));
+        dialogs_.ShowPlainBox(QStringLiteral("И снова гавно"));
     }
 }
 
@@ -169,7 +169,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::FormClose() {
-    hotkeys.UnregisterHotKey(kHotKeyId);
+    hotkeys_.UnregisterHotKey(kHotKeyId);
     Guarded([this] { WriteLastLocation(); });
 }
 
@@ -209,14 +209,14 @@ void TForm1::ALButton1Click() {
     Sink sink(*this);
     const TShellRowSource rows(*ShellListView1);
     WaitCursor wait;
-    RunGoAction(rows, TargetFields(), Random, sink);
+    RunGoAction(rows, TargetFields(), random_, sink);
 }
 
 void TForm1::ALButton6Click() {
     Sink sink(*this);
     const TShellRowSource rows(*ShellListView1);
     WaitCursor wait;
-    lastTotal =
+    lastTotal_ =
         BuildTotalsReport(TTotalsVariant::OnShowTotalButton, rows, TargetFields(), sink).LastTotal;
 }
 
@@ -224,14 +224,14 @@ void TForm1::ALComboBox1Change() {
     Sink sink(*this);
     const TShellRowSource rows(*ShellListView1);
     WaitCursor wait;
-    lastTotal =
+    lastTotal_ =
         BuildTotalsReport(TTotalsVariant::OnTemplateChange, rows, TargetFields(), sink).LastTotal;
 }
 
 void TForm1::ALCheckBox1Click() {
     if (!ALCheckBox1->Checked())
         return;
-    for (const TDisplayAction& action : ApplyAutoSize(ALComboBox1->currentIndex(), lastTotal))
+    for (const TDisplayAction& action : ApplyAutoSize(ALComboBox1->currentIndex(), lastTotal_))
         Perform(action);
 }
 
@@ -241,23 +241,23 @@ void TForm1::ALCheckBox2Click() {
 }
 
 void TForm1::ALButton5Click() {
-    if (Form2 == nullptr)
+    if (form2_ == nullptr)
         return;
-    Form2->show();
-    Form2->raise();
-    Form2->activateWindow();
+    form2_->show();
+    form2_->raise();
+    form2_->activateWindow();
 }
 
 void TForm1::ALButton3Click() {
-    if (Form3 == nullptr)
+    if (form3_ == nullptr)
         return;
-    Form3->show();
-    Form3->raise();
-    Form3->activateWindow();
+    form3_->show();
+    form3_->raise();
+    form3_->activateWindow();
 }
 
 void TForm1::ALButton4Click() {
-    dialogs.ShowPlainBox(QStringLiteral("Sorry, this version has no help in English"));
+    dialogs_.ShowPlainBox(QStringLiteral("Sorry, this version has no help in English"));
 }
 
 void TForm1::SpeedButton1Click() {
@@ -282,12 +282,12 @@ void TForm1::Perform(const TDisplayAction& a) {
     switch (a.Kind) {
     case TActionKind::ShowInformationBox: {
         const ArrowCursor arrow;
-        dialogs.ShowInformationBox(FromEngine(a.Text));
+        dialogs_.ShowInformationBox(FromEngine(a.Text));
         break;
     }
     case TActionKind::ShowPlainBox: {
         const ArrowCursor arrow;
-        dialogs.ShowPlainBox(FromEngine(a.Text));
+        dialogs_.ShowPlainBox(FromEngine(a.Text));
         break;
     }
     case TActionKind::ClearMemo:

@@ -40,12 +40,12 @@ public:
 
     // The windows the Options and About buttons show (created after this one, not owned;
     // a window destroyed first is no longer shown).
-    void SetOptionsWindow(QWidget* form2) { Form2 = form2; }
-    void SetAboutWindow(QWidget* form3) { Form3 = form3; }
+    void SetOptionsWindow(QWidget* form2) { form2_ = form2; }
+    void SetAboutWindow(QWidget* form3) { form3_ = form3; }
     // The generator Go! reseeds; tests give one with a fixed seed.
-    void SetRandom(const TRandom& rng) { Random = rng; }
+    void SetRandom(const TRandom& rng) { random_ = rng; }
     // The byte total of the last totals report, 0 before the first.
-    std::int64_t LastTotal() const { return lastTotal; }
+    std::int64_t LastTotal() const { return lastTotal_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -120,12 +120,12 @@ private:
     template <typename F>
     void Guarded(F&& handler);
 
-    IDialogs& dialogs;
-    IGlobalHotkeys& hotkeys;
-    QPointer<QWidget> Form2;
-    QPointer<QWidget> Form3;
-    TRandom Random;
-    std::int64_t lastTotal = 0;
+    IDialogs& dialogs_;
+    IGlobalHotkeys& hotkeys_;
+    QPointer<QWidget> form2_;
+    QPointer<QWidget> form3_;
+    TRandom random_;
+    std::int64_t lastTotal_ = 0;
 };
 
 } // namespace platterwise

@@ -32,10 +32,10 @@ QString YesNo(const TALCheckBox* box) {
 
 } // namespace
 
-TForm2::TForm2(IDialogs& dialogs_, QWidget* parent)
+TForm2::TForm2(IDialogs& dialogs, QWidget* parent)
     : QWidget(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , dialogs(dialogs_) {
+    , dialogs_(dialogs) {
     setWindowTitle(QString());
     setFixedSize(340, 298);
     setFont(MakeFont(QStringLiteral("MS Sans Serif"), -11));
@@ -125,7 +125,7 @@ void TForm2::ALButton1Click() {
         if (RadioGroup1->ItemIndex() >= 0)
             TSettingsFile().WriteInteger(kShell, RadioGroup1->ItemIndex());
     } catch (const std::exception& e) {
-        ShowException(e, dialogs);
+        ShowException(e, dialogs_);
     }
 }
 

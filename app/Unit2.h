@@ -37,7 +37,7 @@ private:
     void FormActivate();
     void ALButton1Click();
 
-    IDialogs& dialogs;
+    IDialogs& dialogs_;
 };
 
 } // namespace platterwise

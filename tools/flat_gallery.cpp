@@ -47,17 +47,17 @@ void HoldSpace(QWidget* w) {
 class Gallery {
 public:
     explicit Gallery(QWidget* window)
-        : fWindow(window) {}
+        : window_(window) {}
 
     void Heading(int y, const QString& text, int column = -1) {
-        auto* label = new QLabel(text, fWindow);
+        auto* label = new QLabel(text, window_);
         label->setGeometry(column < 0 ? 8 : kLeft + column * kColumn, y, column < 0 ? 100 : 115,
                            16);
     }
 
     template <class Control>
     Control* Add(int column, int y, int w, int h, void (*skin)(QObject*, bool&, bool)) {
-        auto* c = new Control(fWindow);
+        auto* c = new Control(window_);
         c->setGeometry(kLeft + column * kColumn, y, w, h);
         c->setFont(MakeFont(QStringLiteral("Arial"), -11));
         c->SetColor(kDesignColor);
@@ -66,7 +66,7 @@ public:
     }
 
 private:
-    QWidget* fWindow;
+    QWidget* window_;
 };
 
 const char* const kStates[] = {"normal",     "mouse over", "focused",

@@ -14,28 +14,28 @@
 namespace platterwise::testing {
 
 void AppFixture::SetUp() {
-    previous = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    previous_ = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir_.path()));
 }
 
 void AppFixture::TearDown() {
-    form.reset();
-    QDir::setCurrent(previous);
+    form_.reset();
+    QDir::setCurrent(previous_);
 }
 
 void AppFixture::PutSettings(const QByteArray& content) const {
-    QFile f(dir.filePath(QStringLiteral("settings.ini")));
+    QFile f(dir_.filePath(QStringLiteral("settings.ini")));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(content);
 }
 
 QByteArray AppFixture::SettingsContent() const {
-    QFile f(dir.filePath(QStringLiteral("settings.ini")));
+    QFile f(dir_.filePath(QStringLiteral("settings.ini")));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
 void AppFixture::File(const QString& rel, qint64 size) const {
-    const QString path = dir.filePath(rel);
+    const QString path = dir_.filePath(rel);
     QDir().mkpath(QFileInfo(path).path());
     const int fd = ::open(QFile::encodeName(path).constData(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
     ASSERT_GE(fd, 0);
@@ -44,9 +44,9 @@ void AppFixture::File(const QString& rel, qint64 size) const {
 }
 
 TForm1& AppFixture::Form() {
-    if (!form)
-        form = std::make_unique<TForm1>(dialogs, hotkeys);
-    return *form;
+    if (!form_)
+        form_ = std::make_unique<TForm1>(dialogs_, hotkeys_);
+    return *form_;
 }
 
 TShellListView& AppFixture::FileList() {

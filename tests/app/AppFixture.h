@@ -47,7 +47,7 @@ protected:
     QByteArray SettingsContent() const;
     // Makes `rel` under the working directory with a file of `size` bytes (sparse).
     void File(const QString& rel, qint64 size) const;
-    QString Path(const QString& rel) const { return dir.filePath(rel); }
+    QString Path(const QString& rel) const { return dir_.filePath(rel); }
 
     TForm1& Form(); // created on first use, so a test can prepare settings first
     // The main window's control of designed name `name`.
@@ -64,13 +64,13 @@ protected:
     // The text of memo line `i` (its text parts joined) and the colour it is drawn in.
     QString MemoText(int i);
     TColor MemoTextColor(int i);
-    std::vector<RecordedBox>& Boxes() { return dialogs.boxes; }
+    std::vector<RecordedBox>& Boxes() { return dialogs_.boxes; }
 
-    QTemporaryDir dir;
-    QString previous;
-    RecordingDialogs dialogs;
-    FakeHotkeys hotkeys;
-    std::unique_ptr<TForm1> form;
+    QTemporaryDir dir_;
+    QString previous_;
+    RecordingDialogs dialogs_;
+    FakeHotkeys hotkeys_;
+    std::unique_ptr<TForm1> form_;
 };
 
 } // namespace platterwise::testing

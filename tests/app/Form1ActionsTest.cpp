@@ -159,7 +159,7 @@ private:
 
 TEST_F(Form1Actions, BoxesShowTheOrdinaryPointerWhileTheSearchShowsTheWaitCursor) {
     CursorNotingDialogs noting;
-    TForm1 f(noting, hotkeys);
+    TForm1 f(noting, hotkeys_);
     auto& list = Find<TShellListView>(f, "ShellListView1");
     list.SetRoot(Path(QStringLiteral("music")));
     list.SelectAll();
@@ -201,9 +201,9 @@ TEST_F(Form1Actions, HelpAndTheHotkey) {
     EXPECT_EQ(Boxes(), (std::vector<RecordedBox>{
                            {RecordedBox::Plain,
                             QStringLiteral("Sorry, this version has no help in English")}}));
-    hotkeys.Press(2);
+    hotkeys_.Press(2);
     EXPECT_FALSE(FileList().IsRowSelected(0));
-    hotkeys.Press(1);
+    hotkeys_.Press(1);
     for (int row = 0; row < 4; ++row)
         EXPECT_TRUE(FileList().IsRowSelected(row));
 }

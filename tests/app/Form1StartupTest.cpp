@@ -36,14 +36,14 @@ TEST_F(Form1Startup, FirstStartWithoutSettingsUsesTheDesignValues) {
     EXPECT_EQ(Results().Lines().Count(), 0); // the sample line is cleared
     EXPECT_EQ(Control<TALComboBox>("ALComboBox1").view()->sizeHintForRow(0), 14);
     EXPECT_TRUE(Boxes().empty());
-    ASSERT_EQ(hotkeys.Registrations.size(), 1u);
-    EXPECT_EQ(hotkeys.Registrations[0].Id, 1);
-    EXPECT_EQ(hotkeys.Registrations[0].Modifiers, MOD_CONTROL);
-    EXPECT_EQ(hotkeys.Registrations[0].VirtualKey, 0x41u);
+    ASSERT_EQ(hotkeys_.Registrations.size(), 1u);
+    EXPECT_EQ(hotkeys_.Registrations[0].Id, 1);
+    EXPECT_EQ(hotkeys_.Registrations[0].Modifiers, MOD_CONTROL);
+    EXPECT_EQ(hotkeys_.Registrations[0].VirtualKey, 0x41u);
 }
 
 TEST_F(Form1Startup, AHotkeyThatCannotBeRegisteredIsReportedAndStartupGoesOn) {
-    hotkeys.Refuse = true;
+    hotkeys_.Refuse = true;
     PutSettings("[MAIN]\nREMEMBER_DEVIATION=YES\nDEVIATION=40\n");
     Form();
     ASSERT_EQ(Boxes().size(), 1u);
@@ -109,7 +109,7 @@ TEST_F(Form1Startup, ExitWritesTheFourKeysWhateverTheSwitchesSay) {
     EXPECT_EQ(SettingsContent(),
               "[MAIN]\nREMEMBER_LAST_LOC=YES\nLAST_LOC=" + Path(QStringLiteral("music")).toUtf8() +
                   "\nTEMPLATE=3\nDEVIATION=30\nRANDOM=5 0\n");
-    EXPECT_FALSE(hotkeys.Held.empty()); // the close handler does not run on this path
+    EXPECT_FALSE(hotkeys_.Held.empty()); // the close handler does not run on this path
 }
 
 TEST_F(Form1Startup, TheCloseBoxWritesOnlyTheFolderAndReleasesTheHotkey) {
@@ -118,7 +118,7 @@ TEST_F(Form1Startup, TheCloseBoxWritesOnlyTheFolderAndReleasesTheHotkey) {
     f.show();
     f.close();
     EXPECT_EQ(SettingsContent(), "[MAIN]\nLAST_LOC=/\n");
-    EXPECT_TRUE(hotkeys.Held.empty());
+    EXPECT_TRUE(hotkeys_.Held.empty());
     QCoreApplication::processEvents(); // the queued quit finds no loop to end
 }
 
@@ -126,11 +126,11 @@ TEST_F(Form1Startup, TheComputerFolderIsStoredByItsRootNameAndOpensAgain) {
     PutSettings("[MAIN]\nREMEMBER_LAST_LOC=NO\n");
     Press("ALButton2");
     EXPECT_THAT(SettingsContent().toStdString(), HasSubstr("LAST_LOC=rfMyComputer\n"));
-    form.reset();
+    form_.reset();
     PutSettings("[MAIN]\nREMEMBER_LAST_LOC=YES\nLAST_LOC=Мой компьютер\n");
     Press("ALButton2"); // the Russian display name is recognised as well
     EXPECT_THAT(SettingsContent().toStdString(), Not(HasSubstr("Мой")));
-    form.reset();
+    form_.reset();
     PutSettings("[MAIN]\nREMEMBER_LAST_LOC=YES\nLAST_LOC=rfMyComputer\n");
     EXPECT_EQ(Control<TALEdit>("ALEdit5").text(), ComputerFolderName());
 }
@@ -146,7 +146,7 @@ TEST_F(Form1Startup, ARefusedWriteAtExitIsReportedAndTheProgramStillEnds) {
     ASSERT_EQ(Boxes().size(), 1u); // the first refusal; the writes after it are not made
     EXPECT_EQ(Boxes()[0].text, QStringLiteral("Unable to write to ") + mount.Path() +
                                    QStringLiteral("/settings.ini"));
-    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    ASSERT_TRUE(QDir::setCurrent(dir_.path()));
 }
 
 TEST_F(Form1Startup, StartingFromAnotherFolderUsesItsOwnSettings) {
@@ -154,8 +154,8 @@ TEST_F(Form1Startup, StartingFromAnotherFolderUsesItsOwnSettings) {
     QTemporaryDir other;
     ASSERT_TRUE(QDir::setCurrent(other.path()));
     EXPECT_EQ(Control<TALEdit>("ALEdit4").text(), u"1000");
-    form.reset();
-    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    form_.reset();
+    ASSERT_TRUE(QDir::setCurrent(dir_.path()));
     EXPECT_EQ(Control<TALEdit>("ALEdit4").text(), u"7");
 }
 

@@ -13,9 +13,9 @@ namespace {
 class Form2Test : public AppFixture {
 protected:
     TForm2& Options() {
-        if (!options)
-            options = std::make_unique<TForm2>(dialogs);
-        return *options;
+        if (!options_)
+            options_ = std::make_unique<TForm2>(dialogs_);
+        return *options_;
     }
     template <typename T>
     T& Option(const char* name) {
@@ -29,7 +29,7 @@ protected:
         return ticks;
     }
     TRadioGroup& ViewStyle() { return Option<TRadioGroup>("RadioGroup1"); }
-    std::unique_ptr<TForm2> options;
+    std::unique_ptr<TForm2> options_;
 };
 
 TEST_F(Form2Test, WithoutSettingsNothingIsTickedAndLargeIconsIsChosen) {
@@ -42,10 +42,10 @@ TEST_F(Form2Test, WithoutSettingsNothingIsTickedAndLargeIconsIsChosen) {
 TEST_F(Form2Test, AMissingKeyTakesOverTheAnswerOfTheKeyBeforeIt) {
     PutSettings("[MAIN]\nREMEMBER_LAST_LOC=YES\n");
     EXPECT_EQ(Ticks(), (std::vector<bool>{true, true, true, true}));
-    options.reset();
+    options_.reset();
     PutSettings("[MAIN]\nREMEMBER_LAST_LOC=NO\nREMEMBER_TEMPLATE=YES\n");
     EXPECT_EQ(Ticks(), (std::vector<bool>{false, true, true, true}));
-    options.reset();
+    options_.reset();
     PutSettings("[MAIN]\nREMEMBER_TEMPLATE=YES\nREMEMBER_DEVIATION=no\nSHELL=7\n");
     EXPECT_EQ(Ticks(), (std::vector<bool>{false, true, false, false}));
     EXPECT_EQ(ViewStyle().ItemIndex(), 0);

@@ -106,81 +106,81 @@ TEST(JsonString, EscapesAndReplacesBytesThatAreNotUtf8) {
 class CliRun : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir.File("music/a/x.flac", 2'000'000'000LL);
-        dir.File("music/2010/y.flac", 2'690'000'000LL);
-        dir.File("music/b/z.ape", 1'500'000'000LL);
-        dir.File("music/c.cue", 10);
-        previous = ::get_current_dir_name();
-        ASSERT_EQ(::chdir((dir / "music").c_str()), 0);
+        dir_.File("music/a/x.flac", 2'000'000'000LL);
+        dir_.File("music/2010/y.flac", 2'690'000'000LL);
+        dir_.File("music/b/z.ape", 1'500'000'000LL);
+        dir_.File("music/c.cue", 10);
+        previous_ = ::get_current_dir_name();
+        ASSERT_EQ(::chdir((dir_ / "music").c_str()), 0);
     }
     void TearDown() override {
-        ASSERT_EQ(::chdir(previous), 0);
-        ::free(previous);
+        ASSERT_EQ(::chdir(previous_), 0);
+        ::free(previous_);
     }
     int Run(std::vector<std::string> args) {
-        out.str({});
-        err.str({});
-        return RunCli(args, out, err);
+        out_.str({});
+        err_.str({});
+        return RunCli(args, out_, err_);
     }
-    testing::TempDir dir;
-    char* previous = nullptr;
-    std::ostringstream out, err;
+    testing::TempDir dir_;
+    char* previous_ = nullptr;
+    std::ostringstream out_, err_;
 };
 
 TEST_F(CliRun, FillPrintsTheMessageLineAndTheChosenNamesFoldersFirst) {
     EXPECT_EQ(Run({"fill", "--seed", "3", "c.cue", "a", "b", "2010"}), kExitFound);
-    EXPECT_EQ(out.str(), "Prepared 4,690,000,000 байт\na\n2010\n");
-    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(out_.str(), "Prepared 4,690,000,000 байт\na\n2010\n");
+    EXPECT_EQ(err_.str(), "");
 }
 
 TEST_F(CliRun, FillPathsAreFullAndCanBeNulSeparated) {
     EXPECT_EQ(Run({"fill", "--seed", "3", "--paths", "-0", "c.cue", "a/", "b", "2010"}),
               kExitFound);
-    const std::string base = (dir / "music").c_str();
-    EXPECT_EQ(out.str(), base + "/a" + '\0' + base + "/2010" + '\0');
+    const std::string base = (dir_ / "music").c_str();
+    EXPECT_EQ(out_.str(), base + "/a" + '\0' + base + "/2010" + '\0');
 }
 
 TEST_F(CliRun, FillJsonCarriesOutcomeWindowAndItems) {
     EXPECT_EQ(Run({"fill", "--seed", "3", "--json", "--both", "a", "b", "2010"}), kExitFound);
-    EXPECT_THAT(out.str(), StartsWith("{\"outcome\":\"found\",\"target_mb\":4700,"));
-    EXPECT_THAT(out.str(), HasSubstr("\"window\":{\"lower\":4675000000,\"upper\":4725000000}"));
-    EXPECT_THAT(out.str(), HasSubstr("\"kind\":\"folder\",\"size\":2000000000}"));
+    EXPECT_THAT(out_.str(), StartsWith("{\"outcome\":\"found\",\"target_mb\":4700,"));
+    EXPECT_THAT(out_.str(), HasSubstr("\"window\":{\"lower\":4675000000,\"upper\":4725000000}"));
+    EXPECT_THAT(out_.str(), HasSubstr("\"kind\":\"folder\",\"size\":2000000000}"));
 }
 
 TEST_F(CliRun, NoCombinationExitsWithOneAndShowsTheBoxOnStandardError) {
     EXPECT_EQ(Run({"fill", "--size", "100000", "a"}), kExitNotFound);
-    EXPECT_EQ(out.str(), "You fail me, bungler!\nStill nothing to burn!\n");
-    EXPECT_THAT(err.str(), StartsWith("Selected files/folders have smaller size than you have set "
-                                      "for target media!\nРешение"));
+    EXPECT_EQ(out_.str(), "You fail me, bungler!\nStill nothing to burn!\n");
+    EXPECT_THAT(err_.str(), StartsWith("Selected files/folders have smaller size than you have set "
+                                       "for target media!\nРешение"));
     EXPECT_EQ(Run({"fill", "--medium", "cd-r", "--samples", "3", "a"}), kExitNotFound);
-    EXPECT_EQ(out.str(), "U aint lucky! Never to burn those lossless music! :(\n");
-    EXPECT_THAT(err.str(), StartsWith("Program checked 3 variants"));
+    EXPECT_EQ(out_.str(), "U aint lucky! Never to burn those lossless music! :(\n");
+    EXPECT_THAT(err_.str(), StartsWith("Program checked 3 variants"));
 }
 
 TEST_F(CliRun, AMissingPathIsAnErrorNamingIt) {
     EXPECT_EQ(Run({"fill", "a", "gone.flac"}), kExitBadArguments);
-    EXPECT_EQ(err.str(), "gone.flac: no such file or folder\n");
-    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err_.str(), "gone.flac: no such file or folder\n");
+    EXPECT_EQ(out_.str(), "");
     EXPECT_EQ(Run({"total", "gone"}), kExitBadArguments);
 }
 
 TEST_F(CliRun, TotalPrintsTheReportAndWhetherItFills) {
     EXPECT_EQ(Run({"total", "--medium", "cd-r", "c.cue"}), kExitFound);
-    EXPECT_EQ(out.str(), "Selected: folders - 0 , files - 1\nTotal size: 0 Mb (10 bytes)\n"
-                         "Smaller than the medium: 10 of 700,000,000 bytes\n");
+    EXPECT_EQ(out_.str(), "Selected: folders - 0 , files - 1\nTotal size: 0 Mb (10 bytes)\n"
+                          "Smaller than the medium: 10 of 700,000,000 bytes\n");
     EXPECT_EQ(Run({"total", "--button", "a", "b"}), kExitFound);
-    EXPECT_EQ(out.str(), "Oh, thats a big momma! :)\nВыделено: папок - 2 , файлов - 0\n"
-                         "Общий размер: 3500 Mb (3,500,000,000 bytes)\n"
-                         "Smaller than the medium: 3,500,000,000 of 4,700,000,000 bytes\n");
+    EXPECT_EQ(out_.str(), "Oh, thats a big momma! :)\nВыделено: папок - 2 , файлов - 0\n"
+                          "Общий размер: 3500 Mb (3,500,000,000 bytes)\n"
+                          "Smaller than the medium: 3,500,000,000 of 4,700,000,000 bytes\n");
 }
 
 TEST_F(CliRun, HelpAndBadArguments) {
     EXPECT_EQ(Run({"--help"}), kExitFound);
-    EXPECT_THAT(out.str(), HasSubstr("platterwise-cli fill"));
+    EXPECT_THAT(out_.str(), HasSubstr("platterwise-cli fill"));
     EXPECT_EQ(Run({"--version"}), kExitFound);
-    EXPECT_THAT(out.str(), ::testing::MatchesRegex("platterwise-cli [0-9]+(\\.[0-9]+)+\n"));
+    EXPECT_THAT(out_.str(), ::testing::MatchesRegex("platterwise-cli [0-9]+(\\.[0-9]+)+\n"));
     EXPECT_EQ(Run({"fill", "--deviation", "x", "a"}), kExitBadArguments);
-    EXPECT_EQ(err.str(), "platterwise-cli: --deviation: needs a whole number of Mb (32-bit)\n");
+    EXPECT_EQ(err_.str(), "platterwise-cli: --deviation: needs a whole number of Mb (32-bit)\n");
 }
 
 } // namespace

@@ -41,15 +41,15 @@ void PrintTo(const ParseCase& c, std::ostream* os) {
 class TaggedText : public ::testing::TestWithParam<ParseCase> {
 protected:
     TaggedText() {
-        memo->SetFontColor(0x123456);
-        memo->SetColor(0x654321);
-        memo->SetFontStyle(fsItalic);
+        memo_->SetFontColor(0x123456);
+        memo_->SetColor(0x654321);
+        memo_->SetFontStyle(fsItalic);
     }
-    std::unique_ptr<TFatMemo> memo = testing::MakeMemo();
+    std::unique_ptr<TFatMemo> memo_ = testing::MakeMemo();
 };
 
 TEST_P(TaggedText, GivesTheseParts) {
-    TFatLine& line = memo->Lines().Add();
+    TFatLine& line = memo_->Lines().Add();
     line.SetTaggedText(Tagged(GetParam().tagged));
     EXPECT_EQ(Describe(line), GetParam().parts);
 }

@@ -15,7 +15,7 @@ using namespace Qt::StringLiterals;
 
 class ProfileFile : public ::testing::Test {
 protected:
-    QString Path() const { return dir.filePath(QStringLiteral("settings.ini")); }
+    QString Path() const { return dir_.filePath(QStringLiteral("settings.ini")); }
     void Put(const QByteArray& content) const {
         QFile f(Path());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -33,7 +33,7 @@ protected:
         return WriteProfileString(Path(), QString::fromUtf8(section), QString::fromUtf8(key),
                                   value);
     }
-    QTemporaryDir dir;
+    QTemporaryDir dir_;
 };
 
 TEST_F(ProfileFile, MissingFileSectionOrKeyGiveTheDefault) {
@@ -91,7 +91,7 @@ TEST_F(ProfileFile, ALineBreakInAValueCannotForgeAnotherKey) {
 }
 
 TEST_F(ProfileFile, AWriteIntoAFolderThatDoesNotExistIsRefused) {
-    EXPECT_FALSE(WriteProfileString(dir.filePath(u"no/such/folder/settings.ini"_s), u"MAIN"_s,
+    EXPECT_FALSE(WriteProfileString(dir_.filePath(u"no/such/folder/settings.ini"_s), u"MAIN"_s,
                                     u"K"_s, u"v"_s));
 }
 
@@ -126,7 +126,7 @@ TEST_F(ProfileFile, AFullDiskLeavesTheOldFileWholeAndNoTemporaryBehind) {
 }
 
 TEST_F(ProfileFile, AWriteThroughALinkReplacesTheFileItNames) {
-    const QString real = dir.filePath(QStringLiteral("real.ini"));
+    const QString real = dir_.filePath(QStringLiteral("real.ini"));
     ASSERT_TRUE(WriteProfileString(real, u"MAIN"_s, u"SHELL"_s, u"1"_s));
     ASSERT_TRUE(QFile::link(real, Path()));
     ASSERT_TRUE(Write("SHELL", QStringLiteral("2")));

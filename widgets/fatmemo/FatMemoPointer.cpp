@@ -25,9 +25,9 @@ bool PlainLeft(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
 
 TFatLine* TFatMemo::LineAt(int x, int y) const {
     // Only the lines of the last paint: the others keep places from older paints.
-    const int last = std::min(FLastLaid, FLines->Count() - 1);
-    for (int i = last; i >= FFirstLaid && i >= 0; --i) {
-        TFatLine& line = FLines->Items(i);
+    const int last = std::min(lastLaid_, lines_->Count() - 1);
+    for (int i = last; i >= firstLaid_ && i >= 0; --i) {
+        TFatLine& line = lines_->Items(i);
         const TFatLayout& l = line.Layout();
         if (InFlow(l.Flow, l.LineHeight, l.Clip, x, y))
             return &line;
@@ -38,16 +38,16 @@ TFatLine* TFatMemo::LineAt(int x, int y) const {
 void TFatMemo::UpdateHover(int x, int y) {
     TFatLine* line = LineAt(x, y);
     TFatPart* part = line ? line->PartAt(x, y) : nullptr;
-    FHoverLine = line;
+    hoverLine_ = line;
     if (!part) {
         unsetCursor();
-        FHoverPart = nullptr;
+        hoverPart_ = nullptr;
         return;
     }
-    if (part == FHoverPart)
+    if (part == hoverPart_)
         return;
-    TFatPart* left = FHoverPart;
-    FHoverPart = part;
+    TFatPart* left = hoverPart_;
+    hoverPart_ = part;
     if (part->HasLink())
         setCursor(Qt::PointingHandCursor);
     else if (left && left->HasLink())
@@ -55,20 +55,20 @@ void TFatMemo::UpdateHover(int x, int y) {
 }
 
 void TFatMemo::ForgetHoverPart() {
-    if (FHoverPart && FHoverPart->HasLink())
+    if (hoverPart_ && hoverPart_->HasLink())
         unsetCursor();
-    FHoverPart = nullptr;
+    hoverPart_ = nullptr;
 }
 
 void TFatMemo::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     UpdateHover(p.x(), p.y());
-    FSelAnchored = false;
+    selAnchored_ = false;
     if (event->button() == Qt::LeftButton && PlainLeft(event->buttons(), event->modifiers()) &&
-        FHoverPart) {
-        FClickPending = true;
-        FSelAnchored = true;
-        FSelStart = {FHoverLine->Index(), FHoverPart->Index(), FHoverPart->CharAt(p.x(), p.y())};
+        hoverPart_) {
+        clickPending_ = true;
+        selAnchored_ = true;
+        selStart_ = {hoverLine_->Index(), hoverPart_->Index(), hoverPart_->CharAt(p.x(), p.y())};
     }
     RedrawOver();
     if (OnMouseDown)
@@ -84,10 +84,10 @@ void TFatMemo::PointerMoved(int x, int y, Qt::MouseButtons buttons,
                             Qt::KeyboardModifiers modifiers) {
     UpdateHover(x, y);
     // A drag selects only from a press on text; a press elsewhere leaves no start to drag from.
-    if (PlainLeft(buttons, modifiers) && FHoverPart && FSelAnchored) {
-        FSelecting = true;
-        FClickPending = false;
-        FSelEnd = {FHoverLine->Index(), FHoverPart->Index(), FHoverPart->CharAt(x, y)};
+    if (PlainLeft(buttons, modifiers) && hoverPart_ && selAnchored_) {
+        selecting_ = true;
+        clickPending_ = false;
+        selEnd_ = {hoverLine_->Index(), hoverPart_->Index(), hoverPart_->CharAt(x, y)};
         RedrawOver();
     }
     if (OnMouseMove)
@@ -95,11 +95,11 @@ void TFatMemo::PointerMoved(int x, int y, Qt::MouseButtons buttons,
 }
 
 void TFatMemo::Click() {
-    if (!FClickPending)
+    if (!clickPending_)
         return;
-    FClickPending = false;
-    if (FHoverPart && FHoverPart->HasLink()) {
-        const QString link = FHoverPart->Link();
+    clickPending_ = false;
+    if (hoverPart_ && hoverPart_->HasLink()) {
+        const QString link = hoverPart_->Link();
         if (link == SampleMailLink())
             QDesktopServices::openUrl(QUrl(link));
         else if (OnLinkClick)
@@ -115,13 +115,13 @@ void TFatMemo::mouseReleaseEvent(QMouseEvent* event) {
         // The click comes first, and only for a release inside the memo.
         if (rect().contains(p))
             Click();
-        FSelAnchored = false;
-        if (FSelecting) {
+        selAnchored_ = false;
+        if (selecting_) {
             CopySelection();
-            FSelecting = false;
+            selecting_ = false;
             Repaint();
-        } else if (FClickPending) {
-            FClickPending = false;
+        } else if (clickPending_) {
+            clickPending_ = false;
             if (OnClick)
                 OnClick(*this);
         }
@@ -145,13 +145,13 @@ void TFatMemo::leaveEvent(QEvent*) {
 }
 
 void TFatMemo::CopySelection() {
-    const TFatPosition start = FSelStart;
-    const TFatPosition end = FSelEnd;
+    const TFatPosition start = selStart_;
+    const TFatPosition end = selEnd_;
     if (start.Line > end.Line || (start.Line == end.Line && start.Part > end.Part))
         return;
     QString text;
-    for (int l = std::max(start.Line, 0); l <= end.Line && l < FLines->Count(); ++l) {
-        const TFatLine& line = FLines->Items(l);
+    for (int l = std::max(start.Line, 0); l <= end.Line && l < lines_->Count(); ++l) {
+        const TFatLine& line = lines_->Items(l);
         const int firstPart = l == start.Line ? std::max(start.Part, 0) : 0;
         const int lastPart =
             std::min(l == end.Line ? end.Part : line.PartCount() - 1, line.PartCount() - 1);

@@ -51,7 +51,7 @@ void TFatLine::SetTaggedText(const QString& s) {
         SetUpdating(false);
         return;
     }
-    const TTagState defaults = MemoDefaults(FOwner);
+    const TTagState defaults = MemoDefaults(owner_);
     TTagState current = defaults;
     QString link;
     QString rest = s;

@@ -6,7 +6,7 @@ TALCustomCheckBox::TALCustomCheckBox(QWidget* parent)
     : TALCustomButton(parent) {}
 
 void TALCustomCheckBox::Toggle() {
-    if (State() == cbUnchecked && fAllowGrayed)
+    if (State() == cbUnchecked && allowGrayed_)
         SetState(cbGrayed);
     else
         TALCustomButton::Toggle();

@@ -35,26 +35,26 @@ TShellFolder* DesktopItem() {
 
 TShellFolder::TShellFolder(TShellFolder* parent, TShellFolderPtr folderInterface,
                            const TItemIdList* id)
-    : FolderInterface_(std::move(folderInterface)) {
-    RelativeIdList_ = IdListCopy(id);
+    : folderInterface_(std::move(folderInterface)) {
+    relativeIdList_ = IdListCopy(id);
     if (parent != nullptr) {
-        AbsoluteIdList_ = IdListConcat(parent->AbsoluteIdList(), id);
-        ParentItem_ = parent;
+        absoluteIdList_ = IdListConcat(parent->AbsoluteIdList(), id);
+        parentItem_ = parent;
     } else {
         const TIdListPtr desktop = SpecialFolderLocation(CSIDL_DESKTOP);
-        AbsoluteIdList_ = IdListConcat(desktop.get(), id);
-        ParentItem_ = DesktopItem();
+        absoluteIdList_ = IdListConcat(desktop.get(), id);
+        parentItem_ = DesktopItem();
     }
     for (TShellFolder* p = parent == nullptr ? nullptr : parent->ParentItem(); p != nullptr;
          p = p->ParentItem()) {
-        ++Depth_;
+        ++depth_;
     }
 }
 
 TShellFolder::~TShellFolder() = default;
 
 TShellFolderPtr TShellFolder::ParentShellFolder() const {
-    return ParentItem_ != nullptr ? ParentItem_->FolderInterface() : DesktopFolder();
+    return parentItem_ != nullptr ? parentItem_->FolderInterface() : DesktopFolder();
 }
 
 QString TShellFolder::InFolderName() const {
