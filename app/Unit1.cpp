@@ -48,12 +48,14 @@ class ArrowCursor {
 public:
     ArrowCursor()
         : active_(QApplication::overrideCursor() != nullptr) {
-        if (active_)
+        if (active_) {
             QApplication::setOverrideCursor(Qt::ArrowCursor);
+        }
     }
     ~ArrowCursor() {
-        if (active_)
+        if (active_) {
             QApplication::restoreOverrideCursor();
+        }
     }
     ArrowCursor(const ArrowCursor&) = delete;
     ArrowCursor& operator=(const ArrowCursor&) = delete;
@@ -106,14 +108,18 @@ void TForm1::Guarded(F&& handler) {
 }
 
 void TForm1::BindEvents() {
-    for (TALButton* b : {ALButton1, ALButton2, ALButton3, ALButton4, ALButton5, ALButton6})
+    for (TALButton* b : {ALButton1, ALButton2, ALButton3, ALButton4, ALButton5, ALButton6}) {
         b->OnPaint = ButtonPaint;
-    for (TALCheckBox* b : {ALCheckBox1, ALCheckBox2})
+    }
+    for (TALCheckBox* b : {ALCheckBox1, ALCheckBox2}) {
         b->OnPaint = CheckBoxPaint;
-    for (TALComboBox* b : {ALComboBox1, ALComboBox2})
+    }
+    for (TALComboBox* b : {ALComboBox1, ALComboBox2}) {
         b->OnPaint = ComboBoxPaint;
-    for (TALEdit* e : {ALEdit1, ALEdit2, ALEdit3, ALEdit4, ALEdit5})
+    }
+    for (TALEdit* e : {ALEdit1, ALEdit2, ALEdit3, ALEdit4, ALEdit5}) {
         e->OnPaint = EditPaint;
+    }
 
     const auto on = [this](void (TForm1::*handler)()) {
         return [this, handler](QObject*) { Guarded([&] { (this->*handler)(); }); };
@@ -138,19 +144,23 @@ void TForm1::BindEvents() {
 }
 
 void TForm1::UnbindEvents() {
-    for (TALButton* b : {ALButton1, ALButton2, ALButton3, ALButton4, ALButton5, ALButton6})
+    for (TALButton* b : {ALButton1, ALButton2, ALButton3, ALButton4, ALButton5, ALButton6}) {
         b->OnClick = nullptr;
-    for (TALCheckBox* b : {ALCheckBox1, ALCheckBox2})
+    }
+    for (TALCheckBox* b : {ALCheckBox1, ALCheckBox2}) {
         b->OnClick = nullptr;
-    for (TALComboBox* b : {ALComboBox1, ALComboBox2})
+    }
+    for (TALComboBox* b : {ALComboBox1, ALComboBox2}) {
         b->OnChange = nullptr;
+    }
     ShellListView1->OnAddFolder = nullptr;
 }
 
 void TForm1::FormCreate() {
     FatMemo1->Lines().Clear();
-    if (!hotkeys_.RegisterHotKey(kHotKeyId, MOD_CONTROL, kVirtualKeyA))
+    if (!hotkeys_.RegisterHotKey(kHotKeyId, MOD_CONTROL, kVirtualKeyA)) {
         dialogs_.ShowPlainBox(QStringLiteral("Не могу привязать CTRL+A к горячей клавише!"));
+    }
     try {
         ReadStartupSettings();
     } catch (const Exception& e) {
@@ -179,8 +189,9 @@ void TForm1::ALButton2Click() {
 }
 
 void TForm1::HotKey(int id) {
-    if (id == kHotKeyId)
+    if (id == kHotKeyId) {
         ShellListView1->SelectAll();
+    }
 }
 
 void TForm1::Timer1Timer() {
@@ -229,10 +240,12 @@ void TForm1::ALComboBox1Change() {
 }
 
 void TForm1::ALCheckBox1Click() {
-    if (!ALCheckBox1->Checked())
+    if (!ALCheckBox1->Checked()) {
         return;
-    for (const TDisplayAction& action : ApplyAutoSize(ALComboBox1->currentIndex(), lastTotal_))
+    }
+    for (const TDisplayAction& action : ApplyAutoSize(ALComboBox1->currentIndex(), lastTotal_)) {
         Perform(action);
+    }
 }
 
 void TForm1::ALCheckBox2Click() {
@@ -241,16 +254,18 @@ void TForm1::ALCheckBox2Click() {
 }
 
 void TForm1::ALButton5Click() {
-    if (form2_ == nullptr)
+    if (form2_ == nullptr) {
         return;
+    }
     form2_->show();
     form2_->raise();
     form2_->activateWindow();
 }
 
 void TForm1::ALButton3Click() {
-    if (form3_ == nullptr)
+    if (form3_ == nullptr) {
         return;
+    }
     form3_->show();
     form3_->raise();
     form3_->activateWindow();
@@ -270,12 +285,14 @@ void TForm1::ALComboBox2Change() {
 }
 
 void TForm1::ShellListView1AddFolder(TShellListView*, TShellFolder* AFolder, bool& CanAdd) {
-    if (const TShellFolder* current = ShellListView1->CurrentFolder())
+    if (const TShellFolder* current = ShellListView1->CurrentFolder()) {
         ALEdit5->setText(current->FullPathName());
+    }
     FatMemo1->Lines().Clear();
     const int category = ALComboBox2->currentIndex();
-    if (category == kLosslessFiles || category == kArchiveFiles)
+    if (category == kLosslessFiles || category == kArchiveFiles) {
         CanAdd = AdmitsItem(category, AFolder->IsContainer(), AFolder->FullPathName());
+    }
 }
 
 void TForm1::Perform(const TDisplayAction& a) {

@@ -106,8 +106,9 @@ void TForm1::CreateControls() {
     RadioGroup2->SetItems({QStringLiteral("Media size"), QStringLiteral("Custom size")});
     RadioGroup2->SetItemIndex(0);
     ALComboBox1 = MakeFlat<TALComboBox>(GroupBox1, {147, 33, 211, 22});
-    for (const TMediaTemplate& t : MediaTemplates)
+    for (const TMediaTemplate& t : MediaTemplates) {
         ALComboBox1->addItem(QString::fromUtf8(t.Caption.data(), qsizetype(t.Caption.size())));
+    }
     ALComboBox1->setCurrentIndex(0);
     SetItemHeight(*ALComboBox1, 14);
     ALEdit1 = Edit(GroupBox1, "", {147, 57, 121, 20});
@@ -202,8 +203,9 @@ void TForm1::SetTabOrder() {
                                 ALButton6,      ALEdit2,    ALEdit3,     ALCheckBox2, ALEdit4,
                                 ShellListView1, ALEdit5,    RadioGroup2, ALComboBox1, ALEdit1,
                                 ALCheckBox1,    ALComboBox2};
-    for (qsizetype i = 1; i < chain.size(); ++i)
+    for (qsizetype i = 1; i < chain.size(); ++i) {
         setTabOrder(chain[i - 1], chain[i]);
+    }
 }
 
 } // namespace platterwise

@@ -120,8 +120,9 @@ TForm3::~TForm3() {
 
 bool TForm3::event(QEvent* e) {
     const bool handled = QWidget::event(e);
-    if (e->type() == QEvent::WindowActivate)
+    if (e->type() == QEvent::WindowActivate) {
         FormActivate();
+    }
     return handled;
 }
 

@@ -17,8 +17,9 @@ int main(int argc, char** argv) {
 
     // 10,000 items of 1,000,001 bytes: 9,999 of them stay below 10,000 Mb, all 10,000 exceed it.
     std::vector<TSelectionItem> items;
-    for (int i = 0; i < kItems; ++i)
+    for (int i = 0; i < kItems; ++i) {
         items.push_back({i + 1, "/m/" + std::to_string(i), ikFile, 1'000'001, false});
+    }
     const std::int64_t total = std::int64_t(kItems) * 1'000'001;
     const TSearchSettings settings{10'000, "0", false, "1000"};
 

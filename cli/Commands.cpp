@@ -13,8 +13,9 @@ namespace {
 
 // Box texts break their lines with LF CR, as the window's boxes want; a terminal wants LF.
 std::string TerminalText(std::string text) {
-    for (std::size_t at; (at = text.find("\n\r")) != std::string::npos;)
+    for (std::size_t at; (at = text.find("\n\r")) != std::string::npos;) {
         text.erase(at + 1, 1);
+    }
     return text;
 }
 
@@ -84,8 +85,9 @@ void WriteJson(const TGoResult& r, std::ostream& out) {
 std::optional<TPathSource> Source(const TCliArguments& args, std::ostream& err) {
     std::string missing;
     auto source = TPathSource::FromPaths(args.Paths, missing);
-    if (!source)
+    if (!source) {
         err << missing << ": no such file or folder\n";
+    }
     return source;
 }
 
@@ -93,8 +95,9 @@ std::optional<TPathSource> Source(const TCliArguments& args, std::ostream& err) 
 
 int RunFill(const TCliArguments& args, std::ostream& out, std::ostream& err) {
     const auto source = Source(args, err);
-    if (!source)
+    if (!source) {
         return kExitBadArguments;
+    }
     TRandom rng = args.Seed ? TRandom(*args.Seed) : TRandom();
     ConsoleSink sink(err);
     const TGoResult r = RunGoAction(*source, args.Fields, rng, sink);
@@ -105,17 +108,21 @@ int RunFill(const TCliArguments& args, std::ostream& out, std::ostream& err) {
         WriteJson(r, out);
         break;
     case TOutput::Paths:
-        for (std::size_t i : r.Search.Chosen)
+        for (std::size_t i : r.Search.Chosen) {
             out << r.Selection.Items[i].Path << (args.NulSeparated ? '\0' : '\n');
+        }
         break;
     case TOutput::Text:
         out << sink.MessageLine << '\n';
-        if (found)
-            for (std::size_t i : r.Search.Chosen)
+        if (found) {
+            for (std::size_t i : r.Search.Chosen) {
                 out << LastPathComponent(r.Selection.Items[i].Path) << '\n';
-        else
-            for (const std::string& line : sink.MemoLines)
+            }
+        } else {
+            for (const std::string& line : sink.MemoLines) {
                 out << line << '\n';
+            }
+        }
         break;
     }
     return found ? kExitFound : kExitNotFound;
@@ -123,16 +130,19 @@ int RunFill(const TCliArguments& args, std::ostream& out, std::ostream& err) {
 
 int RunTotal(const TCliArguments& args, std::ostream& out, std::ostream& err) {
     const auto source = Source(args, err);
-    if (!source)
+    if (!source) {
         return kExitBadArguments;
+    }
     ConsoleSink sink(err);
     const auto variant =
         args.ButtonVariant ? TTotalsVariant::OnShowTotalButton : TTotalsVariant::OnTemplateChange;
     const TTotalsResult r = BuildTotalsReport(variant, *source, args.Fields, sink);
-    if (args.ButtonVariant)
+    if (args.ButtonVariant) {
         out << sink.MessageLine << '\n';
-    for (const std::string& line : sink.MemoLines)
+    }
+    for (const std::string& line : sink.MemoLines) {
         out << line << '\n';
+    }
     out << (r.Fills ? "Fills the medium: " : "Smaller than the medium: ")
         << GroupThousands(r.LastTotal) << " of " << GroupThousands(r.Capacity) << " bytes\n";
     return kExitFound;

@@ -11,8 +11,9 @@ std::size_t Utf8Length(std::string_view s, std::size_t i) {
     const unsigned char c = b(i);
     std::size_t n = 0;
     unsigned min = 0;
-    if (c < 0x80)
+    if (c < 0x80) {
         return 1;
+    }
     if ((c & 0xE0) == 0xC0) {
         n = 2;
         min = 0x80;
@@ -25,16 +26,19 @@ std::size_t Utf8Length(std::string_view s, std::size_t i) {
     } else {
         return 0;
     }
-    if (i + n > s.size())
+    if (i + n > s.size()) {
         return 0;
+    }
     unsigned cp = c & (0x7F >> n);
     for (std::size_t k = 1; k < n; ++k) {
-        if ((b(i + k) & 0xC0) != 0x80)
+        if ((b(i + k) & 0xC0) != 0x80) {
             return 0;
+        }
         cp = (cp << 6) | (b(i + k) & 0x3F);
     }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
         return 0;
+    }
     return n;
 }
 

@@ -16,8 +16,9 @@ std::int64_t QueryFileSize(const std::string& path) {
     // stat rather than open: a file we may not read still has a size, and opening a FIFO
     // would block.
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+    if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) {
         return 0;
+    }
     return st.st_size > 0 ? std::int64_t(st.st_size) : 0;
 }
 

@@ -29,9 +29,11 @@ struct LinuxDirent64Head {
 constexpr std::size_t kDirentNameOffset = offsetof(LinuxDirent64Head, d_type) + 1;
 
 bool OnChain(const WalkAncestor* a, dev_t dev, ino_t ino) {
-    for (; a != nullptr; a = a->Up.get())
-        if (a->Dev == dev && a->Ino == ino)
+    for (; a != nullptr; a = a->Up.get()) {
+        if (a->Dev == dev && a->Ino == ino) {
             return true;
+        }
+    }
     return false;
 }
 
@@ -39,8 +41,9 @@ bool OnChain(const WalkAncestor* a, dev_t dev, ino_t ino) {
 // alone claims a file of 128 TB (kcore).
 bool IsPseudoFileSystem(int fd) {
     struct statfs fs {};
-    if (::fstatfs(fd, &fs) != 0)
+    if (::fstatfs(fd, &fs) != 0) {
         return false;
+    }
     switch (static_cast<unsigned long>(fs.f_type)) {
     case PROC_SUPER_MAGIC:
     case SYSFS_MAGIC:
@@ -74,9 +77,11 @@ FolderWalker::FolderWalker()
     : poolSize_(std::clamp(int(std::thread::hardware_concurrency()), 1, kMaxPool)) {}
 
 FolderWalker::~FolderWalker() {
-    for (auto& t : threads_)
-        if (t.joinable())
+    for (auto& t : threads_) {
+        if (t.joinable()) {
             t.join();
+        }
+    }
 }
 
 std::int64_t FolderWalker::Sum(const std::string& path) {
@@ -84,12 +89,14 @@ std::int64_t FolderWalker::Sum(const std::string& path) {
     Worker& caller = *workers_.front();
     caller.Local.push_back({path, nullptr});
     Run(caller);
-    for (auto& t : threads_)
+    for (auto& t : threads_) {
         t.join();
+    }
     threads_.clear();
     std::int64_t total = 0;
-    for (const auto& w : workers_)
+    for (const auto& w : workers_) {
         total = SaturatingAdd(total, w->Sum);
+    }
     return total;
 }
 
@@ -107,19 +114,23 @@ void FolderWalker::StartHelpers() {
 // Moves the shallowest half of this worker's stack to the shared queue when someone is
 // waiting for work (the shallowest folders tend to hold the largest sub-trees).
 void FolderWalker::OfferWork(Worker& self) {
-    if (self.Local.size() < 2)
+    if (self.Local.size() < 2) {
         return;
+    }
     std::lock_guard lock(mutex_);
     if (!helpersStarted_) {
-        if (poolSize_ == 1 || &self != workers_.front().get())
+        if (poolSize_ == 1 || &self != workers_.front().get()) {
             return;
+        }
         StartHelpers();
     }
-    if (idle_ == 0 || !shared_.empty())
+    if (idle_ == 0 || !shared_.empty()) {
         return;
+    }
     const std::size_t give = self.Local.size() / 2;
-    for (std::size_t i = 0; i < give; ++i)
+    for (std::size_t i = 0; i < give; ++i) {
         shared_.push_back(std::move(self.Local[i]));
+    }
     self.Local.erase(self.Local.begin(), self.Local.begin() + std::ptrdiff_t(give));
     wake_.notify_all();
 }
@@ -136,8 +147,9 @@ bool FolderWalker::TakeShared(Worker& self) {
         }
         wake_.wait(lock);
     }
-    if (finished_)
+    if (finished_) {
         return false;
+    }
     --idle_;
     self.Local.push_back(std::move(shared_.front()));
     shared_.pop_front();
@@ -146,14 +158,16 @@ bool FolderWalker::TakeShared(Worker& self) {
 
 void FolderWalker::Run(Worker& self) {
     for (;;) {
-        if (self.Local.empty() && !TakeShared(self))
+        if (self.Local.empty() && !TakeShared(self)) {
             return;
+        }
         WalkTask task = std::move(self.Local.back());
         self.Local.pop_back();
 
         const int fd = ::open(task.Path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0)
+        if (fd < 0) {
             continue;
+        }
         struct stat dirStat {};
         if (::fstat(fd, &dirStat) != 0 ||
             OnChain(task.Ancestors.get(), dirStat.st_dev, dirStat.st_ino) ||
@@ -167,22 +181,25 @@ void FolderWalker::Run(Worker& self) {
 
         for (;;) {
             const long n = ::syscall(SYS_getdents64, fd, self.Buffer.get(), kDirBufferSize);
-            if (n <= 0)
+            if (n <= 0) {
                 break;
+            }
             for (long off = 0; off < n;) {
                 const char* record = self.Buffer.get() + off;
                 const auto* e = reinterpret_cast<const LinuxDirent64Head*>(record);
                 off += e->d_reclen;
                 const char* name = record + kDirentNameOffset;
-                if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
+                if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) {
                     continue;
+                }
 
                 struct stat st {};
                 bool isDir = false;
                 switch (e->d_type) {
                 case DT_REG:
-                    if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0)
+                    if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
                         self.Sum = SaturatingAdd(self.Sum, PositiveSize(st));
+                    }
                     continue;
                 case DT_DIR:
                     isDir = true;
@@ -190,8 +207,9 @@ void FolderWalker::Run(Worker& self) {
                 case DT_LNK:
                 case DT_UNKNOWN:
                     // Follow links; a broken one counts nothing.
-                    if (::fstatat(fd, name, &st, 0) != 0)
+                    if (::fstatat(fd, name, &st, 0) != 0) {
                         continue;
+                    }
                     if (!S_ISDIR(st.st_mode)) {
                         self.Sum = SaturatingAdd(self.Sum, PositiveSize(st));
                         continue;
@@ -206,8 +224,9 @@ void FolderWalker::Run(Worker& self) {
                     const std::size_t len = std::strlen(name);
                     sub.reserve(task.Path.size() + 1 + len);
                     sub += task.Path;
-                    if (sub.empty() || sub.back() != '/')
+                    if (sub.empty() || sub.back() != '/') {
                         sub += '/';
+                    }
                     sub.append(name, len);
                     self.Local.push_back({std::move(sub), here});
                 }

@@ -46,18 +46,22 @@ struct Document {
 
 bool Load(const QString& path, Document& doc) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
         return false;
+    }
     const QString content = QString::fromUtf8(file.readAll());
-    if (content.contains(QStringLiteral("\r\n")))
+    if (content.contains(QStringLiteral("\r\n"))) {
         doc.Break = QStringLiteral("\r\n");
+    }
     QStringList lines = content.split(u'\n');
     doc.EndsWithBreak = content.isEmpty() || content.endsWith(u'\n');
-    if (doc.EndsWithBreak)
+    if (doc.EndsWithBreak) {
         lines.removeLast();
+    }
     for (QString& l : lines) {
-        if (l.endsWith(u'\r'))
+        if (l.endsWith(u'\r')) {
             l.chop(1);
+        }
         doc.Lines.push_back(Classify(l));
     }
     return true;
@@ -69,8 +73,9 @@ bool SameName(const QString& a, const QString& b) {
 
 QString CleanValue(QString v) {
     v = v.trimmed();
-    if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front())
+    if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front()) {
         v = v.mid(1, v.size() - 2);
+    }
     return v.left(kProfileValueLimit);
 }
 
@@ -79,10 +84,12 @@ bool WriteAll(int fd, const QByteArray& bytes) {
     qsizetype left = bytes.size();
     while (left > 0) {
         const ssize_t n = ::write(fd, p, std::size_t(left));
-        if (n < 0 && errno == EINTR)
+        if (n < 0 && errno == EINTR) {
             continue;
-        if (n <= 0)
+        }
+        if (n <= 0) {
             return false;
+        }
         p += n;
         left -= n;
     }
@@ -96,8 +103,9 @@ bool ReplaceFileAtomically(const QByteArray& path, const QByteArray& bytes) {
     const qsizetype slash = path.lastIndexOf('/');
     QByteArray temp = path.left(slash + 1) + '.' + path.mid(slash + 1) + ".XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
         return false;
+    }
     struct stat old {};
     mode_t mode = 0;
     if (::stat(path.constData(), &old) == 0) {
@@ -110,8 +118,9 @@ bool ReplaceFileAtomically(const QByteArray& path, const QByteArray& bytes) {
     bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     ok = ok && ::rename(temp.constData(), path.constData()) == 0;
-    if (!ok)
+    if (!ok) {
         ::unlink(temp.constData());
+    }
     return ok;
 }
 
@@ -120,14 +129,16 @@ bool ReplaceFileAtomically(const QByteArray& path, const QByteArray& bytes) {
 QString ReadProfileString(const QString& path, const QString& section, const QString& key,
                           const QString& defaultValue) {
     Document doc;
-    if (!Load(path, doc))
+    if (!Load(path, doc)) {
         return defaultValue.left(kProfileValueLimit);
+    }
     bool inSection = false;
     for (const Line& l : doc.Lines) {
-        if (l.Kind == Line::Section)
+        if (l.Kind == Line::Section) {
             inSection = SameName(l.Name, section);
-        else if (inSection && l.Kind == Line::Key && SameName(l.Name, key))
+        } else if (inSection && l.Kind == Line::Key && SameName(l.Name, key)) {
             return CleanValue(l.Value);
+        }
     }
     return defaultValue.left(kProfileValueLimit);
 }
@@ -136,8 +147,9 @@ bool WriteProfileString(const QString& path, const QString& section, const QStri
                         const QString& value) {
     Document doc;
     const bool exists = QFileInfo::exists(path);
-    if (exists && (!Load(path, doc) || ::access(QFile::encodeName(path).constData(), W_OK) != 0))
+    if (exists && (!Load(path, doc) || ::access(QFile::encodeName(path).constData(), W_OK) != 0)) {
         return false;
+    }
 
     // A line break inside a value would end the line and could forge other keys: the value
     // is cut there.
@@ -147,15 +159,19 @@ bool WriteProfileString(const QString& path, const QString& section, const QStri
     for (qsizetype i = 0; i < doc.Lines.size() && keyAt < 0; ++i) {
         const Line& l = doc.Lines[i];
         if (l.Kind == Line::Section) {
-            if (sectionAt >= 0)
+            if (sectionAt >= 0) {
                 break; // past the end of the (first) matching section
-            if (SameName(l.Name, section))
+            }
+            if (SameName(l.Name, section)) {
                 sectionAt = lastInSection = i;
+            }
         } else if (sectionAt >= 0) {
-            if (!l.Text.trimmed().isEmpty())
+            if (!l.Text.trimmed().isEmpty()) {
                 lastInSection = i;
-            if (l.Kind == Line::Key && SameName(l.Name, key))
+            }
+            if (l.Kind == Line::Key && SameName(l.Name, key)) {
                 keyAt = i;
+            }
         }
     }
     if (keyAt >= 0) {
@@ -163,8 +179,9 @@ bool WriteProfileString(const QString& path, const QString& section, const QStri
     } else if (sectionAt >= 0) {
         doc.Lines.insert(lastInSection + 1, Classify(keyLine));
     } else {
-        if (!doc.Lines.isEmpty() && !doc.Lines.back().Text.trimmed().isEmpty())
+        if (!doc.Lines.isEmpty() && !doc.Lines.back().Text.trimmed().isEmpty()) {
             doc.Lines.push_back(Line{});
+        }
         doc.Lines.push_back(Classify(u'[' + section + u']'));
         doc.Lines.push_back(Classify(keyLine));
         doc.EndsWithBreak = true;
@@ -173,8 +190,9 @@ bool WriteProfileString(const QString& path, const QString& section, const QStri
     QString out;
     for (qsizetype i = 0; i < doc.Lines.size(); ++i) {
         out += doc.Lines[i].Text;
-        if (i + 1 < doc.Lines.size() || doc.EndsWithBreak)
+        if (i + 1 < doc.Lines.size() || doc.EndsWithBreak) {
             out += doc.Break;
+        }
     }
     // Through a link to the file it names, as a plain write would.
     const QFileInfo info(path);

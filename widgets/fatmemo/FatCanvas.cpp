@@ -12,11 +12,14 @@ namespace {
 // single-line draw does not do, and it is drawn without underline or strike-out. Only text
 // free of both may be kept.
 bool Keepable(const QString& text, const QFont& font) {
-    if (font.underline() || font.strikeOut() || font.overline())
+    if (font.underline() || font.strikeOut() || font.overline()) {
         return false;
-    for (const QChar c : text)
-        if (c.unicode() < 0x20 || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+    }
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
             return false;
+        }
+    }
     return true;
 }
 
@@ -42,8 +45,9 @@ void TFatCanvas::Reset(TColor fontColor, TColor brushColor) {
 }
 
 void TFatCanvas::SetStyle(TFontStyles style) {
-    if (style == style_)
+    if (style == style_) {
         return;
+    }
     style_ = style;
     font_ = baseFont_;
     ApplyFontStyles(font_, style);
@@ -66,8 +70,9 @@ QColor TFatCanvas::Resolve(TColor c) const {
 
 void TFatCanvas::DrawText(const TFatRect& clip, int x, int top, const QString& text, TColor fg,
                           TColor bg, QStaticText* glyphs) {
-    if (!painter_ || clip.IsEmpty())
+    if (!painter_ || clip.IsEmpty()) {
         return;
+    }
     const QRect r = clip.ToQRect();
     painter_->fillRect(r, Resolve(bg));
     painter_->save();
@@ -88,18 +93,21 @@ void TFatCanvas::DrawText(const TFatRect& clip, int x, int top, const QString& t
 }
 
 void TFatCanvas::Fill(const TFatRect& r, TColor c) {
-    if (painter_ && !r.IsEmpty())
+    if (painter_ && !r.IsEmpty()) {
         painter_->fillRect(r.ToQRect(), Resolve(c));
+    }
 }
 
 void TFatCanvas::DrawImage(const TFatRect& target, const QImage& image) {
-    if (painter_ && !target.IsEmpty())
+    if (painter_ && !target.IsEmpty()) {
         painter_->drawImage(target.ToQRect(), image);
+    }
 }
 
 void TFatCanvas::Frame(const TFatRect& r, TColor topLeft, TColor bottomRight) {
-    if (!painter_ || r.IsEmpty())
+    if (!painter_ || r.IsEmpty()) {
         return;
+    }
     const QColor tl = Resolve(topLeft);
     const QColor br = Resolve(bottomRight);
     const int w = r.Right - r.Left;

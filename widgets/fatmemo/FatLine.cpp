@@ -24,25 +24,29 @@ void TFatLine::DeletePart(int i) {
     CheckListIndex(i, PartCount());
     TFatPart& part = *parts_[std::size_t(i)];
     part.SetUpdating(true);
-    if (owner_)
+    if (owner_) {
         owner_->PartDeleting(part);
+    }
     parts_.erase(parts_.begin() + i);
     Changed();
 }
 
 void TFatLine::ClearParts() {
-    for (int i = PartCount() - 1; i >= 0; --i)
+    for (int i = PartCount() - 1; i >= 0; --i) {
         DeletePart(i);
+    }
     SetTotalWidth(0);
 }
 
 void TFatLine::SetTotalWidth(int width) {
-    if (width == totalWidth_)
+    if (width == totalWidth_) {
         return;
+    }
     const int before = totalWidth_;
     totalWidth_ = width;
-    if (owner_)
+    if (owner_) {
         owner_->TotalWidthChanged(before, width);
+    }
 }
 
 TFatPart& TFatLine::Parts(int i) const {
@@ -66,24 +70,28 @@ int TFatLine::Index() const {
 }
 
 void TFatLine::SetUpdating(bool updating) {
-    if (StepUpdateCount(updateCount_, updating))
+    if (StepUpdateCount(updateCount_, updating)) {
         Changed();
+    }
 }
 
 TFatPart* TFatLine::PartAt(int x, int y) const {
-    if (!InFlow(layout_.Flow, layout_.LineHeight, layout_.Clip, x, y))
+    if (!InFlow(layout_.Flow, layout_.LineHeight, layout_.Clip, x, y)) {
         return nullptr;
+    }
     for (auto it = parts_.rbegin(); it != parts_.rend(); ++it) {
         const TFatLayout& l = (*it)->Layout();
-        if (InFlow(l.Flow, l.LineHeight, l.Clip, x, y))
+        if (InFlow(l.Flow, l.LineHeight, l.Clip, x, y)) {
             return it->get();
+        }
     }
     return nullptr;
 }
 
 void TFatLine::Changed() {
-    if (updateCount_ == 0 && OnChange)
+    if (updateCount_ == 0 && OnChange) {
         OnChange(*this);
+    }
 }
 
 } // namespace platterwise

@@ -35,17 +35,20 @@ void TFatLines::Delete(int i) {
     CheckListIndex(i, Count());
     TFatLine& line = *lines_[std::size_t(i)];
     line.SetUpdating(true);
-    if (memo_)
+    if (memo_) {
         memo_->LineDeleting(line);
-    if (line.TotalWidth() == widest_)
+    }
+    if (line.TotalWidth() == widest_) {
         widestKnown_ = false;
+    }
     lines_.erase(lines_.begin() + i);
     Changed();
 }
 
 void TFatLines::Clear() {
-    for (int i = Count() - 1; i >= 0; --i)
+    for (int i = Count() - 1; i >= 0; --i) {
         Delete(i);
+    }
 }
 
 TFatLine& TFatLines::Items(int i) const {
@@ -62,8 +65,9 @@ int TFatLines::IndexOf(const TFatLine* line) const {
 int TFatLines::WidestLine() const {
     if (!widestKnown_) {
         widest_ = 0;
-        for (const auto& line : lines_)
+        for (const auto& line : lines_) {
             widest_ = std::max(widest_, line->TotalWidth());
+        }
         widestKnown_ = true;
     }
     return widest_;
@@ -89,13 +93,15 @@ void TFatLines::LineChanged(TFatLine& line) {
 }
 
 void TFatLines::PartDeleting(TFatPart& part) {
-    if (memo_)
+    if (memo_) {
         memo_->PartDeleting(part);
+    }
 }
 
 void TFatLines::Changed() {
-    if (OnChange)
+    if (OnChange) {
         OnChange();
+    }
 }
 
 } // namespace platterwise

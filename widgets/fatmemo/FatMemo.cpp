@@ -46,15 +46,17 @@ TFatMemo::~TFatMemo() {
 }
 
 void TFatMemo::SetColor(TColor c) {
-    if (c == color_)
+    if (c == color_) {
         return;
+    }
     color_ = c;
     Repaint();
 }
 
 void TFatMemo::SetFontColor(TColor c) {
-    if (c == fontColor_)
+    if (c == fontColor_) {
         return;
+    }
     fontColor_ = c;
     Repaint();
 }
@@ -70,37 +72,42 @@ void TFatMemo::SetFontStyle(TFontStyles style) {
 }
 
 void TFatMemo::SetBorderStyle(TBorderStyle style) {
-    if (style == borderStyle_)
+    if (style == borderStyle_) {
         return;
+    }
     borderStyle_ = style;
     Repaint();
 }
 
 void TFatMemo::SetTopIndex(int index) {
-    if (index == topIndex_ || index < 0 || index >= lines_->Count() || bottomAnchoring_)
+    if (index == topIndex_ || index < 0 || index >= lines_->Count() || bottomAnchoring_) {
         return;
+    }
     topIndex_ = index;
     SyncVertBar();
     Repaint();
 }
 
 void TFatMemo::SetLineHeight(int height) {
-    if (height == lineHeight_ || height <= 0)
+    if (height == lineHeight_ || height <= 0) {
         return;
+    }
     lineHeight_ = height;
     Repaint();
 }
 
 void TFatMemo::SetDrawFlags(TDrawFlags flags) {
-    if (flags == drawFlags_)
+    if (flags == drawFlags_) {
         return;
+    }
     drawFlags_ = flags;
     Repaint();
 }
 
 void TFatMemo::SetStickText(TStickText stick) {
-    if (stick == stickText_)
+    if (stick == stickText_) {
         return;
+    }
     stickText_ = stick;
     Repaint();
 }
@@ -110,8 +117,9 @@ bool TFatMemo::ScrollBarVert() const {
 }
 
 void TFatMemo::SetScrollBarVert(bool visible) {
-    if (visible == ScrollBarVert())
+    if (visible == ScrollBarVert()) {
         return;
+    }
     vertBar_->setVisible(visible);
     PlaceScrollBars();
     Repaint();
@@ -128,25 +136,29 @@ void TFatMemo::LinesChanged() {
         SyncVertBar();
     }
     Repaint();
-    if (OnChange)
+    if (OnChange) {
         OnChange(*this);
+    }
 }
 
 void TFatMemo::LineDeleting(TFatLine& line) {
     selecting_ = false;
     selAnchored_ = false;
-    if (hoverPart_ && hoverPart_->Owner() == &line)
+    if (hoverPart_ && hoverPart_->Owner() == &line) {
         ForgetHoverPart();
-    if (hoverLine_ == &line)
+    }
+    if (hoverLine_ == &line) {
         hoverLine_ = nullptr;
+    }
     // Line indices shift: nothing is hit until the next paint lays the lines out again.
     firstLaid_ = 0;
     lastLaid_ = -1;
 }
 
 void TFatMemo::PartDeleting(TFatPart& part) {
-    if (hoverPart_ == &part)
+    if (hoverPart_ == &part) {
         ForgetHoverPart();
+    }
 }
 
 void TFatMemo::Repaint() {
@@ -154,23 +166,27 @@ void TFatMemo::Repaint() {
         update(); // a change made while painting shows in the next paint
         return;
     }
-    if (isVisible())
+    if (isVisible()) {
         repaint(ContentPart());
+    }
 }
 
 QRect TFatMemo::ContentPart() const {
     // The bars repaint themselves when their range or position changes.
     QRect r = rect();
-    if (!vertBar_->isHidden())
+    if (!vertBar_->isHidden()) {
         r.setRight(vertBar_->x() - 1);
-    if (!horzBar_->isHidden())
+    }
+    if (!horzBar_->isHidden()) {
         r.setBottom(horzBar_->y() - 1);
+    }
     return r;
 }
 
 void TFatMemo::RedrawOver() {
-    if (painting_ || !isVisible())
+    if (painting_ || !isVisible()) {
         return;
+    }
     fillBackground_ = false;
     repaint(ContentPart());
     fillBackground_ = true;
@@ -199,8 +215,9 @@ void TFatMemo::PlaceScrollBars() {
 
 void TFatMemo::VertScrolled(int position) {
     SetTopIndex(position);
-    if (OnScrollVert)
+    if (OnScrollVert) {
         OnScrollVert(*this);
+    }
 }
 
 void TFatMemo::SyncVertBar() {
@@ -213,10 +230,12 @@ void TFatMemo::DrawLines(QPainter& painter, bool fillBackground) {
     TFatRect r{0, 0, width(), height()};
     const bool vert = !vertBar_->isHidden();
     const bool horz = !horzBar_->isHidden();
-    if (vert)
+    if (vert) {
         r.Right = vertBar_->x() - 1;
-    if (horz)
+    }
+    if (horz) {
         r.Bottom = horzBar_->y() - 1;
+    }
     if (fillBackground) {
         // The pixel left between the content and each bar.
         canvas.Fill({r.Right, 0, vert ? vertBar_->x() : width(), height()}, clBtnFace);
@@ -228,8 +247,9 @@ void TFatMemo::DrawLines(QPainter& painter, bool fillBackground) {
         canvas.Frame(r, clWindowText, clBtnFace);
         r = r.Inset(1, 1);
     }
-    if (fillBackground)
+    if (fillBackground) {
         canvas.Fill(r, color_);
+    }
     canvas.Reset(fontColor_, color_);
     // Rows are never lower than the font; painting is already under way, so the raised
     // height simply applies to this pass.
@@ -248,10 +268,11 @@ void TFatMemo::DrawLines(QPainter& painter, bool fillBackground) {
 
     const TFatSelection selection{selStart_, selEnd_};
     const TFatPass pass{canvas, drawFlags_, r, lineHeight_, selecting_ ? &selection : nullptr};
-    if (stickText_ == stBottom)
+    if (stickText_ == stBottom) {
         DrawFromBottom(pass);
-    else
+    } else {
         DrawFromTop(pass);
+    }
 
     if (!(drawFlags_ & dfWordWrap)) {
         horzBar_->setMaximum(std::max(r.Right - r.Left, lines_->WidestLine()));
@@ -292,8 +313,9 @@ void TFatMemo::DrawFromBottom(const TFatPass& pass) {
         LayoutLine(pass, line, i, x, y);
         firstLaid_ = i;
         bottom = top;
-        if (top < pass.Clip.Top)
+        if (top < pass.Clip.Top) {
             break;
+        }
     }
     bottomAnchoring_ = true;
     vertBar_->setValue(vertBar_->maximum());

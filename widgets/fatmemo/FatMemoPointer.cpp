@@ -29,8 +29,9 @@ TFatLine* TFatMemo::LineAt(int x, int y) const {
     for (int i = last; i >= firstLaid_ && i >= 0; --i) {
         TFatLine& line = lines_->Items(i);
         const TFatLayout& l = line.Layout();
-        if (InFlow(l.Flow, l.LineHeight, l.Clip, x, y))
+        if (InFlow(l.Flow, l.LineHeight, l.Clip, x, y)) {
             return &line;
+        }
     }
     return nullptr;
 }
@@ -44,19 +45,22 @@ void TFatMemo::UpdateHover(int x, int y) {
         hoverPart_ = nullptr;
         return;
     }
-    if (part == hoverPart_)
+    if (part == hoverPart_) {
         return;
+    }
     TFatPart* left = hoverPart_;
     hoverPart_ = part;
-    if (part->HasLink())
+    if (part->HasLink()) {
         setCursor(Qt::PointingHandCursor);
-    else if (left && left->HasLink())
+    } else if (left && left->HasLink()) {
         unsetCursor();
+    }
 }
 
 void TFatMemo::ForgetHoverPart() {
-    if (hoverPart_ && hoverPart_->HasLink())
+    if (hoverPart_ && hoverPart_->HasLink()) {
         unsetCursor();
+    }
     hoverPart_ = nullptr;
 }
 
@@ -71,8 +75,9 @@ void TFatMemo::mousePressEvent(QMouseEvent* event) {
         selStart_ = {hoverLine_->Index(), hoverPart_->Index(), hoverPart_->CharAt(p.x(), p.y())};
     }
     RedrawOver();
-    if (OnMouseDown)
+    if (OnMouseDown) {
         OnMouseDown(*this, event->button(), event->modifiers(), p.x(), p.y());
+    }
 }
 
 void TFatMemo::mouseMoveEvent(QMouseEvent* event) {
@@ -90,20 +95,23 @@ void TFatMemo::PointerMoved(int x, int y, Qt::MouseButtons buttons,
         selEnd_ = {hoverLine_->Index(), hoverPart_->Index(), hoverPart_->CharAt(x, y)};
         RedrawOver();
     }
-    if (OnMouseMove)
+    if (OnMouseMove) {
         OnMouseMove(*this, buttons, modifiers, x, y);
+    }
 }
 
 void TFatMemo::Click() {
-    if (!clickPending_)
+    if (!clickPending_) {
         return;
+    }
     clickPending_ = false;
     if (hoverPart_ && hoverPart_->HasLink()) {
         const QString link = hoverPart_->Link();
-        if (link == SampleMailLink())
+        if (link == SampleMailLink()) {
             QDesktopServices::openUrl(QUrl(link));
-        else if (OnLinkClick)
+        } else if (OnLinkClick) {
             OnLinkClick(*this, link);
+        }
     } else if (OnClick) {
         OnClick(*this);
     }
@@ -113,8 +121,9 @@ void TFatMemo::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         // The click comes first, and only for a release inside the memo.
-        if (rect().contains(p))
+        if (rect().contains(p)) {
             Click();
+        }
         selAnchored_ = false;
         if (selecting_) {
             CopySelection();
@@ -122,33 +131,38 @@ void TFatMemo::mouseReleaseEvent(QMouseEvent* event) {
             Repaint();
         } else if (clickPending_) {
             clickPending_ = false;
-            if (OnClick)
+            if (OnClick) {
                 OnClick(*this);
+            }
         }
     }
-    if (OnMouseUp)
+    if (OnMouseUp) {
         OnMouseUp(*this, event->button(), event->modifiers(), p.x(), p.y());
+    }
 }
 
 void TFatMemo::enterEvent(QEnterEvent*) {
     unsetCursor();
     PointerMoved(0, 0, Qt::NoButton, Qt::NoModifier);
-    if (OnMouseIn)
+    if (OnMouseIn) {
         OnMouseIn(*this);
+    }
 }
 
 void TFatMemo::leaveEvent(QEvent*) {
     PointerMoved(0, 0, Qt::NoButton, Qt::NoModifier);
     unsetCursor();
-    if (OnMouseOut)
+    if (OnMouseOut) {
         OnMouseOut(*this);
+    }
 }
 
 void TFatMemo::CopySelection() {
     const TFatPosition start = selStart_;
     const TFatPosition end = selEnd_;
-    if (start.Line > end.Line || (start.Line == end.Line && start.Part > end.Part))
+    if (start.Line > end.Line || (start.Line == end.Line && start.Part > end.Part)) {
         return;
+    }
     QString text;
     for (int l = std::max(start.Line, 0); l <= end.Line && l < lines_->Count(); ++l) {
         const TFatLine& line = lines_->Items(l);
@@ -160,8 +174,9 @@ void TFatMemo::CopySelection() {
             const int from = l == start.Line && p == start.Part ? std::max(start.Char, 1) : 1;
             const int to =
                 l == end.Line && p == end.Part ? std::min(end.Char, int(s.size())) : int(s.size());
-            if (to >= from)
+            if (to >= from) {
                 text += s.mid(from - 1, to - from + 1);
+            }
         }
         text += QStringLiteral("\r\n");
     }

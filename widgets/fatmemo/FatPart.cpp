@@ -22,8 +22,9 @@ void TFatPart::Reset() {
 }
 
 void TFatPart::SetText(const QString& s) {
-    if (kind_ == pkText && text_ == s)
+    if (kind_ == pkText && text_ == s) {
         return;
+    }
     Reset();
     kind_ = pkText;
     text_ = s;
@@ -31,15 +32,17 @@ void TFatPart::SetText(const QString& s) {
 }
 
 void TFatPart::SetLink(const QString& s) {
-    if (s == link_)
+    if (s == link_) {
         return;
+    }
     link_ = s;
     Changed();
 }
 
 void TFatPart::SetFontColor(TColor c) {
-    if (kind_ == pkColor && fontColor_ == c)
+    if (kind_ == pkColor && fontColor_ == c) {
         return;
+    }
     const TColor back = backColor_;
     Reset();
     backColor_ = back;
@@ -49,8 +52,9 @@ void TFatPart::SetFontColor(TColor c) {
 }
 
 void TFatPart::SetBackColor(TColor c) {
-    if (kind_ == pkColor && backColor_ == c)
+    if (kind_ == pkColor && backColor_ == c) {
         return;
+    }
     const TColor font = fontColor_;
     Reset();
     fontColor_ = font;
@@ -60,8 +64,9 @@ void TFatPart::SetBackColor(TColor c) {
 }
 
 void TFatPart::SetFontStyle(TFontStyles st) {
-    if (kind_ == pkStyle && fontStyle_ == st)
+    if (kind_ == pkStyle && fontStyle_ == st) {
         return;
+    }
     Reset();
     kind_ = pkStyle;
     fontStyle_ = st;
@@ -69,8 +74,9 @@ void TFatPart::SetFontStyle(TFontStyles st) {
 }
 
 void TFatPart::SetGraphic(const QImage* graphic) {
-    if (kind_ == pkImage && graphic_ == graphic)
+    if (kind_ == pkImage && graphic_ == graphic) {
         return;
+    }
     Reset();
     kind_ = pkImage;
     graphic_ = graphic;
@@ -86,8 +92,9 @@ int TFatPart::Index() const {
 }
 
 void TFatPart::SetUpdating(bool updating) {
-    if (StepUpdateCount(updateCount_, updating))
+    if (StepUpdateCount(updateCount_, updating)) {
         Changed();
+    }
 }
 
 int TFatPart::CharAt(int x, int y) const {
@@ -95,8 +102,9 @@ int TFatPart::CharAt(int x, int y) const {
 }
 
 void TFatPart::Changed() {
-    if (updateCount_ == 0 && OnChange)
+    if (updateCount_ == 0 && OnChange) {
         OnChange(*this);
+    }
 }
 
 } // namespace platterwise

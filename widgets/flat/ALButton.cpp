@@ -16,16 +16,18 @@ TALCustomButton::TALCustomButton(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     resize(75, 25);
     connect(this, &QAbstractButton::clicked, this, [this] {
-        if (OnClick)
+        if (OnClick) {
             OnClick(this);
+        }
     });
 }
 
 TALCustomButton::~TALCustomButton() = default;
 
 void TALCustomButton::SetCaption(const QString& caption) {
-    if (caption == text())
+    if (caption == text()) {
         return;
+    }
     setText(caption); // also binds Alt+access key to this button
     AdjustAutoSize();
     Invalidate();
@@ -62,28 +64,34 @@ void TALCustomButton::SetBoxColors(TColor blank, TColor mark) {
 }
 
 void TALCustomButton::SetState(TCheckBoxState state) {
-    if (state == state_)
+    if (state == state_) {
         return;
+    }
     state_ = state;
-    if (state == cbChecked && groupIndex_ != 0)
+    if (state == cbChecked && groupIndex_ != 0) {
         UncheckGroupSiblings();
+    }
     Invalidate();
 }
 
 void TALCustomButton::UncheckGroupSiblings() {
-    if (parentWidget() == nullptr)
+    if (parentWidget() == nullptr) {
         return;
+    }
     const auto siblings =
         parentWidget()->findChildren<TALCustomButton*>(Qt::FindDirectChildrenOnly);
-    for (TALCustomButton* other : siblings)
-        if (other != this && other->groupIndex_ == groupIndex_)
+    for (TALCustomButton* other : siblings) {
+        if (other != this && other->groupIndex_ == groupIndex_) {
             other->SetState(cbUnchecked);
+        }
+    }
 }
 
 void TALCustomButton::SetGroupIndex(int index) {
     groupIndex_ = index;
-    if (state_ == cbChecked && groupIndex_ != 0)
+    if (state_ == cbChecked && groupIndex_ != 0) {
         UncheckGroupSiblings();
+    }
 }
 
 void TALCustomButton::SetFocusStyle(TALFocusStyle style) {
@@ -133,22 +141,26 @@ void TALCustomButton::SetAutoSize(bool on) {
 }
 
 void TALCustomButton::SetDefault(bool on) {
-    if (on == default_)
+    if (on == default_) {
         return;
+    }
     default_ = on;
     if (on) {
-        for (const auto key : {Qt::Key_Return, Qt::Key_Enter})
+        for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
             defaultShortcuts_.append(grabShortcut(QKeySequence(key), Qt::WindowShortcut));
+        }
     } else {
-        for (const int id : defaultShortcuts_)
+        for (const int id : defaultShortcuts_) {
             releaseShortcut(id);
+        }
         defaultShortcuts_.clear();
     }
 }
 
 void TALCustomButton::SetCancel(bool on) {
-    if (on == cancel_)
+    if (on == cancel_) {
         return;
+    }
     cancel_ = on;
     if (on) {
         cancelShortcut_ = grabShortcut(QKeySequence(Qt::Key_Escape), Qt::WindowShortcut);
@@ -178,8 +190,9 @@ TFlatButtonLook TALCustomButton::MakeLook() const {
     look.FontColor = ResolveColor(fontColor_);
     look.Font = font();
     look.Caption = text();
-    if (glyphIndex_ >= 0 && glyphIndex_ < glyph_.size())
+    if (glyphIndex_ >= 0 && glyphIndex_ < glyph_.size()) {
         look.Glyph = glyph_[glyphIndex_];
+    }
     look.Layout = layout_;
     look.Spacing = spacing_;
     look.FocusStyle = focusStyle_;
@@ -194,11 +207,13 @@ QSize TALCustomButton::sizeHint() const {
 }
 
 void TALCustomButton::AdjustAutoSize() {
-    if (!autoSize_)
+    if (!autoSize_) {
         return;
+    }
     const QSize wanted = LayOutFlatButton(MakeLook()).AutoSize;
-    if (wanted != size())
+    if (wanted != size()) {
         resize(wanted);
+    }
 }
 
 void TALCustomButton::paintEvent(QPaintEvent*) {
@@ -219,12 +234,14 @@ bool TALCustomButton::SomethingHeld() {
 
 void TALCustomButton::HandleDialogKey(bool ambiguous) {
     Invalidate();
-    if (!isEnabled() || focusPolicy() == Qt::NoFocus || SomethingHeld() || keyDown_ || mouseDown_)
+    if (!isEnabled() || focusPolicy() == Qt::NoFocus || SomethingHeld() || keyDown_ || mouseDown_) {
         return;
-    if (ambiguous) // two controls share the key: move to this one, click none
+    }
+    if (ambiguous) { // two controls share the key: move to this one, click none
         setFocus(Qt::ShortcutFocusReason);
-    else
+    } else {
         Click();
+    }
 }
 
 bool TALCustomButton::event(QEvent* e) {
@@ -240,8 +257,9 @@ bool TALCustomButton::event(QEvent* e) {
 void TALCustomButton::changeEvent(QEvent* e) {
     switch (e->type()) {
     case QEvent::EnabledChange:
-        if (!isEnabled()) // a disabled control sees no release that would clear these
+        if (!isEnabled()) { // a disabled control sees no release that would clear these
             mouseDown_ = keyDown_ = false;
+        }
         Invalidate();
         break;
     case QEvent::FontChange:
@@ -296,8 +314,9 @@ void TALCustomButton::keyReleaseEvent(QKeyEvent* e) {
         return;
     }
     e->accept();
-    if (e->isAutoRepeat() || !keyDown_)
+    if (e->isAutoRepeat() || !keyDown_) {
         return;
+    }
     keyDown_ = false;
     Invalidate();
     Click();
@@ -324,27 +343,33 @@ void TALCustomButton::mouseReleaseEvent(QMouseEvent* e) {
     const bool wasDown = mouseDown_;
     mouseDown_ = false;
     Invalidate();
-    if (wasDown && hitButton(e->position().toPoint()))
+    if (wasDown && hitButton(e->position().toPoint())) {
         Click();
+    }
 }
 
 void TALCustomButton::nextCheckState() {
     const QPointer<TALCustomButton> alive(this);
-    if (focusPolicy() != Qt::NoFocus)
+    if (focusPolicy() != Qt::NoFocus) {
         setFocus(Qt::OtherFocusReason);
+    }
     if (Kind() != bkPushButton) {
         Toggle();
         return;
     }
-    if (modalResult_ != 0)
-        if (auto* dialog = qobject_cast<QDialog*>(window()))
+    if (modalResult_ != 0) {
+        if (auto* dialog = qobject_cast<QDialog*>(window())) {
             dialog->done(modalResult_);
-    if (!alive)
+        }
+    }
+    if (!alive) {
         return;
-    if (groupIndex_ != 0)
+    }
+    if (groupIndex_ != 0) {
         SetState(state_ == cbChecked ? cbUnchecked : cbChecked);
-    else
+    } else {
         SetState(cbUnchecked);
+    }
 }
 
 } // namespace platterwise

@@ -23,8 +23,9 @@ class TDropDownBelowStyle final : public QProxyStyle {
 public:
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* data) const override {
-        if (hint == SH_ComboBox_Popup)
+        if (hint == SH_ComboBox_Popup) {
             return 0;
+        }
         return QProxyStyle::styleHint(hint, option, widget, data);
     }
 };
@@ -46,8 +47,9 @@ TALCustomComboBox::TALCustomComboBox(QWidget* parent)
     // The list's popup window: its showing and hiding change the arrow's colours.
     view()->window()->installEventFilter(this);
     connect(this, &QComboBox::activated, this, [this] {
-        if (OnChange)
+        if (OnChange) {
             OnChange(this);
+        }
     });
     ApplyPalette();
 }
@@ -55,8 +57,9 @@ TALCustomComboBox::TALCustomComboBox(QWidget* parent)
 TALCustomComboBox::~TALCustomComboBox() = default;
 
 void TALCustomComboBox::SetColorField(TColor& field, TColor value) {
-    if (field == value)
+    if (field == value) {
         return;
+    }
     field = value;
     ApplyPalette();
     update();
@@ -85,15 +88,20 @@ void TALCustomComboBox::ApplyPalette() {
     const QColor back = ResolveColor(color_);
     const QColor text = ResolveColor(fontColor_);
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        for (const auto role : {QPalette::Base, QPalette::Window, QPalette::Button})
-            if (back.isValid())
+        for (const auto role : {QPalette::Base, QPalette::Window, QPalette::Button}) {
+            if (back.isValid()) {
                 pal.setColor(group, role, back);
-        for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
-            if (text.isValid())
+            }
+        }
+        for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+            if (text.isValid()) {
                 pal.setColor(group, role, text);
+            }
+        }
     }
-    if (pal != palette())
+    if (pal != palette()) {
         setPalette(pal);
+    }
 }
 
 bool TALCustomComboBox::DroppedDown() const {
@@ -109,8 +117,9 @@ void TALCustomComboBox::PaintNative() {
     ApplyPalette();
     QStylePainter painter(this);
     const QColor back = ResolveColor(color_);
-    if (back.isValid())
+    if (back.isValid()) {
         painter.fillRect(rect(), back);
+    }
     QStyleOptionComboBox option;
     initStyleOption(&option);
     option.state &= ~QStyle::State_HasFocus;
@@ -132,12 +141,15 @@ void TALCustomComboBox::PaintFlatParts() {
     }
     const QRect area(w - 1 - ButtonAreaWidth(), 1, ButtonAreaWidth(), h - 2);
     const QColor button = ResolveColor(buttonColor_);
-    if (button.isValid())
+    if (button.isValid()) {
         p.fillRect(area, button);
-    if (back.isValid())
+    }
+    if (back.isValid()) {
         p.fillRect(QRect(area.left(), area.top(), 5, area.height()), back);
-    if (border.isValid())
+    }
+    if (border.isValid()) {
         p.fillRect(QRect(area.left() + 4, area.top(), 1, area.height()), border);
+    }
     const QColor arrow = ResolveColor(arrowColor_);
     if (arrow.isValid()) {
         p.fillRect(QRect(w - 10, 10, 5, 1), arrow);
@@ -152,14 +164,16 @@ void TALCustomComboBox::paintEvent(QPaintEvent*) {
 }
 
 bool TALCustomComboBox::eventFilter(QObject* watched, QEvent* e) {
-    if (e->type() == QEvent::Show || e->type() == QEvent::Hide)
+    if (e->type() == QEvent::Show || e->type() == QEvent::Hide) {
         update();
+    }
     return QComboBox::eventFilter(watched, e);
 }
 
 void TALCustomComboBox::changeEvent(QEvent* e) {
-    if (e->type() == QEvent::EnabledChange)
+    if (e->type() == QEvent::EnabledChange) {
         update();
+    }
     QComboBox::changeEvent(e);
 }
 
@@ -183,8 +197,9 @@ void TALCustomComboBox::focusInEvent(QFocusEvent* e) {
 
 void TALCustomComboBox::focusOutEvent(QFocusEvent* e) {
     // Opening the list or switching windows keeps the focus within the control.
-    if (e->reason() != Qt::PopupFocusReason && e->reason() != Qt::ActiveWindowFocusReason)
+    if (e->reason() != Qt::PopupFocusReason && e->reason() != Qt::ActiveWindowFocusReason) {
         focused_ = false;
+    }
     update();
     QComboBox::focusOutEvent(e);
 }

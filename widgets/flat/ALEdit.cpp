@@ -48,8 +48,9 @@ TALCustomEdit::TALCustomEdit(QWidget* parent)
 TALCustomEdit::~TALCustomEdit() = default;
 
 void TALCustomEdit::SetColorField(TColor& field, TColor value) {
-    if (field == value)
+    if (field == value) {
         return;
+    }
     field = value;
     ApplyPalette();
     update();
@@ -82,8 +83,9 @@ void TALCustomEdit::SetBtnFont(const QFont& font) {
 }
 
 void TALCustomEdit::SetBtnVisible(bool on) {
-    if (on == btnVisible_)
+    if (on == btnVisible_) {
         return;
+    }
     btnVisible_ = on;
     buttonPressed_ = false;
     UpdateTextMargins();
@@ -122,11 +124,13 @@ void TALCustomEdit::ApplyPalette() {
             pal.setColor(group, QPalette::Base, back);
             pal.setColor(group, QPalette::Window, back);
         }
-        if (text.isValid())
+        if (text.isValid()) {
             pal.setColor(group, QPalette::Text, text);
+        }
     }
-    if (pal != palette())
+    if (pal != palette()) {
         setPalette(pal);
+    }
 }
 
 // The text keeps clear of the embedded button and its one-pixel gap.
@@ -135,8 +139,9 @@ void TALCustomEdit::UpdateTextMargins() {
 }
 
 QRect TALCustomEdit::ButtonRect() const {
-    if (!btnVisible_)
+    if (!btnVisible_) {
         return {};
+    }
     return {width() - 1 - btnWidth_, 1, btnWidth_, height() - 2};
 }
 
@@ -145,8 +150,9 @@ void TALCustomEdit::PaintNative(QPaintEvent* e) {
     {
         QPainter p(this);
         const QColor back = ResolveColor(color_);
-        if (back.isValid())
+        if (back.isValid()) {
             p.fillRect(rect(), back); // wipes an earlier pass
+        }
     }
     QLineEdit::paintEvent(e);
 }
@@ -160,11 +166,13 @@ void TALCustomEdit::PaintFlatParts() {
         p.drawRect(0, 0, width() - 1, height() - 1);
     }
     const QRect button = ButtonRect();
-    if (button.isEmpty())
+    if (button.isEmpty()) {
         return;
+    }
     const QColor face = ResolveColor(btnColor_);
-    if (face.isValid())
+    if (face.isValid()) {
         p.fillRect(button, face);
+    }
     if (glyphIndex_ >= 0 && glyphIndex_ < glyph_.size()) {
         const QPixmap& glyph = glyph_[glyphIndex_];
         const QSize size = glyph.deviceIndependentSize().toSize();
@@ -215,8 +223,9 @@ void TALCustomEdit::focusOutEvent(QFocusEvent* e) {
 }
 
 void TALCustomEdit::Paste() {
-    if (!isReadOnly() && ClipboardIsSingleLine(QClipboard::Clipboard))
+    if (!isReadOnly() && ClipboardIsSingleLine(QClipboard::Clipboard)) {
         paste();
+    }
 }
 
 void TALCustomEdit::keyPressEvent(QKeyEvent* e) {
@@ -251,8 +260,9 @@ void TALCustomEdit::mouseReleaseEvent(QMouseEvent* e) {
         buttonPressed_ = false;
         update();
         e->accept();
-        if (ButtonRect().contains(e->position().toPoint()) && OnButtonClick)
+        if (ButtonRect().contains(e->position().toPoint()) && OnButtonClick) {
             OnButtonClick(this);
+        }
         return;
     }
     // A middle click pastes the X11 selection; it obeys the same rule as any paste.
@@ -274,13 +284,15 @@ void TALCustomEdit::mouseDoubleClickEvent(QMouseEvent* e) {
 
 void TALCustomEdit::contextMenuEvent(QContextMenuEvent* e) {
     QMenu* menu = createStandardContextMenu();
-    if (menu == nullptr)
+    if (menu == nullptr) {
         return;
+    }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     const auto actions = menu->actions();
     for (QAction* action : actions) {
-        if (!IsPasteAction(action))
+        if (!IsPasteAction(action)) {
             continue;
+        }
         action->setEnabled(action->isEnabled() && ClipboardIsSingleLine(QClipboard::Clipboard));
         action->disconnect(); // the clipboard may change while the menu is open
         connect(action, &QAction::triggered, this, &TALCustomEdit::Paste);

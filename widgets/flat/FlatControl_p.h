@@ -40,10 +40,12 @@ void RunPaintPasses(QWidget* control, const TAlPaintEvent& hook, NativePass&& na
     for (int pass = 0; pass < kMaxPaintPasses; ++pass) {
         nativePass();
         bool Continue = true;
-        if (hook)
+        if (hook) {
             hook(control, Continue);
-        if (Continue)
+        }
+        if (Continue) {
             return;
+        }
     }
 }
 
