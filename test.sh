@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything from nothing with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs every test (tests that need an X server under xvfb-run).
+# UndefinedBehaviorSanitizer, and runs every test (tests that need an X server under xvfb-run);
+# then builds the libFuzzer targets with clang and runs each for a few seconds.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/ensure-deps.sh
@@ -13,5 +14,6 @@ cmake --build "$build"
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:${ASAN_OPTIONS:-}"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
-cd "$build"
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j"$(nproc)" "$@"
+(cd "$build" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j"$(nproc)" "$@")
+
+tools/fuzz.sh 5

@@ -4,6 +4,7 @@
 #include "RadioGroup.h"
 #include "ShellRowSource.h"
 #include "TypeFilter.h"
+#include "UnreadableReport.h"
 #include "engine/GoAction.h"
 #include "engine/TotalsReport.h"
 #include "platform/Dialogs.h"
@@ -220,23 +221,27 @@ void TForm1::ALButton1Click() {
     Sink sink(*this);
     const TShellRowSource rows(*ShellListView1);
     WaitCursor wait;
-    RunGoAction(rows, TargetFields(), random_, sink);
+    ReportUnreadable(RunGoAction(rows, TargetFields(), random_, sink).Selection.Problems);
 }
 
 void TForm1::ALButton6Click() {
     Sink sink(*this);
     const TShellRowSource rows(*ShellListView1);
     WaitCursor wait;
-    lastTotal_ =
-        BuildTotalsReport(TTotalsVariant::OnShowTotalButton, rows, TargetFields(), sink).LastTotal;
+    const TTotalsResult r =
+        BuildTotalsReport(TTotalsVariant::OnShowTotalButton, rows, TargetFields(), sink);
+    lastTotal_ = r.LastTotal;
+    ReportUnreadable(r.Problems);
 }
 
 void TForm1::ALComboBox1Change() {
     Sink sink(*this);
     const TShellRowSource rows(*ShellListView1);
     WaitCursor wait;
-    lastTotal_ =
-        BuildTotalsReport(TTotalsVariant::OnTemplateChange, rows, TargetFields(), sink).LastTotal;
+    const TTotalsResult r =
+        BuildTotalsReport(TTotalsVariant::OnTemplateChange, rows, TargetFields(), sink);
+    lastTotal_ = r.LastTotal;
+    ReportUnreadable(r.Problems);
 }
 
 void TForm1::ALCheckBox1Click() {

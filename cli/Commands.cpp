@@ -2,21 +2,42 @@
 
 #include "JsonWriter.h"
 #include "PathSource.h"
+#include "TerminalText.h"
 #include "engine/GoAction.h"
 #include "engine/TotalsReport.h"
 #include "engine/Units.h"
 
+#include <cstring>
 #include <ostream>
 
 namespace platterwise::cli {
 namespace {
 
-// Box texts break their lines with LF CR, as the window's boxes want; a terminal wants LF.
-std::string TerminalText(std::string text) {
-    for (std::size_t at; (at = text.find("\n\r")) != std::string::npos;) {
-        text.erase(at + 1, 1);
+constexpr const char* kErrorPrefix = "platterwise-cli: ";
+
+// Box texts break their lines with LF CR, as the window's boxes want; a terminal wants LF, and
+// every line escaped on its own.
+std::string BoxText(const std::string& text) {
+    std::string out;
+    std::size_t from = 0;
+    for (std::size_t at; (at = text.find("\n\r", from)) != std::string::npos; from = at + 2) {
+        out += EscapeForTerminal(std::string_view(text).substr(from, at - from)) + '\n';
     }
-    return text;
+    return out + EscapeForTerminal(std::string_view(text).substr(from));
+}
+
+void ReportError(std::ostream& err, const std::string& path, int error) {
+    err << kErrorPrefix << EscapeForTerminal(path) << ": " << std::strerror(error) << '\n';
+}
+
+// One line for each path that could not be read, and one for those beyond the kept ones.
+void ReportProblems(std::ostream& err, const TMeasureProblems& problems) {
+    for (const TMeasureProblem& p : problems.Kept()) {
+        ReportError(err, p.Path, p.Error);
+    }
+    if (const auto more = problems.Count() - std::int64_t(problems.Kept().size()); more > 0) {
+        err << kErrorPrefix << more << " more entries could not be read\n";
+    }
 }
 
 // What the window would show at the end of an action: boxes go to `err` as they come, the
@@ -29,7 +50,7 @@ public:
         switch (a.Kind) {
         case TActionKind::ShowInformationBox:
         case TActionKind::ShowPlainBox:
-            err_ << TerminalText(a.Text) << '\n';
+            err_ << BoxText(a.Text) << '\n';
             break;
         case TActionKind::ClearMemo:
             MemoLines.clear();
@@ -76,17 +97,22 @@ void WriteJson(const TGoResult& r, std::ostream& out) {
         << ",\"items\":[";
     for (std::size_t k = 0; k < s.Chosen.size(); ++k) {
         const TSelectionItem& item = r.Selection.Items[s.Chosen[k]];
-        out << (k ? "," : "") << "{\"path\":" << JsonString(item.Path) << ",\"kind\":\""
-            << (item.Kind == ikFolder ? "folder" : "file") << "\",\"size\":" << item.Size << '}';
+        out << (k ? "," : "") << "{\"path\":" << JsonString(item.Path);
+        if (!IsValidUtf8(item.Path)) {
+            out << ",\"path_base64\":\"" << Base64(item.Path) << '"';
+        }
+        out << ",\"kind\":\"" << (item.Kind == ikFolder ? "folder" : "file")
+            << "\",\"size\":" << item.Size << '}';
     }
     out << "]}\n";
 }
 
 std::optional<TPathSource> Source(const TCliArguments& args, std::ostream& err) {
-    std::string missing;
-    auto source = TPathSource::FromPaths(args.Paths, missing);
+    std::string failed;
+    int error = 0;
+    auto source = TPathSource::FromPaths(args.Paths, failed, error);
     if (!source) {
-        err << missing << ": no such file or folder\n";
+        ReportError(err, failed, error);
     }
     return source;
 }
@@ -101,6 +127,7 @@ int RunFill(const TCliArguments& args, std::ostream& out, std::ostream& err) {
     TRandom rng = args.Seed ? TRandom(*args.Seed) : TRandom();
     ConsoleSink sink(err);
     const TGoResult r = RunGoAction(*source, args.Fields, rng, sink);
+    ReportProblems(err, r.Selection.Problems);
     const bool found = r.Search.Outcome == soFound;
 
     switch (args.Output) {
@@ -113,14 +140,14 @@ int RunFill(const TCliArguments& args, std::ostream& out, std::ostream& err) {
         }
         break;
     case TOutput::Text:
-        out << sink.MessageLine << '\n';
+        out << EscapeForTerminal(sink.MessageLine) << '\n';
         if (found) {
             for (std::size_t i : r.Search.Chosen) {
-                out << LastPathComponent(r.Selection.Items[i].Path) << '\n';
+                out << EscapeForTerminal(LastPathComponent(r.Selection.Items[i].Path)) << '\n';
             }
         } else {
             for (const std::string& line : sink.MemoLines) {
-                out << line << '\n';
+                out << EscapeForTerminal(line) << '\n';
             }
         }
         break;
@@ -137,11 +164,12 @@ int RunTotal(const TCliArguments& args, std::ostream& out, std::ostream& err) {
     const auto variant =
         args.ButtonVariant ? TTotalsVariant::OnShowTotalButton : TTotalsVariant::OnTemplateChange;
     const TTotalsResult r = BuildTotalsReport(variant, *source, args.Fields, sink);
+    ReportProblems(err, r.Problems);
     if (args.ButtonVariant) {
-        out << sink.MessageLine << '\n';
+        out << EscapeForTerminal(sink.MessageLine) << '\n';
     }
     for (const std::string& line : sink.MemoLines) {
-        out << line << '\n';
+        out << EscapeForTerminal(line) << '\n';
     }
     out << (r.Fills ? "Fills the medium: " : "Smaller than the medium: ")
         << GroupThousands(r.LastTotal) << " of " << GroupThousands(r.Capacity) << " bytes\n";
@@ -151,7 +179,7 @@ int RunTotal(const TCliArguments& args, std::ostream& out, std::ostream& err) {
 int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err) {
     const TParseResult parsed = ParseArguments(argv);
     if (!parsed.Arguments) {
-        err << "platterwise-cli: " << parsed.Error << '\n';
+        err << kErrorPrefix << EscapeForTerminal(parsed.Error) << '\n';
         return kExitBadArguments;
     }
     switch (parsed.Arguments->Command) {

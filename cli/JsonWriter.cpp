@@ -1,54 +1,19 @@
 #include "JsonWriter.h"
 
+#include "engine/Utf8.h"
+
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 namespace platterwise::cli {
-namespace {
-
-// The length of the valid UTF-8 sequence starting at s[i], or 0.
-std::size_t Utf8Length(std::string_view s, std::size_t i) {
-    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char c = b(i);
-    std::size_t n = 0;
-    unsigned min = 0;
-    if (c < 0x80) {
-        return 1;
-    }
-    if ((c & 0xE0) == 0xC0) {
-        n = 2;
-        min = 0x80;
-    } else if ((c & 0xF0) == 0xE0) {
-        n = 3;
-        min = 0x800;
-    } else if ((c & 0xF8) == 0xF0) {
-        n = 4;
-        min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + n > s.size()) {
-        return 0;
-    }
-    unsigned cp = c & (0x7F >> n);
-    for (std::size_t k = 1; k < n; ++k) {
-        if ((b(i + k) & 0xC0) != 0x80) {
-            return 0;
-        }
-        cp = (cp << 6) | (b(i + k) & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        return 0;
-    }
-    return n;
-}
-
-} // namespace
 
 std::string JsonString(std::string_view text) {
     std::string out = "\"";
     for (std::size_t i = 0; i < text.size();) {
         const char c = text[i];
-        const std::size_t n = Utf8Length(text, i);
+        char32_t codePoint = 0;
+        const std::size_t n = DecodeUtf8At(text, i, codePoint);
         if (n == 0) {
             out += "\\ufffd";
             ++i;
@@ -75,6 +40,36 @@ std::string JsonString(std::string_view text) {
         i += n;
     }
     out += '"';
+    return out;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t codePoint = 0;
+        const std::size_t n = DecodeUtf8At(text, i, codePoint);
+        if (n == 0) {
+            return false;
+        }
+        i += n;
+    }
+    return true;
+}
+
+std::string Base64(std::string_view bytes) {
+    static constexpr char kAlphabet[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    out.reserve((bytes.size() + 2) / 3 * 4);
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        const std::size_t n = std::min<std::size_t>(3, bytes.size() - i);
+        std::uint32_t group = 0;
+        for (std::size_t k = 0; k < 3; ++k) {
+            group = group << 8 | (k < n ? static_cast<unsigned char>(bytes[i + k]) : 0u);
+        }
+        for (std::size_t k = 0; k < 4; ++k) {
+            out += k <= n ? kAlphabet[(group >> (18 - 6 * k)) & 0x3F] : '=';
+        }
+    }
     return out;
 }
 

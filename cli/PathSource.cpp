@@ -1,5 +1,8 @@
 #include "PathSource.h"
 
+#include "engine/PathAt.h"
+
+#include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,7 +30,7 @@ std::string AbsolutePath(const std::string& path, const std::string& cwd) {
 }
 
 std::optional<TPathSource> TPathSource::FromPaths(const std::vector<std::string>& paths,
-                                                  std::string& missing) {
+                                                  std::string& failed, int& error) {
     std::string cwd;
     if (char* here = ::getcwd(nullptr, 0)) {
         cwd = here;
@@ -36,13 +39,14 @@ std::optional<TPathSource> TPathSource::FromPaths(const std::vector<std::string>
     TPathSource source;
     for (const std::string& path : paths) {
         struct stat st {};
-        if (::lstat(path.c_str(), &st) != 0) {
-            missing = path;
+        if (StatPath(path, st, false) != 0) {
+            failed = path;
+            error = errno;
             return std::nullopt;
         }
         // A link to a folder is a folder item; a broken link a file item of size 0.
         struct stat target {};
-        const bool folder = ::stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
+        const bool folder = StatPath(path, target) == 0 && S_ISDIR(target.st_mode);
         source.rows_.push_back({folder, AbsolutePath(path, cwd)});
     }
     return source;

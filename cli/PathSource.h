@@ -12,10 +12,10 @@ namespace platterwise::cli {
 class TPathSource final : public TSelectionSource {
 public:
     // The rows for `paths`, made absolute (relative to the working directory) and without
-    // trailing separators. nullopt, with `missing` set to the path as given, when a path
-    // does not exist.
+    // trailing separators. nullopt, with `failed` set to the path as given and `error` to the
+    // errno value, when a path cannot be looked up (missing, too long, not searchable).
     static std::optional<TPathSource> FromPaths(const std::vector<std::string>& paths,
-                                                std::string& missing);
+                                                std::string& failed, int& error);
 
     int RowCount() const override { return int(rows_.size()); }
     bool RowSelected(int) const override { return true; }

@@ -1,28 +1,36 @@
 #pragma once
 // Measuring what the user selected: folders by walking them, files by one query.
+#include "MeasureProblems.h"
+
 #include <cstdint>
 #include <string>
 
 namespace platterwise {
 
 // Adds the sizes of all files anywhere below the folder at `path` to `accumulator`, which the
-// caller owns (normally set to 0). Hidden files count; links to files count their target's
-// size (a broken link counts 0); links to folders are followed, except one that leads back to
-// a folder already on the way down from `path`, which is not entered again. Kernel pseudo file
-// systems (/proc, /sys, ...) count 0. Folders that cannot be read add nothing. Never fails and
-// reports nothing. Synchronous; it may walk sub-folders on a few threads of its own.
-void SumFolderSize(const std::string& path, std::int64_t& accumulator);
+// caller owns (normally set to 0). Hidden files count; links are followed: a link to a file
+// counts the file's size, a link to a folder walks it. Each folder counts once per call,
+// however many links lead to it (keyed by device and inode), so link cycles and meshes end.
+// Kernel pseudo file systems (/proc, /sys, ...) count 0. Depth has no limit but memory.
+// Whatever cannot be read (the folder itself, an entry, a broken link) adds nothing and is
+// added to `problems` when one is given. Synchronous; it may walk sub-folders on a few threads
+// of its own. Throws only what a thread of the walk threw (std::bad_alloc, say), once all of
+// them have stopped.
+void SumFolderSize(const std::string& path, std::int64_t& accumulator,
+                   TMeasureProblems* problems = nullptr);
 
-// The size in bytes of the file at `path` (a link counts its target). A path that does not
-// exist, or names a folder, counts 0. The file's content need not be readable.
-std::int64_t QueryFileSize(const std::string& path);
+// The size in bytes of the file at `path` (a link counts its target), of any path length. A
+// path that cannot be queried counts 0 and is added to `problems` when one is given; a folder
+// counts 0. The file's content need not be readable.
+std::int64_t QueryFileSize(const std::string& path, TMeasureProblems* problems = nullptr);
 
-// How sizes are measured: the file system by default; tests substitute their own.
+// How sizes are measured: the file system by default; tests substitute their own. What could
+// not be read is added to `problems`.
 class TSizeMeter {
 public:
     virtual ~TSizeMeter() = default;
-    virtual std::int64_t FolderSize(const std::string& path) const = 0;
-    virtual std::int64_t FileSize(const std::string& path) const = 0;
+    virtual std::int64_t FolderSize(const std::string& path, TMeasureProblems& problems) const = 0;
+    virtual std::int64_t FileSize(const std::string& path, TMeasureProblems& problems) const = 0;
 };
 
 // SumFolderSize from 0 and QueryFileSize.

@@ -1,9 +1,9 @@
 #include "FolderWalker_p.h"
+#include "PathAt.h"
+#include "Units.h"
 
 #include <algorithm>
-#include <atomic>
-#include <cstddef>
-#include <cstring>
+#include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <linux/magic.h>
@@ -17,6 +17,12 @@ namespace {
 
 constexpr std::size_t kDirBufferSize = 64 * 1024;
 constexpr int kMaxPool = 4;
+// Descriptors one worker keeps open for the folders on its way down (the bottom one besides);
+// four workers stay far below the usual limit of 1,024.
+constexpr std::size_t kOpenFrames = 16;
+// Folders handed to idle helpers at once; each holds an open descriptor.
+constexpr std::size_t kMaxOffer = 8;
+constexpr int kOpenFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 
 // The fixed head of each record getdents64 writes (glibc 2.36 has no wrapper); the
 // NUL-terminated name follows the type byte.
@@ -27,15 +33,6 @@ struct LinuxDirent64Head {
     unsigned char d_type;
 };
 constexpr std::size_t kDirentNameOffset = offsetof(LinuxDirent64Head, d_type) + 1;
-
-bool OnChain(const WalkAncestor* a, dev_t dev, ino_t ino) {
-    for (; a != nullptr; a = a->Up.get()) {
-        if (a->Dev == dev && a->Ino == ino) {
-            return true;
-        }
-    }
-    return false;
-}
 
 // Kernel file systems whose "files" are views of the running system, not content: /proc
 // alone claims a file of 128 TB (kcore).
@@ -61,20 +58,77 @@ bool IsPseudoFileSystem(int fd) {
     }
 }
 
-std::int64_t PositiveSize(const struct stat& st) {
-    return st.st_size > 0 ? st.st_size : 0;
+bool IsSameFolder(int fd, const WalkNode& node) {
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 && st.st_dev == node.Dev && st.st_ino == node.Ino;
 }
 
 } // namespace
 
+UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
+    if (this != &other) {
+        Reset(other.Release());
+    }
+    return *this;
+}
+
+int UniqueFd::Release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+}
+
+void UniqueFd::Reset(int fd) {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+    fd_ = fd;
+}
+
+std::string WalkPath(const WalkNode& node, std::string_view child) {
+    std::vector<const WalkNode*> chain;
+    for (const WalkNode* n = &node; n != nullptr; n = n->Up.get()) {
+        chain.push_back(n);
+    }
+    std::string path;
+    const auto append = [&path](std::string_view name) {
+        if (!path.empty() && path.back() != '/') {
+            path += '/';
+        }
+        path += name;
+    };
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        append((*it)->Name);
+    }
+    if (!child.empty()) {
+        append(child);
+    }
+    return path;
+}
+
+void WalkFrame::AddName(std::string_view name) {
+    Starts.push_back(Names.size());
+    Names.append(name);
+    Names += '\0';
+}
+
+void WalkFrame::DropName() {
+    Names.resize(Starts.back());
+    Starts.pop_back();
+}
+
 struct FolderWalker::Worker {
-    std::vector<WalkTask> Local; // depth-first stack of this worker
+    std::vector<WalkFrame> Stack; // depth first; every frame is below the ones under it
+    // Frame 0 and frames LowestOpen .. top hold open descriptors; those between are closed.
+    std::size_t LowestOpen = 1;
     std::unique_ptr<char[]> Buffer{new char[kDirBufferSize]};
     std::int64_t Sum = 0;
 };
 
-FolderWalker::FolderWalker()
-    : poolSize_(std::clamp(int(std::thread::hardware_concurrency()), 1, kMaxPool)) {}
+FolderWalker::FolderWalker(int threads, EntryHook hook)
+    : poolSize_(threads > 0 ? threads
+                            : std::clamp(int(std::thread::hardware_concurrency()), 1, kMaxPool))
+    , hook_(std::move(hook)) {}
 
 FolderWalker::~FolderWalker() {
     for (auto& t : threads_) {
@@ -84,15 +138,31 @@ FolderWalker::~FolderWalker() {
     }
 }
 
-std::int64_t FolderWalker::Sum(const std::string& path) {
+std::int64_t FolderWalker::Sum(const std::string& path, TMeasureProblems& problems) {
+    problems_ = &problems;
     workers_.push_back(std::make_unique<Worker>());
     Worker& caller = *workers_.front();
-    caller.Local.push_back({path, nullptr});
-    Run(caller);
+    try {
+        UniqueFd fd(OpenFolderPath(path));
+        struct stat st {};
+        if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0) {
+            Report(path, errno);
+        } else if (!IsPseudoFileSystem(fd.Get()) && Claim(st.st_dev, st.st_ino)) {
+            auto node =
+                std::make_shared<const WalkNode>(WalkNode{nullptr, path, st.st_dev, st.st_ino, 0});
+            Enter(caller, {std::move(node), std::move(fd)});
+            Run(caller);
+        }
+    } catch (...) {
+        Fail(std::current_exception());
+    }
     for (auto& t : threads_) {
         t.join();
     }
     threads_.clear();
+    if (failure_) {
+        std::rethrow_exception(failure_);
+    }
     std::int64_t total = 0;
     for (const auto& w : workers_) {
         total = SaturatingAdd(total, w->Sum);
@@ -100,45 +170,304 @@ std::int64_t FolderWalker::Sum(const std::string& path) {
     return total;
 }
 
+void FolderWalker::Fail(std::exception_ptr error) {
+    {
+        std::lock_guard lock(mutex_);
+        if (!failure_) {
+            failure_ = std::move(error);
+        }
+        finished_ = true;
+        aborted_ = true;
+    }
+    wake_.notify_all();
+}
+
+void FolderWalker::RunHelper(Worker& self) {
+    try {
+        OpenedFolder first;
+        if (TakeShared(first, true)) {
+            Enter(self, std::move(first));
+            Run(self);
+        }
+    } catch (...) {
+        Fail(std::current_exception());
+    }
+}
+
+void FolderWalker::Run(Worker& self) {
+    while (!aborted_.load(std::memory_order_relaxed)) {
+        if (self.Stack.empty()) {
+            OpenedFolder next;
+            if (!TakeShared(next, false)) {
+                return;
+            }
+            Enter(self, std::move(next));
+            continue;
+        }
+        OfferWork(self);
+        WalkFrame& top = self.Stack.back();
+        OpenedFolder child;
+        const bool opened = OpenChild(top, top.LastName(), child);
+        top.DropName();
+        if (!top.HasNames()) {
+            PopFrame(self); // its descriptor is not needed any more
+        }
+        if (opened) {
+            Enter(self, std::move(child));
+        }
+    }
+}
+
+void FolderWalker::Enter(Worker& self, OpenedFolder folder) {
+    WalkFrame frame{std::move(folder.Node), std::move(folder.Fd), {}, {}};
+    for (;;) {
+        const long n = ::syscall(SYS_getdents64, frame.Fd.Get(), self.Buffer.get(), kDirBufferSize);
+        if (n == 0) {
+            break;
+        }
+        if (n < 0) {
+            Report(WalkPath(*frame.Node), errno);
+            break;
+        }
+        for (long off = 0; off < n;) {
+            const char* record = self.Buffer.get() + off;
+            const auto* e = reinterpret_cast<const LinuxDirent64Head*>(record);
+            off += e->d_reclen;
+            const char* name = record + kDirentNameOffset;
+            if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) {
+                continue;
+            }
+            Visit(self, frame, name, e->d_type);
+        }
+    }
+    if (!frame.HasNames()) {
+        return;
+    }
+    self.Stack.push_back(std::move(frame));
+    KeepWithinBudget(self);
+}
+
+void FolderWalker::Visit(Worker& self, WalkFrame& frame, const char* name, unsigned char type) {
+    if (hook_) {
+        hook_(name);
+    }
+    struct stat st {};
+    switch (type) {
+    case DT_REG:
+        if (::fstatat(frame.Fd.Get(), name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            Report(WalkPath(*frame.Node, name), errno);
+        } else {
+            AccountFile(self, st);
+        }
+        return;
+    case DT_DIR:
+        frame.AddName(name);
+        return;
+    case DT_LNK:
+    case DT_UNKNOWN:
+        // Links are followed: a link to a file counts the file, a link to a folder walks it.
+        if (::fstatat(frame.Fd.Get(), name, &st, 0) != 0) {
+            Report(WalkPath(*frame.Node, name), errno);
+        } else if (S_ISDIR(st.st_mode)) {
+            frame.AddName(name);
+        } else if (S_ISREG(st.st_mode)) {
+            AccountFile(self, st);
+        }
+        return;
+    default: // devices, pipes and sockets hold no content
+        return;
+    }
+}
+
+void FolderWalker::AccountFile(Worker& self, const struct stat& st) {
+    self.Sum = SaturatingAdd(self.Sum, st.st_size > 0 ? std::int64_t(st.st_size) : 0);
+}
+
+bool FolderWalker::OpenChild(const WalkFrame& parent, const char* name, OpenedFolder& child) {
+    UniqueFd fd(::openat(parent.Fd.Get(), name, kOpenFlags));
+    struct stat st {};
+    if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0) {
+        Report(WalkPath(*parent.Node, name), errno);
+        return false;
+    }
+    if (st.st_dev != parent.Node->Dev && IsPseudoFileSystem(fd.Get())) {
+        return false;
+    }
+    if (!Claim(st.st_dev, st.st_ino)) {
+        return false; // reached again through a link: walked once already
+    }
+    child.Node = std::make_shared<const WalkNode>(
+        WalkNode{parent.Node, name, st.st_dev, st.st_ino, parent.Node->Depth + 1});
+    child.Fd = std::move(fd);
+    return true;
+}
+
+bool FolderWalker::Claim(dev_t dev, ino_t ino) {
+    std::lock_guard lock(recordMutex_);
+    return walked_.insert({dev, ino}).second;
+}
+
+void FolderWalker::Report(std::string path, int error) {
+    std::lock_guard lock(recordMutex_);
+    problems_->Add(std::move(path), error);
+}
+
+// --- Descriptor budget --------------------------------------------------------------------
+
+void FolderWalker::KeepWithinBudget(Worker& self) {
+    const std::size_t top = self.Stack.size() - 1;
+    if (top >= self.LowestOpen && top - self.LowestOpen + 1 > kOpenFrames) {
+        self.Stack[self.LowestOpen].Fd.Reset();
+        ++self.LowestOpen;
+    }
+}
+
+void FolderWalker::PopFrame(Worker& self) {
+    const WalkFrame from = std::move(self.Stack.back());
+    self.Stack.pop_back();
+    while (!self.Stack.empty()) {
+        const std::size_t top = self.Stack.size() - 1;
+        if (top == 0) {
+            self.LowestOpen = 1;
+            return;
+        }
+        if (top >= self.LowestOpen) {
+            return;
+        }
+        if (Reopen(self, self.Stack.back(), from)) {
+            self.LowestOpen = top;
+            return;
+        }
+        self.Stack.pop_back(); // reported: what it still held cannot be reached
+    }
+    self.LowestOpen = 1;
+}
+
+// `target` reopened by climbing from `from` through "..", each step checked by device and
+// inode; invalid when a step leads elsewhere (a folder reached through a link has another
+// parent).
+UniqueFd FolderWalker::ClimbTo(const WalkFrame& from, const WalkNode& target) {
+    UniqueFd fd;
+    int at = from.Fd.Get();
+    for (const WalkNode* node = from.Node->Up.get(); node != nullptr; node = node->Up.get()) {
+        UniqueFd up(::openat(at, "..", kOpenFlags));
+        if (!up.Valid() || !IsSameFolder(up.Get(), *node)) {
+            break;
+        }
+        fd = std::move(up);
+        at = fd.Get();
+        if (node == &target) {
+            return fd;
+        }
+    }
+    return {};
+}
+
+// `target` reopened by going down by name from the bottom frame, each step checked.
+UniqueFd FolderWalker::DescendTo(const WalkFrame& base, const WalkNode& target) {
+    std::vector<const WalkNode*> down;
+    for (const WalkNode* n = &target; n != nullptr && n != base.Node.get(); n = n->Up.get()) {
+        down.push_back(n);
+    }
+    UniqueFd fd;
+    int at = base.Fd.Get();
+    for (auto it = down.rbegin(); it != down.rend(); ++it) {
+        UniqueFd next(::openat(at, (*it)->Name.c_str(), kOpenFlags));
+        if (!next.Valid()) {
+            Report(WalkPath(**it), errno);
+            return {};
+        }
+        if (!IsSameFolder(next.Get(), **it)) {
+            Report(WalkPath(**it), ENOENT); // moved or replaced while it was walked
+            return {};
+        }
+        fd = std::move(next);
+        at = fd.Get();
+    }
+    return fd;
+}
+
+bool FolderWalker::Reopen(Worker& self, WalkFrame& target, const WalkFrame& from) {
+    target.Fd = ClimbTo(from, *target.Node);
+    if (!target.Fd.Valid()) {
+        target.Fd = DescendTo(self.Stack.front(), *target.Node);
+    }
+    return target.Fd.Valid();
+}
+
+// --- Sharing with helpers -----------------------------------------------------------------
+
 void FolderWalker::StartHelpers() {
-    // Called with mutex_ held, from the caller's thread only.
+    // Called with mutex_ held, from the caller's thread only. Helpers count as idle from the
+    // start, so the first offer after this reaches them.
     helpersStarted_ = true;
     for (int i = 1; i < poolSize_; ++i) {
         workers_.push_back(std::make_unique<Worker>());
         Worker* w = workers_.back().get();
         ++running_;
-        threads_.emplace_back([this, w] { Run(*w); });
+        idleHint_ = ++idle_;
+        threads_.emplace_back([this, w] { RunHelper(*w); });
     }
 }
 
-// Moves the shallowest half of this worker's stack to the shared queue when someone is
-// waiting for work (the shallowest folders tend to hold the largest sub-trees).
+// Opens some sub-folders of the shallowest open frame that has two or more left (shallow
+// folders tend to hold the largest trees) and hands them to the shared list when a helper is
+// waiting for work. Called once for every folder a worker takes on.
 void FolderWalker::OfferWork(Worker& self) {
-    if (self.Local.size() < 2) {
+    if (poolSize_ == 1 || (helpersStarted_.load(std::memory_order_relaxed) &&
+                           idleHint_.load(std::memory_order_relaxed) == 0)) {
+        return; // nobody waits: the common case needs no lock
+    }
+    WalkFrame* from = nullptr;
+    for (std::size_t i = 0; i < self.Stack.size() && from == nullptr;
+         i = i == 0 ? std::max<std::size_t>(1, self.LowestOpen) : i + 1) {
+        if (self.Stack[i].Starts.size() >= 2) {
+            from = &self.Stack[i];
+        }
+    }
+    if (from == nullptr) {
         return;
     }
-    std::lock_guard lock(mutex_);
-    if (!helpersStarted_) {
-        if (poolSize_ == 1 || &self != workers_.front().get()) {
+    std::size_t give = 0;
+    {
+        std::lock_guard lock(mutex_);
+        if (!helpersStarted_) {
+            if (&self != workers_.front().get()) {
+                return;
+            }
+            StartHelpers();
+        }
+        if (idle_ == 0 || !shared_.empty()) {
             return;
         }
-        StartHelpers();
+        give = std::min(from->Starts.size() / 2, kMaxOffer);
     }
-    if (idle_ == 0 || !shared_.empty()) {
+    std::vector<OpenedFolder> given;
+    for (std::size_t i = 0; i < give; ++i) {
+        OpenedFolder child;
+        if (OpenChild(*from, from->LastName(), child)) {
+            given.push_back(std::move(child));
+        }
+        from->DropName();
+    }
+    if (given.empty()) {
         return;
     }
-    const std::size_t give = self.Local.size() / 2;
-    for (std::size_t i = 0; i < give; ++i) {
-        shared_.push_back(std::move(self.Local[i]));
+    {
+        std::lock_guard lock(mutex_);
+        for (OpenedFolder& f : given) {
+            shared_.push_back(std::move(f));
+        }
     }
-    self.Local.erase(self.Local.begin(), self.Local.begin() + std::ptrdiff_t(give));
     wake_.notify_all();
 }
 
 // Waits for shared work. False when the whole walk is over.
-bool FolderWalker::TakeShared(Worker& self) {
+bool FolderWalker::TakeShared(OpenedFolder& folder, bool countedIdle) {
     std::unique_lock lock(mutex_);
-    ++idle_;
+    if (!countedIdle) {
+        idleHint_ = ++idle_;
+    }
     while (shared_.empty() && !finished_) {
         if (idle_ == running_) {
             finished_ = true; // nobody holds work any more
@@ -150,91 +479,10 @@ bool FolderWalker::TakeShared(Worker& self) {
     if (finished_) {
         return false;
     }
-    --idle_;
-    self.Local.push_back(std::move(shared_.front()));
-    shared_.pop_front();
+    idleHint_ = --idle_;
+    folder = std::move(shared_.back());
+    shared_.pop_back();
     return true;
-}
-
-void FolderWalker::Run(Worker& self) {
-    for (;;) {
-        if (self.Local.empty() && !TakeShared(self)) {
-            return;
-        }
-        WalkTask task = std::move(self.Local.back());
-        self.Local.pop_back();
-
-        const int fd = ::open(task.Path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0) {
-            continue;
-        }
-        struct stat dirStat {};
-        if (::fstat(fd, &dirStat) != 0 ||
-            OnChain(task.Ancestors.get(), dirStat.st_dev, dirStat.st_ino) ||
-            ((!task.Ancestors || task.Ancestors->Dev != dirStat.st_dev) &&
-             IsPseudoFileSystem(fd))) {
-            ::close(fd);
-            continue;
-        }
-        auto here = std::make_shared<const WalkAncestor>(
-            WalkAncestor{dirStat.st_dev, dirStat.st_ino, task.Ancestors});
-
-        for (;;) {
-            const long n = ::syscall(SYS_getdents64, fd, self.Buffer.get(), kDirBufferSize);
-            if (n <= 0) {
-                break;
-            }
-            for (long off = 0; off < n;) {
-                const char* record = self.Buffer.get() + off;
-                const auto* e = reinterpret_cast<const LinuxDirent64Head*>(record);
-                off += e->d_reclen;
-                const char* name = record + kDirentNameOffset;
-                if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) {
-                    continue;
-                }
-
-                struct stat st {};
-                bool isDir = false;
-                switch (e->d_type) {
-                case DT_REG:
-                    if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
-                        self.Sum = SaturatingAdd(self.Sum, PositiveSize(st));
-                    }
-                    continue;
-                case DT_DIR:
-                    isDir = true;
-                    break;
-                case DT_LNK:
-                case DT_UNKNOWN:
-                    // Follow links; a broken one counts nothing.
-                    if (::fstatat(fd, name, &st, 0) != 0) {
-                        continue;
-                    }
-                    if (!S_ISDIR(st.st_mode)) {
-                        self.Sum = SaturatingAdd(self.Sum, PositiveSize(st));
-                        continue;
-                    }
-                    isDir = true;
-                    break;
-                default: // devices, pipes and sockets hold no content
-                    continue;
-                }
-                if (isDir) {
-                    std::string sub;
-                    const std::size_t len = std::strlen(name);
-                    sub.reserve(task.Path.size() + 1 + len);
-                    sub += task.Path;
-                    if (sub.empty() || sub.back() != '/') {
-                        sub += '/';
-                    }
-                    sub.append(name, len);
-                    self.Local.push_back({std::move(sub), here});
-                }
-            }
-        }
-        ::close(fd);
-        OfferWork(self);
-    }
 }
 
 } // namespace platterwise::detail

@@ -16,11 +16,11 @@ TSelection CollectSelection(const TSelectionSource& source, const TSizeMeter& me
         item.Index = std::int32_t(selection.Items.size() + 1);
         if (rowItem.IsContainer) {
             item.Kind = ikFolder;
-            item.Size = meter.FolderSize(rowItem.FullPathName);
+            item.Size = meter.FolderSize(rowItem.FullPathName, selection.Problems);
             ++selection.FolderCount;
         } else {
             item.Kind = ikFile;
-            item.Size = meter.FileSize(rowItem.FullPathName);
+            item.Size = meter.FileSize(rowItem.FullPathName, selection.Problems);
             ++selection.FileCount;
         }
         item.Path = std::move(rowItem.FullPathName);

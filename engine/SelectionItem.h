@@ -1,5 +1,7 @@
 #pragma once
 // One selected file or folder, and a whole selection as the engine's actions collect it.
+#include "MeasureProblems.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,6 +23,7 @@ struct TSelection {
     std::int64_t Total = 0;            // sum of the item sizes, bytes
     std::int32_t FolderCount = 0;
     std::int32_t FileCount = 0;
+    TMeasureProblems Problems; // what could not be read while measuring
 };
 
 // The name after the last "/" of `path`: empty for a path that ends in a separator ("/").

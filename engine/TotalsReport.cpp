@@ -40,10 +40,11 @@ TTotalsResult BuildTotalsReport(TTotalsVariant variant, const TSelectionSource& 
         }
         const TRowItem item = source.RowItem(row);
         if (item.IsContainer) {
-            r.LastTotal = SaturatingAdd(r.LastTotal, meter.FolderSize(item.FullPathName));
+            r.LastTotal =
+                SaturatingAdd(r.LastTotal, meter.FolderSize(item.FullPathName, r.Problems));
             ++r.FolderCount;
         } else {
-            r.LastTotal = SaturatingAdd(r.LastTotal, meter.FileSize(item.FullPathName));
+            r.LastTotal = SaturatingAdd(r.LastTotal, meter.FileSize(item.FullPathName, r.Problems));
             ++r.FileCount;
         }
 

@@ -21,6 +21,7 @@ struct TTotalsResult {
     std::int32_t FileCount = 0;
     std::int64_t Capacity = 0; // the reference capacity of the last comparison, bytes
     bool Fills = false;        // LastTotal >= Capacity at the last comparison
+    TMeasureProblems Problems; // what could not be read while measuring
 };
 
 // Measures the selected rows one by one and, after each, rewrites the memo's two lines and

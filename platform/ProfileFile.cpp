@@ -2,81 +2,49 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QStringList>
 #include <cerrno>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace platterwise {
 namespace {
 
-struct Line {
-    QString Text; // without its line break
-    enum Kind { Other, Section, Key } Kind = Other;
-    QString Name;  // section or key name, trimmed
-    QString Value; // raw value after '=', for keys
-};
+// A settings file is a few hundred bytes; a larger file under its name is not read at all.
+constexpr off_t kMaxProfileBytes = 16 * 1024 * 1024;
 
-Line Classify(const QString& text) {
-    Line line;
-    line.Text = text;
-    const QString t = text.trimmed();
-    if (t.startsWith(u'[')) {
-        const qsizetype close = t.indexOf(u']');
-        line.Kind = Line::Section;
-        line.Name = t.mid(1, close < 0 ? -1 : close - 1).trimmed();
-    } else if (!t.isEmpty() && t[0] != u';' && t[0] != u'#') {
-        const qsizetype eq = t.indexOf(u'=');
-        if (eq > 0) {
-            line.Kind = Line::Key;
-            line.Name = t.left(eq).trimmed();
-            line.Value = t.mid(eq + 1);
+enum class TLoad { Loaded, Missing, Unusable };
+
+// Reads the regular file at `path` without ever blocking on it (O_NONBLOCK, then fstat).
+TLoad Load(const QByteArray& path, QByteArray& content) {
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno == ENOENT ? TLoad::Missing : TLoad::Unusable;
+    }
+    struct stat st {};
+    TLoad result = TLoad::Unusable;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxProfileBytes) {
+        result = TLoad::Loaded;
+        char buffer[8192];
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n < 0 || content.size() + n > kMaxProfileBytes) {
+                result = TLoad::Unusable;
+            }
+            if (n <= 0 || result != TLoad::Loaded) {
+                break;
+            }
+            content.append(buffer, n);
         }
     }
-    return line;
-}
-
-struct Document {
-    QList<Line> Lines;
-    QString Break = QStringLiteral("\n");
-    bool EndsWithBreak = true;
-};
-
-bool Load(const QString& path, Document& doc) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return false;
-    }
-    const QString content = QString::fromUtf8(file.readAll());
-    if (content.contains(QStringLiteral("\r\n"))) {
-        doc.Break = QStringLiteral("\r\n");
-    }
-    QStringList lines = content.split(u'\n');
-    doc.EndsWithBreak = content.isEmpty() || content.endsWith(u'\n');
-    if (doc.EndsWithBreak) {
-        lines.removeLast();
-    }
-    for (QString& l : lines) {
-        if (l.endsWith(u'\r')) {
-            l.chop(1);
-        }
-        doc.Lines.push_back(Classify(l));
-    }
-    return true;
-}
-
-bool SameName(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-QString CleanValue(QString v) {
-    v = v.trimmed();
-    if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front()) {
-        v = v.mid(1, v.size() - 2);
-    }
-    return v.left(kProfileValueLimit);
+    ::close(fd);
+    return result;
 }
 
 bool WriteAll(int fd, const QByteArray& bytes) {
@@ -96,16 +64,62 @@ bool WriteAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
+bool IsTemporaryOf(const char* name, const QByteArray& prefix) {
+    const QByteArray n(name);
+    if (n.size() != prefix.size() + 6 || !n.startsWith(prefix)) {
+        return false;
+    }
+    for (qsizetype i = prefix.size(); i < n.size(); ++i) {
+        const char c = n[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Removes what killed writes left in `dir`: temporaries of `prefix` + six letters or digits
+// that are regular files, unchanged for a while, and locked by no live writer. The age covers
+// the instants between a writer's mkostemp and its flock, and between its close and rename.
+void RemoveStaleTemporaries(const QByteArray& dir, const QByteArray& prefix) {
+    DIR* d = ::opendir(dir.isEmpty() ? "." : dir.constData());
+    if (d == nullptr) {
+        return;
+    }
+    const time_t now = ::time(nullptr);
+    while (const dirent* e = ::readdir(d)) {
+        if (!IsTemporaryOf(e->d_name, prefix)) {
+            continue;
+        }
+        const int fd =
+            ::openat(::dirfd(d), e->d_name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0) {
+            continue;
+        }
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+            now - st.st_mtime >= kStaleTemporarySeconds && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            ::unlinkat(::dirfd(d), e->d_name, 0);
+        }
+        ::close(fd);
+    }
+    ::closedir(d);
+}
+
 // Writes a temporary file beside `path` and renames it over `path`, so readers see the old
 // file or the new one and never a part. Every step is checked: QSaveFile in Qt 6.4 reports
 // success after a full disk has left it an empty file.
 bool ReplaceFileAtomically(const QByteArray& path, const QByteArray& bytes) {
     const qsizetype slash = path.lastIndexOf('/');
-    QByteArray temp = path.left(slash + 1) + '.' + path.mid(slash + 1) + ".XXXXXX";
+    const QByteArray dir = path.left(slash + 1);
+    const QByteArray prefix = '.' + path.mid(slash + 1) + '.';
+    RemoveStaleTemporaries(dir, prefix);
+    QByteArray temp = dir + prefix + "XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
         return false;
     }
+    ::flock(fd, LOCK_EX); // ours while we write it
     struct stat old {};
     mode_t mode = 0;
     if (::stat(path.constData(), &old) == 0) {
@@ -128,77 +142,28 @@ bool ReplaceFileAtomically(const QByteArray& path, const QByteArray& bytes) {
 
 QString ReadProfileString(const QString& path, const QString& section, const QString& key,
                           const QString& defaultValue) {
-    Document doc;
-    if (!Load(path, doc)) {
+    QByteArray content;
+    if (Load(QFile::encodeName(path), content) != TLoad::Loaded) {
         return defaultValue.left(kProfileValueLimit);
     }
-    bool inSection = false;
-    for (const Line& l : doc.Lines) {
-        if (l.Kind == Line::Section) {
-            inSection = SameName(l.Name, section);
-        } else if (inSection && l.Kind == Line::Key && SameName(l.Name, key)) {
-            return CleanValue(l.Value);
-        }
-    }
-    return defaultValue.left(kProfileValueLimit);
+    return ProfileTextValue(content, section, key, defaultValue);
 }
 
 bool WriteProfileString(const QString& path, const QString& section, const QString& key,
                         const QString& value) {
-    Document doc;
-    const bool exists = QFileInfo::exists(path);
-    if (exists && (!Load(path, doc) || ::access(QFile::encodeName(path).constData(), W_OK) != 0)) {
+    const QByteArray native = QFile::encodeName(path);
+    QByteArray content;
+    const TLoad loaded = Load(native, content);
+    if (loaded == TLoad::Unusable ||
+        (loaded == TLoad::Loaded && ::access(native.constData(), W_OK) != 0)) {
         return false;
-    }
-
-    // A line break inside a value would end the line and could forge other keys: the value
-    // is cut there.
-    const qsizetype lineBreak = value.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-    const QString keyLine = key + u'=' + (lineBreak < 0 ? value : value.left(lineBreak));
-    qsizetype sectionAt = -1, lastInSection = -1, keyAt = -1;
-    for (qsizetype i = 0; i < doc.Lines.size() && keyAt < 0; ++i) {
-        const Line& l = doc.Lines[i];
-        if (l.Kind == Line::Section) {
-            if (sectionAt >= 0) {
-                break; // past the end of the (first) matching section
-            }
-            if (SameName(l.Name, section)) {
-                sectionAt = lastInSection = i;
-            }
-        } else if (sectionAt >= 0) {
-            if (!l.Text.trimmed().isEmpty()) {
-                lastInSection = i;
-            }
-            if (l.Kind == Line::Key && SameName(l.Name, key)) {
-                keyAt = i;
-            }
-        }
-    }
-    if (keyAt >= 0) {
-        doc.Lines[keyAt] = Classify(keyLine);
-    } else if (sectionAt >= 0) {
-        doc.Lines.insert(lastInSection + 1, Classify(keyLine));
-    } else {
-        if (!doc.Lines.isEmpty() && !doc.Lines.back().Text.trimmed().isEmpty()) {
-            doc.Lines.push_back(Line{});
-        }
-        doc.Lines.push_back(Classify(u'[' + section + u']'));
-        doc.Lines.push_back(Classify(keyLine));
-        doc.EndsWithBreak = true;
-    }
-
-    QString out;
-    for (qsizetype i = 0; i < doc.Lines.size(); ++i) {
-        out += doc.Lines[i].Text;
-        if (i + 1 < doc.Lines.size() || doc.EndsWithBreak) {
-            out += doc.Break;
-        }
     }
     // Through a link to the file it names, as a plain write would.
     const QFileInfo info(path);
     const QString target =
         info.isSymLink() && !info.canonicalFilePath().isEmpty() ? info.canonicalFilePath() : path;
-    return ReplaceFileAtomically(QFile::encodeName(target), out.toUtf8());
+    return ReplaceFileAtomically(QFile::encodeName(target),
+                                 ProfileTextWith(content, section, key, value));
 }
 
 } // namespace platterwise

@@ -16,6 +16,8 @@ packages=(
     librsvg2-bin help2man man-db desktop-file-utils appstream
     # a private session bus for the desktop portal tests
     dbus
+    # the fuzz targets: clang and its libFuzzer runtime
+    clang libclang-rt-14-dev
     clang-format
 )
 

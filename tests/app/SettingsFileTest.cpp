@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace platterwise {
 namespace {
@@ -75,6 +76,18 @@ TEST_F(SettingsFileTest, ARefusedWriteRaisesUnableToWriteWithThePath) {
         EXPECT_EQ(e.Message(), QStringLiteral("Unable to write to ") + ini.FileName());
     }
     EXPECT_FALSE(QFile::exists(ini.FileName()));
+}
+
+TEST_F(SettingsFileTest, AFifoUnderTheNameGivesTheDefaultsAndRefusesTheWrite) {
+    ASSERT_EQ(::mkfifo("settings.ini", 0644), 0);
+    const TSettingsFile ini;
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("SHELL"), 0), 0);
+    try {
+        ini.WriteString(QStringLiteral("LAST_LOC"), QStringLiteral("/"));
+        FAIL() << "the write into a FIFO went through";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Unable to write to ") + ini.FileName());
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
 #include "cli/PathSource.h"
+#include "cli/TerminalText.h"
 #include "tests/support/EngineFakes.h"
 
 #include <gmock/gmock.h>
@@ -103,6 +104,26 @@ TEST(JsonString, EscapesAndReplacesBytesThatAreNotUtf8) {
     EXPECT_EQ(JsonString("\xe2\x82"), "\"\\ufffd\\ufffd\""); // cut short
 }
 
+TEST(EscapeForTerminal, ControlsAndBytesThatAreNotUtf8BecomeVisibleEscapes) {
+    EXPECT_EQ(EscapeForTerminal("Мой компьютер, 2010 (24-96) [FLAC]"),
+              "Мой компьютер, 2010 (24-96) [FLAC]");
+    EXPECT_EQ(EscapeForTerminal("red\x1b[31mname\nsecond\tline\r"),
+              "red\\x1b[31mname\\nsecond\\tline\\r");
+    EXPECT_EQ(EscapeForTerminal(std::string("nul\0del\x7f", 8)), "nul\\x00del\\x7f");
+    EXPECT_EQ(EscapeForTerminal("c1\xc2\x9b"
+                                "2J nbsp\xc2\xa0"),
+              "c1\\xc2\\x9b2J nbsp\xc2\xa0");
+    EXPECT_EQ(EscapeForTerminal("raw\x9b\xff\xe2\x82"), "raw\\x9b\\xff\\xe2\\x82");
+}
+
+TEST(Base64, GivesTheExactBytesWithPadding) {
+    EXPECT_EQ(Base64(""), "");
+    EXPECT_EQ(Base64("f"), "Zg==");
+    EXPECT_EQ(Base64("fo"), "Zm8=");
+    EXPECT_EQ(Base64("foo"), "Zm9v");
+    EXPECT_EQ(Base64("/m/\xff\xfe"), "L20v//4=");
+}
+
 class CliRun : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -157,11 +178,43 @@ TEST_F(CliRun, NoCombinationExitsWithOneAndShowsTheBoxOnStandardError) {
     EXPECT_THAT(err_.str(), StartsWith("Program checked 3 variants"));
 }
 
-TEST_F(CliRun, AMissingPathIsAnErrorNamingIt) {
+TEST_F(CliRun, APathThatCannotBeLookedUpIsAnErrorNamingItAndWhatFailed) {
     EXPECT_EQ(Run({"fill", "a", "gone.flac"}), kExitBadArguments);
-    EXPECT_EQ(err_.str(), "gone.flac: no such file or folder\n");
+    EXPECT_EQ(err_.str(), "platterwise-cli: gone.flac: No such file or directory\n");
     EXPECT_EQ(out_.str(), "");
-    EXPECT_EQ(Run({"total", "gone"}), kExitBadArguments);
+    const std::string tooLong(300, 'n');
+    EXPECT_EQ(Run({"total", tooLong}), kExitBadArguments);
+    EXPECT_EQ(err_.str(), "platterwise-cli: " + tooLong + ": File name too long\n");
+    EXPECT_EQ(Run({"total", "c.cue/x"}), kExitBadArguments);
+    EXPECT_EQ(err_.str(), "platterwise-cli: c.cue/x: Not a directory\n");
+}
+
+TEST_F(CliRun, WhatCouldNotBeReadInsideAFolderIsReportedLineByLine) {
+    dir_.Link("music/a/broken", "nowhere");
+    dir_.Link("music/a/loop", "loop");
+    EXPECT_EQ(Run({"total", "a"}), kExitFound);
+    const std::string a = dir_ / "music/a";
+    EXPECT_THAT(err_.str(),
+                HasSubstr("platterwise-cli: " + a + "/broken: No such file or directory\n"));
+    EXPECT_THAT(err_.str(),
+                HasSubstr("platterwise-cli: " + a + "/loop: Too many levels of symbolic links\n"));
+    EXPECT_THAT(out_.str(), HasSubstr("2,000,000,000 of"));
+}
+
+TEST_F(CliRun, NamesAreEscapedOnTheTerminalAndExactInPathsAndJson) {
+    const std::string odd = "\x1b[31mred\nline\xff";
+    dir_.File("music/" + odd, 4'690'000'000LL);
+    EXPECT_EQ(Run({"fill", "--seed", "1", odd}), kExitFound);
+    EXPECT_EQ(out_.str(), "Prepared 4,690,000,000 байт\n\\x1b[31mred\\nline\\xff\n");
+
+    EXPECT_EQ(Run({"fill", "--seed", "1", "--paths", "-0", odd}), kExitFound);
+    EXPECT_EQ(out_.str(), dir_ / ("music/" + odd) + '\0');
+
+    EXPECT_EQ(Run({"fill", "--seed", "1", "--json", odd, "a"}), kExitFound);
+    EXPECT_THAT(out_.str(),
+                HasSubstr("\"path_base64\":\"" + Base64(dir_ / ("music/" + odd)) + '"'));
+    EXPECT_EQ(out_.str().find("path_base64", out_.str().find("path_base64") + 1),
+              std::string::npos); // only for the path that is not UTF-8
 }
 
 TEST_F(CliRun, TotalPrintsTheReportAndWhetherItFills) {
@@ -181,6 +234,8 @@ TEST_F(CliRun, HelpAndBadArguments) {
     EXPECT_THAT(out_.str(), ::testing::MatchesRegex("platterwise-cli [0-9]+(\\.[0-9]+)+\n"));
     EXPECT_EQ(Run({"fill", "--deviation", "x", "a"}), kExitBadArguments);
     EXPECT_EQ(err_.str(), "platterwise-cli: --deviation: needs a whole number of Mb (32-bit)\n");
+    EXPECT_EQ(Run({"fill", "--\x1b[2J", "a"}), kExitBadArguments);
+    EXPECT_EQ(err_.str(), "platterwise-cli: --\\x1b[2J: unknown option\n");
 }
 
 } // namespace

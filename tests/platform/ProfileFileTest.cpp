@@ -6,7 +6,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platterwise {
 namespace {
@@ -82,6 +86,54 @@ TEST_F(ProfileFile, WindowsLineBreaksStayWindowsLineBreaks) {
     ASSERT_TRUE(Write("SHELL", QStringLiteral("2")));
     ASSERT_TRUE(Write("RANDOM", QStringLiteral("5")));
     EXPECT_EQ(Content(), QByteArray("[MAIN]\r\nSHELL=2\r\nRANDOM=5\r\n"));
+}
+
+TEST_F(ProfileFile, LinesAWriteDoesNotChangeKeepEveryByte) {
+    // Other keys in Windows-1251, a stray byte, mixed line breaks and no final break.
+    const QByteArray other = "; \xcd\xe0\xf1\xf2\xf0\xee\xe9\xea\xe8\r\n[MAIN]\nSHELL=1\r\n"
+                             "LAST_LOC=/\xcc\xf3\xe7\xfb\xea\xe0\n[OTHER]\r\nk=\xff\xfe";
+    Put(other);
+    ASSERT_TRUE(Write("SHELL", QStringLiteral("2")));
+    ASSERT_TRUE(Write("RANDOM", QStringLiteral("5")));
+    ASSERT_TRUE(Write("NEW", QStringLiteral("x"), "OTHER"));
+    EXPECT_EQ(Content(), QByteArray("; \xcd\xe0\xf1\xf2\xf0\xee\xe9\xea\xe8\r\n[MAIN]\nSHELL=2\r\n"
+                                    "LAST_LOC=/\xcc\xf3\xe7\xfb\xea\xe0\nRANDOM=5\n[OTHER]\r\n"
+                                    "k=\xff\xfe\r\nNEW=x"));
+}
+
+TEST_F(ProfileFile, SpecialFilesUnderTheNameReadAsMissingAndRefuseWritesWithoutBlocking) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path()).constData(), 0644), 0);
+    EXPECT_EQ(Read("SHELL"), u"default");
+    EXPECT_FALSE(Write("SHELL", QStringLiteral("1")));
+    ASSERT_TRUE(QFile::remove(Path()));
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("settings.ini")));
+    EXPECT_EQ(Read("SHELL"), u"default");
+    EXPECT_FALSE(Write("SHELL", QStringLiteral("1")));
+}
+
+TEST_F(ProfileFile, AWriteRemovesTheTemporariesKilledWritesLeftAndNothingElse) {
+    const auto make = [&](const char* name, bool old) {
+        const QByteArray path = QFile::encodeName(dir_.filePath(QString::fromUtf8(name)));
+        ::close(::open(path.constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0600));
+        if (old) {
+            const timespec times[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+            EXPECT_EQ(::utimensat(AT_FDCWD, path.constData(), times, 0), 0);
+        }
+    };
+    make(".settings.ini.Ab3xYz", true);  // left by a killed write
+    make(".settings.ini.Qq9Rr0", false); // a write in progress, or only just killed
+    make(".settings.ini.L0cked", true);  // a write that is slow but alive
+    make(".settings.ini.toolong1", true);
+    make(".other.ini.Ab3xYz", true);
+    make("settings.ini.Ab3xYz", true);
+    const int held = ::open(QFile::encodeName(dir_.filePath(u".settings.ini.L0cked"_s)), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    ASSERT_TRUE(Write("SHELL", QStringLiteral("1")));
+    ::close(held);
+    QStringList left = QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    EXPECT_EQ(left, QStringList({u".other.ini.Ab3xYz"_s, u".settings.ini.L0cked"_s,
+                                 u".settings.ini.Qq9Rr0"_s, u".settings.ini.toolong1"_s,
+                                 u"settings.ini"_s, u"settings.ini.Ab3xYz"_s}));
 }
 
 TEST_F(ProfileFile, ALineBreakInAValueCannotForgeAnotherKey) {

@@ -7,8 +7,11 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QStyleHints>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -145,6 +148,99 @@ TEST_F(ShellListVerbsTest, DoubleClickOpensFoldersAndHandsFilesToTheDesktop) {
     // The file's own bytes reach the launcher, percent-encoded.
     EXPECT_EQ(QByteArray::fromPercentEncoding(launcher.opened[0].toEncoded()),
               QByteArray("file://") + odd);
+}
+
+// Rename in place, driven as a user would: F2 or a slow second click starts it, Enter commits
+// only the rename, Esc cancels, and a plain click inside a multi-selection only selects.
+class ShellListRenameTest : public ShellListVerbsTest {
+protected:
+    void SetUp() override {
+        ShellListVerbsTest::SetUp();
+        list_.SetMultiSelect(true);
+        interval_ = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(100);
+    }
+    void TearDown() override {
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(interval_);
+    }
+    QPoint RowCentre(int row) const {
+        return list_.ActiveView()->visualRect(list_.Model()->index(row, 0)).center();
+    }
+    void Click(int row, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mouseClick(list_.ActiveView()->viewport(), Qt::LeftButton, modifiers,
+                          RowCentre(row));
+    }
+    QLineEdit* Editor() const { return list_.ActiveView()->findChild<QLineEdit*>(); }
+    // Types `name` into a fresh editor of the current row and ends the edit with `key`.
+    void TypeAndEnd(const QString& name, Qt::Key key) {
+        QTest::keyClick(list_.ActiveView(), Qt::Key_F2);
+        ASSERT_TRUE(list_.IsEditingLabel());
+        QLineEdit* editor = Editor();
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, name);
+        QTest::keyClick(editor, key);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !list_.IsEditingLabel(); }));
+    }
+    int SelectedRows() const {
+        int n = 0;
+        for (int row = 0; row < list_.ItemCount(); ++row) {
+            n += list_.IsRowSelected(row) ? 1 : 0;
+        }
+        return n;
+    }
+
+private:
+    int interval_ = 0;
+};
+
+TEST_F(ShellListRenameTest, EnterCommitsTheRenameAndOpensNothingEscCancels) {
+    tree_.Dir("album");
+    tree_.File("song.flac");
+    list_.SetRoot(QFile::decodeName(tree_.Root()));
+    FakeLauncher launcher;
+    Select(0);
+    TypeAndEnd(QStringLiteral("renamed album"), Qt::Key_Return);
+    EXPECT_EQ(list_.CurrentFolder()->FileSystemPath(), tree_.Root());
+    EXPECT_TRUE(TempTree::Exists(tree_.Path("renamed album")));
+
+    Select(1);
+    TypeAndEnd(QStringLiteral("renamed.flac"), Qt::Key_Enter);
+    EXPECT_TRUE(launcher.opened.isEmpty());
+    EXPECT_TRUE(TempTree::Exists(tree_.Path("renamed.flac")));
+
+    TypeAndEnd(QStringLiteral("never.flac"), Qt::Key_Escape);
+    EXPECT_TRUE(TempTree::Exists(tree_.Path("renamed.flac")));
+    EXPECT_FALSE(TempTree::Exists(tree_.Path("never.flac")));
+    // With no editor open, Enter opens again.
+    QTest::keyClick(list_.ActiveView(), Qt::Key_Return);
+    EXPECT_EQ(launcher.opened.size(), 1);
+}
+
+TEST_F(ShellListRenameTest, APlainClickInAMultiSelectionSelectsOnlyThatRow) {
+    for (const char* name : {"a.flac", "b.flac", "c.flac", "d.flac"}) {
+        tree_.File(name);
+    }
+    list_.SetRoot(QFile::decodeName(tree_.Root()));
+    Click(0);
+    Click(2, Qt::ShiftModifier);
+    ASSERT_EQ(SelectedRows(), 3);
+    Click(1);
+    EXPECT_EQ(SelectedRows(), 1);
+    EXPECT_TRUE(list_.IsRowSelected(1));
+    EXPECT_FALSE(QTest::qWaitFor([&] { return list_.IsEditingLabel(); }, 400));
+
+    // A second, slow click on the lone selected row starts the rename.
+    Click(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list_.IsEditingLabel(); }));
+    EXPECT_EQ(Editor()->text(), QStringLiteral("b.flac"));
+    QTest::keyClick(Editor(), Qt::Key_Escape);
+
+    // A double-click on it opens the file and starts no rename.
+    FakeLauncher launcher;
+    QTest::mouseDClick(list_.ActiveView()->viewport(), Qt::LeftButton, {}, RowCentre(1));
+    EXPECT_EQ(launcher.opened.size(), 1);
+    EXPECT_FALSE(QTest::qWaitFor([&] { return list_.IsEditingLabel(); }, 400));
 }
 
 TEST_F(ShellListVerbsTest, AltEnterShowsPropertiesAndNoSelectionShowsNoMenu) {

@@ -1,9 +1,13 @@
 #include "EngineFakes.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace platterwise::testing {
 
@@ -14,9 +18,45 @@ TempDir::TempDir() {
     path_ = pattern;
 }
 
+namespace {
+
+// Removes everything inside the folder `dir`, relative to descriptors: trees deeper than a
+// path can name are removed too.
+void RemoveContents(int dir) {
+    std::vector<std::string> names;
+    if (DIR* d = ::fdopendir(::dup(dir))) {
+        while (const dirent* e = ::readdir(d)) {
+            const std::string name = e->d_name;
+            if (name != "." && name != "..") {
+                names.push_back(name);
+            }
+        }
+        ::closedir(d);
+    }
+    for (const std::string& name : names) {
+        if (::unlinkat(dir, name.c_str(), 0) == 0 || errno != EISDIR) {
+            continue;
+        }
+        ::fchmodat(dir, name.c_str(), 0755, 0);
+        const int sub =
+            ::openat(dir, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (sub >= 0) {
+            RemoveContents(sub);
+            ::close(sub);
+        }
+        ::unlinkat(dir, name.c_str(), AT_REMOVEDIR);
+    }
+}
+
+} // namespace
+
 TempDir::~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
+    const int fd = ::open(path_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        RemoveContents(fd);
+        ::close(fd);
+    }
+    ::rmdir(path_.c_str());
 }
 
 void TempDir::File(const std::string& rel, std::int64_t size) const {

@@ -35,11 +35,11 @@ public:
 // Sizes by path; unknown paths count 0. Counts how often each kind was measured.
 class FakeMeter final : public TSizeMeter {
 public:
-    std::int64_t FolderSize(const std::string& path) const override {
+    std::int64_t FolderSize(const std::string& path, TMeasureProblems&) const override {
         ++FolderQueries;
         return Lookup(path);
     }
-    std::int64_t FileSize(const std::string& path) const override {
+    std::int64_t FileSize(const std::string& path, TMeasureProblems&) const override {
         ++FileQueries;
         return Lookup(path);
     }

@@ -1,0 +1,50 @@
+// The command-line parser on any argument vector: it accepts or names one offending argument
+// on one line, and what it accepts is complete.
+#include "cli/CliArguments.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+} // namespace
+
+// Input: the arguments, each ended by a NUL byte (the last one by the end of the input).
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace platterwise::cli;
+    std::vector<std::string> args;
+    std::string current;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] == 0) {
+            args.push_back(current);
+            current.clear();
+        } else {
+            current += char(data[i]);
+        }
+    }
+    if (!current.empty()) {
+        args.push_back(current);
+    }
+    const TParseResult r = ParseArguments(args);
+    if (!r.Arguments) {
+        Check(!r.Error.empty());
+        return 0;
+    }
+    const TCliArguments& a = *r.Arguments;
+    Check(r.Error.empty());
+    if (a.Command == TCommand::Fill || a.Command == TCommand::Total) {
+        Check(!a.Paths.empty());
+        Check(!a.NulSeparated || a.Output == TOutput::Paths);
+        Check(a.Fields.TemplateIndex >= 0 && a.Fields.TemplateIndex <= 3);
+    }
+    return 0;
+}
