@@ -32,6 +32,7 @@ fi
 
 # A public header is seen through its library's include root too: name it by its source path.
 report=$(run-clang-tidy -p "$build" -quiet -extra-arg=-Wno-unknown-warning-option "$files" 2>/dev/null |
+    sed 's/\x1b\[[0-9;]*m//g' |
     grep -E 'warning: .*\[readability-(identifier-naming|braces-around-statements)\]' |
     sed -E "s#^$PWD/(build[^/]*/[^/]*/include/[^/]*/)?##" | sort -u || true)
 if [ -n "$report" ]; then
