@@ -1,7 +1,8 @@
 # QT_NO_CONTEXTLESS_CONNECT makes QObject::connect(sender, signal, functor) a compile error
 # from Qt 6.7 on: such a connection outlives whatever the functor captures. Older Qt ignores
 # the define, so for them the build gets a copy of qobject.h whose two context-less overloads
-# fail with a static_assert while the define is set, placed ahead of Qt's own headers.
+# fail with a static_assert while the define is set, placed ahead of Qt's own headers. A Qt
+# whose qobject.h has another shape gets a warning, and the boundary test fails.
 #
 # platterwise_guard_contextless_connect(<interface-target>)
 function(platterwise_guard_contextless_connect target)
@@ -38,8 +39,10 @@ function(platterwise_guard_contextless_connect target)
         endif()
     endforeach()
     if(NOT replaced EQUAL 2)
-        message(FATAL_ERROR "qobject.h of Qt ${Qt6Core_VERSION} has an unexpected shape: "
-                            "context-less connects cannot be refused")
+        # The build goes on; the boundary.contextless_connect test then fails and says so.
+        message(WARNING "qobject.h of Qt ${Qt6Core_VERSION} has an unexpected shape: "
+                        "context-less connects are not refused by this build")
+        return()
     endif()
 
     # Both spellings reach the copy: <QtCore/qobject.h> through the first directory, and
