@@ -77,18 +77,20 @@ const char* VersionText() {
 
 TParseResult ParseArguments(const std::vector<std::string>& args) {
     TCliArguments a;
-    if (args.empty() || args[0] == "--help" || args[0] == "-h")
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         return {a, {}};
+    }
     if (args[0] == "--version") {
         a.Command = TCommand::Version;
         return {a, {}};
     }
-    if (args[0] == "fill")
+    if (args[0] == "fill") {
         a.Command = TCommand::Fill;
-    else if (args[0] == "total")
+    } else if (args[0] == "total") {
         a.Command = TCommand::Total;
-    else
+    } else {
         return Fail(args[0] + ": unknown command (expected fill, total, --help or --version)");
+    }
 
     bool medium = false, size = false, options = true;
     for (std::size_t i = 1; i < args.size(); ++i) {
@@ -98,17 +100,20 @@ TParseResult ParseArguments(const std::vector<std::string>& args) {
             continue;
         }
         auto value = [&](std::string& out) {
-            if (i + 1 >= args.size())
+            if (i + 1 >= args.size()) {
                 return false;
+            }
             out = args[++i];
             return true;
         };
         const bool fillOnly = arg == "--deviation" || arg == "--both" || arg == "--samples" ||
                               arg == "--seed" || arg == "--paths" || arg == "-0" || arg == "--json";
-        if (fillOnly && a.Command != TCommand::Fill)
+        if (fillOnly && a.Command != TCommand::Fill) {
             return Fail(arg + ": only for fill");
-        if (arg == "--button" && a.Command != TCommand::Total)
+        }
+        if (arg == "--button" && a.Command != TCommand::Total) {
             return Fail(arg + ": only for total");
+        }
 
         std::string v;
         if (arg == "--") {
@@ -117,49 +122,59 @@ TParseResult ParseArguments(const std::vector<std::string>& args) {
             a.Command = TCommand::Help;
             return {a, {}};
         } else if (arg == "--medium") {
-            if (!value(v))
+            if (!value(v)) {
                 return Fail("--medium: needs dvd+r, dvd-r, dvd+r-dl or cd-r");
+            }
             const auto it = std::find(kMediumNames.begin(), kMediumNames.end(), Lower(v));
-            if (it == kMediumNames.end())
+            if (it == kMediumNames.end()) {
                 return Fail("--medium: unknown medium \"" + v +
                             "\" (dvd+r, dvd-r, dvd+r-dl, cd-r)");
-            if (size)
+            }
+            if (size) {
                 return Fail("--medium: cannot be combined with --size");
+            }
             medium = true;
             a.Fields.TargetMode = kMediaSizeMode;
             a.Fields.TemplateIndex = int(it - kMediumNames.begin());
         } else if (arg == "--size") {
-            if (!value(v) || !TryStrToInt64(v))
+            if (!value(v) || !TryStrToInt64(v)) {
                 return Fail("--size: needs a whole number of Mb");
-            if (medium)
+            }
+            if (medium) {
                 return Fail("--size: cannot be combined with --medium");
+            }
             size = true;
             a.Fields.TargetMode = kCustomSizeMode;
             a.Fields.CustomSizeText = v;
         } else if (arg == "--deviation") {
-            if (!value(v) || !TryStrToInt(v))
+            if (!value(v) || !TryStrToInt(v)) {
                 return Fail("--deviation: needs a whole number of Mb (32-bit)");
+            }
             a.Fields.DeviationText = v;
         } else if (arg == "--samples") {
-            if (!value(v) || !TryStrToInt(v))
+            if (!value(v) || !TryStrToInt(v)) {
                 return Fail("--samples: needs a whole number (32-bit)");
+            }
             a.Fields.SamplesText = v;
         } else if (arg == "--seed") {
             const auto seed = value(v) ? TryStrToInt64(v) : std::nullopt;
-            if (!seed || *seed < 0 || *seed > 0xFFFFFFFFLL)
+            if (!seed || *seed < 0 || *seed > 0xFFFFFFFFLL) {
                 return Fail("--seed: needs a whole number from 0 to 4294967295");
+            }
             a.Seed = std::uint32_t(*seed);
         } else if (arg == "--both") {
             a.Fields.BothDirections = true;
         } else if (arg == "--paths") {
-            if (a.Output == TOutput::Json)
+            if (a.Output == TOutput::Json) {
                 return Fail("--paths: cannot be combined with --json");
+            }
             a.Output = TOutput::Paths;
         } else if (arg == "-0") {
             a.NulSeparated = true;
         } else if (arg == "--json") {
-            if (a.Output == TOutput::Paths)
+            if (a.Output == TOutput::Paths) {
                 return Fail("--json: cannot be combined with --paths");
+            }
             a.Output = TOutput::Json;
         } else if (arg == "--button") {
             a.ButtonVariant = true;
@@ -167,10 +182,12 @@ TParseResult ParseArguments(const std::vector<std::string>& args) {
             return Fail(arg + ": unknown option");
         }
     }
-    if (a.NulSeparated && a.Output != TOutput::Paths)
+    if (a.NulSeparated && a.Output != TOutput::Paths) {
         return Fail("-0: only with --paths");
-    if (a.Paths.empty())
+    }
+    if (a.Paths.empty()) {
         return Fail("PATH: at least one file or folder is needed");
+    }
     return {a, {}};
 }
 

@@ -111,8 +111,9 @@ std::optional<TPathSource> Source(const TCliArguments& args, std::ostream& err) 
     std::string failed;
     int error = 0;
     auto source = TPathSource::FromPaths(args.Paths, failed, error);
-    if (!source)
+    if (!source) {
         ReportError(err, failed, error);
+    }
     return source;
 }
 
@@ -120,8 +121,9 @@ std::optional<TPathSource> Source(const TCliArguments& args, std::ostream& err) 
 
 int RunFill(const TCliArguments& args, std::ostream& out, std::ostream& err) {
     const auto source = Source(args, err);
-    if (!source)
+    if (!source) {
         return kExitBadArguments;
+    }
     TRandom rng = args.Seed ? TRandom(*args.Seed) : TRandom();
     ConsoleSink sink(err);
     const TGoResult r = RunGoAction(*source, args.Fields, rng, sink);
@@ -133,17 +135,21 @@ int RunFill(const TCliArguments& args, std::ostream& out, std::ostream& err) {
         WriteJson(r, out);
         break;
     case TOutput::Paths:
-        for (std::size_t i : r.Search.Chosen)
+        for (std::size_t i : r.Search.Chosen) {
             out << r.Selection.Items[i].Path << (args.NulSeparated ? '\0' : '\n');
+        }
         break;
     case TOutput::Text:
         out << EscapeForTerminal(sink.MessageLine) << '\n';
-        if (found)
-            for (std::size_t i : r.Search.Chosen)
+        if (found) {
+            for (std::size_t i : r.Search.Chosen) {
                 out << EscapeForTerminal(LastPathComponent(r.Selection.Items[i].Path)) << '\n';
-        else
-            for (const std::string& line : sink.MemoLines)
+            }
+        } else {
+            for (const std::string& line : sink.MemoLines) {
                 out << EscapeForTerminal(line) << '\n';
+            }
+        }
         break;
     }
     return found ? kExitFound : kExitNotFound;
@@ -151,17 +157,20 @@ int RunFill(const TCliArguments& args, std::ostream& out, std::ostream& err) {
 
 int RunTotal(const TCliArguments& args, std::ostream& out, std::ostream& err) {
     const auto source = Source(args, err);
-    if (!source)
+    if (!source) {
         return kExitBadArguments;
+    }
     ConsoleSink sink(err);
     const auto variant =
         args.ButtonVariant ? TTotalsVariant::OnShowTotalButton : TTotalsVariant::OnTemplateChange;
     const TTotalsResult r = BuildTotalsReport(variant, *source, args.Fields, sink);
     ReportProblems(err, r.Problems);
-    if (args.ButtonVariant)
+    if (args.ButtonVariant) {
         out << EscapeForTerminal(sink.MessageLine) << '\n';
-    for (const std::string& line : sink.MemoLines)
+    }
+    for (const std::string& line : sink.MemoLines) {
         out << EscapeForTerminal(line) << '\n';
+    }
     out << (r.Fills ? "Fills the medium: " : "Smaller than the medium: ")
         << GroupThousands(r.LastTotal) << " of " << GroupThousands(r.Capacity) << " bytes\n";
     return kExitFound;

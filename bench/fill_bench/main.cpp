@@ -167,7 +167,8 @@ void BenchMedium(const TCollection& c, const TSelection& selection,
     PeerLine("dirsplit", dirsplit, fitSectors, room, fullest.SpareSectors, t);
     PeerLine("fpart", fpart, fitSectors, room, fullest.SpareSectors, t);
     std::printf("  %-14s %zu discs, lower bound %lld, first-fit decreasing %zu%17s %9.1f ms\n",
-                "plan", plan.Discs.size(), (long long)plan.LowerBound, ffd, "", planSeconds * 1e3);
+                "plan", plan.Discs.size(), static_cast<long long>(plan.LowerBound), ffd, "",
+                planSeconds * 1e3);
 
     ++t.ExactCases;
     t.ProvenCases += fullest.Proven ? 1 : 0;
@@ -202,10 +203,10 @@ int main(int argc, char** argv) {
     const std::vector<TMedium> media{
         {FindDiscMedium("dvd+r"), 0}, {FindDiscMedium("cd-r"), 3}, {FindDiscMedium("dvd+r-dl"), 2}};
     std::printf("fill_bench: seed %llu, collections in %s/music (sparse files)\n",
-                (unsigned long long)seed, root.c_str());
+                static_cast<unsigned long long>(seed), root.c_str());
     std::printf("weights: each file rounded up to sectors + 300 bytes of records per entry; "
                 "image %lld sectors\n",
-                (long long)kFixedSectors);
+                static_cast<long long>(kFixedSectors));
     std::printf("random search: the window's template, deviation 25 Mb, 1000 samples, seeds "
                 "1-5\n\n");
 
