@@ -46,8 +46,9 @@ void SetItemHeight(QComboBox& list, int height) {
 }
 
 void CenterOnScreen(QWidget& window) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         window.move(screen->availableGeometry().center() - window.rect().center());
+    }
 }
 
 } // namespace platterwise

@@ -26,3 +26,7 @@ void SetItemHeight(QComboBox& list, int height);
 void CenterOnScreen(QWidget& window);
 
 } // namespace platterwise
+
+// Gives a window's control its designed name as object name: the windows keep their controls
+// private, and tests find them by these names.
+#define PLATTERWISE_DESIGN_NAME(control) (control)->setObjectName(QStringLiteral(#control))

@@ -16,8 +16,9 @@ void TGroupBox::paintEvent(QPaintEvent*) {
     p.drawRect(frame.adjusted(0, 0, -1, -1));
     p.setPen(palette().color(QPalette::Light));
     p.drawRect(frame.adjusted(1, 1, 0, 0));
-    if (title().isEmpty())
+    if (title().isEmpty()) {
         return;
+    }
     const QRect text(8, 0, fm.horizontalAdvance(title()), fm.height());
     p.fillRect(text, palette().color(QPalette::Window));
     p.setPen(

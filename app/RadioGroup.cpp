@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QRadioButton>
+#include <utility>
 
 namespace platterwise {
 
@@ -12,17 +13,18 @@ TRadioGroup::TRadioGroup(QWidget* parent)
     , group_(new QButtonGroup(this)) {
     group_->setExclusive(true);
     connect(group_, &QButtonGroup::idClicked, this, [this](int) {
-        if (OnClick)
+        if (OnClick) {
             OnClick(*this);
+        }
     });
 }
 
 void TRadioGroup::SetItems(const QStringList& items) {
-    for (QRadioButton* b : buttons_) {
+    for (QRadioButton* b : std::exchange(buttons_, {})) {
         group_->removeButton(b);
-        delete b;
+        b->hide();
+        b->deleteLater(); // still a child until then: the group destroys it if no loop runs
     }
-    buttons_.clear();
     for (const QString& text : items) {
         auto* b = new QRadioButton(text, this);
         group_->addButton(b, int(buttons_.size()));
@@ -58,12 +60,13 @@ void TRadioGroup::SetItemIndex(int index) {
 }
 
 void TRadioGroup::FocusChosen() {
-    if (QRadioButton* b = Button(ItemIndex()))
+    if (QRadioButton* b = Button(ItemIndex())) {
         b->setFocus(Qt::ActiveWindowFocusReason);
-    else if (!buttons_.isEmpty())
+    } else if (!buttons_.isEmpty()) {
         buttons_.front()->setFocus(Qt::ActiveWindowFocusReason);
-    else
+    } else {
         setFocus(Qt::ActiveWindowFocusReason);
+    }
 }
 
 void TRadioGroup::resizeEvent(QResizeEvent* event) {
@@ -73,21 +76,24 @@ void TRadioGroup::resizeEvent(QResizeEvent* event) {
 
 void TRadioGroup::changeEvent(QEvent* event) {
     TGroupBox::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
         ArrangeButtons();
+    }
 }
 
 // Rows of equal height share what lies below the caption; the remainder is split above and
 // below, as the classic radio group arranges its buttons.
 void TRadioGroup::ArrangeButtons() {
-    if (buttons_.isEmpty())
+    if (buttons_.isEmpty()) {
         return;
+    }
     const int textHeight = QFontMetrics(font()).height();
     const int room = height() - textHeight - 5;
     const int rowHeight = room / int(buttons_.size());
     const int top = textHeight + 1 + (room % int(buttons_.size())) / 2;
-    for (int i = 0; i < buttons_.size(); ++i)
+    for (int i = 0; i < buttons_.size(); ++i) {
         buttons_[i]->setGeometry(4, top + i * rowHeight, width() - 10, rowHeight);
+    }
 }
 
 } // namespace platterwise

@@ -26,14 +26,16 @@ QString TSettingsFile::ReadString(const QString& key, const QString& defaultValu
 }
 
 void TSettingsFile::WriteString(const QString& key, const QString& value) const {
-    if (!WriteProfileString(path_, kSection, key, value))
+    if (!WriteProfileString(path_, kSection, key, value)) {
         throw Exception(FormatMessage(QString::fromUtf16(res::SUnableToWrite), {path_}));
+    }
 }
 
 int TSettingsFile::ReadInteger(const QString& key, int defaultValue) const {
     QString text = ReadString(key, QString());
-    if (text.size() > 2 && text[0] == u'0' && (text[1] == u'x' || text[1] == u'X'))
+    if (text.size() > 2 && text[0] == u'0' && (text[1] == u'x' || text[1] == u'X')) {
         text = u'$' + text.mid(2);
+    }
     return TryStrToInt(text.toStdString()).value_or(defaultValue);
 }
 

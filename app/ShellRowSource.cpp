@@ -17,8 +17,9 @@ TRowItem TShellRowSource::RowItem(int row) const {
     // Virtual items (the computer folder) have no file-system path; their display name
     // measures as a path that does not exist, which counts 0.
     QByteArray path = item->FileSystemPath();
-    if (path.isEmpty())
+    if (path.isEmpty()) {
         path = item->FullPathName().toUtf8();
+    }
     return {item->IsContainer(), path.toStdString()};
 }
 

@@ -15,19 +15,24 @@ char16_t FoldAscii(char16_t c) {
 }
 
 bool SameExtension(const QString& ext, std::u16string_view listed) {
-    if (std::size_t(ext.size()) != listed.size())
+    if (std::size_t(ext.size()) != listed.size()) {
         return false;
-    for (std::size_t i = 0; i < listed.size(); ++i)
-        if (FoldAscii(ext[qsizetype(i)].unicode()) != FoldAscii(listed[i]))
+    }
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        if (FoldAscii(ext[qsizetype(i)].unicode()) != FoldAscii(listed[i])) {
             return false;
+        }
+    }
     return true;
 }
 
 template <std::size_t N>
 bool Listed(const QString& ext, const std::array<std::u16string_view, N>& list) {
-    for (const auto listed : list)
-        if (SameExtension(ext, listed))
+    for (const auto listed : list) {
+        if (SameExtension(ext, listed)) {
             return true;
+        }
+    }
     return false;
 }
 
@@ -35,16 +40,19 @@ bool Listed(const QString& ext, const std::array<std::u16string_view, N>& list) 
 
 QString ExtensionOf(const QString& fullPath) {
     const qsizetype dot = fullPath.lastIndexOf(u'.');
-    if (dot < 0 || dot < fullPath.lastIndexOf(u'/'))
+    if (dot < 0 || dot < fullPath.lastIndexOf(u'/')) {
         return {};
+    }
     return fullPath.mid(dot);
 }
 
 bool AdmitsItem(int category, bool isContainer, const QString& fullPath) {
-    if (category != kLosslessFiles && category != kArchiveFiles)
+    if (category != kLosslessFiles && category != kArchiveFiles) {
         return true;
-    if (isContainer)
+    }
+    if (isContainer) {
         return true;
+    }
     const QString ext = ExtensionOf(fullPath);
     return category == kLosslessFiles ? Listed(ext, kLossless) : Listed(ext, kArchives);
 }

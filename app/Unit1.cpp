@@ -35,17 +35,6 @@ std::string ToEngine(const QString& text) {
     return text.toStdString();
 }
 
-// Forwards engine actions to the window as they come.
-class FormSink final : public TReportSink {
-public:
-    explicit FormSink(TForm1& form)
-        : form_(form) {}
-    void Perform(const TDisplayAction& action) override { form_.Perform(action); }
-
-private:
-    TForm1& form_;
-};
-
 // The wait cursor while a folder walk or a search holds the window.
 class WaitCursor {
 public:
@@ -60,12 +49,14 @@ class ArrowCursor {
 public:
     ArrowCursor()
         : active_(QApplication::overrideCursor() != nullptr) {
-        if (active_)
+        if (active_) {
             QApplication::setOverrideCursor(Qt::ArrowCursor);
+        }
     }
     ~ArrowCursor() {
-        if (active_)
+        if (active_) {
             QApplication::restoreOverrideCursor();
+        }
     }
     ArrowCursor(const ArrowCursor&) = delete;
     ArrowCursor& operator=(const ArrowCursor&) = delete;
@@ -76,11 +67,22 @@ private:
 
 } // namespace
 
-TForm1::TForm1(IDialogs& dialogs_, IGlobalHotkeys& hotkeys_, QWidget* parent)
+// Forwards engine actions to the window as they come.
+class TForm1::Sink final : public TReportSink {
+public:
+    explicit Sink(TForm1& form)
+        : form_(form) {}
+    void Perform(const TDisplayAction& action) override { form_.Perform(action); }
+
+private:
+    TForm1& form_;
+};
+
+TForm1::TForm1(IDialogs& dialogs, IGlobalHotkeys& hotkeys, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint)
-    , dialogs(dialogs_)
-    , hotkeys(hotkeys_) {
+    , dialogs_(dialogs)
+    , hotkeys_(hotkeys) {
     CreateControls();
     BindEvents();
     SetTabOrder();
@@ -92,26 +94,33 @@ TForm1::TForm1(IDialogs& dialogs_, IGlobalHotkeys& hotkeys_, QWidget* parent)
     Timer1->start();
 }
 
-TForm1::~TForm1() = default;
+// The controls are Qt children and outlive this part of the window: none may call back into it.
+TForm1::~TForm1() {
+    UnbindEvents();
+}
 
 template <typename F>
 void TForm1::Guarded(F&& handler) {
     try {
         handler();
     } catch (const std::exception& e) {
-        ShowException(e, dialogs);
+        ShowException(e, dialogs_);
     }
 }
 
 void TForm1::BindEvents() {
-    for (TALButton* b : {ALButton1, ALButton2, ALButton3, ALButton4, ALButton5, ALButton6})
+    for (TALButton* b : {ALButton1, ALButton2, ALButton3, ALButton4, ALButton5, ALButton6}) {
         b->OnPaint = ButtonPaint;
-    for (TALCheckBox* b : {ALCheckBox1, ALCheckBox2})
+    }
+    for (TALCheckBox* b : {ALCheckBox1, ALCheckBox2}) {
         b->OnPaint = CheckBoxPaint;
-    for (TALComboBox* b : {ALComboBox1, ALComboBox2})
+    }
+    for (TALComboBox* b : {ALComboBox1, ALComboBox2}) {
         b->OnPaint = ComboBoxPaint;
-    for (TALEdit* e : {ALEdit1, ALEdit2, ALEdit3, ALEdit4, ALEdit5})
+    }
+    for (TALEdit* e : {ALEdit1, ALEdit2, ALEdit3, ALEdit4, ALEdit5}) {
         e->OnPaint = EditPaint;
+    }
 
     const auto on = [this](void (TForm1::*handler)()) {
         return [this, handler](QObject*) { Guarded([&] { (this->*handler)(); }); };
@@ -132,20 +141,34 @@ void TForm1::BindEvents() {
                                          bool& canAdd) {
         ShellListView1AddFolder(sender, folder, canAdd);
     };
-    hotkeys.OnHotKey = [this](int id) { HotKey(id); };
+    connect(&hotkeys_, &IGlobalHotkeys::HotKeyPressed, this, &TForm1::HotKey);
+}
+
+void TForm1::UnbindEvents() {
+    for (TALButton* b : {ALButton1, ALButton2, ALButton3, ALButton4, ALButton5, ALButton6}) {
+        b->OnClick = nullptr;
+    }
+    for (TALCheckBox* b : {ALCheckBox1, ALCheckBox2}) {
+        b->OnClick = nullptr;
+    }
+    for (TALComboBox* b : {ALComboBox1, ALComboBox2}) {
+        b->OnChange = nullptr;
+    }
+    ShellListView1->OnAddFolder = nullptr;
 }
 
 void TForm1::FormCreate() {
     FatMemo1->Lines().Clear();
-    if (!hotkeys.RegisterHotKey(kHotKeyId, MOD_CONTROL, kVirtualKeyA))
-        dialogs.ShowPlainBox(QStringLiteral("Не могу привязать CTRL+A к горячей клавише!"));
+    if (!hotkeys_.RegisterHotKey(kHotKeyId, MOD_CONTROL, kVirtualKeyA)) {
+        dialogs_.ShowPlainBox(QStringLiteral("Не могу привязать CTRL+A к горячей клавише!"));
+    }
     try {
         ReadStartupSettings();
     } catch (const Exception& e) {
-        ShowException(e, dialogs); // the remaining settings stay as designed
+        ShowException(e, dialogs_); // the remaining settings stay as designed
     } catch (const std::exception&) {
         // A fault of the program itself rather than of the settings.
-        dialogs.ShowPlainBox(QStringLiteral("И снова гавно"));
+        dialogs_.ShowPlainBox(QStringLiteral("И снова гавно"));
     }
 }
 
@@ -157,7 +180,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::FormClose() {
-    hotkeys.UnregisterHotKey(kHotKeyId);
+    hotkeys_.UnregisterHotKey(kHotKeyId);
     Guarded([this] { WriteLastLocation(); });
 }
 
@@ -167,8 +190,9 @@ void TForm1::ALButton2Click() {
 }
 
 void TForm1::HotKey(int id) {
-    if (id == kHotKeyId)
+    if (id == kHotKeyId) {
         ShellListView1->SelectAll();
+    }
 }
 
 void TForm1::Timer1Timer() {
@@ -194,37 +218,39 @@ TTargetFields TForm1::TargetFields() const {
 }
 
 void TForm1::ALButton1Click() {
-    FormSink sink(*this);
+    Sink sink(*this);
     const TShellRowSource rows(*ShellListView1);
     WaitCursor wait;
-    ReportUnreadable(RunGoAction(rows, TargetFields(), Random, sink).Selection.Problems);
+    ReportUnreadable(RunGoAction(rows, TargetFields(), random_, sink).Selection.Problems);
 }
 
 void TForm1::ALButton6Click() {
-    FormSink sink(*this);
+    Sink sink(*this);
     const TShellRowSource rows(*ShellListView1);
     WaitCursor wait;
     const TTotalsResult r =
         BuildTotalsReport(TTotalsVariant::OnShowTotalButton, rows, TargetFields(), sink);
-    lastTotal = r.LastTotal;
+    lastTotal_ = r.LastTotal;
     ReportUnreadable(r.Problems);
 }
 
 void TForm1::ALComboBox1Change() {
-    FormSink sink(*this);
+    Sink sink(*this);
     const TShellRowSource rows(*ShellListView1);
     WaitCursor wait;
     const TTotalsResult r =
         BuildTotalsReport(TTotalsVariant::OnTemplateChange, rows, TargetFields(), sink);
-    lastTotal = r.LastTotal;
+    lastTotal_ = r.LastTotal;
     ReportUnreadable(r.Problems);
 }
 
 void TForm1::ALCheckBox1Click() {
-    if (!ALCheckBox1->Checked())
+    if (!ALCheckBox1->Checked()) {
         return;
-    for (const TDisplayAction& action : ApplyAutoSize(ALComboBox1->currentIndex(), lastTotal))
+    }
+    for (const TDisplayAction& action : ApplyAutoSize(ALComboBox1->currentIndex(), lastTotal_)) {
         Perform(action);
+    }
 }
 
 void TForm1::ALCheckBox2Click() {
@@ -233,23 +259,25 @@ void TForm1::ALCheckBox2Click() {
 }
 
 void TForm1::ALButton5Click() {
-    if (Form2 == nullptr)
+    if (form2_ == nullptr) {
         return;
-    Form2->show();
-    Form2->raise();
-    Form2->activateWindow();
+    }
+    form2_->show();
+    form2_->raise();
+    form2_->activateWindow();
 }
 
 void TForm1::ALButton3Click() {
-    if (Form3 == nullptr)
+    if (form3_ == nullptr) {
         return;
-    Form3->show();
-    Form3->raise();
-    Form3->activateWindow();
+    }
+    form3_->show();
+    form3_->raise();
+    form3_->activateWindow();
 }
 
 void TForm1::ALButton4Click() {
-    dialogs.ShowPlainBox(QStringLiteral("Sorry, this version has no help in English"));
+    dialogs_.ShowPlainBox(QStringLiteral("Sorry, this version has no help in English"));
 }
 
 void TForm1::SpeedButton1Click() {
@@ -262,24 +290,26 @@ void TForm1::ALComboBox2Change() {
 }
 
 void TForm1::ShellListView1AddFolder(TShellListView*, TShellFolder* AFolder, bool& CanAdd) {
-    if (const TShellFolder* current = ShellListView1->CurrentFolder())
+    if (const TShellFolder* current = ShellListView1->CurrentFolder()) {
         ALEdit5->setText(current->FullPathName());
+    }
     FatMemo1->Lines().Clear();
     const int category = ALComboBox2->currentIndex();
-    if (category == kLosslessFiles || category == kArchiveFiles)
+    if (category == kLosslessFiles || category == kArchiveFiles) {
         CanAdd = AdmitsItem(category, AFolder->IsContainer(), AFolder->FullPathName());
+    }
 }
 
 void TForm1::Perform(const TDisplayAction& a) {
     switch (a.Kind) {
     case TActionKind::ShowInformationBox: {
         const ArrowCursor arrow;
-        dialogs.ShowInformationBox(FromEngine(a.Text));
+        dialogs_.ShowInformationBox(FromEngine(a.Text));
         break;
     }
     case TActionKind::ShowPlainBox: {
         const ArrowCursor arrow;
-        dialogs.ShowPlainBox(FromEngine(a.Text));
+        dialogs_.ShowPlainBox(FromEngine(a.Text));
         break;
     }
     case TActionKind::ClearMemo:

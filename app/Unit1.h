@@ -4,6 +4,7 @@
 // window gathers the fields, performs the engine's reports and keeps the settings file.
 #include "engine/Random.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <cstdint>
 
@@ -32,17 +33,25 @@ class TForm1 final : public QWidget {
     Q_DISABLE_COPY_MOVE(TForm1)
 public:
     // Builds the window with its design values and runs FormCreate. The dialogs and hotkeys
-    // are the caller's and must outlive the window.
+    // are the caller's and must outlive the window. Each control carries its designed name
+    // (ALButton1, ShellListView1, ...) as its object name.
     TForm1(IDialogs& dialogs, IGlobalHotkeys& hotkeys, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // The windows the Options and About buttons show (created after this one).
-    void SetOptionsWindow(QWidget* form2) { Form2 = form2; }
-    void SetAboutWindow(QWidget* form3) { Form3 = form3; }
+    // The windows the Options and About buttons show (created after this one, not owned;
+    // a window destroyed first is no longer shown).
+    void SetOptionsWindow(QWidget* form2) { form2_ = form2; }
+    void SetAboutWindow(QWidget* form3) { form3_ = form3; }
     // The generator Go! reseeds; tests give one with a fixed seed.
-    void SetRandom(const TRandom& rng) { Random = rng; }
+    void SetRandom(const TRandom& rng) { random_ = rng; }
     // The byte total of the last totals report, 0 before the first.
-    std::int64_t LastTotal() const { return lastTotal; }
+    std::int64_t LastTotal() const { return lastTotal_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    class Sink;
 
     // The controls, as the window's design names them.
     TRadioGroup* RadioGroup1;
@@ -99,12 +108,9 @@ public:
     // Performs one display action of an engine report on this window's controls.
     void Perform(const TDisplayAction& action);
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
     void CreateControls();
     void BindEvents();
+    void UnbindEvents();
     void SetTabOrder();
     TTargetFields TargetFields() const;
     void ReadStartupSettings();
@@ -114,12 +120,12 @@ private:
     template <typename F>
     void Guarded(F&& handler);
 
-    IDialogs& dialogs;
-    IGlobalHotkeys& hotkeys;
-    QWidget* Form2 = nullptr;
-    QWidget* Form3 = nullptr;
-    TRandom Random;
-    std::int64_t lastTotal = 0;
+    IDialogs& dialogs_;
+    IGlobalHotkeys& hotkeys_;
+    QPointer<QWidget> form2_;
+    QPointer<QWidget> form3_;
+    TRandom random_;
+    std::int64_t lastTotal_ = 0;
 };
 
 } // namespace platterwise

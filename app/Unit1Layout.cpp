@@ -106,8 +106,9 @@ void TForm1::CreateControls() {
     RadioGroup2->SetItems({QStringLiteral("Media size"), QStringLiteral("Custom size")});
     RadioGroup2->SetItemIndex(0);
     ALComboBox1 = MakeFlat<TALComboBox>(GroupBox1, {147, 33, 211, 22});
-    for (const TMediaTemplate& t : MediaTemplates)
+    for (const TMediaTemplate& t : MediaTemplates) {
         ALComboBox1->addItem(QString::fromUtf8(t.Caption.data(), qsizetype(t.Caption.size())));
+    }
     ALComboBox1->setCurrentIndex(0);
     SetItemHeight(*ALComboBox1, 14);
     ALEdit1 = Edit(GroupBox1, "", {147, 57, 121, 20});
@@ -162,6 +163,39 @@ void TForm1::CreateControls() {
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);
+
+    PLATTERWISE_DESIGN_NAME(RadioGroup1);
+    PLATTERWISE_DESIGN_NAME(GroupBox3);
+    PLATTERWISE_DESIGN_NAME(ALEdit5);
+    PLATTERWISE_DESIGN_NAME(SpeedButton1);
+    PLATTERWISE_DESIGN_NAME(ShellListView1);
+    PLATTERWISE_DESIGN_NAME(GroupBox8);
+    PLATTERWISE_DESIGN_NAME(ALComboBox2);
+    PLATTERWISE_DESIGN_NAME(GroupBox1);
+    PLATTERWISE_DESIGN_NAME(RadioGroup2);
+    PLATTERWISE_DESIGN_NAME(ALComboBox1);
+    PLATTERWISE_DESIGN_NAME(ALEdit1);
+    PLATTERWISE_DESIGN_NAME(Panel1);
+    PLATTERWISE_DESIGN_NAME(ALCheckBox1);
+    PLATTERWISE_DESIGN_NAME(GroupBox6);
+    PLATTERWISE_DESIGN_NAME(ALEdit3);
+    PLATTERWISE_DESIGN_NAME(Label2);
+    PLATTERWISE_DESIGN_NAME(ALCheckBox2);
+    PLATTERWISE_DESIGN_NAME(GroupBox7);
+    PLATTERWISE_DESIGN_NAME(ALEdit4);
+    PLATTERWISE_DESIGN_NAME(Label3);
+    PLATTERWISE_DESIGN_NAME(GroupBox2);
+    PLATTERWISE_DESIGN_NAME(ALButton1);
+    PLATTERWISE_DESIGN_NAME(ALButton6);
+    PLATTERWISE_DESIGN_NAME(ALButton5);
+    PLATTERWISE_DESIGN_NAME(ALButton3);
+    PLATTERWISE_DESIGN_NAME(ALButton4);
+    PLATTERWISE_DESIGN_NAME(ALButton2);
+    PLATTERWISE_DESIGN_NAME(GroupBox5);
+    PLATTERWISE_DESIGN_NAME(ALEdit2);
+    PLATTERWISE_DESIGN_NAME(GroupBox4);
+    PLATTERWISE_DESIGN_NAME(FatMemo1);
+    PLATTERWISE_DESIGN_NAME(Timer1);
 }
 
 void TForm1::SetTabOrder() {
@@ -169,8 +203,9 @@ void TForm1::SetTabOrder() {
                                 ALButton6,      ALEdit2,    ALEdit3,     ALCheckBox2, ALEdit4,
                                 ShellListView1, ALEdit5,    RadioGroup2, ALComboBox1, ALEdit1,
                                 ALCheckBox1,    ALComboBox2};
-    for (qsizetype i = 1; i < chain.size(); ++i)
+    for (qsizetype i = 1; i < chain.size(); ++i) {
         setTabOrder(chain[i - 1], chain[i]);
+    }
 }
 
 } // namespace platterwise

@@ -36,22 +36,27 @@ bool ViewStyleOf(int shell, TViewStyle& style) {
 void TForm1::ReadStartupSettings() {
     using namespace settings;
     TViewStyle style;
-    if (ViewStyleOf(TSettingsFile().ReadInteger(kShell, 0), style))
+    if (ViewStyleOf(TSettingsFile().ReadInteger(kShell, 0), style)) {
         ShellListView1->SetViewStyle(style);
-    if (TSettingsFile().ReadString(kRememberLastLoc, {}) == kYes)
+    }
+    if (TSettingsFile().ReadString(kRememberLastLoc, {}) == kYes) {
         ShellListView1->SetRoot(TSettingsFile().ReadString(kLastLoc, ShellListView1->Root()));
+    }
     if (TSettingsFile().ReadString(kRememberTemplate, {}) == kYes) {
         // Not validated: an index outside the list leaves it without a choice. Setting the
         // index does not run the list's change handler.
         const int index = TSettingsFile().ReadInteger(kTemplate, ALComboBox1->currentIndex());
         ALComboBox1->setCurrentIndex(index >= 0 && index < ALComboBox1->count() ? index : -1);
     }
-    if (TSettingsFile().ReadString(kRememberDeviation, {}) == kYes)
+    if (TSettingsFile().ReadString(kRememberDeviation, {}) == kYes) {
         ALEdit3->setText(TSettingsFile().ReadString(kDeviation, ALEdit3->text()));
-    if (TSettingsFile().ReadString(kRememberRandom, {}) == kYes)
+    }
+    if (TSettingsFile().ReadString(kRememberRandom, {}) == kYes) {
         ALEdit4->setText(TSettingsFile().ReadString(kRandom, ALEdit4->text()));
-    if (TSettingsFile().ReadString(kRememberLastLoc, {}) == kNo)
+    }
+    if (TSettingsFile().ReadString(kRememberLastLoc, {}) == kNo) {
         ShellListView1->SetRoot(kMyComputerRoot);
+    }
 }
 
 // Step 1 of both writing orders: the folder shown.
@@ -66,8 +71,9 @@ static void WriteShownFolder(const TShellListView& list) {
 static void StoreComputerFolderByRootName(const TShellListView& list) {
     using namespace settings;
     const QString stored = TSettingsFile().ReadString(kLastLoc, list.Root());
-    if (stored == kMyComputerRussian || stored == ComputerFolderName())
+    if (stored == kMyComputerRussian || stored == ComputerFolderName()) {
         TSettingsFile().WriteString(kLastLoc, kMyComputerRoot);
+    }
 }
 
 void TForm1::WriteLastLocation() {

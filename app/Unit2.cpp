@@ -32,10 +32,10 @@ QString YesNo(const TALCheckBox* box) {
 
 } // namespace
 
-TForm2::TForm2(IDialogs& dialogs_, QWidget* parent)
+TForm2::TForm2(IDialogs& dialogs, QWidget* parent)
     : QWidget(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , dialogs(dialogs_) {
+    , dialogs_(dialogs) {
     setWindowTitle(QString());
     setFixedSize(340, 298);
     setFont(MakeFont(QStringLiteral("MS Sans Serif"), -11));
@@ -65,12 +65,26 @@ TForm2::TForm2(IDialogs& dialogs_, QWidget* parent)
     setTabOrder(ALCheckBox2, ALCheckBox3);
     setTabOrder(ALCheckBox3, ALCheckBox4);
     setTabOrder(ALCheckBox4, RadioGroup1->Button(0));
-    for (int i = 1; i < RadioGroup1->ItemCount(); ++i)
+    for (int i = 1; i < RadioGroup1->ItemCount(); ++i) {
         setTabOrder(RadioGroup1->Button(i - 1), RadioGroup1->Button(i));
+    }
     setTabOrder(RadioGroup1->Button(RadioGroup1->ItemCount() - 1), ALButton1);
+
+    PLATTERWISE_DESIGN_NAME(GroupBox1);
+    PLATTERWISE_DESIGN_NAME(ALCheckBox1);
+    PLATTERWISE_DESIGN_NAME(ALCheckBox2);
+    PLATTERWISE_DESIGN_NAME(ALCheckBox3);
+    PLATTERWISE_DESIGN_NAME(ALCheckBox4);
+    PLATTERWISE_DESIGN_NAME(RadioGroup1);
+    PLATTERWISE_DESIGN_NAME(ALButton1);
 
     CenterOnScreen(*this);
     FormCreate();
+}
+
+// The button is a Qt child and outlives this part of the window.
+TForm2::~TForm2() {
+    ALButton1->OnClick = nullptr;
 }
 
 // Each "remember" key defaults to the answer read for the key before it, so a missing key
@@ -82,18 +96,21 @@ void TForm2::FormCreate() {
          {std::pair{kRememberLastLoc, ALCheckBox1}, std::pair{kRememberTemplate, ALCheckBox2},
           std::pair{kRememberDeviation, ALCheckBox3}, std::pair{kRememberRandom, ALCheckBox4}}) {
         value = TSettingsFile().ReadString(key, value);
-        if (value == kYes)
+        if (value == kYes) {
             box->SetChecked(true);
+        }
     }
     const int shell = TSettingsFile().ReadInteger(kShell, 0);
-    if (shell >= 0 && shell <= 3)
+    if (shell >= 0 && shell <= 3) {
         RadioGroup1->SetItemIndex(shell);
+    }
 }
 
 bool TForm2::event(QEvent* e) {
     const bool handled = QWidget::event(e);
-    if (e->type() == QEvent::WindowActivate)
+    if (e->type() == QEvent::WindowActivate) {
         FormActivate();
+    }
     return handled;
 }
 
@@ -109,10 +126,11 @@ void TForm2::ALButton1Click() {
         TSettingsFile().WriteString(kRememberTemplate, YesNo(ALCheckBox2));
         TSettingsFile().WriteString(kRememberDeviation, YesNo(ALCheckBox3));
         TSettingsFile().WriteString(kRememberRandom, YesNo(ALCheckBox4));
-        if (RadioGroup1->ItemIndex() >= 0)
+        if (RadioGroup1->ItemIndex() >= 0) {
             TSettingsFile().WriteInteger(kShell, RadioGroup1->ItemIndex());
+        }
     } catch (const std::exception& e) {
-        ShowException(e, dialogs);
+        ShowException(e, dialogs_);
     }
 }
 

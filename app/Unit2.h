@@ -16,9 +16,15 @@ class TForm2 final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TForm2)
 public:
-    // Created hidden; loads its controls from the settings file once (FormCreate).
+    // Created hidden; loads its controls from the settings file once (FormCreate). The
+    // dialogs must outlive the window. Each control carries its designed name as object name.
     explicit TForm2(IDialogs& dialogs, QWidget* parent = nullptr);
+    ~TForm2() override;
 
+protected:
+    bool event(QEvent* event) override;
+
+private:
     QGroupBox* GroupBox1;
     TALCheckBox* ALCheckBox1; // REMEMBER_LAST_LOC
     TALCheckBox* ALCheckBox2; // REMEMBER_TEMPLATE
@@ -31,11 +37,7 @@ public:
     void FormActivate();
     void ALButton1Click();
 
-protected:
-    bool event(QEvent* event) override;
-
-private:
-    IDialogs& dialogs;
+    IDialogs& dialogs_;
 };
 
 } // namespace platterwise

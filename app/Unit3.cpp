@@ -2,9 +2,9 @@
 
 #include "FormDesign.h"
 #include "GroupBox.h"
+#include "app/AboutAnimation.h"
 #include "platform/Colors.h"
 #include "platform/Fonts.h"
-#include "tools/about-animation/AboutAnimation.h"
 #include "widgets/animated/GIFImage.h"
 #include "widgets/animated/RxGIFAnimator.h"
 #include "widgets/animated/RxLabel.h"
@@ -96,13 +96,33 @@ TForm3::TForm3(QWidget* parent)
     ALButton1->OnPaint = ButtonPaint;
     ALButton1->OnClick = [this](QObject*) { ALButton1Click(); };
 
+    PLATTERWISE_DESIGN_NAME(Panel1);
+    PLATTERWISE_DESIGN_NAME(GroupBox1);
+    PLATTERWISE_DESIGN_NAME(Panel2);
+    PLATTERWISE_DESIGN_NAME(RxGIFAnimator1);
+    PLATTERWISE_DESIGN_NAME(RxLabel1);
+    PLATTERWISE_DESIGN_NAME(RxLabel2);
+    PLATTERWISE_DESIGN_NAME(RxLabel8);
+    PLATTERWISE_DESIGN_NAME(RxLabel3);
+    PLATTERWISE_DESIGN_NAME(RxLabel4);
+    PLATTERWISE_DESIGN_NAME(RxLabel5);
+    PLATTERWISE_DESIGN_NAME(RxLabel7);
+    PLATTERWISE_DESIGN_NAME(RxLabel6);
+    PLATTERWISE_DESIGN_NAME(ALButton1);
     CenterOnScreen(*this);
+}
+
+// The controls are Qt children and outlive this part of the window.
+TForm3::~TForm3() {
+    RxLabel8->OnClick = nullptr;
+    ALButton1->OnClick = nullptr;
 }
 
 bool TForm3::event(QEvent* e) {
     const bool handled = QWidget::event(e);
-    if (e->type() == QEvent::WindowActivate)
+    if (e->type() == QEvent::WindowActivate) {
         FormActivate();
+    }
     return handled;
 }
 

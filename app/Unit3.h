@@ -19,8 +19,14 @@ class TForm3 final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TForm3)
 public:
-    explicit TForm3(QWidget* parent = nullptr); // created hidden
+    // Created hidden. Each control carries its designed name as object name.
+    explicit TForm3(QWidget* parent = nullptr);
+    ~TForm3() override;
 
+protected:
+    bool event(QEvent* event) override;
+
+private:
     QFrame* Panel1;
     QGroupBox* GroupBox1;
     QFrame* Panel2;
@@ -38,9 +44,6 @@ public:
     void FormActivate();
     void ALButton1Click();
     void RxLabel8Click();
-
-protected:
-    bool event(QEvent* event) override;
 };
 
 } // namespace platterwise

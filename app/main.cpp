@@ -38,10 +38,9 @@ int main(int argc, char** argv) {
     QtDialogs dialogs;
     TSessionGlobalHotkeys hotkeys;
     TForm1 form1(dialogs, hotkeys);
-    TForm2 form2(dialogs, &form1);
-    TForm3 form3(&form1);
-    form1.SetOptionsWindow(&form2);
-    form1.SetAboutWindow(&form3);
+    // Qt children of the main window: it destroys them, whatever the order of these lines.
+    form1.SetOptionsWindow(new TForm2(dialogs, &form1));
+    form1.SetAboutWindow(new TForm3(&form1));
 
     form1.show();
     return app.exec();

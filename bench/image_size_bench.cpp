@@ -187,13 +187,13 @@ void Measure(const std::string& name, const std::vector<std::string>& paths,
     const double files = double(FileCount(sizer, paths.size()));
     std::printf("%-12s %6zu items %7.0f files: exact %9lld sectors, xorriso %9lld, libisofs "
                 "from disk %9lld: %s\n",
-                name.c_str(), paths.size(), files, (long long)image.Sectors, (long long)xorriso,
-                (long long)fromDisk,
+                name.c_str(), paths.size(), files, static_cast<long long>(image.Sectors),
+                static_cast<long long>(xorriso), static_cast<long long>(fromDisk),
                 image.Sectors == xorriso && image.Sectors == fromDisk ? "equal" : "DIFFERENT");
     std::printf("%-12s   planned %9lld (+%lld, %.4f%%), per item %9lld (+%lld, %.2f a item)\n", "",
-                (long long)planned, (long long)(planned - image.Sectors),
-                100.0 * double(planned - image.Sectors) / double(image.Sectors), (long long)perItem,
-                (long long)(perItem - image.Sectors),
+                static_cast<long long>(planned), static_cast<long long>(planned - image.Sectors),
+                100.0 * double(planned - image.Sectors) / double(image.Sectors),
+                static_cast<long long>(perItem), static_cast<long long>(perItem - image.Sectors),
                 double(perItem - image.Sectors) / double(paths.size()));
     std::printf("%-12s   time: read trees + size %8.1f ms (%5.1f us/file), size from trees "
                 "%8.1f ms (%5.1f us/file), libisofs from disk %8.1f ms (%5.1f us/file), xorriso "
@@ -247,7 +247,7 @@ void DvdShare(const std::vector<std::string>& paths, int runs) {
                 "files as total does %.1f ms; planning every file from its name and size %.1f "
                 "ms; sizing the disc %.1f ms (trees read) / %.1f ms (from trees): %.2f / %.2f "
                 "of total\n",
-                paths.size(), chosen.size(), (long long)exact, total, plan, cold, warm,
+                paths.size(), chosen.size(), static_cast<long long>(exact), total, plan, cold, warm,
                 cold / total, warm / total);
 }
 

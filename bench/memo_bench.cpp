@@ -44,8 +44,9 @@ void Report(const char* what, int batches, int perBatch, const std::function<voi
     const double cpu0 = CpuUs();
     for (int b = 0; b < batches; ++b) {
         const double t0 = WallUs();
-        for (int i = 0; i < perBatch; ++i)
+        for (int i = 0; i < perBatch; ++i) {
             op(b * perBatch + i);
+        }
         best = std::min(best, (WallUs() - t0) / perBatch);
     }
     const int n = batches * perBatch;
@@ -70,8 +71,9 @@ QFont PanelFont() {
 
 void ShowExposed(QWidget& w) {
     w.show();
-    if (!QTest::qWaitForWindowExposed(&w))
+    if (!QTest::qWaitForWindowExposed(&w)) {
         std::fprintf(stderr, "window not exposed: figures are meaningless\n");
+    }
 }
 
 // The main window's results panel.
@@ -121,8 +123,9 @@ void BenchPainting() {
     TFatMemo memo;
     Configure(memo);
     memo.Lines().Clear();
-    for (int i = 0; i < TFatLines::MaxLines; ++i)
+    for (int i = 0; i < TFatLines::MaxLines; ++i) {
         memo.Lines().Add().SetTaggedText(TaggedName(i));
+    }
     ShowExposed(memo);
     memo.SetTopIndex(memo.Lines().Count() / 2);
     // A property change repaints the way a change of the lines does.
@@ -144,8 +147,9 @@ void BenchPaintingPeer() {
     edit.setFont(PanelFont());
     edit.resize(370, 255);
     QString text;
-    for (int i = 0; i < TFatLines::MaxLines; ++i)
+    for (int i = 0; i < TFatLines::MaxLines; ++i) {
         text += Name(i) + u'\n';
+    }
     edit.setPlainText(text);
     ShowExposed(edit);
     edit.verticalScrollBar()->setValue(edit.verticalScrollBar()->maximum() / 2);
@@ -165,8 +169,10 @@ int main(int argc, char** argv) {
                                                             {"add-peer", BenchAddingPeer},
                                                             {"paint", BenchPainting},
                                                             {"paint-peer", BenchPaintingPeer}};
-    for (const auto& [name, run] : scenarios)
-        if (only.isEmpty() || only == QLatin1String(name))
+    for (const auto& [name, run] : scenarios) {
+        if (only.isEmpty() || only == QLatin1String(name)) {
             run();
+        }
+    }
     return 0;
 }

@@ -17,8 +17,9 @@ int main(int argc, char** argv) {
 
     // 10,000 items of 1,000,001 bytes: 9,999 of them stay below 10,000 Mb, all 10,000 exceed it.
     std::vector<TSelectionItem> items;
-    for (int i = 0; i < kItems; ++i)
+    for (int i = 0; i < kItems; ++i) {
         items.push_back({i + 1, "/m/" + std::to_string(i), ikFile, 1'000'001, false});
+    }
     const std::int64_t total = std::int64_t(kItems) * 1'000'001;
     const TSearchSettings settings{10'000, "0", false, "1000"};
 
@@ -34,7 +35,8 @@ int main(int argc, char** argv) {
     std::sort(seconds.begin(), seconds.end());
     const double median = seconds[seconds.size() / 2];
     std::printf("items %d, variants %d (outcome %s), items drawn %lld\n", kItems, r.Variants,
-                r.Outcome == soSampleLimit ? "sample limit" : "UNEXPECTED", (long long)r.Draws);
+                r.Outcome == soSampleLimit ? "sample limit" : "UNEXPECTED",
+                static_cast<long long>(r.Draws));
     std::printf("median of %d runs: %.3f s, %.1f million items drawn per second\n", runs, median,
                 double(r.Draws) / median / 1e6);
     return r.Outcome == soSampleLimit ? 0 : 1;

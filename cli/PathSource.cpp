@@ -14,8 +14,9 @@ std::string AbsolutePath(const std::string& path, const std::string& cwd) {
     out.reserve(joined.size());
     std::size_t i = 0;
     while (i < joined.size()) {
-        while (i < joined.size() && joined[i] == '/')
+        while (i < joined.size() && joined[i] == '/') {
             ++i;
+        }
         const std::size_t end = joined.find('/', i);
         const std::string_view part(joined.data() + i,
                                     (end == std::string::npos ? joined.size() : end) - i);

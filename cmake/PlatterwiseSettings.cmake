@@ -1,15 +1,25 @@
 # One INTERFACE target carries the compile settings that every target of the project shares.
+include(PlatterwiseContextlessConnect)
+
 add_library(platterwise_settings INTERFACE)
 target_compile_features(platterwise_settings INTERFACE cxx_std_20)
 set(CMAKE_CXX_EXTENSIONS OFF)
-target_compile_options(platterwise_settings INTERFACE -Wall -Wextra -Wpedantic)
+# Qt's headers are system headers, so these judge our code only.
+target_compile_options(platterwise_settings INTERFACE
+    -Wall -Wextra -Wpedantic -Wcast-align -Wcast-qual
+    $<$<COMPILE_LANGUAGE:CXX>:-Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual>
+    $<$<COMPILE_LANG_AND_ID:CXX,GNU>:-Wstrict-null-sentinel>)
 if(PLATTERWISE_WERROR)
     target_compile_options(platterwise_settings INTERFACE -Werror)
 endif()
+# Text reaches a QString only through a stated encoding, and connections die with a context.
 target_compile_definitions(platterwise_settings INTERFACE
+    QT_NO_CAST_FROM_ASCII
+    QT_NO_CAST_TO_ASCII
     QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
     QT_NO_URL_CAST_FROM_STRING
     QT_NO_FOREACH)
+platterwise_guard_contextless_connect(platterwise_settings)
 
 if(PLATTERWISE_SANITIZE AND PLATTERWISE_TSAN)
     message(FATAL_ERROR "PLATTERWISE_SANITIZE and PLATTERWISE_TSAN cannot be combined")

@@ -8,8 +8,9 @@ TSelection CollectSelection(const TSelectionSource& source, const TSizeMeter& me
     TSelection selection;
     const int rows = source.RowCount();
     for (int row = 0; row < rows; ++row) {
-        if (!source.RowSelected(row))
+        if (!source.RowSelected(row)) {
             continue;
+        }
         TRowItem rowItem = source.RowItem(row);
         TSelectionItem item;
         item.Index = std::int32_t(selection.Items.size() + 1);
@@ -31,9 +32,11 @@ TSelection CollectSelection(const TSelectionSource& source, const TSizeMeter& me
 
 bool AnyRowSelected(const TSelectionSource& source) {
     const int rows = source.RowCount();
-    for (int row = 0; row < rows; ++row)
-        if (source.RowSelected(row))
+    for (int row = 0; row < rows; ++row) {
+        if (source.RowSelected(row)) {
             return true;
+        }
+    }
     return false;
 }
 

@@ -13,16 +13,18 @@ std::optional<std::int64_t> ResolveTarget(int targetMode, int templateIndex,
         const TMediaTemplate* t = FindTemplate(templateIndex);
         return t ? t->SearchTargetMb : 0;
     }
-    if (targetMode == kCustomSizeMode)
+    if (targetMode == kCustomSizeMode) {
         return TryStrToInt64(customSizeText);
+    }
     return 0;
 }
 
 TReport ApplyAutoSize(int templateIndex, std::int64_t lastTotal) {
     TReport report{TDisplayAction::DisableTemplateList()};
     const TMediaTemplate* t = FindTemplate(templateIndex);
-    if (t == nullptr)
+    if (t == nullptr) {
         return report;
+    }
     if (SaturatingSub(t->AutoSizeTested, lastTotal) > 0) {
         report.push_back(TDisplayAction::TargetMode(kCustomSizeMode));
         report.push_back(TDisplayAction::CustomSizeText(
@@ -40,8 +42,9 @@ TReport ApplyAutoSize(int templateIndex, std::int64_t lastTotal) {
 }
 
 std::string BothDirectionsCaption(bool ticked, std::string_view deviationText) {
-    if (!ticked)
+    if (!ticked) {
         return std::string(texts::kBothWaysUnticked);
+    }
     std::string caption(texts::kBothWaysTicked);
     caption += deviationText;
     caption += texts::kMbSuffix;

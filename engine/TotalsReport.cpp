@@ -13,9 +13,10 @@ struct VariantTexts {
 };
 
 VariantTexts TextsFor(TTotalsVariant v) {
-    if (v == TTotalsVariant::OnTemplateChange)
+    if (v == TTotalsVariant::OnTemplateChange) {
         return {texts::kSelectedEn, texts::kFilesEn, texts::kTotalSizeEn,
                 texts::kWrongCustomSizeEn};
+    }
     return {texts::kSelectedRu, texts::kFilesRu, texts::kTotalSizeRu, texts::kWrongCustomSizeRu};
 }
 
@@ -25,16 +26,18 @@ TTotalsResult BuildTotalsReport(TTotalsVariant variant, const TSelectionSource& 
                                 const TTargetFields& fields, TReportSink& sink,
                                 const TSizeMeter& meter) {
     const VariantTexts t = TextsFor(variant);
-    if (variant == TTotalsVariant::OnShowTotalButton)
+    if (variant == TTotalsVariant::OnShowTotalButton) {
         sink.Perform(TDisplayAction::MessageText(std::string(texts::kBigMomma)));
+    }
     sink.Perform(TDisplayAction::ClearMemo());
 
     TTotalsResult r;
     std::string customSize = fields.CustomSizeText;
     const int rows = source.RowCount();
     for (int row = 0; row < rows; ++row) {
-        if (!source.RowSelected(row))
+        if (!source.RowSelected(row)) {
             continue;
+        }
         const TRowItem item = source.RowItem(row);
         if (item.IsContainer) {
             r.LastTotal =
@@ -46,9 +49,10 @@ TTotalsResult BuildTotalsReport(TTotalsVariant variant, const TSelectionSource& 
         }
 
         if (fields.TargetMode == kMediaSizeMode) {
-            if (const TMediaTemplate* m = FindTemplate(fields.TemplateIndex))
+            if (const TMediaTemplate* m = FindTemplate(fields.TemplateIndex)) {
                 r.Capacity = variant == TTotalsVariant::OnTemplateChange ? m->TotalsOnTemplateChange
                                                                          : m->TotalsOnButton;
+            }
         } else if (fields.TargetMode == kCustomSizeMode) {
             if (const auto mb = TryStrToInt64(customSize)) {
                 r.Capacity = MbToBytes(*mb);

@@ -18,8 +18,9 @@ std::string GroupThousands(std::int64_t value) {
         magnitude /= 10;
         ++inGroup;
     } while (magnitude != 0);
-    if (value < 0)
+    if (value < 0) {
         reversed += '-';
+    }
     std::reverse(reversed.begin(), reversed.end());
     return reversed;
 }

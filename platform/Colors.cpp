@@ -5,10 +5,12 @@
 namespace platterwise {
 
 QColor ToQColor(TColor c, const QPalette& palette) {
-    if (c == clNone)
+    if (c == clNone) {
         return {};
-    if (!IsSystemColor(c))
+    }
+    if (!IsSystemColor(c)) {
         return RgbToQColor(c & 0x00FFFFFFu);
+    }
     switch (c & 0xFFu) {
     case 0x05: // window
         return palette.color(QPalette::Base);

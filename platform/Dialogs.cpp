@@ -52,10 +52,11 @@ void ShowException(const std::exception& error) {
 }
 
 void ShowException(const std::exception& error, IDialogs& dialogs) {
-    if (const auto* own = dynamic_cast<const Exception*>(&error))
+    if (const auto* own = dynamic_cast<const Exception*>(&error)) {
         dialogs.ShowPlainBox(own->Message());
-    else
+    } else {
         dialogs.ShowPlainBox(QString::fromUtf8(error.what()));
+    }
 }
 
 } // namespace platterwise

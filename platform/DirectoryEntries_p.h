@@ -1,7 +1,7 @@
 #pragma once
 // Directory entries for the namespace: their types, a directory's children as identifiers,
 // and renaming one entry without ever replacing another.
-#include "platform/ShellLocation_p.h"
+#include "ShellLocation_p.h"
 #include "platform/ShellNamespace.h"
 
 #include <dirent.h>

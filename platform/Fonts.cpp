@@ -6,10 +6,11 @@ namespace platterwise {
 
 void InstallFontSubstitutions() {
     static const bool done = [] {
-        for (const char* family : {"Arial", "MS Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2"})
+        for (const char* family : {"Arial", "MS Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2"}) {
             QFont::insertSubstitutions(
                 QString::fromLatin1(family),
                 QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+        }
         return true;
     }();
     (void)done;
@@ -18,24 +19,29 @@ void InstallFontSubstitutions() {
 QFont MakeFont(const QString& family, int height, TFontStyles styles) {
     InstallFontSubstitutions();
     QFont font(family);
-    if (height < 0)
+    if (height < 0) {
         font.setPixelSize(-height);
-    else if (height > 0)
+    } else if (height > 0) {
         font.setPointSize(height);
+    }
     ApplyFontStyles(font, styles);
     return font;
 }
 
 TFontStyles FontStylesOf(const QFont& font) {
     TFontStyles s = 0;
-    if (font.bold())
+    if (font.bold()) {
         s |= fsBold;
-    if (font.italic())
+    }
+    if (font.italic()) {
         s |= fsItalic;
-    if (font.underline())
+    }
+    if (font.underline()) {
         s |= fsUnderline;
-    if (font.strikeOut())
+    }
+    if (font.strikeOut()) {
         s |= fsStrikeOut;
+    }
     return s;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // System-wide hotkeys: a key combination that reaches the program whatever window has the
 // focus, as a hotkey message carrying the identifier it was registered with.
-#include <functional>
+#include <QObject>
+#include <memory>
 
 namespace platterwise {
 
@@ -11,20 +12,24 @@ inline constexpr unsigned MOD_CONTROL = 0x2;
 inline constexpr unsigned MOD_SHIFT = 0x4;
 inline constexpr unsigned MOD_WIN = 0x8;
 
-class IGlobalHotkeys {
+class IGlobalHotkeys : public QObject {
+    Q_OBJECT
 public:
-    virtual ~IGlobalHotkeys() = default;
+    ~IGlobalHotkeys() override = default;
     // Grabs `modifiers` + virtual key `virtualKey` (0x30-0x39 digits, 0x41-0x5A letters) for
     // the whole session. False when the system refuses: another program holds the combination,
     // or the session offers no such service (Wayland, offscreen).
     virtual bool RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) = 0;
     virtual bool UnregisterHotKey(int id) = 0;
-    // Runs on the user-interface thread with the identifier of the pressed hotkey.
-    std::function<void(int id)> OnHotKey;
+
+signals:
+    // Emitted on the user-interface thread with the identifier of the pressed hotkey;
+    // connections made with a receiver end with it.
+    void HotKeyPressed(int id);
 };
 
 // On X11, a passive key grab on the root window (with and without Caps Lock and Num Lock)
-// and a native event filter that turns the grabbed key presses into OnHotKey calls.
+// and a native event filter that turns the grabbed key presses into HotKeyPressed signals.
 // Elsewhere every registration fails. REQUIRES: a QGuiApplication exists.
 class TX11GlobalHotkeys final : public IGlobalHotkeys {
 public:
@@ -39,7 +44,7 @@ public:
 private:
     class Filter;
     struct Grab;
-    Filter* filter_ = nullptr;
+    std::unique_ptr<Filter> filter_; // installed while it exists; none without X11
 };
 
 } // namespace platterwise

@@ -1,6 +1,6 @@
 #include "KnownFolders.h"
 
-#include "platform/ShellLocation_p.h"
+#include "ShellLocation_p.h"
 #include "platform/ShellNamespace.h"
 
 #include <QFile>

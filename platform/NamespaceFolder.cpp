@@ -1,8 +1,8 @@
+#include "DirectoryEntries_p.h"
 #include "NamespaceFolder_p.h"
-#include "platform/DirectoryEntries_p.h"
+#include "ShellContextMenu_p.h"
 #include "platform/MountTable.h"
 #include "platform/NaturalCompare.h"
-#include "platform/ShellContextMenu_p.h"
 
 #include <QFile>
 #include <cerrno>

@@ -1,7 +1,7 @@
 #pragma once
 // One folder of the file-system namespace: the desktop, the computer folder or a directory.
 // It answers for identifier lists relative to itself, of one or more identifiers.
-#include "platform/ShellLocation_p.h"
+#include "ShellLocation_p.h"
 #include "platform/ShellNamespace.h"
 
 namespace platterwise::shellns {

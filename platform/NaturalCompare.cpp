@@ -16,7 +16,7 @@ bool IsAscii(const QByteArray& s) {
 
 template <typename Ch>
 bool IsDigit(Ch c) {
-    return c >= Ch('0') && c <= Ch('9');
+    return c >= Ch(u'0') && c <= Ch(u'9');
 }
 
 // Compares the digit runs starting at i and j by value and moves past them. Equal values
@@ -24,10 +24,10 @@ bool IsDigit(Ch c) {
 template <typename S>
 int CompareNumbers(const S& a, qsizetype& i, const S& b, qsizetype& j, int& zeros) {
     qsizetype za = 0, zb = 0;
-    while (i < a.size() && a[i] == '0') {
+    while (i < a.size() && a[i] == u'0') {
         ++i, ++za;
     }
-    while (j < b.size() && b[j] == '0') {
+    while (j < b.size() && b[j] == u'0') {
         ++j, ++zb;
     }
     qsizetype ei = i, ej = j;

@@ -267,11 +267,9 @@ bool TPortalGlobalHotkeys::RegisterHotKey(int id, unsigned modifiers, unsigned v
     if (!bus_.isConnected() || triggers.Portal.isEmpty() || sessions_.count(id) != 0) {
         return false;
     }
-    auto session = std::make_unique<Session>(bus_, answerLimit_, [this, id] {
-        if (OnHotKey) {
-            OnHotKey(id);
-        }
-    });
+    // The session is this object's own: the callback ends with it.
+    auto session =
+        std::make_unique<Session>(bus_, answerLimit_, [this, id] { emit HotKeyPressed(id); });
     if (!session->Open(QStringLiteral("hotkey-%1").arg(id), triggers)) {
         return false; // the session closes with it
     }

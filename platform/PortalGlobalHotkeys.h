@@ -12,7 +12,7 @@
 namespace platterwise {
 
 // Each registration is a portal session of its own with one shortcut bound in it; the
-// portal's Activated signal for that session and shortcut becomes an OnHotKey call.
+// portal's Activated signal for that session and shortcut becomes a HotKeyPressed signal.
 // REQUIRES: a QCoreApplication exists and the object is used on its thread.
 class TPortalGlobalHotkeys final : public IGlobalHotkeys {
 public:

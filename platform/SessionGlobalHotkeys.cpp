@@ -20,11 +20,8 @@ IGlobalHotkeys& TSessionGlobalHotkeys::Active() {
             active_ =
                 std::make_unique<TPortalGlobalHotkeys>(bus_, QGuiApplication::desktopFileName());
         }
-        active_->OnHotKey = [this](int id) {
-            if (OnHotKey) {
-                OnHotKey(id);
-            }
-        };
+        connect(active_.get(), &IGlobalHotkeys::HotKeyPressed, this,
+                &IGlobalHotkeys::HotKeyPressed);
     }
     return *active_;
 }

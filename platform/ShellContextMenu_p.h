@@ -1,7 +1,7 @@
 #pragma once
 // The item menu of the file-system namespace: Open, Rename, Move to Trash and Properties,
 // with the verbs "open", "rename", "delete" and "properties".
-#include "platform/ShellLocation_p.h"
+#include "ShellLocation_p.h"
 #include "platform/ShellNamespace.h"
 
 namespace platterwise::shellns {

@@ -1,6 +1,6 @@
 #include "ShellIcons.h"
 
-#include "platform/NamespaceFolder_p.h"
+#include "NamespaceFolder_p.h"
 #include "platform/ShellNamespace.h"
 
 #include <QApplication>

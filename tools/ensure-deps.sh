@@ -20,6 +20,7 @@ packages=(
     dbus
     # the fuzz targets: clang and its libFuzzer runtime
     clang libclang-rt-14-dev
+    clang-format
 )
 
 missing=()

@@ -47,17 +47,17 @@ void HoldSpace(QWidget* w) {
 class Gallery {
 public:
     explicit Gallery(QWidget* window)
-        : fWindow(window) {}
+        : window_(window) {}
 
     void Heading(int y, const QString& text, int column = -1) {
-        auto* label = new QLabel(text, fWindow);
+        auto* label = new QLabel(text, window_);
         label->setGeometry(column < 0 ? 8 : kLeft + column * kColumn, y, column < 0 ? 100 : 115,
                            16);
     }
 
     template <class Control>
     Control* Add(int column, int y, int w, int h, void (*skin)(QObject*, bool&, bool)) {
-        auto* c = new Control(fWindow);
+        auto* c = new Control(window_);
         c->setGeometry(kLeft + column * kColumn, y, w, h);
         c->setFont(MakeFont(QStringLiteral("Arial"), -11));
         c->SetColor(kDesignColor);
@@ -66,7 +66,7 @@ public:
     }
 
 private:
-    QWidget* fWindow;
+    QWidget* window_;
 };
 
 const char* const kStates[] = {"normal",     "mouse over", "focused",
@@ -87,24 +87,28 @@ int main(int argc, char** argv) {
     window.setFont(MakeFont(QStringLiteral("Arial"), -11));
     window.setFixedSize(kLeft + 6 * kColumn + 10, 420);
     Gallery g(&window);
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 6; ++i) {
         g.Heading(6, QString::fromLatin1(kStates[i]), i);
+    }
 
     // States are put on the samples once the window is up and the pointer is out of it.
     QWidget* focusTarget = nullptr;
     std::vector<std::function<void()>> arrangements;
     auto arrange = [&](QWidget* c, int state, const QString& kind, QPoint pressAt) {
-        if (state == 2 && kind == focusKind && focusTarget == nullptr)
+        if (state == 2 && kind == focusKind && focusTarget == nullptr) {
             focusTarget = c;
-        if (state == 5)
+        }
+        if (state == 5) {
             c->setEnabled(false);
+        }
         arrangements.push_back([c, state, pressAt] {
-            if (state == 1)
+            if (state == 1) {
                 Hover(c);
-            else if (state == 3)
+            } else if (state == 3) {
                 PressMouse(c, pressAt);
-            else if (state == 4)
+            } else if (state == 4) {
                 HoldSpace(c);
+            }
         });
     };
 
@@ -137,19 +141,22 @@ int main(int argc, char** argv) {
     g.Heading(187, QStringLiteral("Drop-down list"));
     TALComboBox* toOpen = nullptr;
     for (int state = 0; state < 6; ++state) {
-        if (state == 3 || state == 4)
+        if (state == 3 || state == 4) {
             continue;
+        }
         auto* c = g.Add<TALComboBox>(state, 184, 110, 22, PaintComboBoxSkin);
         c->addItems({QStringLiteral("DVD+R -- 4483Mb"), QStringLiteral("CD-R -- 700Mb")});
         arrange(c, state, QStringLiteral("combo"), {});
-        if (state == 0)
+        if (state == 0) {
             toOpen = c;
+        }
     }
     // Edits: the embedded button is pressed in the "mouse down" column.
     g.Heading(217, QStringLiteral("Edit"));
     for (int state = 0; state < 6; ++state) {
-        if (state == 4)
+        if (state == 4) {
             continue;
+        }
         auto* e = g.Add<TALEdit>(state, 214, 110, 20, PaintEditSkin);
         e->setText(QStringLiteral("1000"));
         if (state == 3) {
@@ -187,13 +194,14 @@ int main(int argc, char** argv) {
     auto* clicks =
         new QLabel(QStringLiteral("Click a button or tick a box: it is reported here."), &window);
     clicks->setGeometry(8, 310, 600, 16);
-    for (auto* b : window.findChildren<TALCustomButton*>())
+    for (auto* b : window.findChildren<TALCustomButton*>()) {
         b->OnClick = [clicks](QObject* sender) {
             auto* button = static_cast<TALCustomButton*>(sender);
             clicks->setText(QStringLiteral("Clicked \"%1\", state %2")
                                 .arg(button->Caption())
                                 .arg(int(button->State())));
         };
+    }
 
     window.move(0, 0);
     window.show();
@@ -201,12 +209,15 @@ int main(int argc, char** argv) {
     QCursor::setPos(window.frameGeometry().left() + 20, window.frameGeometry().bottom() + 40);
     QTimer::singleShot(0, &window, [&] {
         window.activateWindow();
-        for (const auto& arrangement : arrangements)
+        for (const auto& arrangement : arrangements) {
             arrangement();
-        if (focusTarget != nullptr)
+        }
+        if (focusTarget != nullptr) {
             focusTarget->setFocus(Qt::TabFocusReason);
-        if (openList && toOpen != nullptr)
+        }
+        if (openList && toOpen != nullptr) {
             toOpen->showPopup();
+        }
     });
     return app.exec();
 }

@@ -28,14 +28,16 @@ QPoint Inside(const TFatPart& part, int dx) {
 // The main window's panel after a search and a totals report.
 void FillResults(TFatMemo& memo) {
     memo.Lines().Clear();
-    for (const char* folder : {"2010", "Abbey Road (Remaster)", ",Best of"})
+    for (const char* folder : {"2010", "Abbey Road (Remaster)", ",Best of"}) {
         memo.Lines().Add().SetTaggedText(QStringLiteral("\x03"
                                                         "00\x1A") +
                                          QString::fromUtf8(folder));
-    for (const char* file : {"01 - Come Together.flac", "7 Seas.ape", "Кино - Группа крови.wv"})
+    }
+    for (const char* file : {"01 - Come Together.flac", "7 Seas.ape", "Кино - Группа крови.wv"}) {
         memo.Lines().Add().SetTaggedText(QStringLiteral("\x03"
                                                         "11\x1A") +
                                          QString::fromUtf8(file));
+    }
     memo.SetFontColor(clRed);
     memo.Lines().AddLine(QStringLiteral("Selected: 3 folders, 3 files"));
     memo.Lines().AddLine(QStringLiteral("Total: 4,371,220,315 bytes"));

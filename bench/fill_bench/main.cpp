@@ -270,7 +270,7 @@ int main(int argc, char** argv) {
     const std::vector<TMedium> media{
         {FindDiscMedium("dvd+r"), 0}, {FindDiscMedium("cd-r"), 3}, {FindDiscMedium("dvd+r-dl"), 2}};
     std::printf("fill_bench: seed %llu, collections in %s/music (sparse files)\n",
-                (unsigned long long)seed, root.c_str());
+                static_cast<unsigned long long>(seed), root.c_str());
     std::printf("weights: each item's planned sectors from the image cost model (one walk); "
                 "image %lld sectors\n",
                 static_cast<long long>(FixedImageSectors()));

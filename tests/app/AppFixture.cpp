@@ -2,6 +2,7 @@
 
 #include "platform/Colors.h"
 #include "widgets/fatmemo/FatMemo.h"
+#include "widgets/flat/ALEdit.h"
 #include "widgets/shell/ShellListView.h"
 
 #include <QAbstractItemView>
@@ -13,28 +14,28 @@
 namespace platterwise::testing {
 
 void AppFixture::SetUp() {
-    previous = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    previous_ = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir_.path()));
 }
 
 void AppFixture::TearDown() {
-    form.reset();
-    QDir::setCurrent(previous);
+    form_.reset();
+    QDir::setCurrent(previous_);
 }
 
 void AppFixture::PutSettings(const QByteArray& content) const {
-    QFile f(dir.filePath(QStringLiteral("settings.ini")));
+    QFile f(dir_.filePath(QStringLiteral("settings.ini")));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(content);
 }
 
 QByteArray AppFixture::SettingsContent() const {
-    QFile f(dir.filePath(QStringLiteral("settings.ini")));
+    QFile f(dir_.filePath(QStringLiteral("settings.ini")));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
 void AppFixture::File(const QString& rel, qint64 size) const {
-    const QString path = dir.filePath(rel);
+    const QString path = dir_.filePath(rel);
     QDir().mkpath(QFileInfo(path).path());
     const int fd = ::open(QFile::encodeName(path).constData(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
     ASSERT_GE(fd, 0);
@@ -43,13 +44,25 @@ void AppFixture::File(const QString& rel, qint64 size) const {
 }
 
 TForm1& AppFixture::Form() {
-    if (!form)
-        form = std::make_unique<TForm1>(dialogs, hotkeys);
-    return *form;
+    if (!form_)
+        form_ = std::make_unique<TForm1>(dialogs_, hotkeys_);
+    return *form_;
+}
+
+TShellListView& AppFixture::FileList() {
+    return Control<TShellListView>("ShellListView1");
+}
+
+TFatMemo& AppFixture::Results() {
+    return Control<TFatMemo>("FatMemo1");
+}
+
+QString AppFixture::Message() {
+    return Control<TALEdit>("ALEdit2").text();
 }
 
 void AppFixture::SelectRows(std::initializer_list<int> rows) {
-    TShellListView& list = *Form().ShellListView1;
+    TShellListView& list = FileList();
     QItemSelectionModel* selection = list.ActiveView()->selectionModel();
     selection->clearSelection();
     for (int row : rows)
@@ -58,7 +71,7 @@ void AppFixture::SelectRows(std::initializer_list<int> rows) {
 }
 
 QString AppFixture::MemoText(int i) {
-    const TFatLine& line = Form().FatMemo1->Lines().Items(i);
+    const TFatLine& line = Results().Lines().Items(i);
     QString text;
     for (int p = 0; p < line.PartCount(); ++p)
         text += line.Parts(p).Text();
@@ -66,8 +79,8 @@ QString AppFixture::MemoText(int i) {
 }
 
 TColor AppFixture::MemoTextColor(int i) {
-    const TFatLine& line = Form().FatMemo1->Lines().Items(i);
-    TColor color = Form().FatMemo1->FontColor();
+    const TFatLine& line = Results().Lines().Items(i);
+    TColor color = Results().FontColor();
     for (int p = 0; p < line.PartCount(); ++p)
         if (line.Parts(p).Kind() == pkColor && line.Parts(p).FontColor() != clNone)
             color = line.Parts(p).FontColor();

@@ -1,6 +1,7 @@
 #pragma once
 // The windows under test: a temporary working directory (so each test has its own
 // settings.ini), recorded message boxes and hotkeys that register without a session.
+#include "WindowDriver.h"
 #include "app/Unit1.h"
 #include "platform/Colors.h"
 #include "platform/GlobalHotkey.h"
@@ -24,6 +25,8 @@ public:
         return true;
     }
     bool UnregisterHotKey(int id) override { return Held.erase(id) > 0; }
+    // The session reports a press of hotkey `id`.
+    void Press(int id) { emit HotKeyPressed(id); }
 
     struct Registration {
         int Id;
@@ -44,20 +47,30 @@ protected:
     QByteArray SettingsContent() const;
     // Makes `rel` under the working directory with a file of `size` bytes (sparse).
     void File(const QString& rel, qint64 size) const;
-    QString Path(const QString& rel) const { return dir.filePath(rel); }
+    QString Path(const QString& rel) const { return dir_.filePath(rel); }
 
     TForm1& Form(); // created on first use, so a test can prepare settings first
+    // The main window's control of designed name `name`.
+    template <typename T>
+    T& Control(const char* name) {
+        return Find<T>(Form(), name);
+    }
+    // A click on the main window's button or check box of designed name `name`.
+    void Press(const char* name) { Click(Control<QWidget>(name)); }
+    TShellListView& FileList();
+    TFatMemo& Results();
+    QString Message(); // the message line
     void SelectRows(std::initializer_list<int> rows);
     // The text of memo line `i` (its text parts joined) and the colour it is drawn in.
     QString MemoText(int i);
     TColor MemoTextColor(int i);
-    std::vector<RecordedBox>& Boxes() { return dialogs.boxes; }
+    std::vector<RecordedBox>& Boxes() { return dialogs_.boxes; }
 
-    QTemporaryDir dir;
-    QString previous;
-    RecordingDialogs dialogs;
-    FakeHotkeys hotkeys;
-    std::unique_ptr<TForm1> form;
+    QTemporaryDir dir_;
+    QString previous_;
+    RecordingDialogs dialogs_;
+    FakeHotkeys hotkeys_;
+    std::unique_ptr<TForm1> form_;
 };
 
 } // namespace platterwise::testing

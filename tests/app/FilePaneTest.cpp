@@ -10,6 +10,8 @@
 namespace platterwise::testing {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 class FilePane : public AppFixture {
 protected:
     void SetUp() override {
@@ -28,56 +30,54 @@ protected:
     }
     QStringList Names() {
         QStringList names;
-        for (int i = 0; i < Form().ShellListView1->ItemCount(); ++i)
-            names << Form().ShellListView1->ItemFolder(i)->InFolderName();
+        for (int i = 0; i < FileList().ItemCount(); ++i)
+            names << FileList().ItemFolder(i)->InFolderName();
         return names;
     }
-    void Choose(int category) {
-        Form().ALComboBox2->setCurrentIndex(category);
-        Form().ALComboBox2Change();
-    }
+    void ShowFiles(int category) { Choose(Control<TALComboBox>("ALComboBox2"), category); }
 };
 
 TEST_F(FilePane, LosslessListsItsFilesHiddenOnesIncludedAndEveryFolder) {
-    Choose(1);
-    EXPECT_EQ(Names(), (QStringList{"empty", "sub.mp3", ".hidden.log", "a.FLAC", "c.cue"}));
+    ShowFiles(1);
+    EXPECT_EQ(Names(),
+              (QStringList{u"empty"_s, u"sub.mp3"_s, u".hidden.log"_s, u"a.FLAC"_s, u"c.cue"_s}));
 }
 
 TEST_F(FilePane, ArchivesListTheirFilesOnly) {
-    Choose(2);
-    EXPECT_EQ(Names(), (QStringList{"empty", "sub.mp3", "disc.ISO", "set.7z"}));
+    ShowFiles(2);
+    EXPECT_EQ(Names(), (QStringList{u"empty"_s, u"sub.mp3"_s, u"disc.ISO"_s, u"set.7z"_s}));
 }
 
 TEST_F(FilePane, BackToAllFilesListsEverythingAndEmptiesTheResults) {
-    Choose(1);
-    Form().FatMemo1->Lines().AddLine(QStringLiteral("a result"));
-    Choose(0);
-    EXPECT_EQ(Form().ShellListView1->ItemCount(), 9);
-    EXPECT_EQ(Form().FatMemo1->Lines().Count(), 0);
+    ShowFiles(1);
+    Results().Lines().AddLine(QStringLiteral("a result"));
+    ShowFiles(0);
+    EXPECT_EQ(FileList().ItemCount(), 9);
+    EXPECT_EQ(Results().Lines().Count(), 0);
 }
 
 TEST_F(FilePane, OpeningAnEmptyFolderKeepsThePathLineAndTheResults) {
-    TForm1& f = Form();
-    f.FatMemo1->Lines().AddLine(QStringLiteral("a result"));
-    f.ShellListView1->SetRoot(Path(QStringLiteral("music/empty")));
-    EXPECT_EQ(f.ShellListView1->ItemCount(), 0);
-    EXPECT_EQ(f.ALEdit5->text(), Path(QStringLiteral("music")));
-    EXPECT_EQ(f.FatMemo1->Lines().Count(), 1);
+    auto& path = Control<TALEdit>("ALEdit5");
+    Results().Lines().AddLine(QStringLiteral("a result"));
+    FileList().SetRoot(Path(QStringLiteral("music/empty")));
+    EXPECT_EQ(FileList().ItemCount(), 0);
+    EXPECT_EQ(path.text(), Path(QStringLiteral("music")));
+    EXPECT_EQ(Results().Lines().Count(), 1);
 
-    f.ShellListView1->SetRoot(Path(QStringLiteral("music/sub.mp3")));
-    EXPECT_EQ(f.ALEdit5->text(), Path(QStringLiteral("music/sub.mp3")));
-    EXPECT_EQ(f.FatMemo1->Lines().Count(), 0);
+    FileList().SetRoot(Path(QStringLiteral("music/sub.mp3")));
+    EXPECT_EQ(path.text(), Path(QStringLiteral("music/sub.mp3")));
+    EXPECT_EQ(Results().Lines().Count(), 0);
 }
 
 TEST_F(FilePane, TheBackArrowGoesUpAndFocusesTheList) {
     TForm1& f = Form();
     f.show();
-    f.ShellListView1->SetRoot(Path(QStringLiteral("music/sub.mp3")));
-    f.SpeedButton1->click();
-    EXPECT_EQ(f.ShellListView1->CurrentFolder()->FullPathName(), Path(QStringLiteral("music")));
-    EXPECT_EQ(f.ALEdit5->text(), Path(QStringLiteral("music")));
+    FileList().SetRoot(Path(QStringLiteral("music/sub.mp3")));
+    Press("SpeedButton1");
+    EXPECT_EQ(FileList().CurrentFolder()->FullPathName(), Path(QStringLiteral("music")));
+    EXPECT_EQ(Control<TALEdit>("ALEdit5").text(), Path(QStringLiteral("music")));
     QWidget* focus = f.focusWidget(); // the widget that has the focus whenever the window is active
-    EXPECT_TRUE(focus == f.ShellListView1 || f.ShellListView1->isAncestorOf(focus));
+    EXPECT_TRUE(focus == &FileList() || FileList().isAncestorOf(focus));
 }
 
 } // namespace

@@ -8,7 +8,9 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <gmock/gmock.h>
 
 namespace platterwise::testing {
@@ -29,25 +31,23 @@ protected:
         PutSettings("[MAIN]\nREMEMBER_LAST_LOC=YES\nLAST_LOC=" +
                     Path(QStringLiteral("music")).toUtf8() + "\n");
         Form().SetRandom(TRandom(7));
-        ASSERT_EQ(Form().ShellListView1->ItemCount(), 4);
+        ASSERT_EQ(FileList().ItemCount(), 4);
     }
 };
 
 TEST_F(Form1Actions, GoWithNothingSelectedShowsOnlyTheInformationBox) {
-    TForm1& f = Form();
-    f.ALButton1Click();
+    Press("ALButton1");
     EXPECT_EQ(Boxes(), (std::vector<RecordedBox>{
                            {RecordedBox::Information, QStringLiteral("Nothing selected!")}}));
-    EXPECT_EQ(f.ALEdit2->text(), u"I'm Ready");
+    EXPECT_EQ(Message(), u"I'm Ready");
 }
 
 TEST_F(Form1Actions, GoListsTheFoundCombinationFoldersWhiteFilesAqua) {
-    TForm1& f = Form();
     SelectRows({0, 2}); // A (2000 Mb) and c.flac (2690 Mb): only both reach the window
-    f.ALButton1Click();
+    Press("ALButton1");
     EXPECT_TRUE(Boxes().empty());
-    EXPECT_EQ(f.ALEdit2->text(), u"Prepared 4,690,000,000 байт");
-    ASSERT_EQ(f.FatMemo1->Lines().Count(), 2);
+    EXPECT_EQ(Message(), u"Prepared 4,690,000,000 байт");
+    ASSERT_EQ(Results().Lines().Count(), 2);
     EXPECT_EQ(MemoText(0), u"A");
     EXPECT_EQ(MemoTextColor(0), 0x00FFFFFFu);
     EXPECT_EQ(MemoText(1), u"c.flac");
@@ -59,89 +59,88 @@ TEST_F(Form1Actions, BothDirectionsColourTheMessageWhichItsHookTurnsBlack) {
     f.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
     SelectRows({1, 2}); // 1500 + 2690 Mb, within 25 Mb of 4200
-    f.ALEdit1->setText(QStringLiteral("4200"));
-    f.RadioGroup2->SetItemIndex(1);
-    f.ALCheckBox2->Click();
-    f.ALButton1Click();
-    EXPECT_EQ(f.ALEdit2->text(), u"Отобрано 4,190,000,000 байт");
-    f.ALEdit2->repaint();
-    EXPECT_EQ(f.ALEdit2->FontColor(), 0x00000000u);
+    Choose(Control<TRadioGroup>("RadioGroup2"), 1);
+    Type(Control<TALEdit>("ALEdit1"), QStringLiteral("4200"));
+    Press("ALCheckBox2");
+    Press("ALButton1");
+    auto& message = Control<TALEdit>("ALEdit2");
+    EXPECT_EQ(message.text(), u"Отобрано 4,190,000,000 байт");
+    message.repaint();
+    EXPECT_EQ(message.FontColor(), 0x00000000u);
 }
 
 TEST_F(Form1Actions, TooSmallSampleLimitAndBadInputReports) {
-    TForm1& f = Form();
     SelectRows({3});
-    f.ALButton1Click();
+    Press("ALButton1");
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].kind, RecordedBox::Information);
     EXPECT_THAT(Boxes()[0].text.toStdString(),
                 ::testing::StartsWith("Selected files/folders have smaller size"));
     EXPECT_EQ(MemoText(0), u"Still nothing to burn!");
-    EXPECT_EQ(f.ALEdit2->text(), u"You fail me, bungler!");
+    EXPECT_EQ(Message(), u"You fail me, bungler!");
 
     Boxes().clear();
     SelectRows({2}); // 2690 Mb against a custom 2000 Mb: always beyond the window
-    f.RadioGroup2->SetItemIndex(1);
-    f.ALEdit1->setText(QStringLiteral("2000"));
-    f.ALEdit4->setText(QStringLiteral("3"));
-    f.ALButton1Click();
+    Choose(Control<TRadioGroup>("RadioGroup2"), 1);
+    Type(Control<TALEdit>("ALEdit1"), QStringLiteral("2000"));
+    Type(Control<TALEdit>("ALEdit4"), QStringLiteral("3"));
+    Press("ALButton1");
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_THAT(Boxes()[0].text.toStdString(), ::testing::StartsWith("Program checked 3 variants"));
-    EXPECT_EQ(f.FatMemo1->Lines().Count(), 0);
-    EXPECT_EQ(f.ALEdit2->text(), u"U aint lucky! Never to burn those lossless music! :(");
+    EXPECT_EQ(Results().Lines().Count(), 0);
+    EXPECT_EQ(Message(), u"U aint lucky! Never to burn those lossless music! :(");
 
     Boxes().clear();
-    f.ALEdit1->setText(QStringLiteral("20 00"));
-    f.ALButton1Click();
+    Type(Control<TALEdit>("ALEdit1"), QStringLiteral("20 00"));
+    Press("ALButton1");
     EXPECT_EQ(Boxes(),
               (std::vector<RecordedBox>{
                   {RecordedBox::Plain, QStringLiteral("You have typed wrong characters")}}));
-    EXPECT_EQ(f.ALEdit2->text(), u"mp3 sux, lossless audio rulez!");
+    EXPECT_EQ(Message(), u"mp3 sux, lossless audio rulez!");
 }
 
 TEST_F(Form1Actions, ShowTotalReportsInRussianAndTheTemplateListInEnglish) {
-    TForm1& f = Form();
     SelectRows({0, 1});
-    f.ALButton6Click();
-    EXPECT_EQ(f.ALEdit2->text(), u"Oh, thats a big momma! :)");
-    ASSERT_EQ(f.FatMemo1->Lines().Count(), 2);
+    Press("ALButton6");
+    EXPECT_EQ(Message(), u"Oh, thats a big momma! :)");
+    ASSERT_EQ(Results().Lines().Count(), 2);
     EXPECT_EQ(MemoText(0), u"Выделено: папок - 2 , файлов - 0");
     EXPECT_EQ(MemoText(1), u"Общий размер: 3500 Mb (3,500,000,000 bytes)");
-    EXPECT_EQ(f.FatMemo1->FontColor(), 0x000000FFu);
-    EXPECT_EQ(f.LastTotal(), 3500 * Mb);
+    EXPECT_EQ(Results().FontColor(), 0x000000FFu);
+    EXPECT_EQ(Form().LastTotal(), 3500 * Mb);
 
     SelectRows({0, 1, 2});
-    f.ALComboBox1->setCurrentIndex(3);
-    f.ALComboBox1Change(); // CD-R: 700,000,000 bytes
+    Choose(Control<TALComboBox>("ALComboBox1"), 3); // CD-R: 700,000,000 bytes
     EXPECT_EQ(MemoText(0), u"Selected: folders - 2 , files - 1");
-    EXPECT_EQ(f.FatMemo1->FontColor(), 0x0000FF00u);
-    EXPECT_EQ(f.LastTotal(), 6190 * Mb);
+    EXPECT_EQ(Results().FontColor(), 0x0000FF00u);
+    EXPECT_EQ(Form().LastTotal(), 6190 * Mb);
 }
 
 TEST_F(Form1Actions, AutoSizeOffersWhatIsLeftOnTheMedium) {
-    TForm1& f = Form();
-    f.ALCheckBox1->Click(); // no report yet: the whole medium
-    EXPECT_EQ(f.ALEdit1->text(), u"4700");
-    EXPECT_EQ(f.RadioGroup2->ItemIndex(), 1);
-    EXPECT_FALSE(f.ALComboBox1->isEnabled());
+    auto& size = Control<TALEdit>("ALEdit1");
+    auto& mode = Control<TRadioGroup>("RadioGroup2");
+    Press("ALCheckBox1"); // no report yet: the whole medium
+    EXPECT_EQ(size.text(), u"4700");
+    EXPECT_EQ(mode.ItemIndex(), 1);
+    EXPECT_FALSE(Control<TALComboBox>("ALComboBox1").isEnabled());
 
-    f.ALCheckBox1->Click(); // unticking does nothing
-    EXPECT_EQ(f.ALEdit1->text(), u"4700");
-    f.RadioGroup2->SetItemIndex(0);
+    Press("ALCheckBox1"); // unticking does nothing
+    EXPECT_EQ(size.text(), u"4700");
+    Choose(mode, 0);
     SelectRows({0, 2}); // 4690 Mb
-    f.ALButton6Click();
-    f.ALCheckBox1->Click();
-    EXPECT_EQ(f.ALEdit1->text(), u"10");
+    Press("ALButton6");
+    Press("ALCheckBox1");
+    EXPECT_EQ(size.text(), u"10");
 
     SelectRows({0, 1, 2});
-    f.ALButton6Click();
-    f.RadioGroup2->SetItemIndex(0);
-    f.ALCheckBox1->Click(); // unticks
-    f.ALCheckBox1->Click();
+    Press("ALButton6");
+    Choose(mode, 0);
+    Press("ALCheckBox1"); // unticks
+    Press("ALCheckBox1");
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_THAT(Boxes()[0].text.toStdString(),
                 ::testing::StartsWith("Вы уже выбрали больше, чем вмещает носитель DVD+R!"));
-    EXPECT_EQ(f.RadioGroup2->ItemIndex(), 0);
+    EXPECT_EQ(mode.ItemIndex(), 0);
 }
 
 // Notes the pointer each box is shown under.
@@ -160,11 +159,12 @@ private:
 
 TEST_F(Form1Actions, BoxesShowTheOrdinaryPointerWhileTheSearchShowsTheWaitCursor) {
     CursorNotingDialogs noting;
-    TForm1 f(noting, hotkeys);
-    f.ShellListView1->SetRoot(Path(QStringLiteral("music")));
-    f.ShellListView1->SelectAll();
-    f.ALEdit4->setText(QStringLiteral("x")); // ends the search with a box
-    f.ALButton1Click();
+    TForm1 f(noting, hotkeys_);
+    auto& list = Find<TShellListView>(f, "ShellListView1");
+    list.SetRoot(Path(QStringLiteral("music")));
+    list.SelectAll();
+    Type(Find<TALEdit>(f, "ALEdit4"), QStringLiteral("x")); // ends the search with a box
+    Click(Find<TALButton>(f, "ALButton1"));
     ASSERT_FALSE(noting.shapes.empty());
     for (Qt::CursorShape shape : noting.shapes)
         EXPECT_EQ(shape, Qt::ArrowCursor);
@@ -172,40 +172,40 @@ TEST_F(Form1Actions, BoxesShowTheOrdinaryPointerWhileTheSearchShowsTheWaitCursor
 }
 
 TEST_F(Form1Actions, TheBothDirectionsCaptionShowsTheDeviationAtTheClick) {
-    TForm1& f = Form();
-    f.ALEdit3->setText(QStringLiteral("40"));
-    f.ALCheckBox2->Click();
-    EXPECT_EQ(f.ALCheckBox2->Caption(), u"Считать в обе стороны +-40 Mb");
-    f.ALEdit3->setText(QStringLiteral("10"));
-    EXPECT_EQ(f.ALCheckBox2->Caption(), u"Считать в обе стороны +-40 Mb");
-    f.ALCheckBox2->Click();
-    EXPECT_EQ(f.ALCheckBox2->Caption(), u"Считать в обе стороны");
+    auto& both = Control<TALCheckBox>("ALCheckBox2");
+    Type(Control<TALEdit>("ALEdit3"), QStringLiteral("40"));
+    Click(both);
+    EXPECT_EQ(both.Caption(), u"Считать в обе стороны +-40 Mb");
+    Type(Control<TALEdit>("ALEdit3"), QStringLiteral("10"));
+    EXPECT_EQ(both.Caption(), u"Считать в обе стороны +-40 Mb");
+    Click(both);
+    EXPECT_EQ(both.Caption(), u"Считать в обе стороны");
 }
 
 TEST_F(Form1Actions, TheTimerFollowsTheTargetMode) {
-    TForm1& f = Form();
-    f.RadioGroup2->SetItemIndex(1);
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return !f.ALComboBox1->isEnabled() && f.ALEdit1->isEnabled(); }));
-    f.RadioGroup2->SetItemIndex(0);
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return f.ALComboBox1->isEnabled() && !f.ALEdit1->isEnabled(); }));
-    f.RadioGroup2->SetItemIndex(-1); // no mode: nothing changes
-    f.Timer1Timer();
-    EXPECT_TRUE(f.ALComboBox1->isEnabled());
+    auto& mode = Control<TRadioGroup>("RadioGroup2");
+    auto& media = Control<TALComboBox>("ALComboBox1");
+    auto& custom = Control<TALEdit>("ALEdit1");
+    Choose(mode, 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !media.isEnabled() && custom.isEnabled(); }));
+    Choose(mode, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return media.isEnabled() && !custom.isEnabled(); }));
+    mode.SetItemIndex(-1); // no mode: nothing changes
+    QSignalSpy tick(&Control<QTimer>("Timer1"), &QTimer::timeout);
+    ASSERT_TRUE(tick.wait());
+    EXPECT_TRUE(media.isEnabled());
 }
 
 TEST_F(Form1Actions, HelpAndTheHotkey) {
-    TForm1& f = Form();
-    f.ALButton4Click();
+    Press("ALButton4");
     EXPECT_EQ(Boxes(), (std::vector<RecordedBox>{
                            {RecordedBox::Plain,
                             QStringLiteral("Sorry, this version has no help in English")}}));
-    hotkeys.OnHotKey(2);
-    EXPECT_FALSE(f.ShellListView1->IsRowSelected(0));
-    hotkeys.OnHotKey(1);
+    hotkeys_.Press(2);
+    EXPECT_FALSE(FileList().IsRowSelected(0));
+    hotkeys_.Press(1);
     for (int row = 0; row < 4; ++row)
-        EXPECT_TRUE(f.ShellListView1->IsRowSelected(row));
+        EXPECT_TRUE(FileList().IsRowSelected(row));
 }
 
 } // namespace

@@ -15,8 +15,8 @@ class Form1Portal : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
-        ASSERT_TRUE(bus.Started()) << "dbus-daemon could not be started";
-        ASSERT_TRUE(portal.Serving());
+        ASSERT_TRUE(bus_.Started()) << "dbus-daemon could not be started";
+        ASSERT_TRUE(portal_.Serving());
         File(QStringLiteral("music/a.flac"), 10);
         File(QStringLiteral("music/b.flac"), 20);
         File(QStringLiteral("music/c.cue"), 30);
@@ -24,36 +24,38 @@ protected:
                     QFile::encodeName(Path(QStringLiteral("music"))) + "\n");
     }
 
-    PrivateBus bus;
-    FakePortal portal{bus.Connect()};
-    TSessionGlobalHotkeys sessionHotkeys{bus.Connect()};
+    PrivateBus bus_;
+    FakePortal portal_{bus_.Connect()};
+    TSessionGlobalHotkeys sessionHotkeys_{bus_.Connect()};
 };
 
 TEST_F(Form1Portal, GrantedCtrlASelectsEveryRowWhenThePortalActivatesIt) {
-    TForm1 form(dialogs, sessionHotkeys);
+    TForm1 form(dialogs_, sessionHotkeys_);
     EXPECT_TRUE(Boxes().empty());
-    ASSERT_EQ(portal.Asked.size(), 1u);
-    EXPECT_EQ(portal.Asked[0].PreferredTrigger, QStringLiteral("CTRL+a"));
-    TShellListView& list = *form.ShellListView1;
+    ASSERT_EQ(portal_.Asked.size(), 1u);
+    EXPECT_EQ(portal_.Asked[0].PreferredTrigger, QStringLiteral("CTRL+a"));
+    auto& list = Find<TShellListView>(form, "ShellListView1");
     ASSERT_EQ(list.ItemCount(), 3);
     EXPECT_FALSE(list.IsRowSelected(0));
 
-    portal.Activate(portal.Asked[0].Session, portal.Asked[0].Id);
+    portal_.Activate(portal_.Asked[0].Session, portal_.Asked[0].Id);
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return list.IsRowSelected(0) && list.IsRowSelected(1) && list.IsRowSelected(2); }));
 
-    form.FormClose(); // the close box gives the shortcut back
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !portal.Closed.isEmpty(); }));
+    form.show();
+    form.close(); // the close box gives the shortcut back
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !portal_.Closed.isEmpty(); }));
 }
 
 TEST_F(Form1Portal, RefusedCtrlAShowsTheHotkeyBoxAndTheWindowStartsAsUsual) {
-    portal.BindCode = 1; // the user said no
-    TForm1 form(dialogs, sessionHotkeys);
+    portal_.BindCode = 1; // the user said no
+    TForm1 form(dialogs_, sessionHotkeys_);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0],
               (RecordedBox{RecordedBox::Plain,
                            QStringLiteral("Не могу привязать CTRL+A к горячей клавише!")}));
-    EXPECT_EQ(form.ShellListView1->ItemCount(), 3); // the settings were read after the box
+    // The settings were read after the box.
+    EXPECT_EQ(Find<TShellListView>(form, "ShellListView1").ItemCount(), 3);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // Needs a real X server: the Ctrl+A hotkey is a grab on the session's root window.
+#include "WindowDriver.h"
 #include "app/Unit1.h"
 #include "platform/GlobalHotkey.h"
 #include "tests/support/RecordingDialogs.h"
@@ -17,29 +18,30 @@ namespace {
 class Form1X : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        previous_ = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(dir_.path()));
         for (const char* name : {"a.flac", "b.flac", "c.cue"})
-            QFile(dir.filePath(QString::fromLatin1(name))).open(QIODevice::WriteOnly);
-        QFile ini(dir.filePath(QStringLiteral("settings.ini")));
+            QFile(dir_.filePath(QString::fromLatin1(name))).open(QIODevice::WriteOnly);
+        QFile ini(dir_.filePath(QStringLiteral("settings.ini")));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("[MAIN]\nREMEMBER_LAST_LOC=YES\nLAST_LOC=" + QFile::encodeName(dir.path()) +
+        ini.write("[MAIN]\nREMEMBER_LAST_LOC=YES\nLAST_LOC=" + QFile::encodeName(dir_.path()) +
                   "\n");
     }
-    void TearDown() override { QDir::setCurrent(previous); }
+    void TearDown() override { QDir::setCurrent(previous_); }
 
-    QTemporaryDir dir;
-    QString previous;
-    RecordingDialogs dialogs;
+    QTemporaryDir dir_;
+    QString previous_;
+    RecordingDialogs dialogs_;
 };
 
 TEST_F(Form1X, CtrlAPressedWhileAnotherWindowHasTheFocusSelectsEveryRow) {
     TX11GlobalHotkeys hotkeys;
-    TForm1 form(dialogs, hotkeys);
+    TForm1 form(dialogs_, hotkeys);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    ASSERT_TRUE(dialogs.boxes.empty()) << dialogs.boxes[0].text.toStdString();
-    ASSERT_EQ(form.ShellListView1->ItemCount(), 4); // the three files and settings.ini
+    ASSERT_TRUE(dialogs_.boxes.empty()) << dialogs_.boxes[0].text.toStdString();
+    auto& list = Find<TShellListView>(form, "ShellListView1");
+    ASSERT_EQ(list.ItemCount(), 4); // the three files and settings.ini
 
     QWidget other;
     other.setWindowTitle(QStringLiteral("another program"));
@@ -52,8 +54,8 @@ TEST_F(Form1X, CtrlAPressedWhileAnotherWindowHasTheFocusSelectsEveryRow) {
                                 {QStringLiteral("key"), QStringLiteral("ctrl+a")}),
               0);
     ASSERT_TRUE(QTest::qWaitFor([&] {
-        for (int row = 0; row < form.ShellListView1->ItemCount(); ++row)
-            if (!form.ShellListView1->IsRowSelected(row))
+        for (int row = 0; row < list.ItemCount(); ++row)
+            if (!list.IsRowSelected(row))
                 return false;
         return true;
     }));
@@ -62,7 +64,7 @@ TEST_F(Form1X, CtrlAPressedWhileAnotherWindowHasTheFocusSelectsEveryRow) {
 
 TEST_F(Form1X, ASecondCopyCannotRegisterTheHotkeyAndSaysSo) {
     QProcess first;
-    first.setWorkingDirectory(dir.path());
+    first.setWorkingDirectory(dir_.path());
     first.start(QStringLiteral(PLATTERWISE_PROGRAM), {});
     ASSERT_TRUE(first.waitForStarted());
     // The first copy holds Ctrl+A once its window is up.
@@ -74,9 +76,9 @@ TEST_F(Form1X, ASecondCopyCannotRegisterTheHotkeyAndSaysSo) {
     ASSERT_TRUE(QTest::qWaitFor(held, 20000));
 
     TX11GlobalHotkeys hotkeys;
-    TForm1 second(dialogs, hotkeys);
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0],
+    TForm1 second(dialogs_, hotkeys);
+    ASSERT_EQ(dialogs_.boxes.size(), 1u);
+    EXPECT_EQ(dialogs_.boxes[0],
               (RecordedBox{RecordedBox::Plain,
                            QStringLiteral("Не могу привязать CTRL+A к горячей клавише!")}));
 

@@ -30,32 +30,32 @@ TEST_F(Form3Test, TheMainWindowShowsItModelessAndOkHidesIt) {
     TForm3 about;
     EXPECT_FALSE(about.isVisible());
     EXPECT_EQ(about.size(), QSize(514, 210));
-    TForm1& f = Form();
-    f.SetAboutWindow(&about);
-    f.ALButton3Click();
+    Form().SetAboutWindow(&about);
+    Press("ALButton3");
     EXPECT_TRUE(about.isVisible());
     EXPECT_FALSE(about.isModal());
-    about.ALButton1->Click();
+    Click(Find<TALButton>(about, "ALButton1"));
     EXPECT_FALSE(about.isVisible());
-    f.ALButton3Click(); // the same window again
+    Press("ALButton3"); // the same window again
     EXPECT_TRUE(about.isVisible());
     about.close(); // the close box hides it too
     EXPECT_FALSE(about.isVisible());
-    f.ALButton4Click(); // and the main window goes on answering
+    Press("ALButton4"); // and the main window goes on answering
     EXPECT_EQ(Boxes().size(), 1u);
 }
 
 TEST_F(Form3Test, ThePictureStartsAtFrame62AndPlaysAtTheClampedRate) {
     TForm3 about;
-    EXPECT_TRUE(about.RxGIFAnimator1->Animate());
-    EXPECT_EQ(about.RxGIFAnimator1->FrameIndex(), 62);
-    EXPECT_EQ(about.RxGIFAnimator1->Image().Count(), 76);
-    EXPECT_EQ(about.RxGIFAnimator1->Image().Frame(62).Delay, 40); // 4/100 s
-    EXPECT_EQ(about.RxGIFAnimator1->FrameDelay(62), 50u);         // raised to the 50 ms minimum
-    EXPECT_EQ(about.RxGIFAnimator1->geometry(), QRect(1, 1, 150, 49));
+    auto& picture = Find<TRxGIFAnimator>(about, "RxGIFAnimator1");
+    EXPECT_TRUE(picture.Animate());
+    EXPECT_EQ(picture.FrameIndex(), 62);
+    EXPECT_EQ(picture.Image().Count(), 76);
+    EXPECT_EQ(picture.Image().Frame(62).Delay, 40); // 4/100 s
+    EXPECT_EQ(picture.FrameDelay(62), 50u);         // raised to the 50 ms minimum
+    EXPECT_EQ(picture.geometry(), QRect(1, 1, 150, 49));
     about.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return about.RxGIFAnimator1->FrameIndex() != 62; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return picture.FrameIndex() != 62; }));
 }
 
 TEST_F(Form3Test, TheLinkOpensTheWebAddressAndTheWindowStays) {
@@ -63,8 +63,9 @@ TEST_F(Form3Test, TheLinkOpensTheWebAddressAndTheWindowStays) {
     TForm3 about;
     about.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
-    EXPECT_EQ(about.RxLabel8->Caption(), ProgramWebAddress());
-    QTest::mouseClick(about.RxLabel8, Qt::LeftButton, {}, QPoint(4, 4));
+    auto& link = Find<TRxLabel>(about, "RxLabel8");
+    EXPECT_EQ(link.Caption(), ProgramWebAddress());
+    QTest::mouseClick(&link, Qt::LeftButton, {}, QPoint(4, 4));
     ASSERT_EQ(browser.opened.size(), 1);
     EXPECT_EQ(browser.opened[0], QUrl(ProgramWebAddress()));
     EXPECT_TRUE(about.isVisible());
@@ -74,7 +75,8 @@ TEST_F(Form3Test, ActivationFocusesTheGroupBox) {
     TForm3 about;
     about.show();
     about.activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return about.GroupBox1->hasFocus(); }));
+    auto& group = Find<QGroupBox>(about, "GroupBox1");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return group.hasFocus(); }));
 }
 
 } // namespace

@@ -15,27 +15,27 @@ namespace {
 class SettingsFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        previous_ = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(dir_.path()));
     }
-    void TearDown() override { QDir::setCurrent(previous); }
+    void TearDown() override { QDir::setCurrent(previous_); }
     void Put(const QByteArray& content) {
-        QFile f(dir.filePath(QStringLiteral("settings.ini")));
+        QFile f(dir_.filePath(QStringLiteral("settings.ini")));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(content);
     }
-    QTemporaryDir dir;
-    QString previous;
+    QTemporaryDir dir_;
+    QString previous_;
 };
 
 TEST_F(SettingsFileTest, LivesInTheWorkingDirectoryOfTheMomentOfEachAccess) {
-    EXPECT_EQ(SettingsFilePath(), dir.path() + QStringLiteral("/settings.ini"));
+    EXPECT_EQ(SettingsFilePath(), dir_.path() + QStringLiteral("/settings.ini"));
     TSettingsFile(SettingsFilePath()).WriteString(QStringLiteral("LAST_LOC"), QStringLiteral("/a"));
     QTemporaryDir other;
     ASSERT_TRUE(QDir::setCurrent(other.path()));
     EXPECT_EQ(TSettingsFile().ReadString(QStringLiteral("LAST_LOC"), QStringLiteral("none")),
               u"none");
-    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    ASSERT_TRUE(QDir::setCurrent(dir_.path()));
     EXPECT_EQ(TSettingsFile().ReadString(QStringLiteral("LAST_LOC"), QStringLiteral("none")),
               u"/a");
 }

@@ -1,9 +1,9 @@
-#include "../engine/EngineFakes.h"
 #include "cli/CliArguments.h"
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
 #include "cli/PathSource.h"
 #include "cli/TerminalText.h"
+#include "tests/support/EngineFakes.h"
 
 #include <gmock/gmock.h>
 #include <sstream>
@@ -116,114 +116,115 @@ TEST(Base64, GivesTheExactBytesWithPadding) {
 class CliRun : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir.File("music/a/x.flac", 2'000'000'000LL);
-        dir.File("music/2010/y.flac", 2'690'000'000LL);
-        dir.File("music/b/z.ape", 1'500'000'000LL);
-        dir.File("music/c.cue", 10);
-        previous = ::get_current_dir_name();
-        ASSERT_EQ(::chdir((dir / "music").c_str()), 0);
+        dir_.File("music/a/x.flac", 2'000'000'000LL);
+        dir_.File("music/2010/y.flac", 2'690'000'000LL);
+        dir_.File("music/b/z.ape", 1'500'000'000LL);
+        dir_.File("music/c.cue", 10);
+        previous_ = ::get_current_dir_name();
+        ASSERT_EQ(::chdir((dir_ / "music").c_str()), 0);
     }
     void TearDown() override {
-        ASSERT_EQ(::chdir(previous), 0);
-        ::free(previous);
+        ASSERT_EQ(::chdir(previous_), 0);
+        ::free(previous_);
     }
     int Run(std::vector<std::string> args) {
-        out.str({});
-        err.str({});
-        return RunCli(args, out, err);
+        out_.str({});
+        err_.str({});
+        return RunCli(args, out_, err_);
     }
-    testing::TempDir dir;
-    char* previous = nullptr;
-    std::ostringstream out, err;
+    testing::TempDir dir_;
+    char* previous_ = nullptr;
+    std::ostringstream out_, err_;
 };
 
 TEST_F(CliRun, FillPrintsTheMessageLineAndTheChosenNamesFoldersFirst) {
     EXPECT_EQ(Run({"fill", "--seed", "3", "c.cue", "a", "b", "2010"}), kExitFound);
-    EXPECT_EQ(out.str(), "Prepared 4,690,000,000 байт\na\n2010\n");
-    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(out_.str(), "Prepared 4,690,000,000 байт\na\n2010\n");
+    EXPECT_EQ(err_.str(), "");
 }
 
 TEST_F(CliRun, FillPathsAreFullAndCanBeNulSeparated) {
     EXPECT_EQ(Run({"fill", "--seed", "3", "--paths", "-0", "c.cue", "a/", "b", "2010"}),
               kExitFound);
-    const std::string base = (dir / "music").c_str();
-    EXPECT_EQ(out.str(), base + "/a" + '\0' + base + "/2010" + '\0');
+    const std::string base = (dir_ / "music").c_str();
+    EXPECT_EQ(out_.str(), base + "/a" + '\0' + base + "/2010" + '\0');
 }
 
 TEST_F(CliRun, FillJsonCarriesOutcomeWindowAndItems) {
     EXPECT_EQ(Run({"fill", "--seed", "3", "--json", "--both", "a", "b", "2010"}), kExitFound);
-    EXPECT_THAT(out.str(), StartsWith("{\"outcome\":\"found\",\"target_mb\":4700,"));
-    EXPECT_THAT(out.str(), HasSubstr("\"window\":{\"lower\":4675000000,\"upper\":4725000000}"));
-    EXPECT_THAT(out.str(), HasSubstr("\"kind\":\"folder\",\"size\":2000000000}"));
+    EXPECT_THAT(out_.str(), StartsWith("{\"outcome\":\"found\",\"target_mb\":4700,"));
+    EXPECT_THAT(out_.str(), HasSubstr("\"window\":{\"lower\":4675000000,\"upper\":4725000000}"));
+    EXPECT_THAT(out_.str(), HasSubstr("\"kind\":\"folder\",\"size\":2000000000}"));
 }
 
 TEST_F(CliRun, NoCombinationExitsWithOneAndShowsTheBoxOnStandardError) {
     EXPECT_EQ(Run({"fill", "--size", "100000", "a"}), kExitNotFound);
-    EXPECT_EQ(out.str(), "You fail me, bungler!\nStill nothing to burn!\n");
-    EXPECT_THAT(err.str(), StartsWith("Selected files/folders have smaller size than you have set "
-                                      "for target media!\nРешение"));
+    EXPECT_EQ(out_.str(), "You fail me, bungler!\nStill nothing to burn!\n");
+    EXPECT_THAT(err_.str(), StartsWith("Selected files/folders have smaller size than you have set "
+                                       "for target media!\nРешение"));
     EXPECT_EQ(Run({"fill", "--medium", "cd-r", "--samples", "3", "a"}), kExitNotFound);
-    EXPECT_EQ(out.str(), "U aint lucky! Never to burn those lossless music! :(\n");
-    EXPECT_THAT(err.str(), StartsWith("Program checked 3 variants"));
+    EXPECT_EQ(out_.str(), "U aint lucky! Never to burn those lossless music! :(\n");
+    EXPECT_THAT(err_.str(), StartsWith("Program checked 3 variants"));
 }
 
 TEST_F(CliRun, APathThatCannotBeLookedUpIsAnErrorNamingItAndWhatFailed) {
     EXPECT_EQ(Run({"fill", "a", "gone.flac"}), kExitBadArguments);
-    EXPECT_EQ(err.str(), "platterwise-cli: gone.flac: No such file or directory\n");
-    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err_.str(), "platterwise-cli: gone.flac: No such file or directory\n");
+    EXPECT_EQ(out_.str(), "");
     const std::string tooLong(300, 'n');
     EXPECT_EQ(Run({"total", tooLong}), kExitBadArguments);
-    EXPECT_EQ(err.str(), "platterwise-cli: " + tooLong + ": File name too long\n");
+    EXPECT_EQ(err_.str(), "platterwise-cli: " + tooLong + ": File name too long\n");
     EXPECT_EQ(Run({"total", "c.cue/x"}), kExitBadArguments);
-    EXPECT_EQ(err.str(), "platterwise-cli: c.cue/x: Not a directory\n");
+    EXPECT_EQ(err_.str(), "platterwise-cli: c.cue/x: Not a directory\n");
 }
 
 TEST_F(CliRun, WhatCouldNotBeReadInsideAFolderIsReportedLineByLine) {
-    dir.Link("music/a/broken", "nowhere");
-    dir.Link("music/a/loop", "loop");
+    dir_.Link("music/a/broken", "nowhere");
+    dir_.Link("music/a/loop", "loop");
     EXPECT_EQ(Run({"total", "a"}), kExitFound);
-    const std::string a = dir / "music/a";
-    EXPECT_THAT(err.str(),
+    const std::string a = dir_ / "music/a";
+    EXPECT_THAT(err_.str(),
                 HasSubstr("platterwise-cli: " + a + "/broken: No such file or directory\n"));
-    EXPECT_THAT(err.str(),
+    EXPECT_THAT(err_.str(),
                 HasSubstr("platterwise-cli: " + a + "/loop: Too many levels of symbolic links\n"));
-    EXPECT_THAT(out.str(), HasSubstr("2,000,000,000 of"));
+    EXPECT_THAT(out_.str(), HasSubstr("2,000,000,000 of"));
 }
 
 TEST_F(CliRun, NamesAreEscapedOnTheTerminalAndExactInPathsAndJson) {
     const std::string odd = "\x1b[31mred\nline\xff";
-    dir.File("music/" + odd, 4'690'000'000LL);
+    dir_.File("music/" + odd, 4'690'000'000LL);
     EXPECT_EQ(Run({"fill", "--seed", "1", odd}), kExitFound);
-    EXPECT_EQ(out.str(), "Prepared 4,690,000,000 байт\n\\x1b[31mred\\nline\\xff\n");
+    EXPECT_EQ(out_.str(), "Prepared 4,690,000,000 байт\n\\x1b[31mred\\nline\\xff\n");
 
     EXPECT_EQ(Run({"fill", "--seed", "1", "--paths", "-0", odd}), kExitFound);
-    EXPECT_EQ(out.str(), dir / ("music/" + odd) + '\0');
+    EXPECT_EQ(out_.str(), dir_ / ("music/" + odd) + '\0');
 
     EXPECT_EQ(Run({"fill", "--seed", "1", "--json", odd, "a"}), kExitFound);
-    EXPECT_THAT(out.str(), HasSubstr("\"path_base64\":\"" + Base64(dir / ("music/" + odd)) + '"'));
-    EXPECT_EQ(out.str().find("path_base64", out.str().find("path_base64") + 1),
+    EXPECT_THAT(out_.str(),
+                HasSubstr("\"path_base64\":\"" + Base64(dir_ / ("music/" + odd)) + '"'));
+    EXPECT_EQ(out_.str().find("path_base64", out_.str().find("path_base64") + 1),
               std::string::npos); // only for the path that is not UTF-8
 }
 
 TEST_F(CliRun, TotalPrintsTheReportAndWhetherItFills) {
     EXPECT_EQ(Run({"total", "--medium", "cd-r", "c.cue"}), kExitFound);
-    EXPECT_EQ(out.str(), "Selected: folders - 0 , files - 1\nTotal size: 0 Mb (10 bytes)\n"
-                         "Smaller than the medium: 10 of 700,000,000 bytes\n");
+    EXPECT_EQ(out_.str(), "Selected: folders - 0 , files - 1\nTotal size: 0 Mb (10 bytes)\n"
+                          "Smaller than the medium: 10 of 700,000,000 bytes\n");
     EXPECT_EQ(Run({"total", "--button", "a", "b"}), kExitFound);
-    EXPECT_EQ(out.str(), "Oh, thats a big momma! :)\nВыделено: папок - 2 , файлов - 0\n"
-                         "Общий размер: 3500 Mb (3,500,000,000 bytes)\n"
-                         "Smaller than the medium: 3,500,000,000 of 4,700,000,000 bytes\n");
+    EXPECT_EQ(out_.str(), "Oh, thats a big momma! :)\nВыделено: папок - 2 , файлов - 0\n"
+                          "Общий размер: 3500 Mb (3,500,000,000 bytes)\n"
+                          "Smaller than the medium: 3,500,000,000 of 4,700,000,000 bytes\n");
 }
 
 TEST_F(CliRun, HelpAndBadArguments) {
     EXPECT_EQ(Run({"--help"}), kExitFound);
-    EXPECT_THAT(out.str(), HasSubstr("platterwise-cli fill"));
+    EXPECT_THAT(out_.str(), HasSubstr("platterwise-cli fill"));
     EXPECT_EQ(Run({"--version"}), kExitFound);
-    EXPECT_THAT(out.str(), ::testing::MatchesRegex("platterwise-cli [0-9]+(\\.[0-9]+)+\n"));
+    EXPECT_THAT(out_.str(), ::testing::MatchesRegex("platterwise-cli [0-9]+(\\.[0-9]+)+\n"));
     EXPECT_EQ(Run({"fill", "--deviation", "x", "a"}), kExitBadArguments);
-    EXPECT_EQ(err.str(), "platterwise-cli: --deviation: needs a whole number of Mb (32-bit)\n");
+    EXPECT_EQ(err_.str(), "platterwise-cli: --deviation: needs a whole number of Mb (32-bit)\n");
     EXPECT_EQ(Run({"fill", "--\x1b[2J", "a"}), kExitBadArguments);
-    EXPECT_EQ(err.str(), "platterwise-cli: --\\x1b[2J: unknown option\n");
+    EXPECT_EQ(err_.str(), "platterwise-cli: --\\x1b[2J: unknown option\n");
 }
 
 } // namespace

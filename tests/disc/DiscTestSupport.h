@@ -1,6 +1,6 @@
 #pragma once
 // Helpers for the disc tests: file-system oddities and running xorriso.
-#include "../engine/EngineFakes.h"
+#include "tests/support/EngineFakes.h"
 
 #include <cstdint>
 #include <string>

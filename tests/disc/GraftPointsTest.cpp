@@ -1,9 +1,9 @@
 #include "disc/GraftPoints.h"
 
-#include "../engine/EngineFakes.h"
 #include "disc/DiscError.h"
 #include "disc/RootNames.h"
 #include "disc/ShellText.h"
+#include "tests/support/EngineFakes.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "engine/FolderSize.h"
 
-#include "EngineFakes.h"
 #include "engine/FolderWalker_p.h"
+#include "tests/support/EngineFakes.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -248,7 +248,7 @@ class WalkFailure : public ::testing::Test {
 protected:
     void SetUp() override {
         for (int i = 0; i < 16; ++i) {
-            dir.File("wide/d" + std::to_string(i) + "/f", 1);
+            dir_.File("wide/d" + std::to_string(i) + "/f", 1);
         }
     }
     bool OnHelper() const { return std::this_thread::get_id() != caller_; }
@@ -261,7 +261,7 @@ protected:
         std::unique_lock lock(mutex_);
         return wake_.wait_for(lock, std::chrono::seconds(10), [this] { return signalled_; });
     }
-    TempDir dir;
+    TempDir dir_;
 
 private:
     const std::thread::id caller_ = std::this_thread::get_id();
@@ -282,7 +282,7 @@ TEST_F(WalkFailure, AHelperThreadsFailureIsRethrownOnTheCallersThread) {
         AwaitSignal();
     });
     TMeasureProblems problems;
-    EXPECT_THROW(walker.Sum(dir / "wide", problems), std::runtime_error);
+    EXPECT_THROW(walker.Sum(dir_ / "wide", problems), std::runtime_error);
 }
 
 TEST_F(WalkFailure, TheCallersFailureStopsTheHelpersInsteadOfLeavingThemWaiting) {
@@ -297,7 +297,7 @@ TEST_F(WalkFailure, TheCallersFailureStopsTheHelpersInsteadOfLeavingThemWaiting)
         }
     });
     TMeasureProblems problems;
-    EXPECT_THROW(walker.Sum(dir / "wide", problems), std::runtime_error);
+    EXPECT_THROW(walker.Sum(dir_ / "wide", problems), std::runtime_error);
 }
 
 TEST(SumFolderSize, NamesThatAreNotUtf8AreMeasured) {

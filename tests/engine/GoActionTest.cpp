@@ -1,6 +1,6 @@
 #include "engine/GoAction.h"
 
-#include "EngineFakes.h"
+#include "tests/support/EngineFakes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "engine/TotalsReport.h"
 
-#include "EngineFakes.h"
+#include "tests/support/EngineFakes.h"
 
 #include <gtest/gtest.h>
 

@@ -22,88 +22,88 @@ public slots:
 class FatPointer : public ::testing::Test {
 protected:
     FatPointer() {
-        memo->SetColor(clWhite);
-        testing::ShowExposed(*memo);
-        memo->OnClick = [this](TFatMemo&) { ++clicks; };
-        memo->OnLinkClick = [this](TFatMemo&, const QString& link) { links << link; };
+        memo_->SetColor(clWhite);
+        testing::ShowExposed(*memo_);
+        memo_->OnClick = [this](TFatMemo&) { ++clicks_; };
+        memo_->OnLinkClick = [this](TFatMemo&, const QString& link) { links_ << link; };
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     }
-    TFatPart& Part(int line, int part) { return memo->Lines().Items(line).Parts(part); }
+    TFatPart& Part(int line, int part) { return memo_->Lines().Items(line).Parts(part); }
     QString Clipboard() const { return QGuiApplication::clipboard()->text(); }
     void PressRelease(QPoint at) {
-        Press(*memo, at);
-        Release(*memo, at);
+        Press(*memo_, at);
+        Release(*memo_, at);
     }
-    int HighlightPixels() { return CountPixels(Render(*memo), memo->rect(), Rgb(clBlack)); }
+    int HighlightPixels() { return CountPixels(Render(*memo_), memo_->rect(), Rgb(clBlack)); }
 
-    std::unique_ptr<TFatMemo> memo = MakeMemo(300, 200);
-    int clicks = 0;
-    QStringList links;
+    std::unique_ptr<TFatMemo> memo_ = MakeMemo(300, 200);
+    int clicks_ = 0;
+    QStringList links_;
 };
 
 TEST_F(FatPointer, HandCursorOnlyOverLinkedText) {
-    memo->Lines().Add().SetTaggedText(Tagged("plain <target>linked"));
+    memo_->Lines().Add().SetTaggedText(Tagged("plain <target>linked"));
     // Parts: "plain ", link start, "target" (linked), link end, "linked".
     const QPoint overLink = CharCentre(Part(0, 2), 2);
-    Hover(*memo, overLink);
-    EXPECT_EQ(memo->HoverPart(), &Part(0, 2));
-    EXPECT_EQ(memo->cursor().shape(), Qt::PointingHandCursor);
-    Hover(*memo, CharCentre(Part(0, 4), 1));
-    EXPECT_EQ(memo->cursor().shape(), Qt::ArrowCursor);
-    Hover(*memo, overLink);
-    EXPECT_EQ(memo->cursor().shape(), Qt::PointingHandCursor);
-    Hover(*memo, QPoint(250, 150)); // below the text
-    EXPECT_EQ(memo->cursor().shape(), Qt::ArrowCursor);
-    EXPECT_EQ(memo->HoverPart(), nullptr);
-    EXPECT_EQ(memo->HoverLine(), nullptr);
+    Hover(*memo_, overLink);
+    EXPECT_EQ(memo_->HoverPart(), &Part(0, 2));
+    EXPECT_EQ(memo_->cursor().shape(), Qt::PointingHandCursor);
+    Hover(*memo_, CharCentre(Part(0, 4), 1));
+    EXPECT_EQ(memo_->cursor().shape(), Qt::ArrowCursor);
+    Hover(*memo_, overLink);
+    EXPECT_EQ(memo_->cursor().shape(), Qt::PointingHandCursor);
+    Hover(*memo_, QPoint(250, 150)); // below the text
+    EXPECT_EQ(memo_->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(memo_->HoverPart(), nullptr);
+    EXPECT_EQ(memo_->HoverLine(), nullptr);
 
-    Hover(*memo, overLink);
+    Hover(*memo_, overLink);
     int outs = 0;
-    memo->OnMouseOut = [&](TFatMemo&) { ++outs; };
+    memo_->OnMouseOut = [&](TFatMemo&) { ++outs; };
     QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(memo.get(), &leave);
-    EXPECT_EQ(memo->cursor().shape(), Qt::ArrowCursor);
-    EXPECT_EQ(memo->HoverPart(), nullptr);
+    QApplication::sendEvent(memo_.get(), &leave);
+    EXPECT_EQ(memo_->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(memo_->HoverPart(), nullptr);
     EXPECT_EQ(outs, 1);
 }
 
 // Lines scrolled out of view keep the places of an older paint; they must not be hit.
 TEST_F(FatPointer, OnlyLinesOfTheLastPaintAreHit) {
     for (int i = 0; i < 50; ++i)
-        memo->Lines().AddLine(QStringLiteral("line %1").arg(i));
-    memo->SetTopIndex(30);
-    memo->SetTopIndex(0);
-    Hover(*memo, CharCentre(Part(0, 0), 2));
-    EXPECT_EQ(memo->HoverLine(), &memo->Lines().Items(0));
+        memo_->Lines().AddLine(QStringLiteral("line %1").arg(i));
+    memo_->SetTopIndex(30);
+    memo_->SetTopIndex(0);
+    Hover(*memo_, CharCentre(Part(0, 0), 2));
+    EXPECT_EQ(memo_->HoverLine(), &memo_->Lines().Items(0));
 }
 
 TEST_F(FatPointer, ClickOnLinkOnTextAndOnEmptySpace) {
-    memo->Lines().Add().SetTaggedText(Tagged("<http://example.org/a>go"));
-    memo->Lines().AddLine(QStringLiteral("plain"));
+    memo_->Lines().Add().SetTaggedText(Tagged("<http://example.org/a>go"));
+    memo_->Lines().AddLine(QStringLiteral("plain"));
     PressRelease(CharCentre(Part(0, 1), 3));
-    EXPECT_EQ(links, QStringList{QStringLiteral("http://example.org/a")});
-    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(links_, QStringList{QStringLiteral("http://example.org/a")});
+    EXPECT_EQ(clicks_, 0);
     PressRelease(CharCentre(Part(1, 0), 2));
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(clicks_, 1);
     PressRelease(QPoint(250, 150));
-    EXPECT_EQ(std::pair(clicks, int(links.size())), std::pair(1, 1));
+    EXPECT_EQ(std::pair(clicks_, int(links_.size())), std::pair(1, 1));
     // A press on text released outside the memo still clicks, on release.
-    Press(*memo, CharCentre(Part(1, 0), 1));
-    Release(*memo, QPoint(-20, -20));
-    EXPECT_EQ(clicks, 2);
+    Press(*memo_, CharCentre(Part(1, 0), 1));
+    Release(*memo_, QPoint(-20, -20));
+    EXPECT_EQ(clicks_, 2);
     EXPECT_EQ(Clipboard(), QStringLiteral("before"));
 }
 
 TEST_F(FatPointer, DragAcrossLinesHighlightsAndCopiesExactlyTheRange) {
-    memo->Lines().AddLine(QStringLiteral("abcdef"));
-    memo->Lines().Add().SetTaggedText(Tagged("gh^4ij*kl"));
-    memo->Lines().AddLine(QStringLiteral("mnopqr"));
+    memo_->Lines().AddLine(QStringLiteral("abcdef"));
+    memo_->Lines().Add().SetTaggedText(Tagged("gh^4ij*kl"));
+    memo_->Lines().AddLine(QStringLiteral("mnopqr"));
     EXPECT_EQ(HighlightPixels(), 0);
-    Press(*memo, CharCentre(Part(0, 0), 3));
-    DragTo(*memo, CharCentre(Part(1, 0), 1));
-    DragTo(*memo, CharCentre(Part(2, 0), 2));
-    EXPECT_TRUE(memo->Selecting());
-    const QImage held = Render(*memo);
+    Press(*memo_, CharCentre(Part(0, 0), 3));
+    DragTo(*memo_, CharCentre(Part(1, 0), 1));
+    DragTo(*memo_, CharCentre(Part(2, 0), 2));
+    EXPECT_TRUE(memo_->Selecting());
+    const QImage held = Render(*memo_);
     // White on black from "c" on; "ab" keeps its colours.
     const TFatRect& first = Part(0, 0).Layout().Flow;
     const int cLeft = first.Left + QFontMetrics(TestFont()).horizontalAdvance(QStringLiteral("ab"));
@@ -114,21 +114,21 @@ TEST_F(FatPointer, DragAcrossLinesHighlightsAndCopiesExactlyTheRange) {
     EXPECT_GT(CountPixels(held, Part(1, 2).Layout().Flow.ToQRect(), Rgb(clWhite)), 5);
     EXPECT_EQ(Clipboard(), QStringLiteral("before"));
 
-    Release(*memo, CharCentre(Part(2, 0), 2));
+    Release(*memo_, CharCentre(Part(2, 0), 2));
     EXPECT_EQ(Clipboard(), QStringLiteral("cdef\r\nghijkl\r\nmn"));
-    EXPECT_FALSE(memo->Selecting());
+    EXPECT_FALSE(memo_->Selecting());
     EXPECT_EQ(HighlightPixels(), 0);
-    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(clicks_, 0);
 }
 
 TEST_F(FatPointer, DragsWithinOnePartAndBackwardDrags) {
-    memo->Lines().AddLine(QStringLiteral("abcdef"));
-    memo->Lines().AddLine(QStringLiteral("ghijkl"));
+    memo_->Lines().AddLine(QStringLiteral("abcdef"));
+    memo_->Lines().AddLine(QStringLiteral("ghijkl"));
     const auto drag = [&](QPoint from, QPoint to) {
-        Press(*memo, from);
-        DragTo(*memo, to);
+        Press(*memo_, from);
+        DragTo(*memo_, to);
         const int highlighted = HighlightPixels();
-        Release(*memo, to);
+        Release(*memo_, to);
         return highlighted;
     };
     EXPECT_GT(drag(CharCentre(Part(0, 0), 2), CharCentre(Part(0, 0), 4)), 0);
@@ -141,42 +141,42 @@ TEST_F(FatPointer, DragsWithinOnePartAndBackwardDrags) {
 }
 
 TEST_F(FatPointer, ModifiersOrOtherButtonsNeitherSelectNorClick) {
-    memo->Lines().AddLine(QStringLiteral("abcdef"));
+    memo_->Lines().AddLine(QStringLiteral("abcdef"));
     const QPoint from = CharCentre(Part(0, 0), 1);
     const QPoint to = CharCentre(Part(0, 0), 5);
 
-    Press(*memo, from, Qt::ShiftModifier);
-    DragTo(*memo, to);
-    EXPECT_FALSE(memo->Selecting());
-    Release(*memo, to);
+    Press(*memo_, from, Qt::ShiftModifier);
+    DragTo(*memo_, to);
+    EXPECT_FALSE(memo_->Selecting());
+    Release(*memo_, to);
 
-    Press(*memo, from);
-    DragTo(*memo, to, Qt::ControlModifier);
-    EXPECT_FALSE(memo->Selecting());
-    SendMouse(*memo, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton | Qt::RightButton);
-    EXPECT_FALSE(memo->Selecting());
-    Release(*memo, to);
-    EXPECT_EQ(clicks, 1); // the plain press armed a click; the modified one did not
+    Press(*memo_, from);
+    DragTo(*memo_, to, Qt::ControlModifier);
+    EXPECT_FALSE(memo_->Selecting());
+    SendMouse(*memo_, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton | Qt::RightButton);
+    EXPECT_FALSE(memo_->Selecting());
+    Release(*memo_, to);
+    EXPECT_EQ(clicks_, 1); // the plain press armed a click; the modified one did not
 
-    SendMouse(*memo, QEvent::MouseButtonPress, from, Qt::RightButton, Qt::RightButton);
-    SendMouse(*memo, QEvent::MouseButtonRelease, from, Qt::RightButton, Qt::NoButton);
-    EXPECT_EQ(clicks, 1);
+    SendMouse(*memo_, QEvent::MouseButtonPress, from, Qt::RightButton, Qt::RightButton);
+    SendMouse(*memo_, QEvent::MouseButtonRelease, from, Qt::RightButton, Qt::NoButton);
+    EXPECT_EQ(clicks_, 1);
     EXPECT_EQ(Clipboard(), QStringLiteral("before"));
 }
 
 // A press beside the text leaves nothing to drag from, even after an earlier selection.
 TEST_F(FatPointer, DragStartedOnEmptySpaceSelectsNothing) {
-    memo->Lines().AddLine(QStringLiteral("abcdef"));
-    Press(*memo, CharCentre(Part(0, 0), 1));
-    DragTo(*memo, CharCentre(Part(0, 0), 2));
-    Release(*memo, CharCentre(Part(0, 0), 2));
+    memo_->Lines().AddLine(QStringLiteral("abcdef"));
+    Press(*memo_, CharCentre(Part(0, 0), 1));
+    DragTo(*memo_, CharCentre(Part(0, 0), 2));
+    Release(*memo_, CharCentre(Part(0, 0), 2));
     ASSERT_EQ(Clipboard(), QStringLiteral("ab"));
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
 
-    Press(*memo, QPoint(250, 150));
-    DragTo(*memo, CharCentre(Part(0, 0), 4));
-    EXPECT_FALSE(memo->Selecting());
-    Release(*memo, CharCentre(Part(0, 0), 4));
+    Press(*memo_, QPoint(250, 150));
+    DragTo(*memo_, CharCentre(Part(0, 0), 4));
+    EXPECT_FALSE(memo_->Selecting());
+    Release(*memo_, CharCentre(Part(0, 0), 4));
     EXPECT_EQ(Clipboard(), QStringLiteral("before"));
 }
 
@@ -187,7 +187,7 @@ TEST_F(FatPointer, SampleMailLinkOpensThroughTheDesktop) {
     fresh.setFont(TestFont());
     fresh.resize(640, 60);
     ShowExposed(fresh);
-    fresh.OnLinkClick = [this](TFatMemo&, const QString& link) { links << link; };
+    fresh.OnLinkClick = [this](TFatMemo&, const QString& link) { links_ << link; };
     const TFatPart& mail = fresh.Lines().Items(0).Parts(5);
     ASSERT_TRUE(mail.HasLink());
     Press(fresh, CharCentre(mail, 3));
@@ -196,28 +196,28 @@ TEST_F(FatPointer, SampleMailLinkOpensThroughTheDesktop) {
     ASSERT_EQ(catcher.urls.size(), 1);
     EXPECT_EQ(catcher.urls[0].scheme(), QStringLiteral("mailto"));
     EXPECT_EQ(QStringLiteral("mailto:") + catcher.urls[0].path(), mail.Link());
-    EXPECT_TRUE(links.isEmpty());
+    EXPECT_TRUE(links_.isEmpty());
 }
 
 TEST_F(FatPointer, DeletingHoveredOrSelectedLinesForgetsThem) {
-    memo->Lines().Add().SetTaggedText(Tagged("<L>abc"));
-    memo->Lines().AddLine(QStringLiteral("def"));
-    Hover(*memo, CharCentre(Part(0, 1), 1));
-    ASSERT_EQ(memo->cursor().shape(), Qt::PointingHandCursor);
+    memo_->Lines().Add().SetTaggedText(Tagged("<L>abc"));
+    memo_->Lines().AddLine(QStringLiteral("def"));
+    Hover(*memo_, CharCentre(Part(0, 1), 1));
+    ASSERT_EQ(memo_->cursor().shape(), Qt::PointingHandCursor);
     // New parts for the hovered line: the old hovered part is gone, and so is the hand.
-    memo->Lines().Items(0).SetTaggedText(QStringLiteral("xyz"));
-    EXPECT_EQ(memo->HoverPart(), nullptr);
-    EXPECT_EQ(memo->cursor().shape(), Qt::ArrowCursor);
+    memo_->Lines().Items(0).SetTaggedText(QStringLiteral("xyz"));
+    EXPECT_EQ(memo_->HoverPart(), nullptr);
+    EXPECT_EQ(memo_->cursor().shape(), Qt::ArrowCursor);
 
-    Press(*memo, CharCentre(Part(0, 0), 1));
-    DragTo(*memo, CharCentre(Part(1, 0), 2));
-    ASSERT_TRUE(memo->Selecting());
-    memo->Lines().Clear();
-    EXPECT_FALSE(memo->Selecting());
-    EXPECT_EQ(memo->HoverLine(), nullptr);
-    EXPECT_EQ(memo->HoverPart(), nullptr);
-    DragTo(*memo, QPoint(20, 10));
-    Release(*memo, QPoint(20, 10));
+    Press(*memo_, CharCentre(Part(0, 0), 1));
+    DragTo(*memo_, CharCentre(Part(1, 0), 2));
+    ASSERT_TRUE(memo_->Selecting());
+    memo_->Lines().Clear();
+    EXPECT_FALSE(memo_->Selecting());
+    EXPECT_EQ(memo_->HoverLine(), nullptr);
+    EXPECT_EQ(memo_->HoverPart(), nullptr);
+    DragTo(*memo_, QPoint(20, 10));
+    Release(*memo_, QPoint(20, 10));
     EXPECT_EQ(Clipboard(), QStringLiteral("before"));
 }
 

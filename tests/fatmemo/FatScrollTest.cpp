@@ -12,27 +12,27 @@ using testing::MakeMemo;
 class FatScroll : public ::testing::Test {
 protected:
     FatScroll() {
-        memo->SetLineHeight(16);
-        testing::ShowExposed(*memo);
+        memo_->SetLineHeight(16);
+        testing::ShowExposed(*memo_);
     }
     void AddLines(int n) {
         for (int i = 0; i < n; ++i)
-            memo->Lines().AddLine(QStringLiteral("line ") + QString::number(i));
+            memo_->Lines().AddLine(QStringLiteral("line ") + QString::number(i));
     }
     QScrollBar& Bar() const {
-        return *memo->findChild<QScrollBar*>(QStringLiteral("ScrollBarVert"));
+        return *memo_->findChild<QScrollBar*>(QStringLiteral("ScrollBarVert"));
     }
-    int ContentHeight() const { return memo->height() - 2 * 2 - 2 * 4; }
+    int ContentHeight() const { return memo_->height() - 2 * 2 - 2 * 4; }
 
-    std::unique_ptr<TFatMemo> memo = MakeMemo(300, 200);
+    std::unique_ptr<TFatMemo> memo_ = MakeMemo(300, 200);
 };
 
 TEST_F(FatScroll, MaximumIsTheLastLineLessTheWholeRowsThatFitAndAddingDoesNotScroll) {
     AddLines(50);
     EXPECT_EQ(Bar().maximum(), 49 - ContentHeight() / 16);
     EXPECT_EQ(std::pair(Bar().singleStep(), Bar().pageStep()), std::pair(1, 1));
-    EXPECT_EQ(std::pair(memo->TopIndex(), memo->FirstLaidLine()), std::pair(0, 0));
-    memo->Lines().Clear();
+    EXPECT_EQ(std::pair(memo_->TopIndex(), memo_->FirstLaidLine()), std::pair(0, 0));
+    memo_->Lines().Clear();
     AddLines(3);
     EXPECT_EQ(Bar().maximum(), 0);
 }
@@ -40,54 +40,54 @@ TEST_F(FatScroll, MaximumIsTheLastLineLessTheWholeRowsThatFitAndAddingDoesNotScr
 TEST_F(FatScroll, MovingTheBarSetsTopIndexAndReportsIt) {
     AddLines(50);
     int scrolled = 0;
-    memo->OnScrollVert = [&](TFatMemo&) { ++scrolled; };
+    memo_->OnScrollVert = [&](TFatMemo&) { ++scrolled; };
     Bar().setValue(5);
-    EXPECT_EQ(std::pair(memo->TopIndex(), scrolled), std::pair(5, 1));
-    EXPECT_EQ(memo->Lines().Items(5).Layout().Y, 6);
+    EXPECT_EQ(std::pair(memo_->TopIndex(), scrolled), std::pair(5, 1));
+    EXPECT_EQ(memo_->Lines().Items(5).Layout().Y, 6);
 }
 
 TEST_F(FatScroll, TopIndexTakesOnlyIndicesOfExistingLines) {
     AddLines(10);
     for (int ignored : {-1, 10})
-        memo->SetTopIndex(ignored);
-    EXPECT_EQ(memo->TopIndex(), 0);
-    memo->SetTopIndex(9);
-    EXPECT_EQ(memo->Lines().Items(9).Layout().Y, 6);
+        memo_->SetTopIndex(ignored);
+    EXPECT_EQ(memo_->TopIndex(), 0);
+    memo_->SetTopIndex(9);
+    EXPECT_EQ(memo_->Lines().Items(9).Layout().Y, 6);
 }
 
 TEST_F(FatScroll, DeletionsLowerTopIndexAndClearingStartsAgainAtLineZero) {
     AddLines(50);
-    memo->SetTopIndex(45);
-    while (memo->Lines().Count() > 30)
-        memo->Lines().Delete(memo->Lines().Count() - 1);
-    EXPECT_LE(memo->TopIndex(), 29);
+    memo_->SetTopIndex(45);
+    while (memo_->Lines().Count() > 30)
+        memo_->Lines().Delete(memo_->Lines().Count() - 1);
+    EXPECT_LE(memo_->TopIndex(), 29);
     Bar().setValue(20);
-    memo->Lines().Clear();
-    EXPECT_EQ(std::pair(memo->TopIndex(), Bar().maximum()), std::pair(0, 0));
+    memo_->Lines().Clear();
+    EXPECT_EQ(std::pair(memo_->TopIndex(), Bar().maximum()), std::pair(0, 0));
     AddLines(3);
-    EXPECT_EQ(memo->FirstLaidLine(), 0);
-    EXPECT_EQ(memo->Lines().Items(0).Layout().Y, 6);
+    EXPECT_EQ(memo_->FirstLaidLine(), 0);
+    EXPECT_EQ(memo_->Lines().Items(0).Layout().Y, 6);
 }
 
 TEST_F(FatScroll, BottomAnchoringKeepsTheLastLineInViewAndTheBarAtItsEnd) {
     AddLines(50);
-    memo->SetStickText(stBottom);
+    memo_->SetStickText(stBottom);
     EXPECT_EQ(Bar().value(), Bar().maximum());
     Bar().setValue(3);
     EXPECT_EQ(Bar().value(), Bar().maximum());
-    EXPECT_EQ(memo->Lines().Items(49).Layout().Flow.Bottom, memo->height() - 6);
+    EXPECT_EQ(memo_->Lines().Items(49).Layout().Flow.Bottom, memo_->height() - 6);
     AddLines(1);
-    EXPECT_EQ(memo->LastLaidLine(), 50);
+    EXPECT_EQ(memo_->LastLaidLine(), 50);
     EXPECT_EQ(Bar().value(), Bar().maximum());
 }
 
 TEST_F(FatScroll, HiddenVerticalBarGivesItsRoomAndTheHorizontalBarStaysHidden) {
     AddLines(1);
-    memo->SetScrollBarVert(false);
-    EXPECT_EQ(memo->Lines().Items(0).Layout().Clip.Right, memo->width() - 2 - 3);
-    memo->SetScrollBarHoriz(true);
-    EXPECT_FALSE(memo->ScrollBarHoriz());
-    EXPECT_TRUE(memo->findChild<QScrollBar*>(QStringLiteral("ScrollBarHoriz"))->isHidden());
+    memo_->SetScrollBarVert(false);
+    EXPECT_EQ(memo_->Lines().Items(0).Layout().Clip.Right, memo_->width() - 2 - 3);
+    memo_->SetScrollBarHoriz(true);
+    EXPECT_FALSE(memo_->ScrollBarHoriz());
+    EXPECT_TRUE(memo_->findChild<QScrollBar*>(QStringLiteral("ScrollBarHoriz"))->isHidden());
 }
 
 } // namespace

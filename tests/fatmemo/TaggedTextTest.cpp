@@ -33,21 +33,23 @@ struct ParseCase {
     const char* parts;
 };
 
-void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.tagged; }
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << c.tagged;
+}
 
 // The memo has font colour 123456, background 654321 and the italic style (2).
 class TaggedText : public ::testing::TestWithParam<ParseCase> {
 protected:
     TaggedText() {
-        memo->SetFontColor(0x123456);
-        memo->SetColor(0x654321);
-        memo->SetFontStyle(fsItalic);
+        memo_->SetFontColor(0x123456);
+        memo_->SetColor(0x654321);
+        memo_->SetFontStyle(fsItalic);
     }
-    std::unique_ptr<TFatMemo> memo = testing::MakeMemo();
+    std::unique_ptr<TFatMemo> memo_ = testing::MakeMemo();
 };
 
 TEST_P(TaggedText, GivesTheseParts) {
-    TFatLine& line = memo->Lines().Add();
+    TFatLine& line = memo_->Lines().Add();
     line.SetTaggedText(Tagged(GetParam().tagged));
     EXPECT_EQ(Describe(line), GetParam().parts);
 }

@@ -23,7 +23,7 @@ protected:
         }
         b->SetCaption(caption);
         b->OnClick = [this](QObject* sender) {
-            clicks.push_back(static_cast<TALCustomButton*>(sender)->State());
+            clicks_.push_back(static_cast<TALCustomButton*>(sender)->State());
         };
         return b;
     }
@@ -33,7 +33,7 @@ protected:
         return edit;
     }
 
-    std::vector<TCheckBoxState> clicks; // the state each OnClick saw
+    std::vector<TCheckBoxState> clicks_; // the state each OnClick saw
 };
 
 TEST_F(ButtonInput, SpaceClicksOnReleaseButNotWithAModifierOrARepeat) {
@@ -43,22 +43,22 @@ TEST_F(ButtonInput, SpaceClicksOnReleaseButNotWithAModifierOrARepeat) {
     EXPECT_TRUE(b->IsKeyDown());
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
     QCoreApplication::sendEvent(b, &repeat);
-    EXPECT_TRUE(clicks.empty());
+    EXPECT_TRUE(clicks_.empty());
     QTest::keyRelease(b, Qt::Key_Space);
     EXPECT_FALSE(b->IsKeyDown());
-    EXPECT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks_.size(), 1u);
     QTest::keyClick(b, Qt::Key_Space, Qt::ShiftModifier);
-    EXPECT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks_.size(), 1u);
 }
 
 TEST_F(ButtonInput, MouseClicksOnlyWhenReleasedOverTheButton) {
     TALButton* b = MakeButton(QStringLiteral("Go"));
     QTest::mouseClick(b, Qt::LeftButton);
-    EXPECT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks_.size(), 1u);
     QTest::mousePress(b, Qt::LeftButton);
     QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(b->width() + 5, 5));
     QTest::mouseClick(b, Qt::RightButton);
-    EXPECT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks_.size(), 1u);
     EXPECT_FALSE(b->IsMouseDown());
 }
 
@@ -67,14 +67,14 @@ TEST_F(ButtonInput, AltAndTheAccessKeyClicksFromAnywhereInTheWindow) {
     b->SetCaption(QStringLiteral(" E&xit"));
     QLineEdit* edit = FocusedEdit();
     QTest::keyClick(edit, Qt::Key_G, Qt::AltModifier);
-    EXPECT_TRUE(clicks.empty()) << "the old caption's key is gone";
+    EXPECT_TRUE(clicks_.empty()) << "the old caption's key is gone";
     QTest::keyClick(edit, Qt::Key_X, Qt::AltModifier);
-    EXPECT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks_.size(), 1u);
     EXPECT_TRUE(b->hasFocus()) << "a click gives the button the focus";
     b->setEnabled(false);
     edit->setFocus();
     QTest::keyClick(edit, Qt::Key_X, Qt::AltModifier);
-    EXPECT_EQ(clicks.size(), 1u) << "a disabled button takes no access key";
+    EXPECT_EQ(clicks_.size(), 1u) << "a disabled button takes no access key";
 }
 
 TEST_F(ButtonInput, DoubledAmpersandShowsOneAmpersandAndMarksNoKey) {
@@ -103,7 +103,7 @@ TEST_F(ButtonInput, DoubledAmpersandShowsOneAmpersandAndMarksNoKey) {
     QLineEdit* edit = FocusedEdit();
     for (const auto key : {Qt::Key_E, Qt::Key_Ampersand, Qt::Key_S})
         QTest::keyClick(edit, key, Qt::AltModifier);
-    EXPECT_EQ(clicks.size(), 1u) << "only the marked caption has a key";
+    EXPECT_EQ(clicks_.size(), 1u) << "only the marked caption has a key";
     EXPECT_TRUE(marked->hasFocus());
 }
 
@@ -134,21 +134,21 @@ TEST_F(ButtonInput, CheckBoxCyclesThroughGreyOnlyWithAllowGrayed) {
     auto* c = MakeButton<TALCheckBox>(QStringLiteral("Auto size"));
     for (int i = 0; i < 3; ++i)
         QTest::mouseClick(c, Qt::LeftButton);
-    EXPECT_EQ(clicks, (std::vector{cbChecked, cbUnchecked, cbChecked}));
-    clicks.clear();
+    EXPECT_EQ(clicks_, (std::vector{cbChecked, cbUnchecked, cbChecked}));
+    clicks_.clear();
     c->SetChecked(false);
     c->SetAllowGrayed(true);
     c->setFocus();
     for (int i = 0; i < 4; ++i)
         QTest::keyClick(c, Qt::Key_Space);
-    EXPECT_EQ(clicks, (std::vector{cbGrayed, cbChecked, cbUnchecked, cbGrayed}));
+    EXPECT_EQ(clicks_, (std::vector{cbGrayed, cbChecked, cbUnchecked, cbGrayed}));
 }
 
 TEST_F(ButtonInput, GroupButtonsToggleAndUncheckTheirSiblings) {
     TALButton* a = MakeButton(QStringLiteral("A"));
     TALButton* b = MakeButton(QStringLiteral("B"));
     TALButton* otherGroup = MakeButton(QStringLiteral("C"));
-    QWidget elsewhere(host.get());
+    QWidget elsewhere(host_.get());
     TALButton* otherParent = MakeButton(QStringLiteral("D"), &elsewhere);
     TALButton* ungrouped = MakeButton(QStringLiteral("E"));
     a->SetGroupIndex(1);
@@ -165,7 +165,7 @@ TEST_F(ButtonInput, GroupButtonsToggleAndUncheckTheirSiblings) {
     a->SetState(cbGrayed); // grey counts as unchecked
     a->Click();
     ungrouped->Click();
-    EXPECT_EQ(clicks, (std::vector{cbChecked, cbChecked, cbUnchecked, cbChecked, cbUnchecked}));
+    EXPECT_EQ(clicks_, (std::vector{cbChecked, cbChecked, cbUnchecked, cbChecked, cbUnchecked}));
     EXPECT_EQ(otherGroup->State(), cbChecked);
     EXPECT_EQ(otherParent->State(), cbChecked);
 }

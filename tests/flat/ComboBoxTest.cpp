@@ -18,19 +18,19 @@ class ComboBox : public HostTest {
 protected:
     void SetUp() override {
         HostTest::SetUp();
-        list = Make<TALComboBox>({9, 15, 150, 22});
-        list->addItems({QStringLiteral("All Files -- *.*"), QStringLiteral("Lossless")});
-        list->SetColor(kDesign);
-        list->SetFontColor(clRed);
-        list->OnPaint = [](QObject* s, bool& Continue) { PaintComboBoxSkin(s, Continue, true); };
+        list_ = Make<TALComboBox>({9, 15, 150, 22});
+        list_->addItems({QStringLiteral("All Files -- *.*"), QStringLiteral("Lossless")});
+        list_->SetColor(kDesign);
+        list_->SetFontColor(clRed);
+        list_->OnPaint = [](QObject* s, bool& Continue) { PaintComboBoxSkin(s, Continue, true); };
     }
 
     // Every pixel of the frame and the drop-down button area, and the text's colour.
     void ExpectLook(TColor frame, TColor button, TColor arrow, TColor text) {
-        const QImage img = Render(*list);
-        const int w = list->width(), h = list->height();
+        const QImage img = Render(*list_);
+        const int w = list_->width(), h = list_->height();
         EXPECT_TRUE(RingIs(img, QRect(0, 0, w, h), frame)) << "frame";
-        const int left = w - 1 - list->ButtonAreaWidth();
+        const int left = w - 1 - list_->ButtonAreaWidth();
         auto isArrow = [&](int x, int y) {
             return (y == 10 && x >= w - 10 && x <= w - 6) ||
                    (y == 11 && x >= w - 9 && x <= w - 7) || (y == 12 && x == w - 8);
@@ -46,46 +46,47 @@ protected:
         EXPECT_EQ(ColorsIn(img, QRect(1, 1, left - 1, h - 2)), (std::set<TColor>{kDesign, text}));
     }
 
-    TALComboBox* list = nullptr;
+    TALComboBox* list_ = nullptr;
 };
 
 TEST_F(ComboBox, NormalAndMouseOver) {
-    EXPECT_EQ(list->ButtonAreaWidth(), list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 3);
+    EXPECT_EQ(list_->ButtonAreaWidth(),
+              list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 3);
     ExpectLook(0xC6A69C, 0xE7D3CE, clBlack, clBlack);
-    SendEnter(list);
+    SendEnter(list_);
     ExpectLook(0x6B2408, 0xCEBAB5, clBlack, clBlack);
-    SendLeave(list);
+    SendLeave(list_);
     ExpectLook(0xC6A69C, 0xE7D3CE, clBlack, clBlack);
 }
 
 TEST_F(ComboBox, FocusAndTheOpenList) {
-    list->setFocus();
+    list_->setFocus();
     ExpectLook(0x6B2408, 0xCEBAB5, clBlack, clBlack);
-    list->showPopup();
-    ASSERT_TRUE(list->DroppedDown());
+    list_->showPopup();
+    ASSERT_TRUE(list_->DroppedDown());
     ExpectLook(0x6B2408, 0xB59284, clWhite, clBlack);
-    list->hidePopup();
-    EXPECT_TRUE(list->IsFocused()) << "opening the list keeps the focus within the control";
+    list_->hidePopup();
+    EXPECT_TRUE(list_->IsFocused()) << "opening the list keeps the focus within the control";
     ExpectLook(0x6B2408, 0xCEBAB5, clBlack, clBlack);
     Make<QLineEdit>()->setFocus();
-    EXPECT_FALSE(list->IsFocused());
+    EXPECT_FALSE(list_->IsFocused());
     ExpectLook(0xC6A69C, 0xE7D3CE, clBlack, clBlack);
 }
 
 TEST_F(ComboBox, DisabledListIsGreyThroughout) {
-    list->setEnabled(false);
+    list_->setEnabled(false);
     ExpectLook(0xBAC7C9, 0xE1E9EA, 0xC3CAC8, 0x808080);
 }
 
 TEST_F(ComboBox, OnChangeFollowsTheUserButNotTheProgram) {
     int changes = 0;
-    list->OnChange = [&](QObject*) { ++changes; };
-    list->setCurrentIndex(1);
+    list_->OnChange = [&](QObject*) { ++changes; };
+    list_->setCurrentIndex(1);
     EXPECT_EQ(changes, 0);
-    list->setFocus();
-    QTest::keyClick(list, Qt::Key_Up);
+    list_->setFocus();
+    QTest::keyClick(list_, Qt::Key_Up);
     EXPECT_EQ(changes, 1);
-    EXPECT_EQ(list->currentIndex(), 0);
+    EXPECT_EQ(list_->currentIndex(), 0);
 }
 
 } // namespace

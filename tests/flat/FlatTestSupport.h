@@ -75,31 +75,31 @@ inline void SendLeave(QWidget* w) {
 class HostTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        host = std::make_unique<QWidget>();
-        host->setGeometry(100, 100, 400, 300);
+        host_ = std::make_unique<QWidget>();
+        host_->setGeometry(100, 100, 400, 300);
         QCursor::setPos(10, 10);
-        auto* sink = new QWidget(host.get());
+        auto* sink = new QWidget(host_.get());
         sink->setFocusPolicy(Qt::StrongFocus);
-        host->show();
-        host->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(host.get()));
+        host_->show();
+        host_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(host_.get()));
         sink->setFocus();
     }
     void TearDown() override {
         if (QTestPrivate::qtestMouseButtons & Qt::LeftButton) // no press outlives its test
-            QTest::mouseRelease(host.get(), Qt::LeftButton);
-        host.reset();
+            QTest::mouseRelease(host_.get(), Qt::LeftButton);
+        host_.reset();
     }
     template <class T>
     T* Make(QRect geometry = {20, 20, 120, 22}) {
-        auto* c = new T(host.get());
+        auto* c = new T(host_.get());
         c->setGeometry(geometry);
         c->setFont(CrispFont());
         c->show();
         return c;
     }
 
-    std::unique_ptr<QWidget> host;
+    std::unique_ptr<QWidget> host_;
 };
 
 } // namespace platterwise::testing

@@ -28,12 +28,12 @@ protected:
         auto* c = this->template Make<typename F::Type>();
         c->OnPaint = [this](QObject* sender, bool& Continue) {
             EXPECT_TRUE(Continue) << "Continue is true on entry";
-            ++passes;
+            ++passes_;
             F::skin(sender, Continue, true);
         };
         return c;
     }
-    int passes = 0;
+    int passes_ = 0;
 };
 
 TYPED_TEST_SUITE(PaintHook, FlatControls);
@@ -42,21 +42,21 @@ TYPED_TEST(PaintHook, AChangedFontColourGetsOneMorePassAndThenSettles) {
     auto* c = this->MakeCounted();
     c->SetFontColor(clRed); // every skin turns an enabled control's text black
     Render(*c);
-    EXPECT_EQ(this->passes, 2);
+    EXPECT_EQ(this->passes_, 2);
     EXPECT_EQ(c->FontColor(), clBlack);
-    this->passes = 0;
+    this->passes_ = 0;
     Render(*c);
-    EXPECT_EQ(this->passes, 1);
+    EXPECT_EQ(this->passes_, 1);
 }
 
 TYPED_TEST(PaintHook, TheWindowPaintsTheChangeOnceWithoutQueueingAnother) {
     auto* c = this->MakeCounted();
     QCoreApplication::processEvents();
-    this->passes = 0;
+    this->passes_ = 0;
     c->SetFontColor(clRed);
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();
-    EXPECT_EQ(this->passes, 2);
+    EXPECT_EQ(this->passes_, 2);
 }
 
 TYPED_TEST(PaintHook, AHookThatNeverLetsGoStillEndsThePaint) {

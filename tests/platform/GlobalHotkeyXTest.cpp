@@ -2,6 +2,7 @@
 #include "platform/GlobalHotkey.h"
 
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
@@ -43,14 +44,13 @@ private:
 
 TEST(GlobalHotkeyX11, CtrlAPressedAnywhereArrivesWithItsIdentifier) {
     TX11GlobalHotkeys hotkeys;
-    std::vector<int> seen;
-    hotkeys.OnHotKey = [&](int id) { seen.push_back(id); };
+    const QSignalSpy seen(&hotkeys, &IGlobalHotkeys::HotKeyPressed);
     ASSERT_TRUE(hotkeys.RegisterHotKey(1, MOD_CONTROL, 0x41));
     PressKeys("ctrl+a");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return seen.size() == std::size_t(1); }));
-    EXPECT_EQ(seen[0], 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return seen.size() == 1; }));
+    EXPECT_EQ(seen[0][0].toInt(), 1);
     PressKeys("ctrl+a");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return seen.size() == std::size_t(2); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return seen.size() == 2; }));
     EXPECT_TRUE(hotkeys.UnregisterHotKey(1));
     EXPECT_FALSE(hotkeys.UnregisterHotKey(1));
 }

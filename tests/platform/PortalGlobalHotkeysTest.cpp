@@ -15,42 +15,43 @@ using namespace std::chrono_literals;
 class PortalHotkeys : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(bus.Started()) << "dbus-daemon could not be started";
-        ASSERT_TRUE(portal.Serving());
-        ASSERT_TRUE(client.isConnected());
+        ASSERT_TRUE(bus_.Started()) << "dbus-daemon could not be started";
+        ASSERT_TRUE(portal_.Serving());
+        ASSERT_TRUE(client_.isConnected());
     }
 
-    PrivateBus bus;
-    FakePortal portal{bus.Connect()};
-    QDBusConnection client = bus.Connect();
+    PrivateBus bus_;
+    FakePortal portal_{bus_.Connect()};
+    QDBusConnection client_ = bus_.Connect();
 };
 
 TEST_F(PortalHotkeys, AGrantedBindingDeliversActivationsOfItsOwnShortcut) {
-    TPortalGlobalHotkeys hotkeys(client, QStringLiteral("org.example.Test"));
+    TPortalGlobalHotkeys hotkeys(client_, QStringLiteral("org.example.Test"));
     std::vector<int> seen;
-    hotkeys.OnHotKey = [&](int id) { seen.push_back(id); };
+    QObject::connect(&hotkeys, &IGlobalHotkeys::HotKeyPressed, &hotkeys,
+                     [&](int id) { seen.push_back(id); });
     ASSERT_TRUE(hotkeys.RegisterHotKey(1, MOD_CONTROL, 0x41));
-    EXPECT_EQ(portal.AppId, QStringLiteral("org.example.Test"));
-    ASSERT_EQ(portal.Asked.size(), 1u);
-    const FakePortal::Shortcut asked = portal.Asked[0];
+    EXPECT_EQ(portal_.AppId, QStringLiteral("org.example.Test"));
+    ASSERT_EQ(portal_.Asked.size(), 1u);
+    const FakePortal::Shortcut asked = portal_.Asked[0];
     EXPECT_EQ(asked.PreferredTrigger, QStringLiteral("CTRL+a"));
     EXPECT_EQ(asked.Description, QStringLiteral("Ctrl+A hotkey"));
     EXPECT_FALSE(hotkeys.RegisterHotKey(1, MOD_CONTROL | MOD_SHIFT, 0x42)); // identifier in use
     ASSERT_TRUE(hotkeys.RegisterHotKey(2, MOD_ALT | MOD_WIN, 0x37));
-    EXPECT_EQ(portal.Asked.back().PreferredTrigger, QStringLiteral("ALT+LOGO+7"));
+    EXPECT_EQ(portal_.Asked.back().PreferredTrigger, QStringLiteral("ALT+LOGO+7"));
 
     // Signals arrive in the order sent: when the last is seen, the others have been judged.
-    portal.Activate(asked.Session, QStringLiteral("another"));
-    portal.Activate(portal.Asked.back().Session, asked.Id);
-    portal.Activate(portal.Asked.back().Session, portal.Asked.back().Id);
-    portal.Activate(asked.Session, asked.Id);
+    portal_.Activate(asked.Session, QStringLiteral("another"));
+    portal_.Activate(portal_.Asked.back().Session, asked.Id);
+    portal_.Activate(portal_.Asked.back().Session, portal_.Asked.back().Id);
+    portal_.Activate(asked.Session, asked.Id);
     ASSERT_TRUE(QTest::qWaitFor([&] { return seen.size() >= 2; }));
     EXPECT_EQ(seen, (std::vector<int>{2, 1}));
 
     EXPECT_TRUE(hotkeys.UnregisterHotKey(1));
     EXPECT_FALSE(hotkeys.UnregisterHotKey(1));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return portal.Closed.size() == 1; }));
-    EXPECT_EQ(portal.Closed, QStringList{asked.Session});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return portal_.Closed.size() == 1; }));
+    EXPECT_EQ(portal_.Closed, QStringList{asked.Session});
 }
 
 TEST_F(PortalHotkeys, ARefusalOrSilenceFailsTheRegistrationAndClosesItsSession) {
@@ -65,22 +66,22 @@ TEST_F(PortalHotkeys, ARefusalOrSilenceFailsTheRegistrationAndClosesItsSession) 
                           Case{"granted but not bound", 0, 0, false, true, 1},
                           Case{"no answer", 0, 0, true, false, 0}}) {
         SCOPED_TRACE(c.Name);
-        portal.CreateCode = c.CreateCode;
-        portal.BindCode = c.BindCode;
-        portal.ListBound = c.ListBound;
-        portal.Answer = c.Answer;
-        portal.Closed.clear();
-        TPortalGlobalHotkeys hotkeys(client, {}, 300ms);
+        portal_.CreateCode = c.CreateCode;
+        portal_.BindCode = c.BindCode;
+        portal_.ListBound = c.ListBound;
+        portal_.Answer = c.Answer;
+        portal_.Closed.clear();
+        TPortalGlobalHotkeys hotkeys(client_, {}, 300ms);
         EXPECT_FALSE(hotkeys.RegisterHotKey(1, MOD_CONTROL, 0x41));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return portal.Closed.size() >= c.SessionsClosed; }));
-        EXPECT_EQ(portal.Closed.size(), c.SessionsClosed);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return portal_.Closed.size() >= c.SessionsClosed; }));
+        EXPECT_EQ(portal_.Closed.size(), c.SessionsClosed);
     }
 }
 
 TEST_F(PortalHotkeys, NoPortalOnTheBusOrAKeyItCannotNameFailsAtOnce) {
-    TPortalGlobalHotkeys hotkeys(client);
+    TPortalGlobalHotkeys hotkeys(client_);
     EXPECT_FALSE(hotkeys.RegisterHotKey(3, MOD_CONTROL, 0x70)); // F1: not a letter or digit
-    EXPECT_TRUE(portal.Asked.empty());
+    EXPECT_TRUE(portal_.Asked.empty());
 
     PrivateBus empty;
     ASSERT_TRUE(empty.Started());

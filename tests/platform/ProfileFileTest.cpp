@@ -15,9 +15,11 @@
 namespace platterwise {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 class ProfileFile : public ::testing::Test {
 protected:
-    QString Path() const { return dir.filePath(QStringLiteral("settings.ini")); }
+    QString Path() const { return dir_.filePath(QStringLiteral("settings.ini")); }
     void Put(const QByteArray& content) const {
         QFile f(Path());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -35,7 +37,7 @@ protected:
         return WriteProfileString(Path(), QString::fromUtf8(section), QString::fromUtf8(key),
                                   value);
     }
-    QTemporaryDir dir;
+    QTemporaryDir dir_;
 };
 
 TEST_F(ProfileFile, MissingFileSectionOrKeyGiveTheDefault) {
@@ -61,7 +63,7 @@ TEST_F(ProfileFile, LongValuesAreCutAt2047Characters) {
     const QString longValue(3000, u'x');
     ASSERT_TRUE(Write("LAST_LOC", longValue));
     EXPECT_EQ(Read("LAST_LOC").size(), 2047);
-    EXPECT_EQ(ReadProfileString(Path(), "MAIN", "NONE", longValue).size(), 2047);
+    EXPECT_EQ(ReadProfileString(Path(), u"MAIN"_s, u"NONE"_s, longValue).size(), 2047);
 }
 
 TEST_F(ProfileFile, FirstWriteCreatesTheFileWithItsSection) {
@@ -104,14 +106,14 @@ TEST_F(ProfileFile, SpecialFilesUnderTheNameReadAsMissingAndRefuseWritesWithoutB
     EXPECT_EQ(Read("SHELL"), u"default");
     EXPECT_FALSE(Write("SHELL", QStringLiteral("1")));
     ASSERT_TRUE(QFile::remove(Path()));
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("settings.ini")));
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("settings.ini")));
     EXPECT_EQ(Read("SHELL"), u"default");
     EXPECT_FALSE(Write("SHELL", QStringLiteral("1")));
 }
 
 TEST_F(ProfileFile, AWriteRemovesTheTemporariesKilledWritesLeftAndNothingElse) {
     const auto make = [&](const char* name, bool old) {
-        const QByteArray path = QFile::encodeName(dir.filePath(QString::fromUtf8(name)));
+        const QByteArray path = QFile::encodeName(dir_.filePath(QString::fromUtf8(name)));
         ::close(::open(path.constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0600));
         if (old) {
             const timespec times[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
@@ -124,14 +126,14 @@ TEST_F(ProfileFile, AWriteRemovesTheTemporariesKilledWritesLeftAndNothingElse) {
     make(".settings.ini.toolong1", true);
     make(".other.ini.Ab3xYz", true);
     make("settings.ini.Ab3xYz", true);
-    const int held = ::open(QFile::encodeName(dir.filePath(".settings.ini.L0cked")), O_RDONLY);
+    const int held = ::open(QFile::encodeName(dir_.filePath(u".settings.ini.L0cked"_s)), O_RDONLY);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
     ASSERT_TRUE(Write("SHELL", QStringLiteral("1")));
     ::close(held);
-    QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    EXPECT_EQ(left,
-              QStringList({".other.ini.Ab3xYz", ".settings.ini.L0cked", ".settings.ini.Qq9Rr0",
-                           ".settings.ini.toolong1", "settings.ini", "settings.ini.Ab3xYz"}));
+    QStringList left = QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    EXPECT_EQ(left, QStringList({u".other.ini.Ab3xYz"_s, u".settings.ini.L0cked"_s,
+                                 u".settings.ini.Qq9Rr0"_s, u".settings.ini.toolong1"_s,
+                                 u"settings.ini"_s, u"settings.ini.Ab3xYz"_s}));
 }
 
 TEST_F(ProfileFile, ALineBreakInAValueCannotForgeAnotherKey) {
@@ -141,7 +143,8 @@ TEST_F(ProfileFile, ALineBreakInAValueCannotForgeAnotherKey) {
 }
 
 TEST_F(ProfileFile, AWriteIntoAFolderThatDoesNotExistIsRefused) {
-    EXPECT_FALSE(WriteProfileString(dir.filePath("no/such/folder/settings.ini"), "MAIN", "K", "v"));
+    EXPECT_FALSE(WriteProfileString(dir_.filePath(u"no/such/folder/settings.ini"_s), u"MAIN"_s,
+                                    u"K"_s, u"v"_s));
 }
 
 TEST_F(ProfileFile, AReadOnlyFolderRefusesTheWriteAndKeepsTheFile) {
@@ -149,10 +152,10 @@ TEST_F(ProfileFile, AReadOnlyFolderRefusesTheWriteAndKeepsTheFile) {
     if (!mount.Mounted())
         GTEST_SKIP() << "mounting a scratch tmpfs is not allowed here";
     const QString path = mount.FilePath(QStringLiteral("settings.ini"));
-    ASSERT_TRUE(WriteProfileString(path, "MAIN", "SHELL", "1"));
+    ASSERT_TRUE(WriteProfileString(path, u"MAIN"_s, u"SHELL"_s, u"1"_s));
     ASSERT_TRUE(mount.RemountReadOnly());
-    EXPECT_FALSE(WriteProfileString(path, "MAIN", "SHELL", "2"));
-    EXPECT_EQ(ReadProfileString(path, "MAIN", "SHELL", ""), u"1");
+    EXPECT_FALSE(WriteProfileString(path, u"MAIN"_s, u"SHELL"_s, u"2"_s));
+    EXPECT_EQ(ReadProfileString(path, u"MAIN"_s, u"SHELL"_s, u""_s), u"1");
 }
 
 TEST_F(ProfileFile, AFullDiskLeavesTheOldFileWholeAndNoTemporaryBehind) {
@@ -160,7 +163,7 @@ TEST_F(ProfileFile, AFullDiskLeavesTheOldFileWholeAndNoTemporaryBehind) {
     if (!mount.Mounted())
         GTEST_SKIP() << "mounting a scratch tmpfs is not allowed here";
     const QString path = mount.FilePath(QStringLiteral("settings.ini"));
-    ASSERT_TRUE(WriteProfileString(path, "MAIN", "SHELL", "1"));
+    ASSERT_TRUE(WriteProfileString(path, u"MAIN"_s, u"SHELL"_s, u"1"_s));
     {
         QFile filler(mount.FilePath(QStringLiteral("filler")));
         ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
@@ -168,19 +171,19 @@ TEST_F(ProfileFile, AFullDiskLeavesTheOldFileWholeAndNoTemporaryBehind) {
         while (filler.write(block) == block.size() && filler.flush()) {
         }
     }
-    EXPECT_FALSE(WriteProfileString(path, "MAIN", "LAST_LOC", QString(8000, u'p')));
-    EXPECT_EQ(ReadProfileString(path, "MAIN", "SHELL", ""), u"1");
-    EXPECT_EQ(ReadProfileString(path, "MAIN", "LAST_LOC", "none"), u"none");
+    EXPECT_FALSE(WriteProfileString(path, u"MAIN"_s, u"LAST_LOC"_s, QString(8000, u'p')));
+    EXPECT_EQ(ReadProfileString(path, u"MAIN"_s, u"SHELL"_s, u""_s), u"1");
+    EXPECT_EQ(ReadProfileString(path, u"MAIN"_s, u"LAST_LOC"_s, u"none"_s), u"none");
     EXPECT_EQ(QDir(mount.Path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // ini + filler
 }
 
 TEST_F(ProfileFile, AWriteThroughALinkReplacesTheFileItNames) {
-    const QString real = dir.filePath(QStringLiteral("real.ini"));
-    ASSERT_TRUE(WriteProfileString(real, "MAIN", "SHELL", "1"));
+    const QString real = dir_.filePath(QStringLiteral("real.ini"));
+    ASSERT_TRUE(WriteProfileString(real, u"MAIN"_s, u"SHELL"_s, u"1"_s));
     ASSERT_TRUE(QFile::link(real, Path()));
     ASSERT_TRUE(Write("SHELL", QStringLiteral("2")));
     EXPECT_TRUE(QFileInfo(Path()).isSymLink());
-    EXPECT_EQ(ReadProfileString(real, "MAIN", "SHELL", ""), u"2");
+    EXPECT_EQ(ReadProfileString(real, u"MAIN"_s, u"SHELL"_s, u""_s), u"2");
 }
 
 } // namespace

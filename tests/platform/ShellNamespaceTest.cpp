@@ -86,11 +86,11 @@ TEST(ShellNamespace, APathParsesThroughTheComputerFolderAndBackToItsBytes) {
 TEST(ShellNamespace, VirtualFoldersHaveClassParsingNamesAndReadableNames) {
     TIdListPtr computer;
     ASSERT_TRUE(DesktopFolder()->ParseDisplayName(nullptr, ComputerFolderName(), computer));
-    EXPECT_TRUE(Name(DesktopFolder(), computer.get(), SHGDN_FORPARSING).startsWith("::{"));
+    EXPECT_TRUE(Name(DesktopFolder(), computer.get(), SHGDN_FORPARSING).startsWith(u"::{"));
     EXPECT_EQ(Name(DesktopFolder(), computer.get(), SHGDN_NORMAL), QStringLiteral("Computer"));
     EXPECT_TRUE(FileSystemPathOf(computer.get()).isEmpty());
     const TIdListPtr desktop = IdListAlloc(2);
-    EXPECT_TRUE(Name(DesktopFolder(), desktop.get(), SHGDN_FORPARSING).startsWith("::{"));
+    EXPECT_TRUE(Name(DesktopFolder(), desktop.get(), SHGDN_FORPARSING).startsWith(u"::{"));
     EXPECT_EQ(Name(DesktopFolder(), desktop.get(), SHGDN_NORMAL), QStringLiteral("Desktop"));
 
     const TShellFolderPtr drives = Bind(computer.get());

@@ -9,6 +9,8 @@
 namespace platterwise {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 const char* NameOf(TIid iid) {
     switch (iid) {
     case TIid::ShellFolder:
@@ -86,8 +88,9 @@ TEST(DetailsProvider, TriesEachWayInOrderAndTakesTheFolderItselfLast) {
     EXPECT_EQ(choice, fake);
     EXPECT_EQ(folder.ExtendedDetails(), fake);
     EXPECT_EQ(folder.PlainDetails(), nullptr);
-    EXPECT_EQ(fake->log, QStringList({"Bind ShellDetails", "UI ShellDetails", "View ShellDetails",
-                                      "UI ShellFolder2", "Bind ShellFolder2"}));
+    EXPECT_EQ(fake->log,
+              QStringList({u"Bind ShellDetails"_s, u"UI ShellDetails"_s, u"View ShellDetails"_s,
+                           u"UI ShellFolder2"_s, u"Bind ShellFolder2"_s}));
     folder.DetailsProvider(); // chosen once
     EXPECT_EQ(fake->log.size(), 5);
 }
@@ -103,7 +106,7 @@ TEST(DetailsProvider, PlainDetailsWinWhenTheFolderGivesThem) {
     const TIdListPtr childId = IdListFromData("Fchild");
     TShellFolder child(&folder, nullptr, childId.get());
     child.LoadColumnDetails(&folder, nullptr, 2);
-    EXPECT_EQ(child.ColumnTexts(), QStringList({"plain 1", "plain 2"}));
+    EXPECT_EQ(child.ColumnTexts(), QStringList({u"plain 1"_s, u"plain 2"_s}));
 }
 
 TEST(DetailsProvider, ExtendedTextsFollowTheQuestionMarkRuleAndFailuresGiveEmptyTexts) {
@@ -113,7 +116,7 @@ TEST(DetailsProvider, ExtendedTextsFollowTheQuestionMarkRuleAndFailuresGiveEmpty
     const TIdListPtr childId = IdListFromData("Fchild");
     TShellFolder child(&folder, nullptr, childId.get());
     child.LoadColumnDetails(&folder, nullptr, 3);
-    EXPECT_EQ(child.ColumnTexts(), QStringList({"1x", "", "3x"}));
+    EXPECT_EQ(child.ColumnTexts(), QStringList({u"1x"_s, u""_s, u"3x"_s}));
     EXPECT_EQ(child.ColumnText(3), QStringLiteral("3x"));
 }
 

@@ -31,15 +31,15 @@ protected:
         notifier->SetWatchSubTree(subTree);
         notifier->SetRoot(QFile::decodeName(dir));
         notifier->SetOnChange([this] {
-            ++changes;
-            inUiThread = inUiThread && QThread::currentThread() == qApp->thread();
+            ++changes_;
+            inUiThread_ = inUiThread_ && QThread::currentThread() == qApp->thread();
         });
         return notifier;
     }
 
-    TempTree tree;
-    int changes = 0;
-    bool inUiThread = true;
+    TempTree tree_;
+    int changes_ = 0;
+    bool inUiThread_ = true;
 };
 
 TEST_F(ShellChangeNotifierTest, DefaultsAndWorkersStartOnlyWithAHandler) {
@@ -48,80 +48,78 @@ TEST_F(ShellChangeNotifierTest, DefaultsAndWorkersStartOnlyWithAHandler) {
     EXPECT_TRUE(notifier.WatchSubTree());
     EXPECT_EQ(notifier.Root(), QStringLiteral("/"));
     EXPECT_EQ(TShellChangeThread::LiveCount(), 0);
-    notifier.SetRoot(QFile::decodeName(tree.Root()));
+    notifier.SetRoot(QFile::decodeName(tree_.Root()));
     notifier.SetOnChange([] {});
     EXPECT_EQ(TShellChangeThread::LiveCount(), 1);
-    notifier.SetOnChange([this] { ++changes; });
+    notifier.SetOnChange([this] { ++changes_; });
     EXPECT_EQ(TShellChangeThread::LiveCount(), 1);
     EXPECT_EQ(NotifyFilterFlags({nfFileNameChange, nfSecurityChange}), 0x101u);
 }
 
 TEST_F(ShellChangeNotifierTest, NameChangesInTheWatchedFolderRunTheHandlerInTheUiThread) {
-    const QByteArray sub = tree.Dir("sub");
-    const auto notifier = Watching(tree.Root());
-    const QByteArray file = tree.File("new.flac");
-    EXPECT_TRUE(WaitUntil([&] { return changes >= 1; }));
-    int seen = changes;
-    ASSERT_EQ(std::rename(file.constData(), tree.Path("renamed.flac").constData()), 0);
-    EXPECT_TRUE(WaitUntil([&] { return changes > seen; }));
-    seen = changes;
-    ASSERT_EQ(::unlink(tree.Path("renamed.flac").constData()), 0);
-    EXPECT_TRUE(WaitUntil([&] { return changes > seen; }));
-    seen = changes;
+    const QByteArray sub = tree_.Dir("sub");
+    const auto notifier = Watching(tree_.Root());
+    const QByteArray file = tree_.File("new.flac");
+    EXPECT_TRUE(WaitUntil([&] { return changes_ >= 1; }));
+    int seen = changes_;
+    ASSERT_EQ(std::rename(file.constData(), tree_.Path("renamed.flac").constData()), 0);
+    EXPECT_TRUE(WaitUntil([&] { return changes_ > seen; }));
+    seen = changes_;
+    ASSERT_EQ(::unlink(tree_.Path("renamed.flac").constData()), 0);
+    EXPECT_TRUE(WaitUntil([&] { return changes_ > seen; }));
+    seen = changes_;
     ASSERT_EQ(::rmdir(sub.constData()), 0);
-    EXPECT_TRUE(WaitUntil([&] { return changes > seen; }));
-    EXPECT_TRUE(inUiThread);
+    EXPECT_TRUE(WaitUntil([&] { return changes_ > seen; }));
+    EXPECT_TRUE(inUiThread_);
 }
 
 TEST_F(ShellChangeNotifierTest, AMovedRootAndASubTreeAreWatchedToo) {
-    tree.Dir("a");
-    tree.Dir("a/deep");
-    tree.Dir("b");
-    const auto notifier = Watching(tree.Path("a"), true);
-    tree.File("a/deep/x");
-    EXPECT_TRUE(WaitUntil([&] { return changes >= 1; }));
-    const int seen = changes;
+    tree_.Dir("a");
+    tree_.Dir("a/deep");
+    tree_.Dir("b");
+    const auto notifier = Watching(tree_.Path("a"), true);
+    tree_.File("a/deep/x");
+    EXPECT_TRUE(WaitUntil([&] { return changes_ >= 1; }));
+    const int seen = changes_;
     notifier->SetWatchSubTree(false);
-    notifier->SetRoot(QFile::decodeName(tree.Path("b")));
-    tree.File("b/y");
-    EXPECT_TRUE(WaitUntil([&] { return changes > seen; }));
+    notifier->SetRoot(QFile::decodeName(tree_.Path("b")));
+    tree_.File("b/y");
+    EXPECT_TRUE(WaitUntil([&] { return changes_ > seen; }));
 }
 
 TEST_F(ShellChangeNotifierTest, ADestroyedNotifierNeverRunsItsHandler) {
     for (int round = 0; round < 20; ++round) {
-        auto notifier = Watching(tree.Root());
-        tree.File("burst-" + QByteArray::number(round));
+        auto notifier = Watching(tree_.Root());
+        tree_.File("burst-" + QByteArray::number(round));
         notifier.reset(); // possibly with a change already on its way
         EXPECT_TRUE(WaitUntil([&] { return TShellChangeThread::LiveCount() == 0; }));
         QCoreApplication::processEvents();
     }
-    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(changes_, 0);
 }
 
 TEST_F(ShellChangeNotifierTest, ARootThatIsNoDirectoryIsNeverWatchedAndEndsAtOnce) {
     auto notifier = std::make_unique<TShellChangeNotifier>(nullptr);
     notifier->SetWatchSubTree(false);
     notifier->SetRoot(QStringLiteral("Computer"));
-    notifier->SetOnChange([this] { ++changes; });
+    notifier->SetOnChange([this] { ++changes_; });
     EXPECT_EQ(TShellChangeThread::LiveCount(), 1);
     notifier.reset();
     EXPECT_TRUE(WaitUntil([&] { return TShellChangeThread::LiveCount() == 0; }));
-    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(changes_, 0);
 }
 
 TEST_F(ShellChangeNotifierTest, TheHandlerMayDestroyItsOwnNotifier) {
-    auto* notifier = new TShellChangeNotifier(nullptr);
+    auto notifier = std::make_unique<TShellChangeNotifier>(nullptr);
     notifier->SetWatchSubTree(false);
-    notifier->SetRoot(QFile::decodeName(tree.Root()));
+    notifier->SetRoot(QFile::decodeName(tree_.Root()));
     notifier->SetOnChange([&] {
-        ++changes;
-        delete notifier;
-        notifier = nullptr;
+        ++changes_;
+        notifier.reset();
     });
-    tree.File("x");
-    EXPECT_TRUE(WaitUntil([&] { return changes == 1; }));
+    tree_.File("x");
+    EXPECT_TRUE(WaitUntil([&] { return changes_ == 1; }));
     EXPECT_EQ(notifier, nullptr);
-    delete notifier; // only when the handler never ran
 }
 
 } // namespace

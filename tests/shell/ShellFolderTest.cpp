@@ -11,6 +11,8 @@
 namespace platterwise {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using testing::ItemIn;
 using testing::ParsePath;
 using testing::TempTree;
@@ -21,18 +23,18 @@ protected:
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
     }
     void TearDown() override { QLocale::setDefault(QLocale::system()); }
-    TempTree tree;
+    TempTree tree_;
 };
 
 TEST_F(ShellFolderTest, NamesAndFullPathsOfFileSystemItems) {
-    tree.Dir("music");
-    tree.File("music/a.flac");
-    const auto [folder, child] = ItemIn(tree.Path("music"), "a.flac");
-    EXPECT_EQ(folder->FullPathName(), QFile::decodeName(tree.Path("music")));
+    tree_.Dir("music");
+    tree_.File("music/a.flac");
+    const auto [folder, child] = ItemIn(tree_.Path("music"), "a.flac");
+    EXPECT_EQ(folder->FullPathName(), QFile::decodeName(tree_.Path("music")));
     EXPECT_EQ(folder->InFolderName(), QStringLiteral("music"));
     EXPECT_EQ(child->InFolderName(), QStringLiteral("a.flac"));
-    EXPECT_EQ(child->FullPathName(), QFile::decodeName(tree.Path("music/a.flac")));
-    EXPECT_EQ(child->FileSystemPath(), tree.Path("music/a.flac"));
+    EXPECT_EQ(child->FullPathName(), QFile::decodeName(tree_.Path("music/a.flac")));
+    EXPECT_EQ(child->FileSystemPath(), tree_.Path("music/a.flac"));
     EXPECT_EQ(child->ParentItem(), folder.get());
     EXPECT_EQ(folder->ParentItem(), DesktopItem());
     EXPECT_EQ(child->Depth(), 1);
@@ -78,14 +80,14 @@ TEST(StrRetToText, OffsetAndInlineRepliesReadTheirBytes) {
 }
 
 TEST_F(ShellFolderTest, StatesOfHiddenReadOnlyAndLinkedItems) {
-    tree.File(".hidden");
-    const QByteArray locked = tree.File("locked");
+    tree_.File(".hidden");
+    const QByteArray locked = tree_.File("locked");
     ASSERT_EQ(::chmod(locked.constData(), 0444), 0);
-    tree.Dir("dir");
-    tree.Link("dir", "link");
-    const auto hidden = ItemIn(tree.Root(), ".hidden");
-    const auto readOnly = ItemIn(tree.Root(), "locked");
-    const auto link = ItemIn(tree.Root(), "link");
+    tree_.Dir("dir");
+    tree_.Link("dir", "link");
+    const auto hidden = ItemIn(tree_.Root(), ".hidden");
+    const auto readOnly = ItemIn(tree_.Root(), "locked");
+    const auto link = ItemIn(tree_.Root(), "link");
     EXPECT_EQ(hidden.child->ItemStates(), TShellItemStates({isHidden, isFileSystem}));
     EXPECT_EQ(readOnly.child->ItemStates(), TShellItemStates({isReadOnly, isFileSystem}));
     EXPECT_EQ(link.child->ItemStates(),
@@ -97,15 +99,15 @@ TEST_F(ShellFolderTest, StatesOfHiddenReadOnlyAndLinkedItems) {
 }
 
 TEST_F(ShellFolderTest, FallbackColumnsShowFullSizesMinusOneForFoldersAndFatTimes) {
-    const QByteArray big = tree.File("big.iso", 5'000'000'000LL);
-    const QByteArray old = tree.File("old.txt", 3);
-    const QByteArray recent = tree.File("recent.flac");
-    tree.Dir("folder");
+    const QByteArray big = tree_.File("big.iso", 5'000'000'000LL);
+    const QByteArray old = tree_.File("old.txt", 3);
+    const QByteArray recent = tree_.File("recent.flac");
+    tree_.Dir("folder");
     TempTree::SetModified(old, 86400 * 365); // 1971: before the FAT epoch
     const QDateTime when(QDate(2021, 3, 4), QTime(10, 20, 31));
     TempTree::SetModified(recent, when.toSecsSinceEpoch());
     const auto texts = [&](const QByteArray& name) {
-        auto item = ItemIn(tree.Root(), name);
+        auto item = ItemIn(tree_.Root(), name);
         item.child->LoadColumnDetails(item.folder.get(), nullptr, 4);
         return item.child->ColumnTexts();
     };
@@ -113,7 +115,7 @@ TEST_F(ShellFolderTest, FallbackColumnsShowFullSizesMinusOneForFoldersAndFatTime
     EXPECT_EQ(bigTexts[0], QStringLiteral("5000000000"));
     EXPECT_EQ(bigTexts[1], QStringLiteral(".iso"));
     EXPECT_EQ(bigTexts[3], QStringLiteral("128"));
-    EXPECT_EQ(texts("folder").mid(0, 3), QStringList({"-1", "", "29/12/1899"}));
+    EXPECT_EQ(texts("folder").mid(0, 3), QStringList({u"-1"_s, u""_s, u"29/12/1899"_s}));
     EXPECT_EQ(texts("folder")[3], QStringLiteral("16"));
     EXPECT_EQ(texts("old.txt")[2], QStringLiteral("29/12/1899"));
     // Two-second resolution: 10:20:31 shows as 10:20:30.
@@ -121,8 +123,8 @@ TEST_F(ShellFolderTest, FallbackColumnsShowFullSizesMinusOneForFoldersAndFatTime
 }
 
 TEST_F(ShellFolderTest, ColumnTextsAreReadOnceAndMissingOnesAreReported) {
-    const QByteArray file = tree.File("a.flac", 10);
-    auto item = ItemIn(tree.Root(), "a.flac");
+    const QByteArray file = tree_.File("a.flac", 10);
+    auto item = ItemIn(tree_.Root(), "a.flac");
     try {
         item.child->ColumnText(1);
         FAIL() << "no exception";
@@ -131,11 +133,11 @@ TEST_F(ShellFolderTest, ColumnTextsAreReadOnceAndMissingOnesAreReported) {
     }
     item.child->LoadColumnDetails(item.folder.get(), nullptr, 3);
     EXPECT_EQ(item.child->ColumnText(1), QStringLiteral("10"));
-    tree.File("a.flac", 20);
+    tree_.File("a.flac", 20);
     item.child->LoadColumnDetails(item.folder.get(), nullptr, 3); // kept
     EXPECT_EQ(item.child->ColumnText(1), QStringLiteral("10"));
 
-    auto gone = ItemIn(tree.Root(), "a.flac");
+    auto gone = ItemIn(tree_.Root(), "a.flac");
     ASSERT_EQ(::unlink(file.constData()), 0);
     try {
         gone.child->LoadColumnDetails(gone.folder.get(), nullptr, 3);
@@ -148,21 +150,21 @@ TEST_F(ShellFolderTest, ColumnTextsAreReadOnceAndMissingOnesAreReported) {
 }
 
 TEST_F(ShellFolderTest, RenameMovesTheItemAndItsPathsFollow) {
-    tree.Dir("a");
-    tree.Dir("a/b");
-    tree.File("a/b/old.flac", 0, "keep");
-    auto item = ItemIn(tree.Path("a/b"), "old.flac");
+    tree_.Dir("a");
+    tree_.Dir("a/b");
+    tree_.File("a/b/old.flac", 0, "keep");
+    auto item = ItemIn(tree_.Path("a/b"), "old.flac");
     ASSERT_TRUE(item.child->RenameTo(QStringLiteral("new.flac")));
-    EXPECT_EQ(item.child->FullPathName(), QFile::decodeName(tree.Path("a/b/new.flac")));
+    EXPECT_EQ(item.child->FullPathName(), QFile::decodeName(tree_.Path("a/b/new.flac")));
     EXPECT_EQ(item.child->InFolderName(), QStringLiteral("new.flac"));
-    EXPECT_TRUE(TempTree::Exists(tree.Path("a/b/new.flac")));
-    EXPECT_FALSE(TempTree::Exists(tree.Path("a/b/old.flac")));
+    EXPECT_TRUE(TempTree::Exists(tree_.Path("a/b/new.flac")));
+    EXPECT_FALSE(TempTree::Exists(tree_.Path("a/b/old.flac")));
 }
 
 TEST_F(ShellFolderTest, RenameOntoAnExistingNameFailsAndChangesNothing) {
-    tree.File("one.flac", 0, "1");
-    tree.File("two.flac", 0, "2");
-    auto item = ItemIn(tree.Root(), "one.flac");
+    tree_.File("one.flac", 0, "1");
+    tree_.File("two.flac", 0, "2");
+    auto item = ItemIn(tree_.Root(), "one.flac");
     try {
         item.child->RenameTo(QStringLiteral("two.flac"));
         FAIL() << "no exception";
@@ -170,7 +172,7 @@ TEST_F(ShellFolderTest, RenameOntoAnExistingNameFailsAndChangesNothing) {
         EXPECT_EQ(e.Message(), QStringLiteral("Rename to two.flac failed"));
     }
     EXPECT_EQ(item.child->InFolderName(), QStringLiteral("one.flac"));
-    QFile two(QFile::decodeName(tree.Path("two.flac")));
+    QFile two(QFile::decodeName(tree_.Path("two.flac")));
     ASSERT_TRUE(two.open(QIODevice::ReadOnly));
     EXPECT_EQ(two.readAll(), "2");
 }

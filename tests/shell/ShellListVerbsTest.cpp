@@ -21,6 +21,8 @@
 namespace platterwise {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using testing::ScopedHome;
 using testing::TempTree;
 
@@ -50,16 +52,16 @@ QByteArray Cwd() {
 class ShellListVerbsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        list.resize(500, 400);
-        list.SetReadOnly(false);
-        list.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+        list_.resize(500, 400);
+        list_.SetReadOnly(false);
+        list_.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&list_));
     }
-    void Select(int row) { list.ActiveView()->setCurrentIndex(list.Model()->index(row, 0)); }
+    void Select(int row) { list_.ActiveView()->setCurrentIndex(list_.Model()->index(row, 0)); }
     // Opens the item menu of the selected row and picks the entry `caption` (none: Escape).
     QStringList PickFromMenu(const QString& caption) {
         QStringList captions;
-        QTimer::singleShot(0, &list, [&] {
+        QTimer::singleShot(0, &list_, [&] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             if (menu == nullptr) {
                 return;
@@ -74,40 +76,41 @@ protected:
             }
             QTest::keyClick(menu, caption.isEmpty() ? Qt::Key_Escape : Qt::Key_Return);
         });
-        list.SelectedItemFolder()->ShowContextMenu(&list, 10, 10);
+        list_.SelectedItemFolder()->ShowContextMenu(&list_, 10, 10);
         return captions;
     }
 
-    TempTree tree;
-    ScopedHome home{tree};
-    TShellListView list;
+    TempTree tree_;
+    ScopedHome home_{tree_};
+    TShellListView list_;
 };
 
 TEST_F(ShellListVerbsTest, TheMenuOffersTheFourVerbsAndRenameEditsInPlace) {
-    tree.File("song.flac");
-    list.SetRoot(QFile::decodeName(tree.Root()));
+    tree_.File("song.flac");
+    list_.SetRoot(QFile::decodeName(tree_.Root()));
     Select(0);
     const QStringList captions = PickFromMenu(QStringLiteral("Rena&me"));
-    EXPECT_EQ(captions, QStringList({"&Open", "Rena&me", "Move to &Trash", "P&roperties"}));
-    EXPECT_TRUE(list.IsEditingLabel());
-    EXPECT_TRUE(TempTree::Exists(tree.Path("song.flac")));
+    EXPECT_EQ(captions,
+              QStringList({u"&Open"_s, u"Rena&me"_s, u"Move to &Trash"_s, u"P&roperties"_s}));
+    EXPECT_TRUE(list_.IsEditingLabel());
+    EXPECT_TRUE(TempTree::Exists(tree_.Path("song.flac")));
 }
 
 TEST_F(ShellListVerbsTest, DeleteMovesToTheTrashAndReloads) {
-    tree.File("a.flac", 0, "data");
-    tree.File("b.flac");
-    list.SetRoot(QFile::decodeName(tree.Root()));
+    tree_.File("a.flac", 0, "data");
+    tree_.File("b.flac");
+    list_.SetRoot(QFile::decodeName(tree_.Root()));
     Select(0);
     PickFromMenu(QStringLiteral("Move to &Trash"));
-    EXPECT_FALSE(TempTree::Exists(tree.Path("a.flac")));
-    EXPECT_TRUE(TempTree::Exists(tree.Path(".local/share/Trash/files/a.flac")));
-    ASSERT_EQ(list.ItemCount(), 1);
-    EXPECT_EQ(list.ItemFolder(0)->InFolderName(), QStringLiteral("b.flac"));
+    EXPECT_FALSE(TempTree::Exists(tree_.Path("a.flac")));
+    EXPECT_TRUE(TempTree::Exists(tree_.Path(".local/share/Trash/files/a.flac")));
+    ASSERT_EQ(list_.ItemCount(), 1);
+    EXPECT_EQ(list_.ItemFolder(0)->InFolderName(), QStringLiteral("b.flac"));
 }
 
 TEST_F(ShellListVerbsTest, OpenLeavesTheWorkingDirectoryAsItWas) {
-    tree.File("song.flac");
-    list.SetRoot(QFile::decodeName(tree.Root()));
+    tree_.File("song.flac");
+    list_.SetRoot(QFile::decodeName(tree_.Root()));
     FakeLauncher launcher;
     launcher.moveTo = "/";
     const QByteArray before = Cwd();
@@ -115,31 +118,31 @@ TEST_F(ShellListVerbsTest, OpenLeavesTheWorkingDirectoryAsItWas) {
     Select(0);
     PickFromMenu(QStringLiteral("&Open"));
     ASSERT_EQ(launcher.opened.size(), 1);
-    EXPECT_EQ(launcher.opened[0].toLocalFile(), QFile::decodeName(tree.Path("song.flac")));
+    EXPECT_EQ(launcher.opened[0].toLocalFile(), QFile::decodeName(tree_.Path("song.flac")));
     EXPECT_EQ(Cwd(), before);
 
     // A failed open must not leave it changed either.
     bool handled = false;
-    list.BeforeVerb("open", handled);
+    list_.BeforeVerb("open", handled);
     EXPECT_FALSE(handled);
     ASSERT_EQ(::chdir("/"), 0);
-    list.AfterVerb("open", false);
+    list_.AfterVerb("open", false);
     EXPECT_EQ(Cwd(), before);
 }
 
 TEST_F(ShellListVerbsTest, DoubleClickOpensFoldersAndHandsFilesToTheDesktop) {
-    tree.Dir("sub");
-    const QByteArray odd = tree.File("sub/\xff-odd.flac");
-    list.SetRoot(QFile::decodeName(tree.Root()));
+    tree_.Dir("sub");
+    const QByteArray odd = tree_.File("sub/\xff-odd.flac");
+    list_.SetRoot(QFile::decodeName(tree_.Root()));
     FakeLauncher launcher;
-    QAbstractItemView* view = list.ActiveView();
+    QAbstractItemView* view = list_.ActiveView();
     const auto doubleClick = [&](int row) {
-        const QPoint at = view->visualRect(list.Model()->index(row, 0)).center();
+        const QPoint at = view->visualRect(list_.Model()->index(row, 0)).center();
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
     };
     doubleClick(0);
-    EXPECT_EQ(list.CurrentFolder()->FileSystemPath(), tree.Path("sub"));
+    EXPECT_EQ(list_.CurrentFolder()->FileSystemPath(), tree_.Path("sub"));
     doubleClick(0);
     ASSERT_EQ(launcher.opened.size(), 1);
     // The file's own bytes reach the launcher, percent-encoded.
@@ -153,7 +156,7 @@ class ShellListRenameTest : public ShellListVerbsTest {
 protected:
     void SetUp() override {
         ShellListVerbsTest::SetUp();
-        list.SetMultiSelect(true);
+        list_.SetMultiSelect(true);
         interval_ = QGuiApplication::styleHints()->mouseDoubleClickInterval();
         QGuiApplication::styleHints()->setMouseDoubleClickInterval(100);
     }
@@ -161,27 +164,28 @@ protected:
         QGuiApplication::styleHints()->setMouseDoubleClickInterval(interval_);
     }
     QPoint RowCentre(int row) const {
-        return list.ActiveView()->visualRect(list.Model()->index(row, 0)).center();
+        return list_.ActiveView()->visualRect(list_.Model()->index(row, 0)).center();
     }
     void Click(int row, Qt::KeyboardModifiers modifiers = {}) {
-        QTest::mouseClick(list.ActiveView()->viewport(), Qt::LeftButton, modifiers, RowCentre(row));
+        QTest::mouseClick(list_.ActiveView()->viewport(), Qt::LeftButton, modifiers,
+                          RowCentre(row));
     }
-    QLineEdit* Editor() const { return list.ActiveView()->findChild<QLineEdit*>(); }
+    QLineEdit* Editor() const { return list_.ActiveView()->findChild<QLineEdit*>(); }
     // Types `name` into a fresh editor of the current row and ends the edit with `key`.
     void TypeAndEnd(const QString& name, Qt::Key key) {
-        QTest::keyClick(list.ActiveView(), Qt::Key_F2);
-        ASSERT_TRUE(list.IsEditingLabel());
+        QTest::keyClick(list_.ActiveView(), Qt::Key_F2);
+        ASSERT_TRUE(list_.IsEditingLabel());
         QLineEdit* editor = Editor();
         ASSERT_NE(editor, nullptr);
         editor->selectAll();
         QTest::keyClicks(editor, name);
         QTest::keyClick(editor, key);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !list.IsEditingLabel(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !list_.IsEditingLabel(); }));
     }
     int SelectedRows() const {
         int n = 0;
-        for (int row = 0; row < list.ItemCount(); ++row) {
-            n += list.IsRowSelected(row) ? 1 : 0;
+        for (int row = 0; row < list_.ItemCount(); ++row) {
+            n += list_.IsRowSelected(row) ? 1 : 0;
         }
         return n;
     }
@@ -191,59 +195,59 @@ private:
 };
 
 TEST_F(ShellListRenameTest, EnterCommitsTheRenameAndOpensNothingEscCancels) {
-    tree.Dir("album");
-    tree.File("song.flac");
-    list.SetRoot(QFile::decodeName(tree.Root()));
+    tree_.Dir("album");
+    tree_.File("song.flac");
+    list_.SetRoot(QFile::decodeName(tree_.Root()));
     FakeLauncher launcher;
     Select(0);
     TypeAndEnd(QStringLiteral("renamed album"), Qt::Key_Return);
-    EXPECT_EQ(list.CurrentFolder()->FileSystemPath(), tree.Root());
-    EXPECT_TRUE(TempTree::Exists(tree.Path("renamed album")));
+    EXPECT_EQ(list_.CurrentFolder()->FileSystemPath(), tree_.Root());
+    EXPECT_TRUE(TempTree::Exists(tree_.Path("renamed album")));
 
     Select(1);
     TypeAndEnd(QStringLiteral("renamed.flac"), Qt::Key_Enter);
     EXPECT_TRUE(launcher.opened.isEmpty());
-    EXPECT_TRUE(TempTree::Exists(tree.Path("renamed.flac")));
+    EXPECT_TRUE(TempTree::Exists(tree_.Path("renamed.flac")));
 
     TypeAndEnd(QStringLiteral("never.flac"), Qt::Key_Escape);
-    EXPECT_TRUE(TempTree::Exists(tree.Path("renamed.flac")));
-    EXPECT_FALSE(TempTree::Exists(tree.Path("never.flac")));
+    EXPECT_TRUE(TempTree::Exists(tree_.Path("renamed.flac")));
+    EXPECT_FALSE(TempTree::Exists(tree_.Path("never.flac")));
     // With no editor open, Enter opens again.
-    QTest::keyClick(list.ActiveView(), Qt::Key_Return);
+    QTest::keyClick(list_.ActiveView(), Qt::Key_Return);
     EXPECT_EQ(launcher.opened.size(), 1);
 }
 
 TEST_F(ShellListRenameTest, APlainClickInAMultiSelectionSelectsOnlyThatRow) {
     for (const char* name : {"a.flac", "b.flac", "c.flac", "d.flac"}) {
-        tree.File(name);
+        tree_.File(name);
     }
-    list.SetRoot(QFile::decodeName(tree.Root()));
+    list_.SetRoot(QFile::decodeName(tree_.Root()));
     Click(0);
     Click(2, Qt::ShiftModifier);
     ASSERT_EQ(SelectedRows(), 3);
     Click(1);
     EXPECT_EQ(SelectedRows(), 1);
-    EXPECT_TRUE(list.IsRowSelected(1));
-    EXPECT_FALSE(QTest::qWaitFor([&] { return list.IsEditingLabel(); }, 400));
+    EXPECT_TRUE(list_.IsRowSelected(1));
+    EXPECT_FALSE(QTest::qWaitFor([&] { return list_.IsEditingLabel(); }, 400));
 
     // A second, slow click on the lone selected row starts the rename.
     Click(1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return list.IsEditingLabel(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list_.IsEditingLabel(); }));
     EXPECT_EQ(Editor()->text(), QStringLiteral("b.flac"));
     QTest::keyClick(Editor(), Qt::Key_Escape);
 
     // A double-click on it opens the file and starts no rename.
     FakeLauncher launcher;
-    QTest::mouseDClick(list.ActiveView()->viewport(), Qt::LeftButton, {}, RowCentre(1));
+    QTest::mouseDClick(list_.ActiveView()->viewport(), Qt::LeftButton, {}, RowCentre(1));
     EXPECT_EQ(launcher.opened.size(), 1);
-    EXPECT_FALSE(QTest::qWaitFor([&] { return list.IsEditingLabel(); }, 400));
+    EXPECT_FALSE(QTest::qWaitFor([&] { return list_.IsEditingLabel(); }, 400));
 }
 
 TEST_F(ShellListVerbsTest, AltEnterShowsPropertiesAndNoSelectionShowsNoMenu) {
-    tree.File("song.flac", 42);
-    list.SetRoot(QFile::decodeName(tree.Root()));
+    tree_.File("song.flac", 42);
+    list_.SetRoot(QFile::decodeName(tree_.Root()));
     Select(0);
-    QTest::keyClick(list.ActiveView(), Qt::Key_Return, Qt::AltModifier);
+    QTest::keyClick(list_.ActiveView(), Qt::Key_Return, Qt::AltModifier);
     QWidget* sheet = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w->objectName() == QLatin1String("ShellPropertiesWindow") && w->isVisible()) {
@@ -259,17 +263,17 @@ TEST_F(ShellListVerbsTest, AltEnterShowsPropertiesAndNoSelectionShowsNoMenu) {
     EXPECT_TRUE(sized);
     sheet->close();
 
-    list.ActiveView()->clearSelection();
+    list_.ActiveView()->clearSelection();
     bool menuShown = false;
-    QTimer::singleShot(0, &list, [&] {
+    QTimer::singleShot(0, &list_, [&] {
         if (QWidget* popup = QApplication::activePopupWidget()) {
             menuShown = true;
             popup->close();
         }
     });
     QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5),
-                              list.ActiveView()->viewport()->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(list.ActiveView()->viewport(), &request);
+                              list_.ActiveView()->viewport()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(list_.ActiveView()->viewport(), &request);
     QApplication::processEvents();
     EXPECT_FALSE(menuShown);
 }

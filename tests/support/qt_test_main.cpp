@@ -3,11 +3,11 @@
 // Offscreen tests pick the offscreen platform unless the caller chose one, since CTest may
 // run them without a display. Tests built with PLATTERWISE_TEST_NEEDS_X need a real X server
 // and say so plainly when there is none, instead of failing somewhere inside Qt.
+#include "LsanSuppressions.h"
+
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-#include "LsanSuppressions.h"
-
 #include <gmock/gmock.h>
 
 int main(int argc, char** argv) {

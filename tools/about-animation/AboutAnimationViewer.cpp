@@ -5,8 +5,8 @@
 //   --async     tick in the timer's worker thread
 //   --still N   show frame N without animating
 //   --grab DIR  write DIR/frame-N.png of the window for each frame N given, then quit
+#include "app/AboutAnimation.h"
 #include "platform/Fonts.h"
-#include "tools/about-animation/AboutAnimation.h"
 #include "widgets/animated/RxGIFAnimator.h"
 #include "widgets/animated/RxLabel.h"
 
@@ -30,8 +30,9 @@ int main(int argc, char** argv) {
             still = args[++i].toInt();
         } else if (args[i] == QLatin1String("--grab") && i + 1 < args.size()) {
             grabDir = args[++i];
-            while (i + 1 < args.size() && !args[i + 1].startsWith(QLatin1Char('-')))
+            while (i + 1 < args.size() && !args[i + 1].startsWith(QLatin1Char('-'))) {
                 grabFrames.append(args[++i].toInt());
+            }
         }
     }
 
@@ -72,12 +73,14 @@ int main(int argc, char** argv) {
             animator->SetFrameIndex(k);
             app.processEvents();
             const QString path = QStringLiteral("%1/frame-%2.png").arg(grabDir).arg(k);
-            if (!window.grab().save(path))
+            if (!window.grab().save(path)) {
                 std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            }
         }
         return 0;
     }
-    if (still < 0)
+    if (still < 0) {
         animator->SetAnimate(true);
+    }
     return app.exec();
 }

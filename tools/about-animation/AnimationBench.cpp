@@ -2,7 +2,7 @@
 // to Qt's own GIF reader and QMovie doing the same on the same file.
 //
 // Usage: platterwise-animation-bench [rounds]   (default 200 rounds)
-#include "tools/about-animation/AboutAnimation.h"
+#include "app/AboutAnimation.h"
 #include "widgets/animated/GIFFrameCache.h"
 #include "widgets/animated/GIFImage.h"
 
@@ -38,8 +38,9 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
     QFile file(AboutAnimationPath());
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
         return 1;
+    }
     QByteArray data = file.readAll();
     std::printf("about animation: %lld bytes, %d rounds\n", qlonglong(data.size()), rounds);
 
@@ -55,8 +56,9 @@ int main(int argc, char** argv) {
         for (int r = 0; r < rounds; ++r) {
             QBuffer buffer(&data);
             QImageReader reader(&buffer, "gif");
-            for (QImage frame; reader.read(&frame);)
+            for (QImage frame; reader.read(&frame);) {
                 ++sink;
+            }
         }
     });
     Print("decode all 76 frames", decodeOurs, decodeQt);
@@ -66,20 +68,24 @@ int main(int argc, char** argv) {
     const int frames = image.Count() * rounds;
     TGIFFrameCache cache;
     const double stepOurs = MicrosecondsPer(frames, [&] {
-        for (int r = 0; r < rounds; ++r)
-            for (int k = 0; k < image.Count(); ++k)
+        for (int r = 0; r < rounds; ++r) {
+            for (int k = 0; k < image.Count(); ++k) {
                 sink += cache.Compose(image, k, Qt::white).width();
+            }
+        }
     });
     QBuffer buffer(&data);
     QMovie movie(&buffer, "gif");
     movie.setCacheMode(QMovie::CacheNone);
     const double stepQt = MicrosecondsPer(frames, [&] {
-        for (int r = 0; r < rounds; ++r)
+        for (int r = 0; r < rounds; ++r) {
             for (int k = 0; k < image.Count(); ++k) {
-                if (!movie.jumpToNextFrame())
+                if (!movie.jumpToNextFrame()) {
                     movie.jumpToFrame(0);
+                }
                 sink += movie.currentImage().width();
             }
+        }
     });
     // QMovie without its cache decodes each frame as it plays it: compare that with our
     // share of decoding one frame plus composing it.
@@ -87,11 +93,12 @@ int main(int argc, char** argv) {
     std::printf("%-44s %10.1f us\n", "compose the next frame only", stepOurs);
 
     const double jumpOurs = MicrosecondsPer(frames, [&] {
-        for (int r = 0; r < rounds; ++r)
+        for (int r = 0; r < rounds; ++r) {
             for (int k = 0; k < image.Count(); ++k) {
                 TGIFFrameCache fresh;
                 sink += fresh.Compose(image, k, Qt::white).width();
             }
+        }
     });
     std::printf("%-44s %10.1f us\n", "compose a frame from nothing (worst case)", jumpOurs);
     return sink == 0;

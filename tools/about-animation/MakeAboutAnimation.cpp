@@ -39,12 +39,16 @@ const QColor kAssumedBackground(0xEF, 0xEF, 0xEF); // what antialiased edges are
 // Index 0 is the see-through entry; 1..252 a 6 x 7 x 6 colour cube; the rest greys.
 QList<QRgb> MakePalette() {
     QList<QRgb> palette{kAssumedBackground.rgb()};
-    for (int r = 0; r < 6; ++r)
-        for (int g = 0; g < 7; ++g)
-            for (int b = 0; b < 6; ++b)
+    for (int r = 0; r < 6; ++r) {
+        for (int g = 0; g < 7; ++g) {
+            for (int b = 0; b < 6; ++b) {
                 palette.append(qRgb(r * 255 / 5, g * 255 / 6, b * 255 / 5));
-    for (int grey : {0xC0, 0xD8, 0xEF})
+            }
+        }
+    }
+    for (int grey : {0xC0, 0xD8, 0xEF}) {
         palette.append(qRgb(grey, grey, grey));
+    }
     return palette;
 }
 
@@ -80,8 +84,9 @@ void DrawDisc(QPainter& p, int k) {
                            QColor(200, 80, 255, 150)};
     for (int half = 0; half < 2; ++half) {
         sheen.setColorAt(half * 0.5 + 0.00, QColor(255, 255, 255, 0));
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < 5; ++i) {
             sheen.setColorAt(half * 0.5 + 0.05 + i * 0.04, hues[i]);
+        }
         sheen.setColorAt(half * 0.5 + 0.30, QColor(255, 255, 255, 0));
     }
     sheen.setColorAt(1.0, QColor(255, 255, 255, 0));
@@ -154,8 +159,9 @@ QImage Render(int k) {
     DrawDisc(p, k);
     const bool shining = k >= kSpinFrames && k < kSpinFrames + kShineFrames;
     DrawText(p, shining ? k - kSpinFrames : -1);
-    if (k >= kSpinFrames + kShineFrames)
+    if (k >= kSpinFrames + kShineFrames) {
         DrawSpark(p, k - kSpinFrames - kShineFrames);
+    }
     return image;
 }
 
@@ -166,7 +172,7 @@ TGIFFrameData Cut(const QImage& image, const QRect& bounds, TGIFDisposal disposa
     frame.Disposal = disposal;
     frame.TransparentIndex = 0;
     frame.Indices.reserve(qsizetype(bounds.width()) * bounds.height());
-    for (int y = bounds.top(); y <= bounds.bottom(); ++y)
+    for (int y = bounds.top(); y <= bounds.bottom(); ++y) {
         for (int x = bounds.left(); x <= bounds.right(); ++x) {
             const QColor c = image.pixelColor(x, y);
             if (c.alpha() < 128) {
@@ -179,6 +185,7 @@ TGIFFrameData Cut(const QImage& image, const QRect& bounds, TGIFDisposal disposa
                                    int(c.blue() * a + kAssumedBackground.blue() * (1 - a)));
             frame.Indices.append(char(Quantize(over, x, y)));
         }
+    }
     return frame;
 }
 
@@ -196,14 +203,15 @@ int main(int argc, char** argv) {
     QList<TGIFFrameData> frames;
     for (int k = 0; k < kFrames; ++k) {
         const QImage image = Render(k);
-        if (k == 0)
+        if (k == 0) {
             frames.append(Cut(image, whole, dmLeave));
-        else if (k < kSpinFrames)
+        } else if (k < kSpinFrames) {
             frames.append(Cut(image, kDiscBox, dmLeave));
-        else if (k < kSpinFrames + kShineFrames)
+        } else if (k < kSpinFrames + kShineFrames) {
             frames.append(Cut(image, whole, dmPrevious));
-        else
+        } else {
             frames.append(Cut(image, whole, dmBackground));
+        }
     }
     const QByteArray gif = EncodeGIF(whole.size(), MakePalette(), frames);
     QFile out(QString::fromLocal8Bit(argv[1]));

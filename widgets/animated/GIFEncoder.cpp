@@ -25,26 +25,32 @@ struct MapDeleter {
 using MapHandle = std::unique_ptr<ColorMapObject, MapDeleter>;
 
 MapHandle MakeMap(const QList<QRgb>& palette) {
-    if (palette.isEmpty())
+    if (palette.isEmpty()) {
         return nullptr;
-    if (palette.size() > 256)
+    }
+    if (palette.size() > 256) {
         Fail(QStringLiteral("more than 256 colours"));
+    }
     int size = 2;
-    while (size < palette.size())
+    while (size < palette.size()) {
         size *= 2;
+    }
     std::vector<GifColorType> colors(size_t(size), GifColorType{0, 0, 0});
-    for (qsizetype i = 0; i < palette.size(); ++i)
+    for (qsizetype i = 0; i < palette.size(); ++i) {
         colors[size_t(i)] = {GifByteType(qRed(palette[i])), GifByteType(qGreen(palette[i])),
                              GifByteType(qBlue(palette[i]))};
+    }
     MapHandle map(GifMakeMapObject(size, colors.data()));
-    if (!map)
+    if (!map) {
         Fail(QStringLiteral("out of memory"));
+    }
     return map;
 }
 
 void Check(GifFileType* gif, int result) {
-    if (result == GIF_ERROR)
+    if (result == GIF_ERROR) {
         Fail(QString::fromLatin1(GifErrorString(gif->Error)));
+    }
 }
 
 void PutLoopExtension(GifFileType* gif, int loops) {
@@ -59,8 +65,9 @@ void PutLoopExtension(GifFileType* gif, int loops) {
 void PutFrame(GifFileType* gif, const TGIFFrameData& frame) {
     const QRect& b = frame.Bounds;
     if (b.width() <= 0 || b.height() <= 0 || b.left() < 0 || b.top() < 0 ||
-        frame.Indices.size() != qsizetype(b.width()) * b.height())
+        frame.Indices.size() != qsizetype(b.width()) * b.height()) {
         Fail(QStringLiteral("frame bounds and pixels disagree"));
+    }
     GraphicsControlBlock control{int(frame.Disposal), false, frame.DelayCs, frame.TransparentIndex};
     GifByteType extension[4];
     EGifGCBToExtension(&control, extension);
@@ -75,12 +82,15 @@ void PutFrame(GifFileType* gif, const TGIFFrameData& frame) {
     if (frame.Interlaced) {
         static constexpr int kOffsets[] = {0, 4, 2, 1};
         static constexpr int kSteps[] = {8, 8, 4, 2};
-        for (int pass = 0; pass < 4; ++pass)
-            for (int row = kOffsets[pass]; row < b.height(); row += kSteps[pass])
+        for (int pass = 0; pass < 4; ++pass) {
+            for (int row = kOffsets[pass]; row < b.height(); row += kSteps[pass]) {
                 putRow(row);
+            }
+        }
     } else {
-        for (int row = 0; row < b.height(); ++row)
+        for (int row = 0; row < b.height(); ++row) {
             putRow(row);
+        }
     }
 }
 
@@ -91,22 +101,26 @@ QByteArray EncodeGIF(QSize screen, const QList<QRgb>& globalPalette,
     QByteArray out;
     int error = 0;
     GifFileType* gif = EGifOpen(&out, WriteToBuffer, &error);
-    if (gif == nullptr)
+    if (gif == nullptr) {
         Fail(QString::fromLatin1(GifErrorString(error)));
+    }
     try {
         EGifSetGifVersion(gif, true);
         MapHandle global = MakeMap(globalPalette);
         Check(gif, EGifPutScreenDesc(gif, screen.width(), screen.height(), 8, 0, global.get()));
-        if (loops >= 0)
+        if (loops >= 0) {
             PutLoopExtension(gif, loops);
-        for (const TGIFFrameData& frame : frames)
+        }
+        for (const TGIFFrameData& frame : frames) {
             PutFrame(gif, frame);
+        }
     } catch (...) {
         EGifCloseFile(gif, &error);
         throw;
     }
-    if (EGifCloseFile(gif, &error) == GIF_ERROR)
+    if (EGifCloseFile(gif, &error) == GIF_ERROR) {
         Fail(QString::fromLatin1(GifErrorString(error)));
+    }
     return out;
 }
 

@@ -23,13 +23,16 @@ int TGIFFrameCache::StartFrame(const TGIFImage& image, int k) {
     const QRect whole(QPoint(0, 0), image.Size());
     for (int i = k; i >= 1; --i) {
         const TGIFFrame& frame = image.Frame(i);
-        if (!frame.Bounds.contains(whole))
+        if (!frame.Bounds.contains(whole)) {
             continue;
+        }
         // A frame before k that restores what lay before it hides nothing afterwards.
-        if (i < k && frame.Disposal == dmPrevious)
+        if (i < k && frame.Disposal == dmPrevious) {
             continue;
-        if (frame.TransparentColor == clNone || (frame.Disposal == dmBackground && i < k))
+        }
+        if (frame.TransparentColor == clNone || (frame.Disposal == dmBackground && i < k)) {
             return i;
+        }
     }
     return 0;
 }
@@ -56,17 +59,19 @@ bool TGIFFrameCache::Rebuild(const TGIFImage& image, int k, const QColor& window
         background = windowColor;
     }
     QImage picture(image.Size(), QImage::Format_ARGB32_Premultiplied);
-    if (picture.isNull())
+    if (picture.isNull()) {
         return false;
+    }
     picture.fill(background);
 
     const int start = StartFrame(image, k);
     for (int i = start; i < k; ++i) {
         const TGIFFrame& frame = image.Frame(i);
-        if (frame.Disposal == dmNone || frame.Disposal == dmLeave)
+        if (frame.Disposal == dmNone || frame.Disposal == dmLeave) {
             DrawFrame(picture, frame);
-        else if (frame.Disposal == dmBackground && i > start)
+        } else if (frame.Disposal == dmBackground && i > start) {
             Fill(picture, frame.Bounds, background);
+        }
     }
     picture_ = std::move(picture);
     transparentColor_ = transparent;
@@ -80,14 +85,16 @@ const QImage& TGIFFrameCache::Compose(const TGIFImage& image, int k, const QColo
         return picture_;
     }
     k = std::clamp(k, 0, image.Count() - 1);
-    if (k == index_)
+    if (k == index_) {
         return picture_;
+    }
     const bool incremental = !picture_.isNull() && index_ >= 0 && index_ < image.Count() &&
                              k == index_ + 1 && image.Frame(index_).Disposal != dmPrevious;
     if (incremental) {
         const TGIFFrame& previous = image.Frame(index_);
-        if (previous.Disposal == dmBackground)
+        if (previous.Disposal == dmBackground) {
             Fill(picture_, previous.Bounds, background_);
+        }
     } else if (!Rebuild(image, k, windowColor)) {
         return picture_;
     }

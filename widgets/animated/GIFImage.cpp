@@ -50,11 +50,13 @@ QString GifError(int code) {
 
 QList<QRgb> PaletteOf(const ColorMapObject* map) {
     QList<QRgb> palette;
-    if (map == nullptr || map->Colors == nullptr)
+    if (map == nullptr || map->Colors == nullptr) {
         return palette;
+    }
     palette.reserve(map->ColorCount);
-    for (int i = 0; i < map->ColorCount; ++i)
+    for (int i = 0; i < map->ColorCount; ++i) {
         palette.append(qRgb(map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue));
+    }
     return palette;
 }
 
@@ -67,18 +69,22 @@ QByteArray ReadRaster(GifFileType* gif, int width, int height, bool interlaced) 
     QByteArray raster(qsizetype(width) * height, '\0');
     auto* bits = reinterpret_cast<GifPixelType*>(raster.data());
     auto readRow = [&](int row) {
-        if (DGifGetLine(gif, bits + qsizetype(row) * width, width) == GIF_ERROR)
+        if (DGifGetLine(gif, bits + qsizetype(row) * width, width) == GIF_ERROR) {
             Fail(GifError(gif->Error));
+        }
     };
     if (interlaced) {
         static constexpr int kOffsets[] = {0, 4, 2, 1};
         static constexpr int kSteps[] = {8, 8, 4, 2};
-        for (int pass = 0; pass < 4; ++pass)
-            for (int row = kOffsets[pass]; row < height; row += kSteps[pass])
+        for (int pass = 0; pass < 4; ++pass) {
+            for (int row = kOffsets[pass]; row < height; row += kSteps[pass]) {
                 readRow(row);
+            }
+        }
     } else {
-        for (int row = 0; row < height; ++row)
+        for (int row = 0; row < height; ++row) {
             readRow(row);
+        }
     }
     return raster;
 }
@@ -87,17 +93,19 @@ QByteArray ReadRaster(GifFileType* gif, int width, int height, bool interlaced) 
 QImage PictureOf(const QByteArray& raster, int width, int height, const QList<QRgb>& palette,
                  int transparentIndex) {
     QImage picture(width, height, QImage::Format_ARGB32_Premultiplied);
-    if (picture.isNull())
+    if (picture.isNull()) {
         Fail(QStringLiteral("out of memory"));
+    }
     const auto* bits = reinterpret_cast<const uchar*>(raster.constData());
     for (int y = 0; y < height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
         for (int x = 0; x < width; ++x) {
             const int index = bits[qsizetype(y) * width + x];
-            if (index == transparentIndex)
+            if (index == transparentIndex) {
                 line[x] = 0;
-            else
+            } else {
                 line[x] = index < palette.size() ? palette[index] | 0xFF000000u : 0xFF000000u;
+            }
         }
     }
     return picture;
@@ -106,13 +114,17 @@ QImage PictureOf(const QByteArray& raster, int width, int height, const QList<QR
 void ReadExtension(GifFileType* gif, GraphicsControlBlock& control) {
     int code = 0;
     GifByteType* block = nullptr;
-    if (DGifGetExtension(gif, &code, &block) == GIF_ERROR)
+    if (DGifGetExtension(gif, &code, &block) == GIF_ERROR) {
         Fail(GifError(gif->Error));
-    if (code == GRAPHICS_EXT_FUNC_CODE && block != nullptr && block[0] >= 4)
+    }
+    if (code == GRAPHICS_EXT_FUNC_CODE && block != nullptr && block[0] >= 4) {
         DGifExtensionToGCB(4, block + 1, &control);
-    while (block != nullptr)
-        if (DGifGetExtensionNext(gif, &block) == GIF_ERROR)
+    }
+    while (block != nullptr) {
+        if (DGifGetExtensionNext(gif, &block) == GIF_ERROR) {
             Fail(GifError(gif->Error));
+        }
+    }
 }
 
 } // namespace
@@ -121,8 +133,9 @@ void TGIFImage::LoadFromData(const QByteArray& data) {
     Reader reader{&data};
     int error = 0;
     GifHandle gif(DGifOpen(&reader, ReadFromBuffer, &error));
-    if (!gif)
+    if (!gif) {
         Fail(GifError(error));
+    }
 
     QList<TGIFFrame> frames;
     const QList<QRgb> global = PaletteOf(gif->SColorMap);
@@ -132,21 +145,25 @@ void TGIFImage::LoadFromData(const QByteArray& data) {
     try {
         for (bool done = false; !done;) {
             GifRecordType type = UNDEFINED_RECORD_TYPE;
-            if (DGifGetRecordType(gif.get(), &type) == GIF_ERROR)
+            if (DGifGetRecordType(gif.get(), &type) == GIF_ERROR) {
                 Fail(GifError(gif->Error));
+            }
             switch (type) {
             case EXTENSION_RECORD_TYPE:
                 ReadExtension(gif.get(), control);
                 break;
             case IMAGE_DESC_RECORD_TYPE: {
-                if (DGifGetImageDesc(gif.get()) == GIF_ERROR)
+                if (DGifGetImageDesc(gif.get()) == GIF_ERROR) {
                     Fail(GifError(gif->Error));
+                }
                 const GifImageDesc& desc = gif->Image;
-                if (desc.Width <= 0 || desc.Height <= 0)
+                if (desc.Width <= 0 || desc.Height <= 0) {
                     Fail(QStringLiteral("empty frame"));
+                }
                 pixels += qint64(desc.Width) * desc.Height;
-                if (pixels > kMaxPixels)
+                if (pixels > kMaxPixels) {
                     Fail(QStringLiteral("too large"));
+                }
                 const QList<QRgb> local = PaletteOf(desc.ColorMap);
                 const QList<QRgb>& palette = desc.ColorMap != nullptr ? local : global;
                 const QByteArray raster =
@@ -156,10 +173,11 @@ void TGIFImage::LoadFromData(const QByteArray& data) {
                 frame.Delay = control.DelayTime * 10;
                 frame.Disposal = DisposalOf(control.DisposalMode);
                 const int transparent = control.TransparentColor;
-                if (transparent != NO_TRANSPARENT_COLOR)
+                if (transparent != NO_TRANSPARENT_COLOR) {
                     frame.TransparentColor = transparent < palette.size()
                                                  ? QColorToTColor(QColor(palette[transparent]))
                                                  : clBlack;
+                }
                 frame.Picture = PictureOf(raster, desc.Width, desc.Height, palette, transparent);
                 covered |= frame.Bounds;
                 frames.append(std::move(frame));
@@ -175,11 +193,13 @@ void TGIFImage::LoadFromData(const QByteArray& data) {
         }
     } catch (const Exception&) {
         // A file cut short after complete frames still shows them, as viewers do.
-        if (frames.isEmpty())
+        if (frames.isEmpty()) {
             throw;
+        }
     }
-    if (frames.isEmpty())
+    if (frames.isEmpty()) {
         Fail(QStringLiteral("no frames"));
+    }
 
     frames_ = std::move(frames);
     size_ = gif->SWidth > 0 && gif->SHeight > 0 ? QSize(gif->SWidth, gif->SHeight)
@@ -191,8 +211,9 @@ void TGIFImage::LoadFromData(const QByteArray& data) {
 
 void TGIFImage::LoadFromFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
         throw Exception(FormatMessage(QString::fromUtf16(res::SUnableToRead), {path}));
+    }
     LoadFromData(file.readAll());
 }
 
@@ -201,15 +222,18 @@ void TGIFImage::Clear() {
 }
 
 TColor TGIFImage::TransparentColor() const {
-    for (const TGIFFrame& frame : frames_)
-        if (frame.TransparentColor != clNone)
+    for (const TGIFFrame& frame : frames_) {
+        if (frame.TransparentColor != clNone) {
             return frame.TransparentColor;
+        }
+    }
     return clNone;
 }
 
 void TGIFImage::SetFrameIndex(int value) {
-    if (value >= 0 && value < Count())
+    if (value >= 0 && value < Count()) {
         frameIndex_ = value;
+    }
 }
 
 } // namespace platterwise

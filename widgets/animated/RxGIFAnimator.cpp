@@ -27,7 +27,9 @@ TRxGIFAnimator::TRxGIFAnimator(QWidget* parent)
     windowColor_ = ToQColor(clWindow, palette());
 }
 
-TRxGIFAnimator::~TRxGIFAnimator() = default;
+TRxGIFAnimator::~TRxGIFAnimator() {
+    timer_.Shutdown(); // joins a tick in progress while everything it touches is alive
+}
 
 bool TRxGIFAnimator::Animate() const {
     std::lock_guard lock(DrawingLock());
@@ -35,8 +37,9 @@ bool TRxGIFAnimator::Animate() const {
 }
 
 void TRxGIFAnimator::SetAnimate(bool value) {
-    if (Animate() == value)
+    if (Animate() == value) {
         return;
+    }
     if (value) {
         timer_.SetOnTimer([this] { TimerTick(); });
         timer_.SetEnabled(true);
@@ -44,8 +47,9 @@ void TRxGIFAnimator::SetAnimate(bool value) {
             std::lock_guard lock(DrawingLock());
             animate_ = timer_.Enabled();
         }
-        if (OnStart)
+        if (OnStart) {
             OnStart();
+        }
     } else {
         timer_.SetEnabled(false);
         timer_.SetOnTimer(nullptr);
@@ -53,8 +57,9 @@ void TRxGIFAnimator::SetAnimate(bool value) {
             std::lock_guard lock(DrawingLock());
             animate_ = false;
         }
-        if (OnStop)
+        if (OnStop) {
             OnStop();
+        }
         PictureChanged();
     }
 }
@@ -66,8 +71,9 @@ bool TRxGIFAnimator::AsyncDrawing() const {
 
 void TRxGIFAnimator::SetAsyncDrawing(bool value) {
     std::lock_guard lock(DrawingLock());
-    if (asyncDrawing_ == value)
+    if (asyncDrawing_ == value) {
         return;
+    }
     timer_.SetSyncEvent(!value);
     asyncDrawing_ = value;
 }
@@ -80,8 +86,9 @@ bool TRxGIFAnimator::AutoSize() const {
 void TRxGIFAnimator::SetAutoSize(bool value) {
     {
         std::lock_guard lock(DrawingLock());
-        if (autoSize_ == value)
+        if (autoSize_ == value) {
             return;
+        }
         autoSize_ = value;
     }
     PictureChanged();
@@ -115,37 +122,43 @@ bool TRxGIFAnimator::Transparent() const {
 void TRxGIFAnimator::SetCenter(bool value) {
     {
         std::lock_guard lock(DrawingLock());
-        if (center_ == value)
+        if (center_ == value) {
             return;
+        }
         center_ = value;
     }
     PictureChanged();
-    if (Animate())
+    if (Animate()) {
         repaint();
+    }
 }
 
 void TRxGIFAnimator::SetStretch(bool value) {
     {
         std::lock_guard lock(DrawingLock());
-        if (stretch_ == value)
+        if (stretch_ == value) {
             return;
+        }
         stretch_ = value;
     }
     PictureChanged();
-    if (Animate())
+    if (Animate()) {
         repaint();
+    }
 }
 
 void TRxGIFAnimator::SetTransparent(bool value) {
     {
         std::lock_guard lock(DrawingLock());
-        if (transparent_ == value)
+        if (transparent_ == value) {
             return;
+        }
         transparent_ = value;
     }
     PictureChanged();
-    if (Animate())
+    if (Animate()) {
         repaint();
+    }
 }
 
 int TRxGIFAnimator::FrameIndex() const {
@@ -156,13 +169,15 @@ int TRxGIFAnimator::FrameIndex() const {
 void TRxGIFAnimator::SetFrameIndex(int value) {
     {
         std::lock_guard lock(DrawingLock());
-        if (value == frameIndex_ || value < 0 || value >= image_.Count())
+        if (value == frameIndex_ || value < 0 || value >= image_.Count()) {
             return;
+        }
         frameIndex_ = value;
         timer_.SetInterval(FrameDelay(value));
     }
-    if (OnFrameChanged)
+    if (OnFrameChanged) {
         OnFrameChanged();
+    }
     PictureChanged();
 }
 
@@ -176,8 +191,9 @@ void TRxGIFAnimator::SetImage(const TGIFImage& image) {
 
 std::uint32_t TRxGIFAnimator::FrameDelay(int k) const {
     std::lock_guard lock(DrawingLock());
-    if (k < 0 || k >= image_.Count() || image_.Count() < 2)
+    if (k < 0 || k >= image_.Count() || image_.Count() < 2) {
         return 0;
+    }
     return std::clamp(std::uint32_t(std::max(image_.Frame(k).Delay, 0)), kMinDelay, kMaxDelay);
 }
 
@@ -186,12 +202,14 @@ void TRxGIFAnimator::ImageChanged() {
         std::lock_guard lock(DrawingLock());
         cache_.Drop();
         frameIndex_ = image_.FrameIndex();
-        if (frameIndex_ >= 0 && frameIndex_ < image_.Count())
+        if (frameIndex_ >= 0 && frameIndex_ < image_.Count()) {
             timer_.SetInterval(FrameDelay(frameIndex_));
+        }
     }
     PictureChanged();
-    if (OnChange)
+    if (OnChange) {
         OnChange();
+    }
 }
 
 void TRxGIFAnimator::PictureChanged() {
@@ -204,21 +222,24 @@ void TRxGIFAnimator::AdjustToImage() {
     QSize size;
     {
         std::lock_guard lock(DrawingLock());
-        if (!autoSize_ || image_.Empty())
+        if (!autoSize_ || image_.Empty()) {
             return;
+        }
         size = image_.Size();
     }
     resize(size);
 }
 
 void TRxGIFAnimator::TimerTick() {
-    if (!tickable_.load())
+    if (!tickable_.load()) {
         return;
+    }
     bool async = false;
     {
         std::lock_guard lock(DrawingLock());
-        if (image_.Count() < 2)
+        if (image_.Count() < 2) {
             return;
+        }
         frameIndex_ = frameIndex_ + 1 < image_.Count() ? std::max(frameIndex_ + 1, 0) : 0;
         async = asyncDrawing_;
     }
@@ -228,18 +249,20 @@ void TRxGIFAnimator::TimerTick() {
             timer_.SetInterval(FrameDelay(frameIndex_));
         }};
         if (async) {
-            if (const std::function<void()> changed = OnFrameChanged)
+            if (const std::function<void()> changed = OnFrameChanged) {
                 timer_.Synchronize(changed);
+            }
         } else if (OnFrameChanged) {
             OnFrameChanged();
         }
         PaintNow();
     }
     if (!Loop() && FrameIndex() == 0) {
-        if (async)
+        if (async) {
             timer_.Synchronize([this] { SetAnimate(false); });
-        else
+        } else {
             SetAnimate(false);
+        }
     }
 }
 
@@ -253,8 +276,9 @@ void TRxGIFAnimator::PaintNow() {
     }
     {
         std::lock_guard lock(DrawingLock());
-        if (!image_.Empty())
+        if (!image_.Empty()) {
             cache_.Compose(image_, frameIndex_, windowColor_);
+        }
     }
     timer_.Synchronize([this] { repaint(); });
 }
@@ -266,23 +290,28 @@ bool TRxGIFAnimator::ShowsBeneath() const {
 
 QRect TRxGIFAnimator::Destination() const {
     const QSize size = image_.Size();
-    if (stretch_)
+    if (stretch_) {
         return rect();
-    if (center_)
+    }
+    if (center_) {
         return QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
+    }
     return QRect(QPoint(0, 0), size);
 }
 
 void TRxGIFAnimator::PaintImage(QPainter& painter) {
     std::lock_guard lock(DrawingLock());
-    if (image_.Empty() || image_.Width() < 1 || image_.Height() < 1)
+    if (image_.Empty() || image_.Width() < 1 || image_.Height() < 1) {
         return;
+    }
     const QImage& picture = cache_.Compose(image_, frameIndex_, windowColor_);
-    if (picture.isNull())
+    if (picture.isNull()) {
         return;
+    }
     const QRect destination = Destination();
-    if (cache_.TransparentColor() != clNone && !transparent_)
+    if (cache_.TransparentColor() != clNone && !transparent_) {
         painter.fillRect(destination, RgbToQColor(cache_.TransparentColor()));
+    }
     painter.drawImage(destination, picture);
 }
 
@@ -302,8 +331,9 @@ void TRxGIFAnimator::hideEvent(QHideEvent* event) {
 
 bool TRxGIFAnimator::event(QEvent* event) {
     const bool result = TRxImageControl::event(event);
-    if (event->type() == QEvent::ParentChange)
+    if (event->type() == QEvent::ParentChange) {
         UpdateTickable();
+    }
     return result;
 }
 

@@ -93,8 +93,7 @@ private:
     bool transparent_ = true;
     bool loop_ = true;
     std::atomic<bool> tickable_{false}; // visible with a parent, as ticks see it from any thread
-    // Declared last, so destroyed first: its destructor joins the worker while everything a
-    // tick touches is still alive.
+    // Shut down first thing in the destructor: a tick touches the members above.
     TRxTimer timer_;
 };
 

@@ -11,29 +11,33 @@ TRxImageControl::TRxImageControl(QWidget* parent)
 
 void TRxImageControl::SetColor(TColor value) {
     parentColor_ = false;
-    if (color_ == value)
+    if (color_ == value) {
         return;
+    }
     color_ = value;
     update();
 }
 
 void TRxImageControl::SetParentColor(bool value) {
-    if (parentColor_ == value)
+    if (parentColor_ == value) {
         return;
+    }
     parentColor_ = value;
     update();
 }
 
 QColor TRxImageControl::BackgroundColor() const {
-    if (parentColor_ && parentWidget() != nullptr)
+    if (parentColor_ && parentWidget() != nullptr) {
         return parentWidget()->palette().color(parentWidget()->backgroundRole());
+    }
     return ToQColor(color_, palette());
 }
 
 void TRxImageControl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (!ShowsBeneath())
+    if (!ShowsBeneath()) {
         painter.fillRect(rect(), BackgroundColor());
+    }
     PaintImage(painter);
 }
 

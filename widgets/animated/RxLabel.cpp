@@ -16,8 +16,9 @@ TRxLabel::TRxLabel(QWidget* parent)
 }
 
 void TRxLabel::SetCaption(const QString& value) {
-    if (caption_ == value)
+    if (caption_ == value) {
         return;
+    }
     caption_ = value;
     Adjust();
     update();
@@ -39,8 +40,9 @@ void TRxLabel::SetShadowColor(TColor value) {
 }
 
 void TRxLabel::SetShowShadow(bool value) {
-    if (showShadow_ == value)
+    if (showShadow_ == value) {
         return;
+    }
     showShadow_ = value;
     Adjust();
     update();
@@ -58,14 +60,16 @@ QSize TRxLabel::sizeHint() const {
 }
 
 void TRxLabel::Adjust() {
-    if (autoSize_)
+    if (autoSize_) {
         resize(sizeHint());
+    }
 }
 
 void TRxLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (color_ != clNone)
+    if (color_ != clNone) {
         painter.fillRect(rect(), ToQColor(color_, palette()));
+    }
     painter.setFont(font());
     const QFontMetrics metrics(font());
     const int shadow = showShadow_ ? kShadow : 0;
@@ -80,8 +84,9 @@ void TRxLabel::paintEvent(QPaintEvent*) {
 }
 
 void TRxLabel::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
         Adjust();
+    }
     QWidget::changeEvent(event);
 }
 
@@ -94,8 +99,9 @@ void TRxLabel::mouseReleaseEvent(QMouseEvent* event) {
     const bool click = pressed_ && event->button() == Qt::LeftButton &&
                        rect().contains(event->position().toPoint());
     pressed_ = false;
-    if (click && OnClick)
+    if (click && OnClick) {
         OnClick();
+    }
     QWidget::mouseReleaseEvent(event);
 }
 

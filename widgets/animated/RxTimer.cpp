@@ -52,6 +52,10 @@ TRxTimer::TRxTimer(QObject* parent)
     , thread_(std::make_unique<TTimerThread>(*this)) {}
 
 TRxTimer::~TRxTimer() {
+    Shutdown();
+}
+
+void TRxTimer::Shutdown() {
     {
         std::lock_guard lock(mutex_);
         destroying_ = true;
@@ -66,8 +70,10 @@ TRxTimer::~TRxTimer() {
     // The worker may still be in a tick, which reads thread_: keep it until joined.
     thread_->Terminate();
     thread_->Join();
-    if (windowTimerId_ != 0)
+    if (windowTimerId_ != 0) {
         killTimer(windowTimerId_);
+    }
+    windowTimerId_ = 0;
 }
 
 bool TRxTimer::Enabled() const {
@@ -77,8 +83,9 @@ bool TRxTimer::Enabled() const {
 
 void TRxTimer::SetEnabled(bool value) {
     std::lock_guard lock(mutex_);
-    if (enabled_ == value)
+    if (enabled_ == value) {
         return;
+    }
     enabled_ = value;
     UpdateTimer();
 }
@@ -90,8 +97,9 @@ std::uint32_t TRxTimer::Interval() const {
 
 void TRxTimer::SetInterval(std::uint32_t value) {
     std::lock_guard lock(mutex_);
-    if (interval_ == value)
+    if (interval_ == value) {
         return;
+    }
     interval_ = value;
     UpdateTimer();
 }
@@ -113,8 +121,9 @@ bool TRxTimer::Threaded() const {
 
 void TRxTimer::SetThreaded(bool value) {
     std::lock_guard lock(mutex_);
-    if (threaded_ == value)
+    if (threaded_ == value) {
         return;
+    }
     threaded_ = value;
     UpdateTimer();
 }
@@ -126,19 +135,22 @@ TThreadPriority TRxTimer::ThreadPriority() const {
 
 void TRxTimer::SetThreadPriority(TThreadPriority value) {
     std::lock_guard lock(mutex_);
-    if (priority_ == value)
+    if (priority_ == value) {
         return;
+    }
     priority_ = value;
-    if (threaded_)
+    if (threaded_) {
         UpdateTimer();
+    }
 }
 
 void TRxTimer::SetOnTimer(std::function<void()> handler) {
     std::lock_guard lock(mutex_);
     const bool changed = bool(onTimer_) != bool(handler);
     onTimer_ = std::move(handler);
-    if (changed)
+    if (changed) {
         UpdateTimer();
+    }
 }
 
 bool TRxTimer::Active() const {
@@ -148,15 +160,18 @@ bool TRxTimer::Active() const {
 
 // Called with mutex_ held.
 void TRxTimer::UpdateTimer() {
-    if (destroying_)
+    if (destroying_) {
         return;
+    }
     const bool due = interval_ > 0 && enabled_ && onTimer_;
     if (threaded_) {
-        if (windowTimerId_ != 0)
+        if (windowTimerId_ != 0) {
             UpdateWindowTimer();
+        }
         thread_->Suspend();
-        if (due)
+        if (due) {
             thread_->Resume(interval_, priority_);
+        }
     } else {
         thread_->Suspend();
         UpdateWindowTimer();
@@ -173,12 +188,14 @@ void TRxTimer::UpdateWindowTimer() {
         killTimer(windowTimerId_);
         windowTimerId_ = 0;
     }
-    if (threaded_ || destroying_ || interval_ == 0 || !enabled_ || !onTimer_)
+    if (threaded_ || destroying_ || interval_ == 0 || !enabled_ || !onTimer_) {
         return;
+    }
     const int ms = interval_ > std::uint32_t(INT_MAX) ? INT_MAX : int(interval_);
     windowTimerId_ = startTimer(ms, Qt::PreciseTimer);
-    if (windowTimerId_ == 0)
+    if (windowTimerId_ == 0) {
         throw EOutOfResources(QString::fromUtf16(res::SNoTimers));
+    }
 }
 
 void TRxTimer::ApplyWindowTimer() {
@@ -187,18 +204,20 @@ void TRxTimer::ApplyWindowTimer() {
 }
 
 void TRxTimer::timerEvent(QTimerEvent* event) {
-    if (event->timerId() == windowTimerId_ && windowTimerId_ != 0)
+    if (event->timerId() == windowTimerId_ && windowTimerId_ != 0) {
         RunShowingFailures([this] { Timer(); });
-    else
+    } else {
         QObject::timerEvent(event);
+    }
 }
 
 void TRxTimer::Timer() {
     std::function<void()> handler;
     {
         std::lock_guard lock(mutex_);
-        if (!enabled_ || destroying_ || !onTimer_)
+        if (!enabled_ || destroying_ || !onTimer_) {
             return;
+        }
         handler = onTimer_;
     }
     handler();
@@ -210,8 +229,9 @@ bool TRxTimer::Stopping() const {
 }
 
 void TRxTimer::WorkerTick() {
-    if (Stopping() || !Enabled())
+    if (Stopping() || !Enabled()) {
         return;
+    }
     if (SyncEvent()) {
         Synchronize([this] { Timer(); });
         return;
@@ -234,8 +254,9 @@ bool TRxTimer::Synchronize(const std::function<void()>& routine) {
     call->routine = routine;
     {
         std::lock_guard lock(handOver_->mutex);
-        if (handOver_->cancelled)
+        if (handOver_->cancelled) {
             return false;
+        }
         handOver_->calls.push_back(call);
     }
     QMetaObject::invokeMethod(this, "RunHandedOver", Qt::QueuedConnection);
@@ -249,8 +270,9 @@ void TRxTimer::RunHandedOver() {
         std::shared_ptr<TTimerHandOver::Call> call;
         {
             std::lock_guard lock(handOver_->mutex);
-            if (handOver_->calls.empty())
+            if (handOver_->calls.empty()) {
                 return;
+            }
             call = std::move(handOver_->calls.front());
             handOver_->calls.pop_front();
         }

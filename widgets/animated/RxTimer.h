@@ -21,8 +21,13 @@ class TRxTimer final : public QObject {
 
 public:
     explicit TRxTimer(QObject* parent = nullptr);
-    // Stops ticking and joins the worker; a tick that is waiting to be handed over is dropped.
+    // Shutdown, if the owner has not called it yet.
     ~TRxTimer() override;
+
+    // Stops for good: drops OnTimer, ends and joins the worker, and drops a tick that is
+    // waiting to be handed over. No handler runs once it returns. An owner whose handler
+    // reaches into it calls this first in its own destructor. Owner thread only.
+    void Shutdown();
 
     bool Enabled() const;
     // Throws EOutOfResources (SNoTimers) when a window timer is refused.

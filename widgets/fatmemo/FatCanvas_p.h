@@ -20,15 +20,15 @@ public:
     TFatCanvas(QPainter* painter, const QFont& font, const QPalette& palette);
 
     void Reset(TColor fontColor, TColor brushColor);
-    bool CanDraw() const { return FPainter != nullptr; }
+    bool CanDraw() const { return painter_ != nullptr; }
 
     TColor FontColor = clNone;
     TColor BrushColor = clNone;
-    TFontStyles Style() const { return FStyle; }
-    const QFont& Font() const { return FFont; }
+    TFontStyles Style() const { return style_; }
+    const QFont& Font() const { return font_; }
     void SetStyle(TFontStyles style);
 
-    int TextWidth(const QString& s) const { return FMetrics.horizontalAdvance(s); }
+    int TextWidth(const QString& s) const { return metrics_.horizontalAdvance(s); }
     int PrefixWidth(const QString& s, qsizetype n) const;
     // The height of a row of text in the current font, measured on a sample with tall
     // capitals and deep descenders.
@@ -47,13 +47,13 @@ public:
 private:
     QColor Resolve(TColor c) const;
 
-    QPainter* FPainter;
-    QFont FBaseFont;
-    QPalette FPalette;
-    TFontStyles FBaseStyle;
-    TFontStyles FStyle;
-    QFont FFont;
-    QFontMetrics FMetrics;
+    QPainter* painter_;
+    QFont baseFont_;
+    QPalette palette_;
+    TFontStyles baseStyle_;
+    TFontStyles style_;
+    QFont font_;
+    QFontMetrics metrics_;
 };
 
 } // namespace platterwise

@@ -32,10 +32,12 @@ struct TTextResult {
 };
 
 int AlignedTop(TDrawFlags flags, int y, int lineHeight, int height) {
-    if (flags & dfAlignBottom)
+    if (flags & dfAlignBottom) {
         return y + lineHeight - height;
-    if (flags & dfAlignMiddle)
+    }
+    if (flags & dfAlignMiddle) {
         return y + lineHeight / 2 - height / 2;
+    }
     return y;
 }
 
@@ -47,14 +49,16 @@ bool Draws(const TFatPass& pass) {
 int FirstCharPast(const TFatCanvas& canvas, const QString& text, int x, int px) {
     int lo = 1;
     int hi = int(text.size());
-    if (hi == 0 || x + canvas.TextWidth(text) <= px)
+    if (hi == 0 || x + canvas.TextWidth(text) <= px) {
         return 0;
+    }
     while (lo < hi) {
         const int mid = lo + (hi - lo) / 2;
-        if (x + canvas.PrefixWidth(text, mid) > px)
+        if (x + canvas.PrefixWidth(text, mid) > px) {
             hi = mid;
-        else
+        } else {
             lo = mid + 1;
+        }
     }
     return lo;
 }
@@ -66,13 +70,15 @@ int FittingPrefix(const TFatCanvas& canvas, const QString& text, int room) {
     int hi = int(text.size());
     while (lo < hi) {
         const int mid = lo + (hi - lo + 1) / 2;
-        if (canvas.PrefixWidth(text, mid) <= room)
+        if (canvas.PrefixWidth(text, mid) <= room) {
             lo = mid;
-        else
+        } else {
             hi = mid - 1;
+        }
     }
-    if (lo > 0 && lo < text.size() && text[lo - 1].isHighSurrogate())
+    if (lo > 0 && lo < text.size() && text[lo - 1].isHighSurrogate()) {
         --lo;
+    }
     return lo;
 }
 
@@ -98,17 +104,19 @@ TFatRect DrawRun(const TFatPass& pass, const QString& text, int w, int offset, i
             int px = x;
             for (int i = 0; i < 3; ++i) {
                 const int pw = canvas.TextWidth(pieces[i]);
-                if (!pieces[i].isEmpty())
+                if (!pieces[i].isEmpty()) {
                     canvas.DrawText(TFatRect{px, top, px + pw, top + h}.Intersected(pass.Clip), px,
                                     top, pieces[i], fgs[i], bgs[i]);
+                }
                 px += pw;
             }
         }
     }
     if (probe && probe->Result == 0 && probe->Y >= top && probe->Y < top + h) {
         const int i = FirstCharPast(canvas, text, x, probe->X);
-        if (i > 0)
+        if (i > 0) {
             probe->Result = offset + i;
+        }
     }
     const TFatRect flow{x, top, x + w, top + h};
     x += w;
@@ -162,25 +170,29 @@ TTextResult LayoutText(const TFatPass& pass, const QString& text, int width, int
     const TColor fg = canvas.FontColor;
     const TColor bg = canvas.BrushColor;
     TFatRect flow;
-    if ((pass.Flags & dfWordWrap) && x + width > pass.Clip.Right)
+    if ((pass.Flags & dfWordWrap) && x + width > pass.Clip.Right) {
         flow = DrawWrapped(pass, text, x, y, selected, fg, bg, probe);
-    else
+    } else {
         flow = DrawRun(pass, text, width, 0, x, y, selected, fg, bg, probe, glyphs);
+    }
     return {flow, width, height};
 }
 
 std::optional<TCharRange> SelectedChars(const TFatPass& pass, const TFatPart& part,
                                         TFatPosition at) {
     const TFatSelection* sel = pass.Selection;
-    if (!sel)
+    if (!sel) {
         return std::nullopt;
+    }
     const auto key = [](const TFatPosition& p) { return std::pair(p.Line, p.Part); };
-    if (key(at) < key(sel->Start) || key(sel->End) < key(at))
+    if (key(at) < key(sel->Start) || key(sel->End) < key(at)) {
         return std::nullopt;
+    }
     const int first = key(at) == key(sel->Start) ? std::max(sel->Start.Char, 1) : 1;
     const int last = key(at) == key(sel->End) ? sel->End.Char : part.TextLength();
-    if (first > last)
+    if (first > last) {
         return std::nullopt;
+    }
     return TCharRange{first, last};
 }
 
@@ -189,8 +201,9 @@ void LayoutImage(const TFatPass& pass, TFatPart& part, int& x, int& y) {
     const int w = image.width();
     const int h = image.height();
     part.SetMeasuredSize(w, h);
-    if (pass.Flags & dfDontDraw)
+    if (pass.Flags & dfDontDraw) {
         return;
+    }
     TFatRect& flow = part.Layout().Flow;
     if ((pass.Flags & dfWordWrap) && x + w > pass.Clip.Right) {
         y += pass.LineHeight;
@@ -204,8 +217,9 @@ void LayoutImage(const TFatPass& pass, TFatPart& part, int& x, int& y) {
         const int top = AlignedTop(pass.Flags, y, pass.LineHeight, h);
         target = {x, top, x + w, top + h};
     }
-    if (Draws(pass))
+    if (Draws(pass)) {
         pass.Canvas.DrawImage(target.Intersected(pass.Clip), image);
+    }
     flow.Top = target.Top;
     flow.Bottom = target.Bottom;
     flow.Right += w;
@@ -232,19 +246,23 @@ void LayoutPart(const TFatPass& pass, TFatPart& part, TFatPosition at, int& x, i
     case pkNone:
         break;
     case pkColor:
-        if (apply && part.FontColor() != clNone)
+        if (apply && part.FontColor() != clNone) {
             pass.Canvas.FontColor = part.FontColor();
-        if (apply && part.BackColor() != clNone)
+        }
+        if (apply && part.BackColor() != clNone) {
             pass.Canvas.BrushColor = part.BackColor();
+        }
         break;
     case pkStyle:
-        if (apply)
+        if (apply) {
             pass.Canvas.SetStyle(part.FontStyle());
+        }
         break;
     case pkText: {
         TFatPart::TTextCache& cache = part.TextCache();
-        if (cache.Width < 0 || cache.Font != pass.Canvas.Font())
+        if (cache.Width < 0 || cache.Font != pass.Canvas.Font()) {
             cache = {pass.Canvas.Font(), pass.Canvas.TextWidth(part.Text()), {}};
+        }
         const TTextResult r = LayoutText(pass, part.Text(), cache.Width, x, y,
                                          SelectedChars(pass, part, at), nullptr, &cache.Glyphs);
         part.SetMeasuredSize(r.Width, r.Height);
@@ -252,8 +270,9 @@ void LayoutPart(const TFatPass& pass, TFatPart& part, TFatPosition at, int& x, i
         break;
     }
     case pkImage:
-        if (part.Graphic())
+        if (part.Graphic()) {
             LayoutImage(pass, part, x, y);
+        }
         break;
     }
 }
@@ -275,12 +294,14 @@ void LayoutLine(const TFatPass& pass, TFatLine& line, int lineIndex, int& x, int
 }
 
 int ProbePartChar(const TFatPart& part, int px, int py) {
-    if (part.Kind() != pkText)
+    if (part.Kind() != pkText) {
         return 0;
+    }
     const TFatLine* line = part.Owner();
     const TFatMemo* memo = line && line->Owner() ? line->Owner()->Memo() : nullptr;
-    if (!memo)
+    if (!memo) {
         return 0;
+    }
     const TFatLayout& l = part.Layout();
     TFatCanvas canvas(nullptr, memo->font(), memo->palette());
     canvas.Reset(l.FontColor, l.BrushColor);

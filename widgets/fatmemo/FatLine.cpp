@@ -7,7 +7,7 @@
 namespace platterwise {
 
 TFatLine::TFatLine(TFatLines* owner)
-    : FOwner(owner) {}
+    : owner_(owner) {}
 
 TFatLine::~TFatLine() = default;
 
@@ -15,45 +15,49 @@ TFatPart& TFatLine::AddPart() {
     auto part = std::make_unique<TFatPart>(this);
     part->OnChange = [this](TFatPart&) { Changed(); };
     TFatPart& added = *part;
-    FParts.push_back(std::move(part));
+    parts_.push_back(std::move(part));
     Changed();
     return added;
 }
 
 void TFatLine::DeletePart(int i) {
     CheckListIndex(i, PartCount());
-    TFatPart& part = *FParts[std::size_t(i)];
+    TFatPart& part = *parts_[std::size_t(i)];
     part.SetUpdating(true);
-    if (FOwner)
-        FOwner->PartDeleting(part);
-    FParts.erase(FParts.begin() + i);
+    if (owner_) {
+        owner_->PartDeleting(part);
+    }
+    parts_.erase(parts_.begin() + i);
     Changed();
 }
 
 void TFatLine::ClearParts() {
-    for (int i = PartCount() - 1; i >= 0; --i)
+    for (int i = PartCount() - 1; i >= 0; --i) {
         DeletePart(i);
+    }
     SetTotalWidth(0);
 }
 
 void TFatLine::SetTotalWidth(int width) {
-    if (width == FTotalWidth)
+    if (width == totalWidth_) {
         return;
-    const int before = FTotalWidth;
-    FTotalWidth = width;
-    if (FOwner)
-        FOwner->TotalWidthChanged(before, width);
+    }
+    const int before = totalWidth_;
+    totalWidth_ = width;
+    if (owner_) {
+        owner_->TotalWidthChanged(before, width);
+    }
 }
 
 TFatPart& TFatLine::Parts(int i) const {
     CheckListIndex(i, PartCount());
-    return *FParts[std::size_t(i)];
+    return *parts_[std::size_t(i)];
 }
 
 int TFatLine::IndexOfPart(const TFatPart* part) const {
-    const auto it = std::find_if(FParts.begin(), FParts.end(),
+    const auto it = std::find_if(parts_.begin(), parts_.end(),
                                  [part](const auto& p) { return p.get() == part; });
-    return it == FParts.end() ? -1 : int(it - FParts.begin());
+    return it == parts_.end() ? -1 : int(it - parts_.begin());
 }
 
 void TFatLine::SetPlainText(const QString& s) {
@@ -62,28 +66,32 @@ void TFatLine::SetPlainText(const QString& s) {
 }
 
 int TFatLine::Index() const {
-    return FOwner ? FOwner->IndexOf(this) : -1;
+    return owner_ ? owner_->IndexOf(this) : -1;
 }
 
 void TFatLine::SetUpdating(bool updating) {
-    if (StepUpdateCount(FUpdateCount, updating))
+    if (StepUpdateCount(updateCount_, updating)) {
         Changed();
+    }
 }
 
 TFatPart* TFatLine::PartAt(int x, int y) const {
-    if (!InFlow(FLayout.Flow, FLayout.LineHeight, FLayout.Clip, x, y))
+    if (!InFlow(layout_.Flow, layout_.LineHeight, layout_.Clip, x, y)) {
         return nullptr;
-    for (auto it = FParts.rbegin(); it != FParts.rend(); ++it) {
+    }
+    for (auto it = parts_.rbegin(); it != parts_.rend(); ++it) {
         const TFatLayout& l = (*it)->Layout();
-        if (InFlow(l.Flow, l.LineHeight, l.Clip, x, y))
+        if (InFlow(l.Flow, l.LineHeight, l.Clip, x, y)) {
             return it->get();
+        }
     }
     return nullptr;
 }
 
 void TFatLine::Changed() {
-    if (FUpdateCount == 0 && OnChange)
+    if (updateCount_ == 0 && OnChange) {
         OnChange(*this);
+    }
 }
 
 } // namespace platterwise

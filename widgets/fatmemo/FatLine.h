@@ -20,14 +20,14 @@ public:
     TFatLine(const TFatLine&) = delete;
     TFatLine& operator=(const TFatLine&) = delete;
 
-    TFatLines* Owner() const { return FOwner; }
+    TFatLines* Owner() const { return owner_; }
 
     // Appends an empty part owned by the line and returns it.
     TFatPart& AddPart();
     // Destroys part `i`. Throws EListError for an index outside the list.
     void DeletePart(int i);
     void ClearParts();
-    int PartCount() const { return int(FParts.size()); }
+    int PartCount() const { return int(parts_.size()); }
     // Throws EListError for an index outside the list.
     TFatPart& Parts(int i) const;
     int IndexOfPart(const TFatPart* part) const; // -1 when not in this line
@@ -40,7 +40,7 @@ public:
 
     int Index() const; // position in the owning collection, -1 without an owner
     // Height in pixels of the rows the last layout gave the line; 0 before any layout.
-    int Height() const { return FLayout.Flow.Bottom - FLayout.Flow.Top; }
+    int Height() const { return layout_.Flow.Bottom - layout_.Flow.Top; }
     // Brackets changes: while raised, neither the line nor its parts notify; lowering it
     // back to 0 sends one notification.
     void SetUpdating(bool updating);
@@ -52,19 +52,19 @@ public:
     std::function<void(TFatLine&)> OnChange;
 
     // Written by the layout pass.
-    TFatLayout& Layout() { return FLayout; }
-    const TFatLayout& Layout() const { return FLayout; }
-    int TotalWidth() const { return FTotalWidth; } // sum of the part widths at the last layout
+    TFatLayout& Layout() { return layout_; }
+    const TFatLayout& Layout() const { return layout_; }
+    int TotalWidth() const { return totalWidth_; } // sum of the part widths at the last layout
     void SetTotalWidth(int width);
 
 private:
     void Changed();
 
-    TFatLines* FOwner;
-    std::vector<std::unique_ptr<TFatPart>> FParts;
-    int FTotalWidth = 0;
-    int FUpdateCount = 0;
-    TFatLayout FLayout;
+    TFatLines* owner_;
+    std::vector<std::unique_ptr<TFatPart>> parts_;
+    int totalWidth_ = 0;
+    int updateCount_ = 0;
+    TFatLayout layout_;
 };
 
 } // namespace platterwise

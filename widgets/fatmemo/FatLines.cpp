@@ -7,20 +7,20 @@
 namespace platterwise {
 
 TFatLines::TFatLines(TFatMemo* memo)
-    : FMemo(memo) {}
+    : memo_(memo) {}
 
 TFatLines::~TFatLines() {
     // The memo is going away too: destroy quietly, without hooks or notifications.
-    FMemo = nullptr;
+    memo_ = nullptr;
     OnChange = nullptr;
-    FLines.clear();
+    lines_.clear();
 }
 
 TFatLine& TFatLines::Add() {
     auto line = std::make_unique<TFatLine>(this);
     line->OnChange = [this](TFatLine& changed) { LineChanged(changed); };
     TFatLine& added = *line;
-    FLines.push_back(std::move(line));
+    lines_.push_back(std::move(line));
     Changed();
     return added;
 }
@@ -33,48 +33,52 @@ int TFatLines::AddLine(const QString& s) {
 
 void TFatLines::Delete(int i) {
     CheckListIndex(i, Count());
-    TFatLine& line = *FLines[std::size_t(i)];
+    TFatLine& line = *lines_[std::size_t(i)];
     line.SetUpdating(true);
-    if (FMemo)
-        FMemo->LineDeleting(line);
-    if (line.TotalWidth() == FWidest)
-        FWidestKnown = false;
-    FLines.erase(FLines.begin() + i);
+    if (memo_) {
+        memo_->LineDeleting(line);
+    }
+    if (line.TotalWidth() == widest_) {
+        widestKnown_ = false;
+    }
+    lines_.erase(lines_.begin() + i);
     Changed();
 }
 
 void TFatLines::Clear() {
-    for (int i = Count() - 1; i >= 0; --i)
+    for (int i = Count() - 1; i >= 0; --i) {
         Delete(i);
+    }
 }
 
 TFatLine& TFatLines::Items(int i) const {
     CheckListIndex(i, Count());
-    return *FLines[std::size_t(i)];
+    return *lines_[std::size_t(i)];
 }
 
 int TFatLines::IndexOf(const TFatLine* line) const {
-    const auto it = std::find_if(FLines.begin(), FLines.end(),
+    const auto it = std::find_if(lines_.begin(), lines_.end(),
                                  [line](const auto& l) { return l.get() == line; });
-    return it == FLines.end() ? -1 : int(it - FLines.begin());
+    return it == lines_.end() ? -1 : int(it - lines_.begin());
 }
 
 int TFatLines::WidestLine() const {
-    if (!FWidestKnown) {
-        FWidest = 0;
-        for (const auto& line : FLines)
-            FWidest = std::max(FWidest, line->TotalWidth());
-        FWidestKnown = true;
+    if (!widestKnown_) {
+        widest_ = 0;
+        for (const auto& line : lines_) {
+            widest_ = std::max(widest_, line->TotalWidth());
+        }
+        widestKnown_ = true;
     }
-    return FWidest;
+    return widest_;
 }
 
 void TFatLines::TotalWidthChanged(int before, int after) {
-    if (after >= FWidest) {
-        FWidest = after; // the stale value was never below the true one
-        FWidestKnown = true;
-    } else if (before == FWidest) {
-        FWidestKnown = false;
+    if (after >= widest_) {
+        widest_ = after; // the stale value was never below the true one
+        widestKnown_ = true;
+    } else if (before == widest_) {
+        widestKnown_ = false;
     }
 }
 
@@ -85,17 +89,19 @@ void TFatLines::LineChanged(TFatLine& line) {
     }
     // The oldest line goes; but never the line whose change is being reported, which is
     // still running its own operation and would be destroyed under it.
-    Delete(FLines.front().get() == &line ? 1 : 0);
+    Delete(lines_.front().get() == &line ? 1 : 0);
 }
 
 void TFatLines::PartDeleting(TFatPart& part) {
-    if (FMemo)
-        FMemo->PartDeleting(part);
+    if (memo_) {
+        memo_->PartDeleting(part);
+    }
 }
 
 void TFatLines::Changed() {
-    if (OnChange)
+    if (OnChange) {
         OnChange();
+    }
 }
 
 } // namespace platterwise

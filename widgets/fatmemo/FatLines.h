@@ -22,7 +22,7 @@ public:
     TFatLines(const TFatLines&) = delete;
     TFatLines& operator=(const TFatLines&) = delete;
 
-    TFatMemo* Memo() const { return FMemo; }
+    TFatMemo* Memo() const { return memo_; }
 
     // Appends an empty line and returns it.
     TFatLine& Add();
@@ -32,7 +32,7 @@ public:
     void Delete(int i);
     // Deletes every line, last first, notifying once per line.
     void Clear();
-    int Count() const { return int(FLines.size()); }
+    int Count() const { return int(lines_.size()); }
     // Throws EListError for an index outside the list.
     TFatLine& Items(int i) const;
     int IndexOf(const TFatLine* line) const; // -1 when not in the collection
@@ -49,12 +49,12 @@ private:
     void TotalWidthChanged(int before, int after);
     void Changed();
 
-    TFatMemo* FMemo;
-    std::vector<std::unique_ptr<TFatLine>> FLines;
+    TFatMemo* memo_;
+    std::vector<std::unique_ptr<TFatLine>> lines_;
     // Kept as lines are laid out, so painting need not visit every line; when the widest
     // line shrinks or goes, it is found again on the next request.
-    mutable int FWidest = 0;
-    mutable bool FWidestKnown = true;
+    mutable int widest_ = 0;
+    mutable bool widestKnown_ = true;
 };
 
 } // namespace platterwise

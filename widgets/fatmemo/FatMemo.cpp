@@ -28,34 +28,36 @@ QScrollBar* MakeBar(Qt::Orientation orientation, const char* name, QWidget* pare
 
 TFatMemo::TFatMemo(QWidget* parent)
     : QWidget(parent)
-    , FLines(std::make_unique<TFatLines>(this))
-    , FVertBar(MakeBar(Qt::Vertical, "ScrollBarVert", this))
-    , FHorzBar(MakeBar(Qt::Horizontal, "ScrollBarHoriz", this)) {
+    , lines_(std::make_unique<TFatLines>(this))
+    , vertBar_(MakeBar(Qt::Vertical, "ScrollBarVert", this))
+    , horzBar_(MakeBar(Qt::Horizontal, "ScrollBarHoriz", this)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    FHorzBar->hide();
-    connect(FVertBar, &QScrollBar::valueChanged, this, &TFatMemo::VertScrolled);
+    horzBar_->hide();
+    connect(vertBar_, &QScrollBar::valueChanged, this, &TFatMemo::VertScrolled);
     resize(150, 100);
-    FLines->OnChange = [this] { LinesChanged(); };
-    AddSampleLine(*FLines);
+    lines_->OnChange = [this] { LinesChanged(); };
+    AddSampleLine(*lines_);
 }
 
 TFatMemo::~TFatMemo() {
     // Lines die first and quietly; nothing may reach back into a half-destroyed widget.
-    FLines.reset();
+    lines_.reset();
 }
 
 void TFatMemo::SetColor(TColor c) {
-    if (c == FColor)
+    if (c == color_) {
         return;
-    FColor = c;
+    }
+    color_ = c;
     Repaint();
 }
 
 void TFatMemo::SetFontColor(TColor c) {
-    if (c == FFontColor)
+    if (c == fontColor_) {
         return;
-    FFontColor = c;
+    }
+    fontColor_ = c;
     Repaint();
 }
 
@@ -70,117 +72,131 @@ void TFatMemo::SetFontStyle(TFontStyles style) {
 }
 
 void TFatMemo::SetBorderStyle(TBorderStyle style) {
-    if (style == FBorderStyle)
+    if (style == borderStyle_) {
         return;
-    FBorderStyle = style;
+    }
+    borderStyle_ = style;
     Repaint();
 }
 
 void TFatMemo::SetTopIndex(int index) {
-    if (index == FTopIndex || index < 0 || index >= FLines->Count() || FBottomAnchoring)
+    if (index == topIndex_ || index < 0 || index >= lines_->Count() || bottomAnchoring_) {
         return;
-    FTopIndex = index;
+    }
+    topIndex_ = index;
     SyncVertBar();
     Repaint();
 }
 
 void TFatMemo::SetLineHeight(int height) {
-    if (height == FLineHeight || height <= 0)
+    if (height == lineHeight_ || height <= 0) {
         return;
-    FLineHeight = height;
+    }
+    lineHeight_ = height;
     Repaint();
 }
 
 void TFatMemo::SetDrawFlags(TDrawFlags flags) {
-    if (flags == FDrawFlags)
+    if (flags == drawFlags_) {
         return;
-    FDrawFlags = flags;
+    }
+    drawFlags_ = flags;
     Repaint();
 }
 
 void TFatMemo::SetStickText(TStickText stick) {
-    if (stick == FStickText)
+    if (stick == stickText_) {
         return;
-    FStickText = stick;
+    }
+    stickText_ = stick;
     Repaint();
 }
 
 bool TFatMemo::ScrollBarVert() const {
-    return !FVertBar->isHidden();
+    return !vertBar_->isHidden();
 }
 
 void TFatMemo::SetScrollBarVert(bool visible) {
-    if (visible == ScrollBarVert())
+    if (visible == ScrollBarVert()) {
         return;
-    FVertBar->setVisible(visible);
+    }
+    vertBar_->setVisible(visible);
     PlaceScrollBars();
     Repaint();
 }
 
 void TFatMemo::SetScrollBarHoriz(bool) {
-    FHorzBar->hide();
+    horzBar_->hide();
 }
 
 void TFatMemo::LinesChanged() {
-    const int highest = std::max(0, FLines->Count() - 1);
-    if (FTopIndex > highest) {
-        FTopIndex = highest;
+    const int highest = std::max(0, lines_->Count() - 1);
+    if (topIndex_ > highest) {
+        topIndex_ = highest;
         SyncVertBar();
     }
     Repaint();
-    if (OnChange)
+    if (OnChange) {
         OnChange(*this);
+    }
 }
 
 void TFatMemo::LineDeleting(TFatLine& line) {
-    FSelecting = false;
-    FSelAnchored = false;
-    if (FHoverPart && FHoverPart->Owner() == &line)
+    selecting_ = false;
+    selAnchored_ = false;
+    if (hoverPart_ && hoverPart_->Owner() == &line) {
         ForgetHoverPart();
-    if (FHoverLine == &line)
-        FHoverLine = nullptr;
+    }
+    if (hoverLine_ == &line) {
+        hoverLine_ = nullptr;
+    }
     // Line indices shift: nothing is hit until the next paint lays the lines out again.
-    FFirstLaid = 0;
-    FLastLaid = -1;
+    firstLaid_ = 0;
+    lastLaid_ = -1;
 }
 
 void TFatMemo::PartDeleting(TFatPart& part) {
-    if (FHoverPart == &part)
+    if (hoverPart_ == &part) {
         ForgetHoverPart();
+    }
 }
 
 void TFatMemo::Repaint() {
-    if (FPainting) {
+    if (painting_) {
         update(); // a change made while painting shows in the next paint
         return;
     }
-    if (isVisible())
+    if (isVisible()) {
         repaint(ContentPart());
+    }
 }
 
 QRect TFatMemo::ContentPart() const {
     // The bars repaint themselves when their range or position changes.
     QRect r = rect();
-    if (!FVertBar->isHidden())
-        r.setRight(FVertBar->x() - 1);
-    if (!FHorzBar->isHidden())
-        r.setBottom(FHorzBar->y() - 1);
+    if (!vertBar_->isHidden()) {
+        r.setRight(vertBar_->x() - 1);
+    }
+    if (!horzBar_->isHidden()) {
+        r.setBottom(horzBar_->y() - 1);
+    }
     return r;
 }
 
 void TFatMemo::RedrawOver() {
-    if (FPainting || !isVisible())
+    if (painting_ || !isVisible()) {
         return;
-    FFillBackground = false;
+    }
+    fillBackground_ = false;
     repaint(ContentPart());
-    FFillBackground = true;
+    fillBackground_ = true;
 }
 
 void TFatMemo::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    FPainting = true;
-    DrawLines(painter, FFillBackground);
-    FPainting = false;
+    painting_ = true;
+    DrawLines(painter, fillBackground_);
+    painting_ = false;
 }
 
 void TFatMemo::resizeEvent(QResizeEvent*) {
@@ -188,86 +204,91 @@ void TFatMemo::resizeEvent(QResizeEvent*) {
 }
 
 void TFatMemo::PlaceScrollBars() {
-    const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, FVertBar);
+    const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, vertBar_);
     const int w = width();
     const int h = height();
-    const bool vert = !FVertBar->isHidden();
-    const bool horz = !FHorzBar->isHidden();
-    FHorzBar->setGeometry(0, h - extent, vert ? w - extent : w, extent);
-    FVertBar->setGeometry(w - extent, 0, extent, horz ? h - extent : h);
+    const bool vert = !vertBar_->isHidden();
+    const bool horz = !horzBar_->isHidden();
+    horzBar_->setGeometry(0, h - extent, vert ? w - extent : w, extent);
+    vertBar_->setGeometry(w - extent, 0, extent, horz ? h - extent : h);
 }
 
 void TFatMemo::VertScrolled(int position) {
     SetTopIndex(position);
-    if (OnScrollVert)
+    if (OnScrollVert) {
         OnScrollVert(*this);
+    }
 }
 
 void TFatMemo::SyncVertBar() {
-    const QSignalBlocker quiet(FVertBar);
-    FVertBar->setValue(FTopIndex);
+    const QSignalBlocker quiet(vertBar_);
+    vertBar_->setValue(topIndex_);
 }
 
 void TFatMemo::DrawLines(QPainter& painter, bool fillBackground) {
     TFatCanvas canvas(&painter, font(), palette());
     TFatRect r{0, 0, width(), height()};
-    const bool vert = !FVertBar->isHidden();
-    const bool horz = !FHorzBar->isHidden();
-    if (vert)
-        r.Right = FVertBar->x() - 1;
-    if (horz)
-        r.Bottom = FHorzBar->y() - 1;
+    const bool vert = !vertBar_->isHidden();
+    const bool horz = !horzBar_->isHidden();
+    if (vert) {
+        r.Right = vertBar_->x() - 1;
+    }
+    if (horz) {
+        r.Bottom = horzBar_->y() - 1;
+    }
     if (fillBackground) {
         // The pixel left between the content and each bar.
-        canvas.Fill({r.Right, 0, vert ? FVertBar->x() : width(), height()}, clBtnFace);
-        canvas.Fill({0, r.Bottom, r.Right, horz ? FHorzBar->y() : height()}, clBtnFace);
+        canvas.Fill({r.Right, 0, vert ? vertBar_->x() : width(), height()}, clBtnFace);
+        canvas.Fill({0, r.Bottom, r.Right, horz ? horzBar_->y() : height()}, clBtnFace);
     }
-    if (FBorderStyle == bsSingle) {
+    if (borderStyle_ == bsSingle) {
         canvas.Frame(r, clBtnShadow, clWindow);
         r = r.Inset(1, 1);
         canvas.Frame(r, clWindowText, clBtnFace);
         r = r.Inset(1, 1);
     }
-    if (fillBackground)
-        canvas.Fill(r, FColor);
-    canvas.Reset(FFontColor, FColor);
+    if (fillBackground) {
+        canvas.Fill(r, color_);
+    }
+    canvas.Reset(fontColor_, color_);
     // Rows are never lower than the font; painting is already under way, so the raised
     // height simply applies to this pass.
-    FLineHeight = std::max({FLineHeight, canvas.TextHeight(), 1});
+    lineHeight_ = std::max({lineHeight_, canvas.TextHeight(), 1});
     r = r.Inset(3, 4);
 
-    FFirstLaid = 0;
-    FLastLaid = -1;
-    const int count = FLines->Count();
-    if (count == 0 || count <= FTopIndex) {
-        FVertBar->setMaximum(0);
-        FHorzBar->setMaximum(0);
+    firstLaid_ = 0;
+    lastLaid_ = -1;
+    const int count = lines_->Count();
+    if (count == 0 || count <= topIndex_) {
+        vertBar_->setMaximum(0);
+        horzBar_->setMaximum(0);
         return;
     }
-    FVertBar->setMaximum(std::max(0, (count - 1) - (r.Bottom - r.Top) / FLineHeight));
+    vertBar_->setMaximum(std::max(0, (count - 1) - (r.Bottom - r.Top) / lineHeight_));
 
-    const TFatSelection selection{FSelStart, FSelEnd};
-    const TFatPass pass{canvas, FDrawFlags, r, FLineHeight, FSelecting ? &selection : nullptr};
-    if (FStickText == stBottom)
+    const TFatSelection selection{selStart_, selEnd_};
+    const TFatPass pass{canvas, drawFlags_, r, lineHeight_, selecting_ ? &selection : nullptr};
+    if (stickText_ == stBottom) {
         DrawFromBottom(pass);
-    else
+    } else {
         DrawFromTop(pass);
+    }
 
-    if (!(FDrawFlags & dfWordWrap)) {
-        FHorzBar->setMaximum(std::max(r.Right - r.Left, FLines->WidestLine()));
+    if (!(drawFlags_ & dfWordWrap)) {
+        horzBar_->setMaximum(std::max(r.Right - r.Left, lines_->WidestLine()));
     }
 }
 
 void TFatMemo::DrawFromTop(const TFatPass& pass) {
-    const int count = FLines->Count();
+    const int count = lines_->Count();
     int x = pass.Clip.Left;
     int y = pass.Clip.Top;
-    FFirstLaid = FTopIndex;
-    for (int i = FTopIndex; i < count && (i == FTopIndex || y <= pass.Clip.Bottom); ++i) {
-        pass.Canvas.Reset(FFontColor, FColor);
-        LayoutLine(pass, FLines->Items(i), i, x, y);
+    firstLaid_ = topIndex_;
+    for (int i = topIndex_; i < count && (i == topIndex_ || y <= pass.Clip.Bottom); ++i) {
+        pass.Canvas.Reset(fontColor_, color_);
+        LayoutLine(pass, lines_->Items(i), i, x, y);
         x = pass.Clip.Left;
-        FLastLaid = i;
+        lastLaid_ = i;
     }
 }
 
@@ -276,28 +297,29 @@ void TFatMemo::DrawFromBottom(const TFatPass& pass) {
     // measured on a canvas that draws nothing before it is placed.
     TFatCanvas measure(nullptr, font(), palette());
     const TFatPass dry{measure, pass.Flags, pass.Clip, pass.LineHeight, nullptr};
-    const int count = FLines->Count();
+    const int count = lines_->Count();
     int bottom = pass.Clip.Bottom;
-    FLastLaid = count - 1;
+    lastLaid_ = count - 1;
     for (int i = count - 1; i >= 0; --i) {
-        TFatLine& line = FLines->Items(i);
+        TFatLine& line = lines_->Items(i);
         int x = pass.Clip.Left;
         int y = 0;
-        measure.Reset(FFontColor, FColor);
+        measure.Reset(fontColor_, color_);
         LayoutLine(dry, line, i, x, y);
         int top = bottom - y;
         x = pass.Clip.Left;
         y = top;
-        pass.Canvas.Reset(FFontColor, FColor);
+        pass.Canvas.Reset(fontColor_, color_);
         LayoutLine(pass, line, i, x, y);
-        FFirstLaid = i;
+        firstLaid_ = i;
         bottom = top;
-        if (top < pass.Clip.Top)
+        if (top < pass.Clip.Top) {
             break;
+        }
     }
-    FBottomAnchoring = true;
-    FVertBar->setValue(FVertBar->maximum());
-    FBottomAnchoring = false;
+    bottomAnchoring_ = true;
+    vertBar_->setValue(vertBar_->maximum());
+    bottomAnchoring_ = false;
 }
 
 } // namespace platterwise

@@ -32,28 +32,28 @@ public:
     explicit TFatMemo(QWidget* parent = nullptr);
     ~TFatMemo() override;
 
-    TFatLines& Lines() { return *FLines; }
-    const TFatLines& Lines() const { return *FLines; }
+    TFatLines& Lines() { return *lines_; }
+    const TFatLines& Lines() const { return *lines_; }
 
     // Background of the content area; system colours resolve through the palette.
-    TColor Color() const { return FColor; }
+    TColor Color() const { return color_; }
     void SetColor(TColor c);
     // Colour and style of the memo's font: plain text takes them at paint time.
-    TColor FontColor() const { return FFontColor; }
+    TColor FontColor() const { return fontColor_; }
     void SetFontColor(TColor c);
     TFontStyles FontStyle() const;
     void SetFontStyle(TFontStyles style);
-    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    TBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle style);
     // First line shown; ignored unless 0 <= value < Lines().Count().
-    int TopIndex() const { return FTopIndex; }
+    int TopIndex() const { return topIndex_; }
     void SetTopIndex(int index);
     // Row height in pixels; ignored unless above 0. Painting raises it to the font's height.
-    int LineHeight() const { return FLineHeight; }
+    int LineHeight() const { return lineHeight_; }
     void SetLineHeight(int height);
-    TDrawFlags DrawFlags() const { return FDrawFlags; }
+    TDrawFlags DrawFlags() const { return drawFlags_; }
     void SetDrawFlags(TDrawFlags flags);
-    TStickText StickText() const { return FStickText; }
+    TStickText StickText() const { return stickText_; }
     void SetStickText(TStickText stick);
     bool ScrollBarVert() const;
     void SetScrollBarVert(bool visible);
@@ -68,18 +68,18 @@ public:
     // Puts the text from SelStart to SelEnd on the clipboard, lines joined by CR LF.
     void CopySelection();
 
-    TFatLine* HoverLine() const { return FHoverLine; }
-    TFatPart* HoverPart() const { return FHoverPart; }
-    TFatPosition SelStart() const { return FSelStart; }
-    TFatPosition SelEnd() const { return FSelEnd; }
-    bool Selecting() const { return FSelecting; }
+    TFatLine* HoverLine() const { return hoverLine_; }
+    TFatPart* HoverPart() const { return hoverPart_; }
+    TFatPosition SelStart() const { return selStart_; }
+    TFatPosition SelEnd() const { return selEnd_; }
+    bool Selecting() const { return selecting_; }
     // The lines the last paint laid out (first > last when none).
-    int FirstLaidLine() const { return FFirstLaid; }
-    int LastLaidLine() const { return FLastLaid; }
+    int FirstLaidLine() const { return firstLaid_; }
+    int LastLaidLine() const { return lastLaid_; }
 
-    TFatNotifyEvent OnChange;    // after each change of Lines, once it is painted
+    TFatNotifyEvent OnChange; // after each change of Lines, once it is painted
     TOnLinkClick OnLinkClick; // a click on linked text
-    TFatNotifyEvent OnClick;     // a click on text without a link
+    TFatNotifyEvent OnClick;  // a click on text without a link
     TFatNotifyEvent OnMouseIn;
     TFatNotifyEvent OnMouseOut;
     TFatNotifyEvent OnScrollVert;  // after the vertical bar moved
@@ -117,29 +117,29 @@ private:
     void Click();
     void ForgetHoverPart();
 
-    std::unique_ptr<TFatLines> FLines;
-    QScrollBar* FVertBar;
-    QScrollBar* FHorzBar;
-    TColor FColor = clWindow;
-    TColor FFontColor = clWindowText;
-    TBorderStyle FBorderStyle = bsSingle;
-    int FTopIndex = 0;
-    int FLineHeight = 0;
-    TDrawFlags FDrawFlags = 0;
-    TStickText FStickText = stTop;
+    std::unique_ptr<TFatLines> lines_;
+    QScrollBar* vertBar_;
+    QScrollBar* horzBar_;
+    TColor color_ = clWindow;
+    TColor fontColor_ = clWindowText;
+    TBorderStyle borderStyle_ = bsSingle;
+    int topIndex_ = 0;
+    int lineHeight_ = 0;
+    TDrawFlags drawFlags_ = 0;
+    TStickText stickText_ = stTop;
 
-    TFatLine* FHoverLine = nullptr;
-    TFatPart* FHoverPart = nullptr;
-    TFatPosition FSelStart;
-    TFatPosition FSelEnd;
-    bool FSelecting = false;
-    bool FClickPending = false;
-    bool FSelAnchored = false; // the left button went down on a part: a drag may select
-    bool FBottomAnchoring = false;
-    bool FPainting = false;
-    bool FFillBackground = true;
-    int FFirstLaid = 0;
-    int FLastLaid = -1;
+    TFatLine* hoverLine_ = nullptr;
+    TFatPart* hoverPart_ = nullptr;
+    TFatPosition selStart_;
+    TFatPosition selEnd_;
+    bool selecting_ = false;
+    bool clickPending_ = false;
+    bool selAnchored_ = false; // the left button went down on a part: a drag may select
+    bool bottomAnchoring_ = false;
+    bool painting_ = false;
+    bool fillBackground_ = true;
+    int firstLaid_ = 0;
+    int lastLaid_ = -1;
 };
 
 } // namespace platterwise

@@ -25,12 +25,13 @@ bool PlainLeft(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
 
 TFatLine* TFatMemo::LineAt(int x, int y) const {
     // Only the lines of the last paint: the others keep places from older paints.
-    const int last = std::min(FLastLaid, FLines->Count() - 1);
-    for (int i = last; i >= FFirstLaid && i >= 0; --i) {
-        TFatLine& line = FLines->Items(i);
+    const int last = std::min(lastLaid_, lines_->Count() - 1);
+    for (int i = last; i >= firstLaid_ && i >= 0; --i) {
+        TFatLine& line = lines_->Items(i);
         const TFatLayout& l = line.Layout();
-        if (InFlow(l.Flow, l.LineHeight, l.Clip, x, y))
+        if (InFlow(l.Flow, l.LineHeight, l.Clip, x, y)) {
             return &line;
+        }
     }
     return nullptr;
 }
@@ -38,41 +39,45 @@ TFatLine* TFatMemo::LineAt(int x, int y) const {
 void TFatMemo::UpdateHover(int x, int y) {
     TFatLine* line = LineAt(x, y);
     TFatPart* part = line ? line->PartAt(x, y) : nullptr;
-    FHoverLine = line;
+    hoverLine_ = line;
     if (!part) {
         unsetCursor();
-        FHoverPart = nullptr;
+        hoverPart_ = nullptr;
         return;
     }
-    if (part == FHoverPart)
+    if (part == hoverPart_) {
         return;
-    TFatPart* left = FHoverPart;
-    FHoverPart = part;
-    if (part->HasLink())
+    }
+    TFatPart* left = hoverPart_;
+    hoverPart_ = part;
+    if (part->HasLink()) {
         setCursor(Qt::PointingHandCursor);
-    else if (left && left->HasLink())
+    } else if (left && left->HasLink()) {
         unsetCursor();
+    }
 }
 
 void TFatMemo::ForgetHoverPart() {
-    if (FHoverPart && FHoverPart->HasLink())
+    if (hoverPart_ && hoverPart_->HasLink()) {
         unsetCursor();
-    FHoverPart = nullptr;
+    }
+    hoverPart_ = nullptr;
 }
 
 void TFatMemo::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     UpdateHover(p.x(), p.y());
-    FSelAnchored = false;
+    selAnchored_ = false;
     if (event->button() == Qt::LeftButton && PlainLeft(event->buttons(), event->modifiers()) &&
-        FHoverPart) {
-        FClickPending = true;
-        FSelAnchored = true;
-        FSelStart = {FHoverLine->Index(), FHoverPart->Index(), FHoverPart->CharAt(p.x(), p.y())};
+        hoverPart_) {
+        clickPending_ = true;
+        selAnchored_ = true;
+        selStart_ = {hoverLine_->Index(), hoverPart_->Index(), hoverPart_->CharAt(p.x(), p.y())};
     }
     RedrawOver();
-    if (OnMouseDown)
+    if (OnMouseDown) {
         OnMouseDown(*this, event->button(), event->modifiers(), p.x(), p.y());
+    }
 }
 
 void TFatMemo::mouseMoveEvent(QMouseEvent* event) {
@@ -84,26 +89,29 @@ void TFatMemo::PointerMoved(int x, int y, Qt::MouseButtons buttons,
                             Qt::KeyboardModifiers modifiers) {
     UpdateHover(x, y);
     // A drag selects only from a press on text; a press elsewhere leaves no start to drag from.
-    if (PlainLeft(buttons, modifiers) && FHoverPart && FSelAnchored) {
-        FSelecting = true;
-        FClickPending = false;
-        FSelEnd = {FHoverLine->Index(), FHoverPart->Index(), FHoverPart->CharAt(x, y)};
+    if (PlainLeft(buttons, modifiers) && hoverPart_ && selAnchored_) {
+        selecting_ = true;
+        clickPending_ = false;
+        selEnd_ = {hoverLine_->Index(), hoverPart_->Index(), hoverPart_->CharAt(x, y)};
         RedrawOver();
     }
-    if (OnMouseMove)
+    if (OnMouseMove) {
         OnMouseMove(*this, buttons, modifiers, x, y);
+    }
 }
 
 void TFatMemo::Click() {
-    if (!FClickPending)
+    if (!clickPending_) {
         return;
-    FClickPending = false;
-    if (FHoverPart && FHoverPart->HasLink()) {
-        const QString link = FHoverPart->Link();
-        if (link == SampleMailLink())
+    }
+    clickPending_ = false;
+    if (hoverPart_ && hoverPart_->HasLink()) {
+        const QString link = hoverPart_->Link();
+        if (link == SampleMailLink()) {
             QDesktopServices::openUrl(QUrl(link));
-        else if (OnLinkClick)
+        } else if (OnLinkClick) {
             OnLinkClick(*this, link);
+        }
     } else if (OnClick) {
         OnClick(*this);
     }
@@ -113,45 +121,51 @@ void TFatMemo::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         // The click comes first, and only for a release inside the memo.
-        if (rect().contains(p))
+        if (rect().contains(p)) {
             Click();
-        FSelAnchored = false;
-        if (FSelecting) {
+        }
+        selAnchored_ = false;
+        if (selecting_) {
             CopySelection();
-            FSelecting = false;
+            selecting_ = false;
             Repaint();
-        } else if (FClickPending) {
-            FClickPending = false;
-            if (OnClick)
+        } else if (clickPending_) {
+            clickPending_ = false;
+            if (OnClick) {
                 OnClick(*this);
+            }
         }
     }
-    if (OnMouseUp)
+    if (OnMouseUp) {
         OnMouseUp(*this, event->button(), event->modifiers(), p.x(), p.y());
+    }
 }
 
 void TFatMemo::enterEvent(QEnterEvent*) {
     unsetCursor();
     PointerMoved(0, 0, Qt::NoButton, Qt::NoModifier);
-    if (OnMouseIn)
+    if (OnMouseIn) {
         OnMouseIn(*this);
+    }
 }
 
 void TFatMemo::leaveEvent(QEvent*) {
     PointerMoved(0, 0, Qt::NoButton, Qt::NoModifier);
     unsetCursor();
-    if (OnMouseOut)
+    if (OnMouseOut) {
         OnMouseOut(*this);
+    }
 }
 
 void TFatMemo::CopySelection() {
-    const TFatPosition start = FSelStart;
-    const TFatPosition end = FSelEnd;
-    if (start.Line > end.Line || (start.Line == end.Line && start.Part > end.Part))
+    const TFatPosition start = selStart_;
+    const TFatPosition end = selEnd_;
+    if (start.Line > end.Line || (start.Line == end.Line && start.Part > end.Part)) {
         return;
+    }
     QString text;
-    for (int l = std::max(start.Line, 0); l <= end.Line && l < FLines->Count(); ++l) {
-        const TFatLine& line = FLines->Items(l);
+    for (int l = std::max(start.Line, 0); l <= end.Line && l < lines_->Count(); ++l) {
+        const TFatLine& line = lines_->Items(l);
         const int firstPart = l == start.Line ? std::max(start.Part, 0) : 0;
         const int lastPart =
             std::min(l == end.Line ? end.Part : line.PartCount() - 1, line.PartCount() - 1);
@@ -160,8 +174,9 @@ void TFatMemo::CopySelection() {
             const int from = l == start.Line && p == start.Part ? std::max(start.Char, 1) : 1;
             const int to =
                 l == end.Line && p == end.Part ? std::min(end.Char, int(s.size())) : int(s.size());
-            if (to >= from)
+            if (to >= from) {
                 text += s.mid(from - 1, to - from + 1);
+            }
         }
         text += QStringLiteral("\r\n");
     }

@@ -6,88 +6,95 @@
 namespace platterwise {
 
 TFatPart::TFatPart(TFatLine* owner)
-    : FOwner(owner) {
+    : owner_(owner) {
     Reset();
 }
 
 void TFatPart::Reset() {
-    FKind = pkNone;
-    FText.clear();
-    FFontStyle = 0;
-    FGraphic = nullptr;
-    FLink.clear();
-    FFontColor = clNone;
-    FBackColor = clNone;
-    FTextCache = {};
+    kind_ = pkNone;
+    text_.clear();
+    fontStyle_ = 0;
+    graphic_ = nullptr;
+    link_.clear();
+    fontColor_ = clNone;
+    backColor_ = clNone;
+    textCache_ = {};
 }
 
 void TFatPart::SetText(const QString& s) {
-    if (FKind == pkText && FText == s)
+    if (kind_ == pkText && text_ == s) {
         return;
+    }
     Reset();
-    FKind = pkText;
-    FText = s;
+    kind_ = pkText;
+    text_ = s;
     Changed();
 }
 
 void TFatPart::SetLink(const QString& s) {
-    if (s == FLink)
+    if (s == link_) {
         return;
-    FLink = s;
+    }
+    link_ = s;
     Changed();
 }
 
 void TFatPart::SetFontColor(TColor c) {
-    if (FKind == pkColor && FFontColor == c)
+    if (kind_ == pkColor && fontColor_ == c) {
         return;
-    const TColor back = FBackColor;
+    }
+    const TColor back = backColor_;
     Reset();
-    FBackColor = back;
-    FFontColor = c;
-    FKind = pkColor;
+    backColor_ = back;
+    fontColor_ = c;
+    kind_ = pkColor;
     Changed();
 }
 
 void TFatPart::SetBackColor(TColor c) {
-    if (FKind == pkColor && FBackColor == c)
+    if (kind_ == pkColor && backColor_ == c) {
         return;
-    const TColor font = FFontColor;
+    }
+    const TColor font = fontColor_;
     Reset();
-    FFontColor = font;
-    FBackColor = c;
-    FKind = pkColor;
+    fontColor_ = font;
+    backColor_ = c;
+    kind_ = pkColor;
     Changed();
 }
 
 void TFatPart::SetFontStyle(TFontStyles st) {
-    if (FKind == pkStyle && FFontStyle == st)
+    if (kind_ == pkStyle && fontStyle_ == st) {
         return;
+    }
     Reset();
-    FKind = pkStyle;
-    FFontStyle = st;
+    kind_ = pkStyle;
+    fontStyle_ = st;
     Changed();
 }
 
 void TFatPart::SetGraphic(const QImage* graphic) {
-    if (FKind == pkImage && FGraphic == graphic)
+    if (kind_ == pkImage && graphic_ == graphic) {
         return;
+    }
     Reset();
-    FKind = pkImage;
-    FGraphic = graphic;
+    kind_ = pkImage;
+    graphic_ = graphic;
     Changed();
 }
 
 void TFatPart::Delete() {
-    FOwner->DeletePart(Index());
+    owner_->DeletePart(Index());
 }
 
 int TFatPart::Index() const {
-    return FOwner ? FOwner->IndexOfPart(this) : -1;
+    return owner_ ? owner_->IndexOfPart(this) : -1;
 }
 
 void TFatPart::SetUpdating(bool updating) {
-    if (StepUpdateCount(FUpdateCount, updating))
+    if (StepUpdateCount(updateCount_, updating)) {
         Changed();
+    }
 }
 
 int TFatPart::CharAt(int x, int y) const {
@@ -95,8 +102,9 @@ int TFatPart::CharAt(int x, int y) const {
 }
 
 void TFatPart::Changed() {
-    if (FUpdateCount == 0 && OnChange)
+    if (updateCount_ == 0 && OnChange) {
         OnChange(*this);
+    }
 }
 
 } // namespace platterwise

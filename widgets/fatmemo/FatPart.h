@@ -21,15 +21,15 @@ public:
     TFatPart(const TFatPart&) = delete;
     TFatPart& operator=(const TFatPart&) = delete;
 
-    TFatLine* Owner() const { return FOwner; }
-    TFatPartKind Kind() const { return FKind; }
-    const QString& Text() const { return FText; }
-    const QString& Link() const { return FLink; }
-    TColor FontColor() const { return FFontColor; }
-    TColor BackColor() const { return FBackColor; }
-    TFontStyles FontStyle() const { return FFontStyle; }
+    TFatLine* Owner() const { return owner_; }
+    TFatPartKind Kind() const { return kind_; }
+    const QString& Text() const { return text_; }
+    const QString& Link() const { return link_; }
+    TColor FontColor() const { return fontColor_; }
+    TColor BackColor() const { return backColor_; }
+    TFontStyles FontStyle() const { return fontStyle_; }
     // The picture of an image part; not owned, it must outlive its use by the part.
-    const QImage* Graphic() const { return FGraphic; }
+    const QImage* Graphic() const { return graphic_; }
 
     // Empties the part (kind pkNone, no text, link, style or picture, colours clNone)
     // without a change notification.
@@ -46,8 +46,8 @@ public:
     void Delete();
 
     int Index() const; // position in the owning line, -1 without an owner
-    int TextLength() const { return FKind == pkText ? int(FText.size()) : 0; }
-    bool HasLink() const { return !FLink.isEmpty(); }
+    int TextLength() const { return kind_ == pkText ? int(text_.size()) : 0; }
+    bool HasLink() const { return !link_.isEmpty(); }
     // Brackets changes: while raised, the part sends no notification; lowering it back to 0
     // sends one.
     void SetUpdating(bool updating);
@@ -60,13 +60,13 @@ public:
     std::function<void(TFatPart&)> OnChange;
 
     // Written by the layout pass: where and how the part was placed last, its measured size.
-    TFatLayout& Layout() { return FLayout; }
-    const TFatLayout& Layout() const { return FLayout; }
-    int Width() const { return FWidth; }
-    int Height() const { return FHeight; }
+    TFatLayout& Layout() { return layout_; }
+    const TFatLayout& Layout() const { return layout_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
     void SetMeasuredSize(int width, int height) {
-        FWidth = width;
-        FHeight = height;
+        width_ = width;
+        height_ = height;
     }
     // Measurements and shaped glyphs of Text from earlier layouts, valid for `Font` until the
     // text changes, so repainting an unchanged line neither measures nor shapes it again.
@@ -75,24 +75,24 @@ public:
         int Width = -1;
         QStaticText Glyphs;
     };
-    TTextCache& TextCache() { return FTextCache; }
+    TTextCache& TextCache() { return textCache_; }
 
 private:
     void Changed();
 
-    TFatLine* FOwner;
-    QString FLink;
-    TFatPartKind FKind = pkNone;
-    TColor FFontColor = clNone;
-    TColor FBackColor = clNone;
-    TFontStyles FFontStyle = 0;
-    const QImage* FGraphic = nullptr;
-    QString FText;
-    int FUpdateCount = 0;
-    TFatLayout FLayout;
-    int FWidth = 0;
-    int FHeight = 0;
-    TTextCache FTextCache;
+    TFatLine* owner_;
+    QString link_;
+    TFatPartKind kind_ = pkNone;
+    TColor fontColor_ = clNone;
+    TColor backColor_ = clNone;
+    TFontStyles fontStyle_ = 0;
+    const QImage* graphic_ = nullptr;
+    QString text_;
+    int updateCount_ = 0;
+    TFatLayout layout_;
+    int width_ = 0;
+    int height_ = 0;
+    TTextCache textCache_;
 };
 
 } // namespace platterwise

@@ -16,8 +16,9 @@ struct TTagState {
 
 // The memo's colours and style at this moment; a line without a memo uses the system ones.
 TTagState MemoDefaults(const TFatLines* lines) {
-    if (const TFatMemo* memo = lines ? lines->Memo() : nullptr)
+    if (const TFatMemo* memo = lines ? lines->Memo() : nullptr) {
         return {memo->FontColor(), memo->Color(), memo->FontStyle()};
+    }
     return {clWindowText, clWindow, 0};
 }
 
@@ -51,7 +52,7 @@ void TFatLine::SetTaggedText(const QString& s) {
         SetUpdating(false);
         return;
     }
-    const TTagState defaults = MemoDefaults(FOwner);
+    const TTagState defaults = MemoDefaults(owner_);
     TTagState current = defaults;
     QString link;
     QString rest = s;
@@ -59,8 +60,9 @@ void TFatLine::SetTaggedText(const QString& s) {
         TFatPart& part = AddPart();
         if (!StartsWithCode(token)) {
             part.SetText(token);
-            if (!link.isEmpty())
+            if (!link.isEmpty()) {
                 part.SetLink(link);
+            }
             continue;
         }
         const QChar code = token[0];

@@ -9,22 +9,27 @@ namespace platterwise {
 TFatRect TFatRect::Intersected(const TFatRect& o) const {
     TFatRect r{std::max(Left, o.Left), std::max(Top, o.Top), std::min(Right, o.Right),
                std::min(Bottom, o.Bottom)};
-    if (r.IsEmpty())
+    if (r.IsEmpty()) {
         return {};
+    }
     return r;
 }
 
 bool InFlow(const TFatRect& flow, int rowHeight, const TFatRect& clip, int x, int y) {
-    if (!clip.Contains(x, y) || y < flow.Top || y >= flow.Bottom)
+    if (!clip.Contains(x, y) || y < flow.Top || y >= flow.Bottom) {
         return false;
-    if (flow.Left == flow.Right && flow.Bottom == flow.Top + rowHeight)
+    }
+    if (flow.Left == flow.Right && flow.Bottom == flow.Top + rowHeight) {
         return false; // nothing laid out
+    }
     const bool firstRow = y < flow.Top + rowHeight;
     const bool lastRow = y >= flow.Bottom - rowHeight;
-    if (firstRow && x < flow.Left)
+    if (firstRow && x < flow.Left) {
         return false;
-    if (lastRow && x >= flow.Right)
+    }
+    if (lastRow && x >= flow.Right) {
         return false;
+    }
     return true;
 }
 

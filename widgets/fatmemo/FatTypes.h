@@ -27,8 +27,9 @@ constexpr bool StepUpdateCount(int& count, bool updating) {
         ++count;
         return true;
     }
-    if (count == 0)
-        return false;
+    if (count == 0) {
+        { return false; }
+    }
     --count;
     return true;
 }
@@ -90,8 +91,9 @@ public:
 
 // Throws EListError unless 0 <= index < count.
 inline void CheckListIndex(qsizetype index, qsizetype count) {
-    if (index < 0 || index >= count)
-        ThrowListIndexError(index);
+    if (index < 0 || index >= count) {
+        { ThrowListIndexError(index); }
+    }
 }
 
 } // namespace platterwise

@@ -11,23 +11,26 @@ bool IsDigit(QChar c) {
 // Counts up to two ASCII digits of `s` from `from`.
 qsizetype DigitsAt(const QString& s, qsizetype from) {
     qsizetype n = 0;
-    while (n < 2 && from + n < s.size() && IsDigit(s[from + n]))
+    while (n < 2 && from + n < s.size() && IsDigit(s[from + n])) {
         ++n;
+    }
     return n;
 }
 
 int NumberAt(const QString& s, qsizetype from, qsizetype digits) {
     int value = 0;
-    for (qsizetype i = 0; i < digits; ++i)
+    for (qsizetype i = 0; i < digits; ++i) {
         value = value * 10 + (s[from + i].unicode() - u'0');
+    }
     return value;
 }
 
 } // namespace
 
 std::optional<TColor> TagColor(int number) {
-    if (number < 0 || number >= int(TagColors.size()))
+    if (number < 0 || number >= int(TagColors.size())) {
         return std::nullopt;
+    }
     return TagColors[std::size_t(number)];
 }
 
@@ -41,11 +44,13 @@ bool StartsWithCode(const QString& token) {
 }
 
 QString NextToken(QString& rest) {
-    if (rest.isEmpty())
+    if (rest.isEmpty()) {
         return {};
+    }
     qsizetype code = 0;
-    while (code < rest.size() && !IsTagCode(rest[code]))
+    while (code < rest.size() && !IsTagCode(rest[code])) {
         ++code;
+    }
     qsizetype length = code;
     if (code == 0) {
         length = 1;
@@ -66,9 +71,11 @@ QString NextToken(QString& rest) {
 QString StripTags(const QString& s) {
     QString rest = s;
     QString result;
-    for (QString token = NextToken(rest); !token.isEmpty(); token = NextToken(rest))
-        if (!StartsWithCode(token))
+    for (QString token = NextToken(rest); !token.isEmpty(); token = NextToken(rest)) {
+        if (!StartsWithCode(token)) {
             result += token;
+        }
+    }
     return result;
 }
 
@@ -76,15 +83,17 @@ TColorArgs ParseColorArgs(const QString& token) {
     TColorArgs args;
     qsizetype at = 1; // past the colour code
     const qsizetype fg = DigitsAt(token, at);
-    if (fg == 0)
+    if (fg == 0) {
         return args;
+    }
     args.Foreground = NumberAt(token, at, fg);
     at += fg;
     if (at < token.size() && token[at] == u',') {
         ++at;
         const qsizetype bg = DigitsAt(token, at);
-        if (bg > 0)
+        if (bg > 0) {
             args.Background = NumberAt(token, at, bg);
+        }
     }
     return args;
 }

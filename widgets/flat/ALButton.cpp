@@ -16,150 +16,162 @@ TALCustomButton::TALCustomButton(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     resize(75, 25);
     connect(this, &QAbstractButton::clicked, this, [this] {
-        if (OnClick)
+        if (OnClick) {
             OnClick(this);
+        }
     });
 }
 
 TALCustomButton::~TALCustomButton() = default;
 
 void TALCustomButton::SetCaption(const QString& caption) {
-    if (caption == text())
+    if (caption == text()) {
         return;
+    }
     setText(caption); // also binds Alt+access key to this button
     AdjustAutoSize();
     Invalidate();
 }
 
 void TALCustomButton::SetColor(TColor color) {
-    if (color != fColor) {
-        fColor = color;
+    if (color != color_) {
+        color_ = color;
         Invalidate();
     }
 }
 
 void TALCustomButton::SetFontColor(TColor color) {
-    if (color != fFontColor) {
-        fFontColor = color;
+    if (color != fontColor_) {
+        fontColor_ = color;
         Invalidate();
     }
 }
 
 void TALCustomButton::SetBorderColor(TColor color) {
-    if (color != fBorderColor) {
-        fBorderColor = color;
+    if (color != borderColor_) {
+        borderColor_ = color;
         AdjustAutoSize(); // clNone drops the frame allowance
         Invalidate();
     }
 }
 
 void TALCustomButton::SetBoxColors(TColor blank, TColor mark) {
-    if (blank != fBlankColor || mark != fMarkColor) {
-        fBlankColor = blank;
-        fMarkColor = mark;
+    if (blank != blankColor_ || mark != markColor_) {
+        blankColor_ = blank;
+        markColor_ = mark;
         Invalidate();
     }
 }
 
 void TALCustomButton::SetState(TCheckBoxState state) {
-    if (state == fState)
+    if (state == state_) {
         return;
-    fState = state;
-    if (state == cbChecked && fGroupIndex != 0)
+    }
+    state_ = state;
+    if (state == cbChecked && groupIndex_ != 0) {
         UncheckGroupSiblings();
+    }
     Invalidate();
 }
 
 void TALCustomButton::UncheckGroupSiblings() {
-    if (parentWidget() == nullptr)
+    if (parentWidget() == nullptr) {
         return;
+    }
     const auto siblings =
         parentWidget()->findChildren<TALCustomButton*>(Qt::FindDirectChildrenOnly);
-    for (TALCustomButton* other : siblings)
-        if (other != this && other->fGroupIndex == fGroupIndex)
+    for (TALCustomButton* other : siblings) {
+        if (other != this && other->groupIndex_ == groupIndex_) {
             other->SetState(cbUnchecked);
+        }
+    }
 }
 
 void TALCustomButton::SetGroupIndex(int index) {
-    fGroupIndex = index;
-    if (fState == cbChecked && fGroupIndex != 0)
+    groupIndex_ = index;
+    if (state_ == cbChecked && groupIndex_ != 0) {
         UncheckGroupSiblings();
+    }
 }
 
 void TALCustomButton::SetFocusStyle(TALFocusStyle style) {
-    if (style != fFocusStyle) {
-        fFocusStyle = style;
+    if (style != focusStyle_) {
+        focusStyle_ = style;
         AdjustAutoSize();
         Invalidate();
     }
 }
 
 void TALCustomButton::SetLayout(TButtonLayout layout) {
-    if (layout != fLayout) {
-        fLayout = layout;
+    if (layout != layout_) {
+        layout_ = layout;
         AdjustAutoSize();
         Invalidate();
     }
 }
 
 void TALCustomButton::SetSpacing(int spacing) {
-    if (spacing != fSpacing) {
-        fSpacing = spacing;
+    if (spacing != spacing_) {
+        spacing_ = spacing;
         AdjustAutoSize();
         Invalidate();
     }
 }
 
 void TALCustomButton::SetGlyph(const QList<QPixmap>& images) {
-    fGlyph = images;
+    glyph_ = images;
     AdjustAutoSize();
     Invalidate();
 }
 
 void TALCustomButton::SetGlyphIndex(int index) {
-    if (index != fGlyphIndex) {
-        fGlyphIndex = index;
+    if (index != glyphIndex_) {
+        glyphIndex_ = index;
         AdjustAutoSize();
         Invalidate();
     }
 }
 
 void TALCustomButton::SetAutoSize(bool on) {
-    if (on != fAutoSize) {
-        fAutoSize = on;
+    if (on != autoSize_) {
+        autoSize_ = on;
         AdjustAutoSize();
         Invalidate();
     }
 }
 
 void TALCustomButton::SetDefault(bool on) {
-    if (on == fDefault)
+    if (on == default_) {
         return;
-    fDefault = on;
+    }
+    default_ = on;
     if (on) {
-        for (const auto key : {Qt::Key_Return, Qt::Key_Enter})
-            fDefaultShortcuts.append(grabShortcut(QKeySequence(key), Qt::WindowShortcut));
+        for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+            defaultShortcuts_.append(grabShortcut(QKeySequence(key), Qt::WindowShortcut));
+        }
     } else {
-        for (const int id : fDefaultShortcuts)
+        for (const int id : defaultShortcuts_) {
             releaseShortcut(id);
-        fDefaultShortcuts.clear();
+        }
+        defaultShortcuts_.clear();
     }
 }
 
 void TALCustomButton::SetCancel(bool on) {
-    if (on == fCancel)
+    if (on == cancel_) {
         return;
-    fCancel = on;
+    }
+    cancel_ = on;
     if (on) {
-        fCancelShortcut = grabShortcut(QKeySequence(Qt::Key_Escape), Qt::WindowShortcut);
+        cancelShortcut_ = grabShortcut(QKeySequence(Qt::Key_Escape), Qt::WindowShortcut);
     } else {
-        releaseShortcut(fCancelShortcut);
-        fCancelShortcut = 0;
+        releaseShortcut(cancelShortcut_);
+        cancelShortcut_ = 0;
     }
 }
 
 void TALCustomButton::Toggle() {
-    SetState(fState == cbChecked ? cbUnchecked : cbChecked);
+    SetState(state_ == cbChecked ? cbUnchecked : cbChecked);
 }
 
 TButtonKind TALCustomButton::Kind() const {
@@ -170,21 +182,22 @@ TFlatButtonLook TALCustomButton::MakeLook() const {
     using flat_p::ResolveColor;
     TFlatButtonLook look;
     look.Kind = Kind();
-    look.State = fState;
-    look.Color = ResolveColor(fColor);
-    look.BorderColor = ResolveColor(fBorderColor);
-    look.BlankColor = ResolveColor(fBlankColor);
-    look.MarkColor = ResolveColor(fMarkColor);
-    look.FontColor = ResolveColor(fFontColor);
+    look.State = state_;
+    look.Color = ResolveColor(color_);
+    look.BorderColor = ResolveColor(borderColor_);
+    look.BlankColor = ResolveColor(blankColor_);
+    look.MarkColor = ResolveColor(markColor_);
+    look.FontColor = ResolveColor(fontColor_);
     look.Font = font();
     look.Caption = text();
-    if (fGlyphIndex >= 0 && fGlyphIndex < fGlyph.size())
-        look.Glyph = fGlyph[fGlyphIndex];
-    look.Layout = fLayout;
-    look.Spacing = fSpacing;
-    look.FocusStyle = fFocusStyle;
+    if (glyphIndex_ >= 0 && glyphIndex_ < glyph_.size()) {
+        look.Glyph = glyph_[glyphIndex_];
+    }
+    look.Layout = layout_;
+    look.Spacing = spacing_;
+    look.FocusStyle = focusStyle_;
     look.Focused = hasFocus();
-    look.AutoSize = fAutoSize;
+    look.AutoSize = autoSize_;
     look.Size = size();
     return look;
 }
@@ -194,18 +207,20 @@ QSize TALCustomButton::sizeHint() const {
 }
 
 void TALCustomButton::AdjustAutoSize() {
-    if (!fAutoSize)
+    if (!autoSize_) {
         return;
+    }
     const QSize wanted = LayOutFlatButton(MakeLook()).AutoSize;
-    if (wanted != size())
+    if (wanted != size()) {
         resize(wanted);
+    }
 }
 
 void TALCustomButton::paintEvent(QPaintEvent*) {
     flat_p::RunPaintPasses(this, OnPaint, [] {});
     const TFlatButtonLook look = MakeLook();
     const TFlatButtonGeometry geometry = LayOutFlatButton(look);
-    if (fAutoSize && geometry.AutoSize != size()) {
+    if (autoSize_ && geometry.AutoSize != size()) {
         resize(geometry.AutoSize); // the resize paints again
         return;
     }
@@ -219,12 +234,14 @@ bool TALCustomButton::SomethingHeld() {
 
 void TALCustomButton::HandleDialogKey(bool ambiguous) {
     Invalidate();
-    if (!isEnabled() || focusPolicy() == Qt::NoFocus || SomethingHeld() || fKeyDown || fMouseDown)
+    if (!isEnabled() || focusPolicy() == Qt::NoFocus || SomethingHeld() || keyDown_ || mouseDown_) {
         return;
-    if (ambiguous) // two controls share the key: move to this one, click none
+    }
+    if (ambiguous) { // two controls share the key: move to this one, click none
         setFocus(Qt::ShortcutFocusReason);
-    else
+    } else {
         Click();
+    }
 }
 
 bool TALCustomButton::event(QEvent* e) {
@@ -240,8 +257,9 @@ bool TALCustomButton::event(QEvent* e) {
 void TALCustomButton::changeEvent(QEvent* e) {
     switch (e->type()) {
     case QEvent::EnabledChange:
-        if (!isEnabled()) // a disabled control sees no release that would clear these
-            fMouseDown = fKeyDown = false;
+        if (!isEnabled()) { // a disabled control sees no release that would clear these
+            mouseDown_ = keyDown_ = false;
+        }
         Invalidate();
         break;
     case QEvent::FontChange:
@@ -255,13 +273,13 @@ void TALCustomButton::changeEvent(QEvent* e) {
 }
 
 void TALCustomButton::enterEvent(QEnterEvent* e) {
-    fHot = true;
+    hot_ = true;
     Invalidate();
     QAbstractButton::enterEvent(e);
 }
 
 void TALCustomButton::leaveEvent(QEvent* e) {
-    fHot = fMouseDown = fKeyDown = false;
+    hot_ = mouseDown_ = keyDown_ = false;
     Invalidate();
     QAbstractButton::leaveEvent(e);
 }
@@ -272,7 +290,7 @@ void TALCustomButton::focusInEvent(QFocusEvent* e) {
 }
 
 void TALCustomButton::focusOutEvent(QFocusEvent* e) {
-    fKeyDown = false; // Space released elsewhere never reaches this control
+    keyDown_ = false; // Space released elsewhere never reaches this control
     Invalidate();
     QAbstractButton::focusOutEvent(e);
 }
@@ -283,8 +301,8 @@ void TALCustomButton::keyPressEvent(QKeyEvent* e) {
         return;
     }
     if (e->key() == Qt::Key_Space && e->modifiers() == Qt::NoModifier && !e->isAutoRepeat() &&
-        !SomethingHeld() && !fMouseDown) {
-        fKeyDown = true;
+        !SomethingHeld() && !mouseDown_) {
+        keyDown_ = true;
         Invalidate();
     }
     e->accept();
@@ -296,9 +314,10 @@ void TALCustomButton::keyReleaseEvent(QKeyEvent* e) {
         return;
     }
     e->accept();
-    if (e->isAutoRepeat() || !fKeyDown)
+    if (e->isAutoRepeat() || !keyDown_) {
         return;
-    fKeyDown = false;
+    }
+    keyDown_ = false;
     Invalidate();
     Click();
 }
@@ -308,8 +327,8 @@ void TALCustomButton::mousePressEvent(QMouseEvent* e) {
         e->ignore();
         return;
     }
-    if (!fKeyDown) {
-        fMouseDown = true;
+    if (!keyDown_) {
+        mouseDown_ = true;
         Invalidate();
     }
     e->accept();
@@ -321,30 +340,36 @@ void TALCustomButton::mouseReleaseEvent(QMouseEvent* e) {
         return;
     }
     e->accept();
-    const bool wasDown = fMouseDown;
-    fMouseDown = false;
+    const bool wasDown = mouseDown_;
+    mouseDown_ = false;
     Invalidate();
-    if (wasDown && hitButton(e->position().toPoint()))
+    if (wasDown && hitButton(e->position().toPoint())) {
         Click();
+    }
 }
 
 void TALCustomButton::nextCheckState() {
     const QPointer<TALCustomButton> alive(this);
-    if (focusPolicy() != Qt::NoFocus)
+    if (focusPolicy() != Qt::NoFocus) {
         setFocus(Qt::OtherFocusReason);
+    }
     if (Kind() != bkPushButton) {
         Toggle();
         return;
     }
-    if (fModalResult != 0)
-        if (auto* dialog = qobject_cast<QDialog*>(window()))
-            dialog->done(fModalResult);
-    if (!alive)
+    if (modalResult_ != 0) {
+        if (auto* dialog = qobject_cast<QDialog*>(window())) {
+            dialog->done(modalResult_);
+        }
+    }
+    if (!alive) {
         return;
-    if (fGroupIndex != 0)
-        SetState(fState == cbChecked ? cbUnchecked : cbChecked);
-    else
+    }
+    if (groupIndex_ != 0) {
+        SetState(state_ == cbChecked ? cbUnchecked : cbChecked);
+    } else {
         SetState(cbUnchecked);
+    }
 }
 
 } // namespace platterwise

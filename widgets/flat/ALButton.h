@@ -25,50 +25,50 @@ public:
     QString Caption() const { return text(); }
     void SetCaption(const QString& caption);
 
-    TColor Color() const { return fColor; } // the face; default clBtnFace
+    TColor Color() const { return color_; } // the face; default clBtnFace
     void SetColor(TColor color);
-    TColor FontColor() const { return fFontColor; } // the caption; default clWindowText
+    TColor FontColor() const { return fontColor_; } // the caption; default clWindowText
     void SetFontColor(TColor color);
-    TColor BorderColor() const { return fBorderColor; } // clNone: no frame; default black
+    TColor BorderColor() const { return borderColor_; } // clNone: no frame; default black
     void SetBorderColor(TColor color);
 
-    TCheckBoxState State() const { return fState; }
+    TCheckBoxState State() const { return state_; }
     // A button of a group (GroupIndex != 0) that becomes checked unchecks the other flat
     // buttons of the same parent and group.
     void SetState(TCheckBoxState state);
-    int GroupIndex() const { return fGroupIndex; }
+    int GroupIndex() const { return groupIndex_; }
     void SetGroupIndex(int index);
-    TALFocusStyle FocusStyle() const { return fFocusStyle; }
+    TALFocusStyle FocusStyle() const { return focusStyle_; }
     void SetFocusStyle(TALFocusStyle style);
-    TButtonLayout Layout() const { return fLayout; }
+    TButtonLayout Layout() const { return layout_; }
     void SetLayout(TButtonLayout layout);
-    int Spacing() const { return fSpacing; } // pixels between caption and glyph or box
+    int Spacing() const { return spacing_; } // pixels between caption and glyph or box
     void SetSpacing(int spacing);
     // An image list; GlyphIndex chooses the image shown (none when out of range).
-    const QList<QPixmap>& Glyph() const { return fGlyph; }
+    const QList<QPixmap>& Glyph() const { return glyph_; }
     void SetGlyph(const QList<QPixmap>& images);
-    int GlyphIndex() const { return fGlyphIndex; }
+    int GlyphIndex() const { return glyphIndex_; }
     void SetGlyphIndex(int index);
     // With AutoSize the control takes exactly the size of its content plus the frame.
-    bool AutoSize() const { return fAutoSize; }
+    bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool on);
     // Enter anywhere in the window clicks the Default button, Esc the Cancel button.
-    bool Default() const { return fDefault; }
+    bool Default() const { return default_; }
     void SetDefault(bool on);
-    bool Cancel() const { return fCancel; }
+    bool Cancel() const { return cancel_; }
     void SetCancel(bool on);
     // Non-zero: a click ends the dialog holding the button with this result (QDialog::done).
-    int ModalResult() const { return fModalResult; }
-    void SetModalResult(int result) { fModalResult = result; }
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int result) { modalResult_ = result; }
     QString CustomProperty; // free text for the owner
 
     TAlPaintEvent OnPaint;
     TNotifyEvent OnClick; // after the click has changed the state
 
     // Input state, as the skins read it.
-    bool IsHot() const { return fHot; }             // the mouse is over the control
-    bool IsMouseDown() const { return fMouseDown; } // pressed with the left button
-    bool IsKeyDown() const { return fKeyDown; }     // pressed with Space
+    bool IsHot() const { return hot_; }             // the mouse is over the control
+    bool IsMouseDown() const { return mouseDown_; } // pressed with the left button
+    bool IsKeyDown() const { return keyDown_; }     // pressed with Space
 
     // Advances the check state: unchecked -> checked -> unchecked, grey -> checked.
     virtual void Toggle();
@@ -98,8 +98,8 @@ protected:
     // Repaints later; inside a paint the passes already cover the change.
     void Invalidate() { update(); }
     void SetBoxColors(TColor blank, TColor mark);
-    TColor fBlankColor = clWhite; // the box of check and radio boxes
-    TColor fMarkColor = clBlack;  // their tick or dot
+    TColor blankColor_ = clWhite; // the box of check and radio boxes
+    TColor markColor_ = clBlack;  // their tick or dot
 
 private:
     TFlatButtonLook MakeLook() const;
@@ -108,25 +108,25 @@ private:
     void HandleDialogKey(bool ambiguous);
     static bool SomethingHeld();
 
-    TColor fColor = clBtnFace;
-    TColor fFontColor = clWindowText;
-    TColor fBorderColor = clBlack;
-    TCheckBoxState fState = cbUnchecked;
-    int fGroupIndex = 0;
-    TALFocusStyle fFocusStyle = ALFSBorder;
-    TButtonLayout fLayout = blGlyphLeft;
-    int fSpacing = 4;
-    QList<QPixmap> fGlyph;
-    int fGlyphIndex = -1;
-    bool fAutoSize = false;
-    bool fDefault = false;
-    bool fCancel = false;
-    int fModalResult = 0;
-    bool fHot = false;
-    bool fMouseDown = false;
-    bool fKeyDown = false;
-    QList<int> fDefaultShortcuts; // Return and keypad Enter
-    int fCancelShortcut = 0;
+    TColor color_ = clBtnFace;
+    TColor fontColor_ = clWindowText;
+    TColor borderColor_ = clBlack;
+    TCheckBoxState state_ = cbUnchecked;
+    int groupIndex_ = 0;
+    TALFocusStyle focusStyle_ = ALFSBorder;
+    TButtonLayout layout_ = blGlyphLeft;
+    int spacing_ = 4;
+    QList<QPixmap> glyph_;
+    int glyphIndex_ = -1;
+    bool autoSize_ = false;
+    bool default_ = false;
+    bool cancel_ = false;
+    int modalResult_ = 0;
+    bool hot_ = false;
+    bool mouseDown_ = false;
+    bool keyDown_ = false;
+    QList<int> defaultShortcuts_; // Return and keypad Enter
+    int cancelShortcut_ = 0;
 };
 
 class TALButton final : public TALCustomButton {
@@ -145,20 +145,20 @@ public:
     explicit TALCustomCheckBox(QWidget* parent = nullptr);
 
     // With AllowGrayed a click goes unchecked -> grey -> checked -> unchecked.
-    bool AllowGrayed() const { return fAllowGrayed; }
-    void SetAllowGrayed(bool on) { fAllowGrayed = on; }
+    bool AllowGrayed() const { return allowGrayed_; }
+    void SetAllowGrayed(bool on) { allowGrayed_ = on; }
     bool Checked() const { return State() == cbChecked; }
     void SetChecked(bool on) { SetState(on ? cbChecked : cbUnchecked); }
-    TColor BlankColor() const { return fBlankColor; } // the box; default white
-    void SetBlankColor(TColor color) { SetBoxColors(color, fMarkColor); }
-    TColor MarkColor() const { return fMarkColor; } // the tick; default black
-    void SetMarkColor(TColor color) { SetBoxColors(fBlankColor, color); }
+    TColor BlankColor() const { return blankColor_; } // the box; default white
+    void SetBlankColor(TColor color) { SetBoxColors(color, markColor_); }
+    TColor MarkColor() const { return markColor_; } // the tick; default black
+    void SetMarkColor(TColor color) { SetBoxColors(blankColor_, color); }
 
     void Toggle() override;
     TButtonKind Kind() const override;
 
 private:
-    bool fAllowGrayed = false;
+    bool allowGrayed_ = false;
 };
 
 class TALCheckBox final : public TALCustomCheckBox {

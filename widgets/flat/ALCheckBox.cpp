@@ -6,10 +6,11 @@ TALCustomCheckBox::TALCustomCheckBox(QWidget* parent)
     : TALCustomButton(parent) {}
 
 void TALCustomCheckBox::Toggle() {
-    if (State() == cbUnchecked && fAllowGrayed)
+    if (State() == cbUnchecked && allowGrayed_) {
         SetState(cbGrayed);
-    else
+    } else {
         TALCustomButton::Toggle();
+    }
 }
 
 TButtonKind TALCustomCheckBox::Kind() const {

@@ -23,8 +23,9 @@ class TDropDownBelowStyle final : public QProxyStyle {
 public:
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* data) const override {
-        if (hint == SH_ComboBox_Popup)
+        if (hint == SH_ComboBox_Popup) {
             return 0;
+        }
         return QProxyStyle::styleHint(hint, option, widget, data);
     }
 };
@@ -46,8 +47,9 @@ TALCustomComboBox::TALCustomComboBox(QWidget* parent)
     // The list's popup window: its showing and hiding change the arrow's colours.
     view()->window()->installEventFilter(this);
     connect(this, &QComboBox::activated, this, [this] {
-        if (OnChange)
+        if (OnChange) {
             OnChange(this);
+        }
     });
     ApplyPalette();
 }
@@ -55,45 +57,51 @@ TALCustomComboBox::TALCustomComboBox(QWidget* parent)
 TALCustomComboBox::~TALCustomComboBox() = default;
 
 void TALCustomComboBox::SetColorField(TColor& field, TColor value) {
-    if (field == value)
+    if (field == value) {
         return;
+    }
     field = value;
     ApplyPalette();
     update();
 }
 
 void TALCustomComboBox::SetColor(TColor color) {
-    SetColorField(fColor, color);
+    SetColorField(color_, color);
 }
 void TALCustomComboBox::SetFontColor(TColor color) {
-    SetColorField(fFontColor, color);
+    SetColorField(fontColor_, color);
 }
 void TALCustomComboBox::SetBorderColor(TColor color) {
-    SetColorField(fBorderColor, color);
+    SetColorField(borderColor_, color);
 }
 void TALCustomComboBox::SetButtonColor(TColor color) {
-    SetColorField(fButtonColor, color);
+    SetColorField(buttonColor_, color);
 }
 void TALCustomComboBox::SetArrowColor(TColor color) {
-    SetColorField(fArrowColor, color);
+    SetColorField(arrowColor_, color);
 }
 
 // The list and its popup show the control's colours in every state; whether the text is
 // grey is the font colour's business, as the skins decide it.
 void TALCustomComboBox::ApplyPalette() {
     QPalette pal = palette();
-    const QColor back = ResolveColor(fColor);
-    const QColor text = ResolveColor(fFontColor);
+    const QColor back = ResolveColor(color_);
+    const QColor text = ResolveColor(fontColor_);
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        for (const auto role : {QPalette::Base, QPalette::Window, QPalette::Button})
-            if (back.isValid())
+        for (const auto role : {QPalette::Base, QPalette::Window, QPalette::Button}) {
+            if (back.isValid()) {
                 pal.setColor(group, role, back);
-        for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
-            if (text.isValid())
+            }
+        }
+        for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+            if (text.isValid()) {
                 pal.setColor(group, role, text);
+            }
+        }
     }
-    if (pal != palette())
+    if (pal != palette()) {
         setPalette(pal);
+    }
 }
 
 bool TALCustomComboBox::DroppedDown() const {
@@ -108,13 +116,14 @@ int TALCustomComboBox::ButtonAreaWidth() const {
 void TALCustomComboBox::PaintNative() {
     ApplyPalette();
     QStylePainter painter(this);
-    const QColor back = ResolveColor(fColor);
-    if (back.isValid())
+    const QColor back = ResolveColor(color_);
+    if (back.isValid()) {
         painter.fillRect(rect(), back);
+    }
     QStyleOptionComboBox option;
     initStyleOption(&option);
     option.state &= ~QStyle::State_HasFocus;
-    painter.setPen(ResolveColor(fFontColor));
+    painter.setPen(ResolveColor(fontColor_));
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
@@ -123,22 +132,25 @@ void TALCustomComboBox::PaintFlatParts() {
     p.setRenderHint(QPainter::Antialiasing, false);
     const int w = width();
     const int h = height();
-    const QColor back = ResolveColor(fColor);
-    const QColor border = ResolveColor(fBorderColor);
-    const QColor frame = fBorderColor == clNone ? back : border;
+    const QColor back = ResolveColor(color_);
+    const QColor border = ResolveColor(borderColor_);
+    const QColor frame = borderColor_ == clNone ? back : border;
     if (frame.isValid()) {
         p.setPen(frame);
         p.drawRect(0, 0, w - 1, h - 1);
     }
     const QRect area(w - 1 - ButtonAreaWidth(), 1, ButtonAreaWidth(), h - 2);
-    const QColor button = ResolveColor(fButtonColor);
-    if (button.isValid())
+    const QColor button = ResolveColor(buttonColor_);
+    if (button.isValid()) {
         p.fillRect(area, button);
-    if (back.isValid())
+    }
+    if (back.isValid()) {
         p.fillRect(QRect(area.left(), area.top(), 5, area.height()), back);
-    if (border.isValid())
+    }
+    if (border.isValid()) {
         p.fillRect(QRect(area.left() + 4, area.top(), 1, area.height()), border);
-    const QColor arrow = ResolveColor(fArrowColor);
+    }
+    const QColor arrow = ResolveColor(arrowColor_);
     if (arrow.isValid()) {
         p.fillRect(QRect(w - 10, 10, 5, 1), arrow);
         p.fillRect(QRect(w - 9, 11, 3, 1), arrow);
@@ -152,39 +164,42 @@ void TALCustomComboBox::paintEvent(QPaintEvent*) {
 }
 
 bool TALCustomComboBox::eventFilter(QObject* watched, QEvent* e) {
-    if (e->type() == QEvent::Show || e->type() == QEvent::Hide)
+    if (e->type() == QEvent::Show || e->type() == QEvent::Hide) {
         update();
+    }
     return QComboBox::eventFilter(watched, e);
 }
 
 void TALCustomComboBox::changeEvent(QEvent* e) {
-    if (e->type() == QEvent::EnabledChange)
+    if (e->type() == QEvent::EnabledChange) {
         update();
+    }
     QComboBox::changeEvent(e);
 }
 
 void TALCustomComboBox::enterEvent(QEnterEvent* e) {
-    fHot = true;
+    hot_ = true;
     update();
     QComboBox::enterEvent(e);
 }
 
 void TALCustomComboBox::leaveEvent(QEvent* e) {
-    fHot = false;
+    hot_ = false;
     update();
     QComboBox::leaveEvent(e);
 }
 
 void TALCustomComboBox::focusInEvent(QFocusEvent* e) {
-    fFocused = true;
+    focused_ = true;
     update();
     QComboBox::focusInEvent(e);
 }
 
 void TALCustomComboBox::focusOutEvent(QFocusEvent* e) {
     // Opening the list or switching windows keeps the focus within the control.
-    if (e->reason() != Qt::PopupFocusReason && e->reason() != Qt::ActiveWindowFocusReason)
-        fFocused = false;
+    if (e->reason() != Qt::PopupFocusReason && e->reason() != Qt::ActiveWindowFocusReason) {
+        focused_ = false;
+    }
     update();
     QComboBox::focusOutEvent(e);
 }

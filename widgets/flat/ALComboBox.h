@@ -15,23 +15,23 @@ public:
     explicit TALCustomComboBox(QWidget* parent = nullptr);
     ~TALCustomComboBox() override;
 
-    TColor Color() const { return fColor; } // the background; default clWindow
+    TColor Color() const { return color_; } // the background; default clWindow
     void SetColor(TColor color);
-    TColor FontColor() const { return fFontColor; } // the item text; default clWindowText
+    TColor FontColor() const { return fontColor_; } // the item text; default clWindowText
     void SetFontColor(TColor color);
-    TColor BorderColor() const { return fBorderColor; } // clNone: the frame takes Color
+    TColor BorderColor() const { return borderColor_; } // clNone: the frame takes Color
     void SetBorderColor(TColor color);
-    TColor ButtonColor() const { return fButtonColor; } // drop-down button; default clBtnFace
+    TColor ButtonColor() const { return buttonColor_; } // drop-down button; default clBtnFace
     void SetButtonColor(TColor color);
-    TColor ArrowColor() const { return fArrowColor; } // default black
+    TColor ArrowColor() const { return arrowColor_; } // default black
     void SetArrowColor(TColor color);
     QString CustomProperty; // free text for the owner
 
     TAlPaintEvent OnPaint;
     TNotifyEvent OnChange; // the user chose an item; not raised for setCurrentIndex
 
-    bool IsHot() const { return fHot; }         // the mouse is over the control
-    bool IsFocused() const { return fFocused; } // focus entered and did not leave the control
+    bool IsHot() const { return hot_; }         // the mouse is over the control
+    bool IsFocused() const { return focused_; } // focus entered and did not leave the control
     bool DroppedDown() const;                   // the list is open
 
     // Width in pixels of the drop-down button area inside the frame.
@@ -53,13 +53,13 @@ private:
     void PaintNative();
     void PaintFlatParts();
 
-    TColor fColor = clWindow;
-    TColor fFontColor = clWindowText;
-    TColor fBorderColor = clBlack;
-    TColor fButtonColor = clBtnFace;
-    TColor fArrowColor = clBlack;
-    bool fHot = false;
-    bool fFocused = false;
+    TColor color_ = clWindow;
+    TColor fontColor_ = clWindowText;
+    TColor borderColor_ = clBlack;
+    TColor buttonColor_ = clBtnFace;
+    TColor arrowColor_ = clBlack;
+    bool hot_ = false;
+    bool focused_ = false;
 };
 
 class TALComboBox final : public TALCustomComboBox {

@@ -48,28 +48,29 @@ TALCustomEdit::TALCustomEdit(QWidget* parent)
 TALCustomEdit::~TALCustomEdit() = default;
 
 void TALCustomEdit::SetColorField(TColor& field, TColor value) {
-    if (field == value)
+    if (field == value) {
         return;
+    }
     field = value;
     ApplyPalette();
     update();
 }
 
 void TALCustomEdit::SetColor(TColor color) {
-    SetColorField(fColor, color);
+    SetColorField(color_, color);
 }
 void TALCustomEdit::SetFontColor(TColor color) {
-    SetColorField(fFontColor, color);
+    SetColorField(fontColor_, color);
 }
 void TALCustomEdit::SetBorderColor(TColor color) {
-    SetColorField(fBorderColor, color);
+    SetColorField(borderColor_, color);
 }
 void TALCustomEdit::SetBtnColor(TColor color) {
-    SetColorField(fBtnColor, color);
+    SetColorField(btnColor_, color);
 }
 
 void TALCustomEdit::SetAlignment(TAlignment alignment) {
-    fAlignment = alignment;
+    alignment_ = alignment;
     const Qt::Alignment horizontal = alignment == taRightJustify ? Qt::AlignRight
                                      : alignment == taCenter     ? Qt::AlignHCenter
                                                                  : Qt::AlignLeft;
@@ -77,37 +78,38 @@ void TALCustomEdit::SetAlignment(TAlignment alignment) {
 }
 
 void TALCustomEdit::SetBtnFont(const QFont& font) {
-    fBtnFont = font;
+    btnFont_ = font;
     update();
 }
 
 void TALCustomEdit::SetBtnVisible(bool on) {
-    if (on == fBtnVisible)
+    if (on == btnVisible_) {
         return;
-    fBtnVisible = on;
-    fButtonPressed = false;
+    }
+    btnVisible_ = on;
+    buttonPressed_ = false;
     UpdateTextMargins();
     update();
 }
 
 void TALCustomEdit::SetBtnWidth(int width) {
-    fBtnWidth = std::max(0, width);
+    btnWidth_ = std::max(0, width);
     UpdateTextMargins();
     update();
 }
 
 void TALCustomEdit::SetBtnCaption(const QString& caption) {
-    fBtnCaption = caption;
+    btnCaption_ = caption;
     update();
 }
 
 void TALCustomEdit::SetGlyph(const QList<QPixmap>& images) {
-    fGlyph = images;
+    glyph_ = images;
     update();
 }
 
 void TALCustomEdit::SetGlyphIndex(int index) {
-    fGlyphIndex = index;
+    glyphIndex_ = index;
     update();
 }
 
@@ -115,38 +117,42 @@ void TALCustomEdit::SetGlyphIndex(int index) {
 // been given (the skins give it grey).
 void TALCustomEdit::ApplyPalette() {
     QPalette pal = palette();
-    const QColor back = ResolveColor(fColor);
-    const QColor text = ResolveColor(fFontColor);
+    const QColor back = ResolveColor(color_);
+    const QColor text = ResolveColor(fontColor_);
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         if (back.isValid()) {
             pal.setColor(group, QPalette::Base, back);
             pal.setColor(group, QPalette::Window, back);
         }
-        if (text.isValid())
+        if (text.isValid()) {
             pal.setColor(group, QPalette::Text, text);
+        }
     }
-    if (pal != palette())
+    if (pal != palette()) {
         setPalette(pal);
+    }
 }
 
 // The text keeps clear of the embedded button and its one-pixel gap.
 void TALCustomEdit::UpdateTextMargins() {
-    setTextMargins(0, 0, fBtnVisible ? fBtnWidth + 1 : 0, 0);
+    setTextMargins(0, 0, btnVisible_ ? btnWidth_ + 1 : 0, 0);
 }
 
 QRect TALCustomEdit::ButtonRect() const {
-    if (!fBtnVisible)
+    if (!btnVisible_) {
         return {};
-    return {width() - 1 - fBtnWidth, 1, fBtnWidth, height() - 2};
+    }
+    return {width() - 1 - btnWidth_, 1, btnWidth_, height() - 2};
 }
 
 void TALCustomEdit::PaintNative(QPaintEvent* e) {
     ApplyPalette();
     {
         QPainter p(this);
-        const QColor back = ResolveColor(fColor);
-        if (back.isValid())
+        const QColor back = ResolveColor(color_);
+        if (back.isValid()) {
             p.fillRect(rect(), back); // wipes an earlier pass
+        }
     }
     QLineEdit::paintEvent(e);
 }
@@ -154,26 +160,28 @@ void TALCustomEdit::PaintNative(QPaintEvent* e) {
 void TALCustomEdit::PaintFlatParts() {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, false);
-    const QColor frame = ResolveColor(fBorderColor == clNone ? fColor : fBorderColor);
+    const QColor frame = ResolveColor(borderColor_ == clNone ? color_ : borderColor_);
     if (frame.isValid()) {
         p.setPen(frame);
         p.drawRect(0, 0, width() - 1, height() - 1);
     }
     const QRect button = ButtonRect();
-    if (button.isEmpty())
+    if (button.isEmpty()) {
         return;
-    const QColor face = ResolveColor(fBtnColor);
-    if (face.isValid())
+    }
+    const QColor face = ResolveColor(btnColor_);
+    if (face.isValid()) {
         p.fillRect(button, face);
-    if (fGlyphIndex >= 0 && fGlyphIndex < fGlyph.size()) {
-        const QPixmap& glyph = fGlyph[fGlyphIndex];
+    }
+    if (glyphIndex_ >= 0 && glyphIndex_ < glyph_.size()) {
+        const QPixmap& glyph = glyph_[glyphIndex_];
         const QSize size = glyph.deviceIndependentSize().toSize();
         p.drawPixmap(button.left() + (button.width() - size.width()) / 2,
                      button.top() + (button.height() - size.height()) / 2, glyph);
-    } else if (!fBtnCaption.isEmpty()) {
-        p.setFont(fBtnFont);
-        p.setPen(ResolveColor(fFontColor));
-        p.drawText(button, Qt::AlignCenter | Qt::TextSingleLine, fBtnCaption);
+    } else if (!btnCaption_.isEmpty()) {
+        p.setFont(btnFont_);
+        p.setPen(ResolveColor(fontColor_));
+        p.drawText(button, Qt::AlignCenter | Qt::TextSingleLine, btnCaption_);
     }
 }
 
@@ -188,13 +196,13 @@ void TALCustomEdit::resizeEvent(QResizeEvent* e) {
 }
 
 void TALCustomEdit::enterEvent(QEnterEvent* e) {
-    fHot = true;
+    hot_ = true;
     update();
     QLineEdit::enterEvent(e);
 }
 
 void TALCustomEdit::leaveEvent(QEvent* e) {
-    fHot = false;
+    hot_ = false;
     update();
     QLineEdit::leaveEvent(e);
 }
@@ -215,8 +223,9 @@ void TALCustomEdit::focusOutEvent(QFocusEvent* e) {
 }
 
 void TALCustomEdit::Paste() {
-    if (!isReadOnly() && ClipboardIsSingleLine(QClipboard::Clipboard))
+    if (!isReadOnly() && ClipboardIsSingleLine(QClipboard::Clipboard)) {
         paste();
+    }
 }
 
 void TALCustomEdit::keyPressEvent(QKeyEvent* e) {
@@ -230,7 +239,7 @@ void TALCustomEdit::keyPressEvent(QKeyEvent* e) {
 
 void TALCustomEdit::mousePressEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton && ButtonRect().contains(e->position().toPoint())) {
-        fButtonPressed = true;
+        buttonPressed_ = true;
         update();
         e->accept();
         return;
@@ -239,7 +248,7 @@ void TALCustomEdit::mousePressEvent(QMouseEvent* e) {
 }
 
 void TALCustomEdit::mouseMoveEvent(QMouseEvent* e) {
-    if (fButtonPressed) {
+    if (buttonPressed_) {
         e->accept();
         return;
     }
@@ -247,12 +256,13 @@ void TALCustomEdit::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void TALCustomEdit::mouseReleaseEvent(QMouseEvent* e) {
-    if (fButtonPressed && e->button() == Qt::LeftButton) {
-        fButtonPressed = false;
+    if (buttonPressed_ && e->button() == Qt::LeftButton) {
+        buttonPressed_ = false;
         update();
         e->accept();
-        if (ButtonRect().contains(e->position().toPoint()) && OnButtonClick)
+        if (ButtonRect().contains(e->position().toPoint()) && OnButtonClick) {
             OnButtonClick(this);
+        }
         return;
     }
     // A middle click pastes the X11 selection; it obeys the same rule as any paste.
@@ -274,13 +284,15 @@ void TALCustomEdit::mouseDoubleClickEvent(QMouseEvent* e) {
 
 void TALCustomEdit::contextMenuEvent(QContextMenuEvent* e) {
     QMenu* menu = createStandardContextMenu();
-    if (menu == nullptr)
+    if (menu == nullptr) {
         return;
+    }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     const auto actions = menu->actions();
     for (QAction* action : actions) {
-        if (!IsPasteAction(action))
+        if (!IsPasteAction(action)) {
             continue;
+        }
         action->setEnabled(action->isEnabled() && ClipboardIsSingleLine(QClipboard::Clipboard));
         action->disconnect(); // the clipboard may change while the menu is open
         connect(action, &QAction::triggered, this, &TALCustomEdit::Paste);

@@ -19,38 +19,38 @@ public:
     explicit TALCustomEdit(QWidget* parent = nullptr);
     ~TALCustomEdit() override;
 
-    TColor Color() const { return fColor; } // the background; default clWindow
+    TColor Color() const { return color_; } // the background; default clWindow
     void SetColor(TColor color);
-    TColor FontColor() const { return fFontColor; } // the text; default clWindowText
+    TColor FontColor() const { return fontColor_; } // the text; default clWindowText
     void SetFontColor(TColor color);
-    TColor BorderColor() const { return fBorderColor; } // clNone: the frame takes Color
+    TColor BorderColor() const { return borderColor_; } // clNone: the frame takes Color
     void SetBorderColor(TColor color);
-    TAlignment Alignment() const { return fAlignment; }
+    TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment alignment);
 
     // The embedded button at the right edge, inside the frame; hidden by default.
-    TColor btnColor() const { return fBtnColor; } // default clBtnFace
+    TColor btnColor() const { return btnColor_; } // default clBtnFace
     void SetBtnColor(TColor color);
-    QFont btnFont() const { return fBtnFont; }
+    QFont btnFont() const { return btnFont_; }
     void SetBtnFont(const QFont& font);
-    bool btnVisible() const { return fBtnVisible; }
+    bool btnVisible() const { return btnVisible_; }
     void SetBtnVisible(bool on);
-    int btnWidth() const { return fBtnWidth; } // pixels; default 20
+    int btnWidth() const { return btnWidth_; } // pixels; default 20
     void SetBtnWidth(int width);
-    QString btnCaption() const { return fBtnCaption; }
+    QString btnCaption() const { return btnCaption_; }
     void SetBtnCaption(const QString& caption);
     // An image list for the embedded button; GlyphIndex out of range shows btnCaption.
-    const QList<QPixmap>& Glyph() const { return fGlyph; }
+    const QList<QPixmap>& Glyph() const { return glyph_; }
     void SetGlyph(const QList<QPixmap>& images);
-    int GlyphIndex() const { return fGlyphIndex; }
+    int GlyphIndex() const { return glyphIndex_; }
     void SetGlyphIndex(int index);
     QString CustomProperty; // free text for the owner
 
     TAlPaintEvent OnPaint;
     TNotifyEvent OnButtonClick;
 
-    bool IsHot() const { return fHot; }                     // the mouse is over the control
-    bool IsButtonPressed() const { return fButtonPressed; } // the embedded button is held
+    bool IsHot() const { return hot_; }                     // the mouse is over the control
+    bool IsButtonPressed() const { return buttonPressed_; } // the embedded button is held
 
     // Pastes the clipboard text unless it holds a carriage return or a line feed.
     void Paste();
@@ -81,19 +81,19 @@ private:
     void PaintNative(QPaintEvent* e);
     void PaintFlatParts();
 
-    TColor fColor = clWindow;
-    TColor fFontColor = clWindowText;
-    TColor fBorderColor = clBlack;
-    TAlignment fAlignment = taLeftJustify;
-    TColor fBtnColor = clBtnFace;
-    QFont fBtnFont;
-    bool fBtnVisible = false;
-    int fBtnWidth = 20;
-    QString fBtnCaption;
-    QList<QPixmap> fGlyph;
-    int fGlyphIndex = -1;
-    bool fHot = false;
-    bool fButtonPressed = false;
+    TColor color_ = clWindow;
+    TColor fontColor_ = clWindowText;
+    TColor borderColor_ = clBlack;
+    TAlignment alignment_ = taLeftJustify;
+    TColor btnColor_ = clBtnFace;
+    QFont btnFont_;
+    bool btnVisible_ = false;
+    int btnWidth_ = 20;
+    QString btnCaption_;
+    QList<QPixmap> glyph_;
+    int glyphIndex_ = -1;
+    bool hot_ = false;
+    bool buttonPressed_ = false;
 };
 
 class TALEdit final : public TALCustomEdit {

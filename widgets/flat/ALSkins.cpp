@@ -23,8 +23,9 @@ constexpr TColor kText = clBlack;
 // Sets a colour through `set` only when it differs; true when it changed.
 template <class Control, class Setter>
 bool Change(Control* control, TColor current, TColor wanted, Setter set) {
-    if (current == wanted)
+    if (current == wanted) {
         return false;
+    }
     (control->*set)(wanted);
     return true;
 }
@@ -32,19 +33,22 @@ bool Change(Control* control, TColor current, TColor wanted, Setter set) {
 // The font-colour rule the list and edit skins share: black when enabled, grey when not.
 template <class Control>
 void ApplyTextColor(Control* c, bool& Continue, bool ChangeFontColor) {
-    if (!ChangeFontColor)
+    if (!ChangeFontColor) {
         return;
+    }
     const TColor wanted = c->isEnabled() ? kText : kDisabledText;
-    if (Change(c, c->FontColor(), wanted, &Control::SetFontColor))
+    if (Change(c, c->FontColor(), wanted, &Control::SetFontColor)) {
         Continue = false;
+    }
 }
 
 } // namespace
 
 void PaintButtonSkin(QObject* Sender, bool& Continue, bool ChangeFontColor) {
     auto* b = qobject_cast<TALButton*>(Sender);
-    if (b == nullptr)
+    if (b == nullptr) {
         return;
+    }
     TColor frame = b->BorderColor();
     TColor face = b->Color();
     TColor text = kText;
@@ -65,18 +69,21 @@ void PaintButtonSkin(QObject* Sender, bool& Continue, bool ChangeFontColor) {
         face = kNormalFace;
     }
     bool changed = false;
-    if (ChangeFontColor)
+    if (ChangeFontColor) {
         changed |= Change(b, b->FontColor(), text, &TALButton::SetFontColor);
+    }
     changed |= Change(b, b->Color(), face, &TALButton::SetColor);
     Change(b, b->BorderColor(), frame, &TALButton::SetBorderColor);
-    if (changed)
+    if (changed) {
         Continue = false;
+    }
 }
 
 void PaintCheckBoxSkin(QObject* Sender, bool& Continue, bool ChangeFontColor) {
     auto* c = qobject_cast<TALCheckBox*>(Sender);
-    if (c == nullptr)
+    if (c == nullptr) {
         return;
+    }
     const bool grey = c->State() == cbGrayed;
     const TColor enabledMark = grey ? kDisabledMark : kText;
     TColor mark = enabledMark;
@@ -102,14 +109,16 @@ void PaintCheckBoxSkin(QObject* Sender, bool& Continue, bool ChangeFontColor) {
     Change(c, c->MarkColor(), mark, &TALCheckBox::SetMarkColor);
     Change(c, c->BorderColor(), frame, &TALCheckBox::SetBorderColor);
     Change(c, c->BlankColor(), box, &TALCheckBox::SetBlankColor);
-    if (ChangeFontColor && Change(c, c->FontColor(), text, &TALCheckBox::SetFontColor))
+    if (ChangeFontColor && Change(c, c->FontColor(), text, &TALCheckBox::SetFontColor)) {
         Continue = false;
+    }
 }
 
 void PaintComboBoxSkin(QObject* Sender, bool& Continue, bool ChangeFontColor) {
     auto* c = qobject_cast<TALComboBox*>(Sender);
-    if (c == nullptr)
+    if (c == nullptr) {
         return;
+    }
     TColor frame = kNormalFrame;
     TColor button = kNormalFace;
     TColor arrow = kText;
@@ -133,8 +142,9 @@ void PaintComboBoxSkin(QObject* Sender, bool& Continue, bool ChangeFontColor) {
 
 void PaintEditSkin(QObject* Sender, bool& Continue, bool ChangeFontColor) {
     auto* e = qobject_cast<TALEdit*>(Sender);
-    if (e == nullptr)
+    if (e == nullptr) {
         return;
+    }
     TColor frame = kNormalFrame;
     TColor button = kNormalFace;
     if (!e->isEnabled()) {

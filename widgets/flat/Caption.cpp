@@ -10,10 +10,12 @@ TPreparedCaption PrepareCaption(const QString& caption) {
             result.Text += caption[i];
             continue;
         }
-        if (++i >= caption.size())
+        if (++i >= caption.size()) {
             break;
-        if (caption[i] != u'&' && result.AccessIndex < 0)
+        }
+        if (caption[i] != u'&' && result.AccessIndex < 0) {
             result.AccessIndex = int(result.Text.size());
+        }
         result.Text += caption[i];
     }
     return result;

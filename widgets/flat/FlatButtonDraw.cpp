@@ -22,11 +22,13 @@ QFont UnderlinedFont(QFont font) {
 
 // Caption width with the access-key character measured in the underlined font.
 QSize CaptionSize(const TPreparedCaption& caption, const QFont& font) {
-    if (caption.Text.isEmpty())
+    if (caption.Text.isEmpty()) {
         return {};
+    }
     const QFontMetrics plain(font);
-    if (caption.AccessIndex < 0)
+    if (caption.AccessIndex < 0) {
         return {plain.horizontalAdvance(caption.Text), plain.height()};
+    }
     const QFontMetrics underlined(UnderlinedFont(font));
     const qsizetype key = caption.AccessIndex;
     const int width = plain.horizontalAdvance(caption.Text.left(key)) +
@@ -51,8 +53,9 @@ void PlotLine(QPainter& p, QPoint from, QPoint to) {
     const int dx = to.x() - from.x();
     const int dy = to.y() - from.y();
     const int steps = std::max(std::abs(dx), std::abs(dy));
-    for (int i = 0; i < steps; ++i)
+    for (int i = 0; i < steps; ++i) {
         p.drawPoint(from.x() + dx * i / steps, from.y() + dy * i / steps);
+    }
 }
 
 void DrawTick(QPainter& p, QPoint origin, const QColor& color) {
@@ -75,12 +78,15 @@ void DrawFrameLine(QPainter& p, const QRect& r, const QColor& color) {
 }
 
 void DrawCheckBox(QPainter& p, const TFlatButtonLook& look, const QRect& box) {
-    if (look.BlankColor.isValid())
+    if (look.BlankColor.isValid()) {
         p.fillRect(box, look.BlankColor);
-    if (look.BorderColor.isValid())
+    }
+    if (look.BorderColor.isValid()) {
         DrawFrameLine(p, box, look.BorderColor);
-    if (look.State != cbUnchecked && look.MarkColor.isValid())
+    }
+    if (look.State != cbUnchecked && look.MarkColor.isValid()) {
         DrawTick(p, box.topLeft(), look.MarkColor);
+    }
 }
 
 void DrawRadioBox(QPainter& p, const TFlatButtonLook& look, const QRect& box) {
@@ -100,8 +106,9 @@ void DrawCaption(QPainter& p, const TFlatButtonLook& look, const TFlatButtonGeom
     int x = g.CaptionRect.left();
     p.setPen(look.FontColor);
     auto run = [&](const QString& part, const QFont& font) {
-        if (part.isEmpty())
+        if (part.isEmpty()) {
             return;
+        }
         p.setFont(font);
         p.drawText(QPoint(x, baseline), part);
         x += QFontMetrics(font).horizontalAdvance(part);
@@ -119,14 +126,20 @@ void DrawCaption(QPainter& p, const TFlatButtonLook& look, const TFlatButtonGeom
 // The dotted rectangle of the classic focus indicator: every other pixel of its outline.
 void DrawFocusRect(QPainter& p, const QRect& r, const QColor& color) {
     p.setPen(color);
-    for (int x = r.left(); x <= r.right(); ++x)
-        for (const int y : {r.top(), r.bottom()})
-            if ((x + y) % 2 == 0)
+    for (int x = r.left(); x <= r.right(); ++x) {
+        for (const int y : {r.top(), r.bottom()}) {
+            if ((x + y) % 2 == 0) {
                 p.drawPoint(x, y);
-    for (int y = r.top() + 1; y < r.bottom(); ++y)
-        for (const int x : {r.left(), r.right()})
-            if ((x + y) % 2 == 0)
+            }
+        }
+    }
+    for (int y = r.top() + 1; y < r.bottom(); ++y) {
+        for (const int x : {r.left(), r.right()}) {
+            if ((x + y) % 2 == 0) {
                 p.drawPoint(x, y);
+            }
+        }
+    }
 }
 
 } // namespace
@@ -144,20 +157,22 @@ TFlatButtonGeometry LayOutFlatButton(const TFlatButtonLook& look) {
     const int margin = boxKind && !IsEmpty(text) ? kFocusMargin : 0;
     const QSize caption = text + QSize(2 * margin, 2 * margin);
     QSize box;
-    if (!look.Glyph.isNull())
+    if (!look.Glyph.isNull()) {
         box = look.Glyph.deviceIndependentSize().toSize();
-    else if (boxKind)
+    } else if (boxKind) {
         box = {kBoxSize, kBoxSize};
+    }
 
     const bool both = !IsEmpty(caption) && !IsEmpty(box);
     const bool horizontal = look.Layout == blGlyphLeft || look.Layout == blGlyphRight;
     QSize content;
-    if (horizontal)
+    if (horizontal) {
         content = {AlongSum(caption.width(), box.width(), look.Spacing, both),
                    std::max(caption.height(), box.height())};
-    else
+    } else {
         content = {std::max(caption.width(), box.width()),
                    AlongSum(caption.height(), box.height(), look.Spacing, both)};
+    }
     g.AutoSize = content + QSize(2 * g.FrameAllowance, 2 * g.FrameAllowance);
 
     const int fw = g.FrameWidth;
@@ -206,25 +221,29 @@ TFlatButtonGeometry LayOutFlatButton(const TFlatButtonLook& look) {
 void DrawFlatButton(QPainter& p, const TFlatButtonLook& look, const TFlatButtonGeometry& g) {
     const QRect client(QPoint(0, 0), look.Size);
     p.setRenderHint(QPainter::Antialiasing, false);
-    if (look.Color.isValid())
+    if (look.Color.isValid()) {
         p.fillRect(client, look.Color);
+    }
     if (g.FrameWidth > 0) {
         DrawFrameLine(p, client, look.BorderColor);
-        if (g.FrameWidth > 1)
+        if (g.FrameWidth > 1) {
             DrawFrameLine(p, client.adjusted(1, 1, -1, -1), look.BorderColor);
+        }
     }
     if (g.BoxShown) {
-        if (!look.Glyph.isNull())
+        if (!look.Glyph.isNull()) {
             p.drawPixmap(g.BoxRect.topLeft(), look.Glyph);
-        else if (look.Kind == bkCheckBox)
+        } else if (look.Kind == bkCheckBox) {
             DrawCheckBox(p, look, g.BoxRect);
-        else if (look.Kind == bkRadioButton)
+        } else if (look.Kind == bkRadioButton) {
             DrawRadioBox(p, look, g.BoxRect);
+        }
     }
     if (g.CaptionShown && look.FontColor.isValid()) {
         DrawCaption(p, look, g);
-        if (look.Focused && IsBoxKind(look.Kind))
+        if (look.Focused && IsBoxKind(look.Kind)) {
             DrawFocusRect(p, g.CaptionRect.adjusted(-2, -2, 2, 2), look.FontColor);
+        }
     }
 }
 

@@ -18,17 +18,17 @@ inline constexpr int kMaxPaintPasses = 8;
 class TUpdateSuppressor {
 public:
     explicit TUpdateSuppressor(QWidget* w)
-        : fWidget(w)
-        , fWasDisabled(w->testAttribute(Qt::WA_UpdatesDisabled)) {
-        fWidget->setAttribute(Qt::WA_UpdatesDisabled, true);
+        : widget_(w)
+        , wasDisabled_(w->testAttribute(Qt::WA_UpdatesDisabled)) {
+        widget_->setAttribute(Qt::WA_UpdatesDisabled, true);
     }
-    ~TUpdateSuppressor() { fWidget->setAttribute(Qt::WA_UpdatesDisabled, fWasDisabled); }
+    ~TUpdateSuppressor() { widget_->setAttribute(Qt::WA_UpdatesDisabled, wasDisabled_); }
     TUpdateSuppressor(const TUpdateSuppressor&) = delete;
     TUpdateSuppressor& operator=(const TUpdateSuppressor&) = delete;
 
 private:
-    QWidget* fWidget;
-    bool fWasDisabled;
+    QWidget* widget_;
+    bool wasDisabled_;
 };
 
 // One paint of a flat control: `nativePass` paints what comes before the hook (nothing for
@@ -40,10 +40,12 @@ void RunPaintPasses(QWidget* control, const TAlPaintEvent& hook, NativePass&& na
     for (int pass = 0; pass < kMaxPaintPasses; ++pass) {
         nativePass();
         bool Continue = true;
-        if (hook)
+        if (hook) {
             hook(control, Continue);
-        if (Continue)
+        }
+        if (Continue) {
             return;
+        }
     }
 }
 

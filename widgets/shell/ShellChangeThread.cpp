@@ -94,7 +94,7 @@ void TShellChangeThread::Rewatch(const QString& directory, bool watchSubTree, st
         directory_ = directory;
         watchSubTree_ = watchSubTree;
         filterFlags_ = flags;
-        RewatchPending = true;
+        rewatchPending_ = true;
         running = started_;
         if (running) {
             // Made now, so that no change after this call is missed; the worker takes it
@@ -105,7 +105,7 @@ void TShellChangeThread::Rewatch(const QString& directory, bool watchSubTree, st
         }
     }
     if (running) {
-        WakeSignal.Raise();
+        wakeSignal_.Raise();
     }
 }
 
@@ -133,16 +133,17 @@ void TShellChangeThread::Terminate() {
         const std::lock_guard guard(WatchLock());
         terminated_ = true;
         receiver_ = nullptr;
+        changeEvent_ = nullptr; // the handler may capture its notifier's owner
     }
-    WakeSignal.Raise();
+    wakeSignal_.Raise();
 }
 
 void TShellChangeThread::MakeWatch() {
     const std::lock_guard guard(WatchLock());
-    WatchHandle.reset();
-    WatchHandle =
+    watchHandle_.reset();
+    watchHandle_ =
         TDirectoryWatch::Create(QFile::encodeName(directory_), watchSubTree_, filterFlags_);
-    RewatchPending = false;
+    rewatchPending_ = false;
 }
 
 void TShellChangeThread::HandOverChange() {
@@ -160,25 +161,25 @@ void TShellChangeThread::HandOverChange() {
 void TShellChangeThread::Execute() {
     while (!terminated_) {
         TDirectoryWatch::TWaitResult result;
-        if (WatchHandle) {
-            result = WatchHandle->Wait(WakeSignal);
+        if (watchHandle_) {
+            result = watchHandle_->Wait(wakeSignal_);
         } else {
-            result = WakeSignal.Wait() ? TDirectoryWatch::wrWoken : TDirectoryWatch::wrFailed;
+            result = wakeSignal_.Wait() ? TDirectoryWatch::wrWoken : TDirectoryWatch::wrFailed;
         }
         if (result == TDirectoryWatch::wrFailed) {
             break;
         }
         if (result == TDirectoryWatch::wrChanged && !terminated_) {
             HandOverChange();
-            WatchHandle->Rearm();
+            watchHandle_->Rearm();
         }
         if (result == TDirectoryWatch::wrWoken) {
-            WakeSignal.Lower();
+            wakeSignal_.Lower();
         }
         const std::lock_guard guard(WatchLock());
-        if (RewatchPending) {
-            WatchHandle = std::move(pendingWatch_);
-            RewatchPending = false;
+        if (rewatchPending_) {
+            watchHandle_ = std::move(pendingWatch_);
+            rewatchPending_ = false;
         }
     }
 }

@@ -48,13 +48,13 @@ private:
     void MakeWatch();
     void HandOverChange();
 
-    TWakeSignal WakeSignal;
-    std::unique_ptr<TDirectoryWatch> WatchHandle;
+    TWakeSignal wakeSignal_;
+    std::unique_ptr<TDirectoryWatch> watchHandle_;
     std::unique_ptr<TDirectoryWatch> pendingWatch_; // made by Rewatch, taken over by the worker
     TThreadMethod changeEvent_;
     QString directory_;
     bool watchSubTree_ = false;
-    bool RewatchPending = false;
+    bool rewatchPending_ = false;
     std::uint32_t filterFlags_ = 0;
     QObject* receiver_;
     bool started_ = false;

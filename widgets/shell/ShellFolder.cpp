@@ -1,20 +1,17 @@
 #include "ShellFolder.h"
 
-#include "platform/ShellIcons.h"
 #include "platform/KnownFolders.h"
+#include "platform/ShellIcons.h"
 
 namespace platterwise {
 namespace {
 
-TShellFolder* gDesktopItem = nullptr;
+// The desktop item lives until the program ends.
+std::unique_ptr<TShellFolder>& DesktopItemStorage() {
+    static std::unique_ptr<TShellFolder> item;
+    return item;
+}
 bool gMakingDesktop = false;
-
-struct TDesktopItemOwner {
-    ~TDesktopItemOwner() {
-        delete gDesktopItem;
-        gDesktopItem = nullptr;
-    }
-};
 
 template <typename T>
 std::shared_ptr<T> As(const TUnknownPtr& object) {
@@ -24,39 +21,40 @@ std::shared_ptr<T> As(const TUnknownPtr& object) {
 } // namespace
 
 TShellFolder* DesktopItem() {
-    static TDesktopItemOwner owner;
-    if (gDesktopItem == nullptr && !gMakingDesktop) {
+    std::unique_ptr<TShellFolder>& item = DesktopItemStorage();
+    // Making it asks for it again (its parent is the desktop): that inner call finds none.
+    if (!item && !gMakingDesktop) {
         gMakingDesktop = true;
         if (const TIdListPtr desktop = SpecialFolderLocation(CSIDL_DESKTOP)) {
-            gDesktopItem = new TShellFolder(nullptr, DesktopFolder(), desktop.get());
+            item = std::make_unique<TShellFolder>(nullptr, DesktopFolder(), desktop.get());
         }
         gMakingDesktop = false;
     }
-    return gDesktopItem;
+    return item.get();
 }
 
 TShellFolder::TShellFolder(TShellFolder* parent, TShellFolderPtr folderInterface,
                            const TItemIdList* id)
-    : FolderInterface_(std::move(folderInterface)) {
-    RelativeIdList_ = IdListCopy(id);
+    : folderInterface_(std::move(folderInterface)) {
+    relativeIdList_ = IdListCopy(id);
     if (parent != nullptr) {
-        AbsoluteIdList_ = IdListConcat(parent->AbsoluteIdList(), id);
-        ParentItem_ = parent;
+        absoluteIdList_ = IdListConcat(parent->AbsoluteIdList(), id);
+        parentItem_ = parent;
     } else {
         const TIdListPtr desktop = SpecialFolderLocation(CSIDL_DESKTOP);
-        AbsoluteIdList_ = IdListConcat(desktop.get(), id);
-        ParentItem_ = DesktopItem();
+        absoluteIdList_ = IdListConcat(desktop.get(), id);
+        parentItem_ = DesktopItem();
     }
     for (TShellFolder* p = parent == nullptr ? nullptr : parent->ParentItem(); p != nullptr;
          p = p->ParentItem()) {
-        ++Depth_;
+        ++depth_;
     }
 }
 
 TShellFolder::~TShellFolder() = default;
 
 TShellFolderPtr TShellFolder::ParentShellFolder() const {
-    return ParentItem_ != nullptr ? ParentItem_->FolderInterface() : DesktopFolder();
+    return parentItem_ != nullptr ? parentItem_->FolderInterface() : DesktopFolder();
 }
 
 QString TShellFolder::InFolderName() const {

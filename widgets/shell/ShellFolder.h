@@ -22,15 +22,15 @@ public:
     virtual ~TShellFolder();
     Q_DISABLE_COPY_MOVE(TShellFolder)
 
-    const TItemIdList* RelativeIdList() const { return RelativeIdList_.get(); }
-    const TItemIdList* AbsoluteIdList() const { return AbsoluteIdList_.get(); }
+    const TItemIdList* RelativeIdList() const { return relativeIdList_.get(); }
+    const TItemIdList* AbsoluteIdList() const { return absoluteIdList_.get(); }
     // Not owned; DesktopItem for items made without a parent, none for DesktopItem itself.
-    TShellFolder* ParentItem() const { return ParentItem_; }
-    const TShellFolderPtr& FolderInterface() const { return FolderInterface_; }
-    int Depth() const { return Depth_; }
-    QWidget* OwnerWindow() const { return OwnerWindow_; }
-    void SetOwnerWindow(QWidget* window) { OwnerWindow_ = window; }
-    const QStringList& ColumnTexts() const { return ColumnTexts_; }
+    TShellFolder* ParentItem() const { return parentItem_; }
+    const TShellFolderPtr& FolderInterface() const { return folderInterface_; }
+    int Depth() const { return depth_; }
+    QWidget* OwnerWindow() const { return ownerWindow_; }
+    void SetOwnerWindow(QWidget* window) { ownerWindow_ = window; }
+    const QStringList& ColumnTexts() const { return columnTexts_; }
 
     // The parent's folder interface, or the desktop's when there is no parent item.
     TShellFolderPtr ParentShellFolder() const;
@@ -65,17 +65,17 @@ public:
     void ShowContextMenu(QWidget* control, int x, int y) const;
 
 private:
-    TIdListPtr RelativeIdList_;
-    TIdListPtr AbsoluteIdList_;
-    TShellFolder* ParentItem_ = nullptr;
-    TShellFolderPtr FolderInterface_;
-    std::shared_ptr<IShellFolder2> ExtendedDetails_;
-    std::shared_ptr<IShellDetails> PlainDetails_;
+    TIdListPtr relativeIdList_;
+    TIdListPtr absoluteIdList_;
+    TShellFolder* parentItem_ = nullptr;
+    TShellFolderPtr folderInterface_;
+    std::shared_ptr<IShellFolder2> extendedDetails_;
+    std::shared_ptr<IShellDetails> plainDetails_;
     TUnknownPtr detailsChoice_;
     bool detailsLooked_ = false;
-    int Depth_ = 0;
-    QPointer<QWidget> OwnerWindow_;
-    QStringList ColumnTexts_;
+    int depth_ = 0;
+    QPointer<QWidget> ownerWindow_;
+    QStringList columnTexts_;
     mutable int iconIndex_ = -1;
 
     std::uint32_t Attributes(std::uint32_t mask) const;

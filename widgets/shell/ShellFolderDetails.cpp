@@ -36,63 +36,63 @@ TUnknownPtr FindByRule(const TShellFolderPtr& folder, const TItemIdList* id, QWi
 } // namespace
 
 TUnknownPtr TShellFolder::DetailsProvider() {
-    if (detailsLooked_ || !FolderInterface_) {
+    if (detailsLooked_ || !folderInterface_) {
         return detailsChoice_;
     }
     detailsLooked_ = true;
-    PlainDetails_ = As<IShellDetails>(
-        FindByRule(FolderInterface_, AbsoluteIdList(), OwnerWindow_, TIid::ShellDetails));
-    if (!PlainDetails_) {
-        ExtendedDetails_ =
+    plainDetails_ = As<IShellDetails>(
+        FindByRule(folderInterface_, AbsoluteIdList(), ownerWindow_, TIid::ShellDetails));
+    if (!plainDetails_) {
+        extendedDetails_ =
             As<IShellFolder2>(DesktopFolder()->BindToObject(AbsoluteIdList(), TIid::ShellFolder2));
-        if (!ExtendedDetails_) {
-            ExtendedDetails_ = As<IShellFolder2>(FolderInterface_->GetUIObjectOf(
-                OwnerWindow_, AbsoluteIdList(), TIid::ShellFolder2));
+        if (!extendedDetails_) {
+            extendedDetails_ = As<IShellFolder2>(folderInterface_->GetUIObjectOf(
+                ownerWindow_, AbsoluteIdList(), TIid::ShellFolder2));
         }
-        if (!ExtendedDetails_) {
-            ExtendedDetails_ = As<IShellFolder2>(
-                FolderInterface_->BindToObject(AbsoluteIdList(), TIid::ShellFolder2));
+        if (!extendedDetails_) {
+            extendedDetails_ = As<IShellFolder2>(
+                folderInterface_->BindToObject(AbsoluteIdList(), TIid::ShellFolder2));
         }
-        if (!ExtendedDetails_) {
+        if (!extendedDetails_) {
             // The folder itself, but only when it really offers extended details.
-            ExtendedDetails_ = std::dynamic_pointer_cast<IShellFolder2>(FolderInterface_);
+            extendedDetails_ = std::dynamic_pointer_cast<IShellFolder2>(folderInterface_);
         }
     }
-    if (ExtendedDetails_) {
-        detailsChoice_ = ExtendedDetails_;
+    if (extendedDetails_) {
+        detailsChoice_ = extendedDetails_;
     } else {
-        detailsChoice_ = PlainDetails_;
+        detailsChoice_ = plainDetails_;
     }
     return detailsChoice_;
 }
 
 std::shared_ptr<IShellFolder2> TShellFolder::ExtendedDetails() {
     DetailsProvider();
-    return ExtendedDetails_;
+    return extendedDetails_;
 }
 
 std::shared_ptr<IShellDetails> TShellFolder::PlainDetails() {
     DetailsProvider();
-    return PlainDetails_;
+    return plainDetails_;
 }
 
 void TShellFolder::LoadColumnDetails(TShellFolder* rootFolder, QWidget* window, int columnCount) {
-    if (ColumnTexts_.size() >= columnCount || rootFolder == nullptr) {
+    if (columnTexts_.size() >= columnCount || rootFolder == nullptr) {
         return;
     }
-    ColumnTexts_.clear();
-    OwnerWindow_ = window;
+    columnTexts_.clear();
+    ownerWindow_ = window;
     if (const auto extended = rootFolder->ExtendedDetails()) {
         for (int c = 1; c <= columnCount; ++c) {
             TShellDetails details;
-            ColumnTexts_ += extended->GetDetailsOf(RelativeIdList(), c, details)
+            columnTexts_ += extended->GetDetailsOf(RelativeIdList(), c, details)
                                 ? StrRetToText(details.str, RelativeIdList())
                                 : QString();
         }
     } else if (const auto plain = rootFolder->PlainDetails()) {
         for (int c = 1; c <= columnCount; ++c) {
             TShellDetails details;
-            ColumnTexts_ += plain->GetDetailsOf(RelativeIdList(), c, details)
+            columnTexts_ += plain->GetDetailsOf(RelativeIdList(), c, details)
                                 ? StrRetToText(details.str, RelativeIdList())
                                 : QString();
         }
@@ -110,16 +110,16 @@ void TShellFolder::LoadColumnDetails(TShellFolder* rootFolder, QWidget* window, 
         if (linked && ::stat(path.constData(), &st) != 0) {
             st = lst; // a dangling link: its own metadata
         }
-        ColumnTexts_ +=
+        columnTexts_ +=
             FallbackDetailTexts(st, linked, path.mid(path.lastIndexOf('/') + 1), columnCount);
     }
 }
 
 QString TShellFolder::ColumnText(int column) const {
-    if (ColumnTexts_.isEmpty()) {
+    if (columnTexts_.isEmpty()) {
         throw Exception(FormatMessage(QString::fromUtf16(res::SCallLoadDetails), {InFolderName()}));
     }
-    return ColumnTexts_.value(column - 1);
+    return columnTexts_.value(column - 1);
 }
 
 } // namespace platterwise

@@ -32,10 +32,10 @@ bool TShellFolder::RenameTo(const QString& name) {
         !newId) {
         throw Exception(FormatMessage(QString::fromUtf16(res::SRenamedFailedError), {name}));
     }
-    AbsoluteIdList_ = ParentItem_ != nullptr
-                          ? IdListConcat(ParentItem_->AbsoluteIdList(), newId.get())
+    absoluteIdList_ = parentItem_ != nullptr
+                          ? IdListConcat(parentItem_->AbsoluteIdList(), newId.get())
                           : IdListCopy(newId.get());
-    RelativeIdList_ = std::move(newId);
+    relativeIdList_ = std::move(newId);
     iconIndex_ = -1; // a new extension may bring a new icon
     return true;
 }

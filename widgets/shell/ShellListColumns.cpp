@@ -1,8 +1,8 @@
 // The shell list: report-view columns and the row data the views fetch.
+#include "ShellInnerView_p.h"
+#include "ShellListModel_p.h"
 #include "ShellListView.h"
 #include "platform/ResourceStrings.h"
-#include "widgets/shell/ShellInnerView_p.h"
-#include "widgets/shell/ShellListModel_p.h"
 
 #include <QHeaderView>
 #include <QScopeGuard>

@@ -10,15 +10,15 @@ TShellListModel::TShellListModel(TCustomShellListView* owner)
     , owner_(owner) {}
 
 int TShellListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : owner_->ItemCount();
+    return parent.isValid() || owner_ == nullptr ? 0 : owner_->ItemCount();
 }
 
 int TShellListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : std::max(1, owner_->ColumnCount());
+    return parent.isValid() || owner_ == nullptr ? 0 : std::max(1, owner_->ColumnCount());
 }
 
 QVariant TShellListModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
+    if (owner_ == nullptr || !checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return {};
     }
     const int column = index.column();
@@ -50,7 +50,8 @@ QVariant TShellListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant TShellListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= owner_->ColumnCount()) {
+    if (owner_ == nullptr || orientation != Qt::Horizontal || section < 0 ||
+        section >= owner_->ColumnCount()) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
     if (role == Qt::DisplayRole) {
@@ -63,7 +64,7 @@ QVariant TShellListModel::headerData(int section, Qt::Orientation orientation, i
 }
 
 Qt::ItemFlags TShellListModel::flags(const QModelIndex& index) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
+    if (owner_ == nullptr || !checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return Qt::NoItemFlags;
     }
     Qt::ItemFlags f = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
@@ -74,7 +75,7 @@ Qt::ItemFlags TShellListModel::flags(const QModelIndex& index) const {
 }
 
 bool TShellListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || index.column() != 0 ||
+    if (owner_ == nullptr || role != Qt::EditRole || index.column() != 0 ||
         !checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return false;
     }
@@ -92,6 +93,12 @@ void TShellListModel::EndUpdate() {
     if (--updates_ == 0) {
         endResetModel();
     }
+}
+
+void TShellListModel::Detach() {
+    beginResetModel();
+    owner_ = nullptr;
+    endResetModel();
 }
 
 void TShellListModel::RowChanged(int row) {

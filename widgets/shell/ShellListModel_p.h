@@ -22,9 +22,12 @@ public:
     void BeginUpdate();
     void EndUpdate();
     void RowChanged(int row);
+    // From now on the model has no rows and no columns and never calls its owner: the owner
+    // is being destroyed while its views, which read the model, are still alive.
+    void Detach();
 
 private:
-    TCustomShellListView* owner_;
+    TCustomShellListView* owner_; // null once detached
     int updates_ = 0;
 };
 

@@ -1,11 +1,11 @@
 // The shell list: navigation, keys, double-click, type-ahead, the item menu and its verbs,
 // in-place rename.
+#include "ShellInnerView_p.h"
+#include "ShellListModel_p.h"
 #include "ShellListView.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
 #include "platform/ShellExecute.h"
-#include "widgets/shell/ShellInnerView_p.h"
-#include "widgets/shell/ShellListModel_p.h"
 
 #include <QApplication>
 #include <QTimer>

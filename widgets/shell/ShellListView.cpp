@@ -1,13 +1,13 @@
 // The shell list: construction, properties, the root, rebuilding and filling the rows.
 #include "ShellListView.h"
 
+#include "ShellInnerView_p.h"
+#include "ShellItemDelegate_p.h"
+#include "ShellListModel_p.h"
 #include "platform/Exceptions.h"
-#include "platform/ResourceStrings.h"
 #include "platform/KnownFolders.h"
+#include "platform/ResourceStrings.h"
 #include "widgets/shell/ShellChangeNotifier.h"
-#include "widgets/shell/ShellInnerView_p.h"
-#include "widgets/shell/ShellItemDelegate_p.h"
-#include "widgets/shell/ShellListModel_p.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -57,15 +57,11 @@ TCustomShellListView::TCustomShellListView(QWidget* parent)
 }
 
 TCustomShellListView::~TCustomShellListView() {
-    destroying_ = true;
-    delete notifier_; // no change handler may run from here on
-    notifier_ = nullptr;
-    // The views and the model go first: they read the rows while they are torn down.
-    delete iconView_;
-    delete reportView_;
-    delete selection_;
-    delete model_;
-    DropItems();
+    notifier_.reset(); // no change handler may run from here on
+    // The model and the views go later, with the Qt children; from here on the model shows
+    // no rows and never reaches back into this list.
+    model_->Detach();
+    items_.clear(); // the rows hang below the current folder: they go before it does
 }
 
 // --- Rows and selection ---------------------------------------------------------------
@@ -142,10 +138,9 @@ void TCustomShellListView::SetObjectTypes(TShellObjectTypes types) {
 
 void TCustomShellListView::SetAutoRefresh(bool on) {
     autoRefresh_ = on;
-    delete notifier_; // may be the notifier whose handler is running: Qt allows it
-    notifier_ = nullptr;
+    notifier_.reset(); // may be the notifier whose handler is running: Qt allows it
     if (on) {
-        notifier_ = new TShellChangeNotifier(this);
+        notifier_ = std::make_unique<TShellChangeNotifier>(nullptr);
         notifier_->SetWatchSubTree(false);
         notifier_->SetRoot(currentFolder_ ? currentFolder_->FullPathName() : QString());
         notifier_->SetOnChange([this] { Reload(); });
@@ -294,9 +289,7 @@ void TCustomShellListView::ReplaceCurrentFolder(std::unique_ptr<TShellFolder> fo
 }
 
 void TCustomShellListView::DropItems() {
-    if (!destroying_) {
-        rowCount_ = 0;
-    }
+    rowCount_ = 0;
     items_.clear();
 }
 

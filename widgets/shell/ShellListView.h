@@ -152,6 +152,7 @@ private:
     bool ViewContextMenu(QContextMenuEvent* event, QWidget* viewport);
     void ViewTypeAhead(const QString& text);
 
+    // Qt children of the list, which Qt destroys after the list's own members.
     TShellListModel* model_;
     QItemSelectionModel* selection_;
     TShellInnerView<QListView>* iconView_;
@@ -163,7 +164,7 @@ private:
     std::vector<std::unique_ptr<TShellFolder>> items_;
     int rowCount_ = 0;
     std::vector<TListColumn> columns_;
-    TShellChangeNotifier* notifier_ = nullptr;
+    std::unique_ptr<TShellChangeNotifier> notifier_;
     QByteArray savedWorkingDirectory_;
 
     TShellObjectTypes objectTypes_{otFolders, otNonFolders};
@@ -177,7 +178,6 @@ private:
     bool gridLines_ = false;
     bool hideSelection_ = false;
     bool updating_ = false;
-    bool destroying_ = false;
 
     QString typeAhead_;
     QElapsedTimer typeAheadClock_;

@@ -1,5 +1,5 @@
 // The about window's animation as the program embeds it.
-#include "tools/about-animation/AboutAnimation.h"
+#include "app/AboutAnimation.h"
 
 #include "widgets/animated/GIFFrameCache.h"
 #include "widgets/animated/RxGIFAnimator.h"
