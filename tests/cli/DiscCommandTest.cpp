@@ -19,40 +19,40 @@ using ::testing::StartsWith;
 class DiscCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir.File("music/Album = One/01.flac", 900'000);
-        dir.File("music/Album = One/02.flac", 500'000);
-        dir.File("music/Two/CD1/01.flac", 1'200'000);
-        dir.File("music/Three/CD1/01.flac", 700'000);
-        dir.File("music/" + odd, 300'000);
-        dir.File("music/big.iso", 9'000'000);
-        previous = ::get_current_dir_name();
-        ASSERT_EQ(::chdir((dir / "music").c_str()), 0);
+        dir_.File("music/Album = One/01.flac", 900'000);
+        dir_.File("music/Album = One/02.flac", 500'000);
+        dir_.File("music/Two/CD1/01.flac", 1'200'000);
+        dir_.File("music/Three/CD1/01.flac", 700'000);
+        dir_.File("music/" + odd_, 300'000);
+        dir_.File("music/big.iso", 9'000'000);
+        previous_ = ::get_current_dir_name();
+        ASSERT_EQ(::chdir((dir_ / "music").c_str()), 0);
     }
     void TearDown() override {
-        ASSERT_EQ(::chdir(previous), 0);
-        ::free(previous);
+        ASSERT_EQ(::chdir(previous_), 0);
+        ::free(previous_);
     }
     int Run(std::vector<std::string> args) {
-        out.str({});
-        err.str({});
-        return RunCli(args, out, err);
+        out_.str({});
+        err_.str({});
+        return RunCli(args, out_, err_);
     }
 
-    const std::string odd = "red\x1b[31m\xff.flac";
-    testing::TempDir dir;
-    char* previous = nullptr;
-    std::ostringstream out, err;
+    const std::string odd_ = "red\x1b[31m\xff.flac";
+    testing::TempDir dir_;
+    char* previous_ = nullptr;
+    std::ostringstream out_, err_;
 };
 
 TEST_F(DiscCommand, BestPrintsTheDiscAndACommandThatWritesExactlyThatImage) {
-    ASSERT_EQ(Run({"best", "--size", "3", "Album = One", "Two/CD1", "Three/CD1", odd, "big.iso"}),
+    ASSERT_EQ(Run({"best", "--size", "3", "Album = One", "Two/CD1", "Three/CD1", odd_, "big.iso"}),
               kExitFound);
-    const std::string text = out.str();
+    const std::string text = out_.str();
     EXPECT_THAT(text, StartsWith("Fullest disc on 3 Mb (1,464 sectors of 2,048 bytes):\nDisc 1: "));
     EXPECT_THAT(text, HasSubstr("\nToo large for a disc (1):\n  file         4,396 sectors"
                                 "       9,000,000 bytes  big.iso\n"));
     EXPECT_EQ(text.find('\x1b'), std::string::npos);
-    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(err_.str(), "");
 
     // The command, run as printed, writes the image whose size was verified.
     const std::size_t at = text.find("  xorriso ");
@@ -63,27 +63,28 @@ TEST_F(DiscCommand, BestPrintsTheDiscAndACommandThatWritesExactlyThatImage) {
     ASSERT_EQ(status, 0) << command;
     struct stat st {};
     ASSERT_EQ(::stat("disc1.iso", &st), 0);
-    ASSERT_EQ(Run({"best", "--size", "3", "--json", "Album = One", "Two/CD1", "Three/CD1", odd,
+    ASSERT_EQ(Run({"best", "--size", "3", "--json", "Album = One", "Two/CD1", "Three/CD1", odd_,
                    "big.iso"}),
               kExitFound);
-    const TJson json = TJson::parse(out.str());
+    const TJson json = TJson::parse(out_.str());
     EXPECT_EQ(std::int64_t(st.st_size),
               json["discs"][0]["image_sectors"].get<std::int64_t>() * 2048);
 
     // Names escaped for the terminal and quoted for the shell; two of one name told apart.
-    ASSERT_EQ(Run({"plan", "--size", "4", "Album = One", "Two/CD1", "Three/CD1", odd}), kExitFound);
-    EXPECT_THAT(out.str(), HasSubstr(" bytes  red\\x1b[31m\\xff.flac\n"));
-    EXPECT_THAT(out.str(),
-                HasSubstr(" $'/red\\e[31m\\xff.flac=" + dir / "music/red\\e[31m\\xff.flac'"));
-    EXPECT_THAT(out.str(), HasSubstr(" bytes  CD1 (2)  (" + dir / "music/Three/CD1)\n"));
-    EXPECT_EQ(out.str().find('\x1b'), std::string::npos);
+    ASSERT_EQ(Run({"plan", "--size", "4", "Album = One", "Two/CD1", "Three/CD1", odd_}),
+              kExitFound);
+    EXPECT_THAT(out_.str(), HasSubstr(" bytes  red\\x1b[31m\\xff.flac\n"));
+    EXPECT_THAT(out_.str(),
+                HasSubstr(" $'/red\\e[31m\\xff.flac=" + dir_ / "music/red\\e[31m\\xff.flac'"));
+    EXPECT_THAT(out_.str(), HasSubstr(" bytes  CD1 (2)  (" + dir_ / "music/Three/CD1)\n"));
+    EXPECT_EQ(out_.str().find('\x1b'), std::string::npos);
 }
 
 TEST_F(DiscCommand, PlanJsonListsEveryDiscAndItsGraftPointsAreWhatXorrisoSizes) {
     ASSERT_EQ(Run({"plan", "--size", "3", "--json", "--graft-points", "lists", "Album = One",
-                   "Two/CD1", "Three/CD1", odd, "big.iso"}),
+                   "Two/CD1", "Three/CD1", odd_, "big.iso"}),
               kExitFound);
-    const TJson json = TJson::parse(out.str());
+    const TJson json = TJson::parse(out_.str());
     EXPECT_EQ(json["medium"], "custom");
     EXPECT_EQ(json["capacity_sectors"], 1464);
     EXPECT_GE(json["discs"].size(), json["lower_bound"].get<std::size_t>());
@@ -101,26 +102,26 @@ TEST_F(DiscCommand, PlanJsonListsEveryDiscAndItsGraftPointsAreWhatXorrisoSizes) 
             EXPECT_GT(item["bytes"].get<std::int64_t>() / 2048, 0);
             EXPECT_GT(item["sectors"].get<std::int64_t>(),
                       item["bytes"].get<std::int64_t>() / 2048);
-            const bool odd =
+            const bool isOdd =
                 item["path"].get<std::string>().ends_with("red\x1b[31m\xef\xbf\xbd.flac");
-            EXPECT_EQ(item.contains("path_base64"), odd);
-            EXPECT_EQ(item["kind"], odd ? "file" : "folder");
-            if (odd) {
-                EXPECT_EQ(item["path_base64"], Base64(dir / ("music/" + this->odd)));
+            EXPECT_EQ(item.contains("path_base64"), isOdd);
+            EXPECT_EQ(item["kind"], isOdd ? "file" : "folder");
+            if (isOdd) {
+                EXPECT_EQ(item["path_base64"], Base64(dir_ / ("music/" + odd_)));
             }
         }
     }
     EXPECT_EQ(items, 4);
     ASSERT_EQ(json["too_large"].size(), 1u);
-    EXPECT_EQ(json["too_large"][0]["path"], dir / "music/big.iso");
+    EXPECT_EQ(json["too_large"][0]["path"], dir_ / "music/big.iso");
 }
 
 TEST_F(DiscCommand, NothingFitsAndBadArgumentsHaveTheirExitStatus) {
     EXPECT_EQ(Run({"best", "--size", "1", "Two/CD1", "big.iso"}), kExitNotFound);
-    EXPECT_THAT(out.str(), StartsWith("Nothing fits on 1 Mb (488 sectors of 2,048 bytes).\n"));
+    EXPECT_THAT(out_.str(), StartsWith("Nothing fits on 1 Mb (488 sectors of 2,048 bytes).\n"));
     EXPECT_EQ(Run({"plan", "--size", "1", "--json", "big.iso"}), kExitNotFound);
-    EXPECT_THAT(out.str(), StartsWith("{\"medium\":\"custom\",\"capacity_sectors\":488,"
-                                      "\"lower_bound\":0,\"discs\":[],\"too_large\":[{"));
+    EXPECT_THAT(out_.str(), StartsWith("{\"medium\":\"custom\",\"capacity_sectors\":488,"
+                                       "\"lower_bound\":0,\"discs\":[],\"too_large\":[{"));
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"best", "--medium", "dvd", "big.iso"},
              {"plan", "--size", "0", "big.iso"},
@@ -130,14 +131,14 @@ TEST_F(DiscCommand, NothingFitsAndBadArgumentsHaveTheirExitStatus) {
              {"plan", "gone.flac"},
          }) {
         EXPECT_EQ(Run(args), kExitBadArguments) << args[1];
-        const std::string message = err.str();
+        const std::string message = err_.str();
         EXPECT_THAT(message, StartsWith("platterwise-cli: "));
         EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
-        EXPECT_EQ(out.str(), "");
+        EXPECT_EQ(out_.str(), "");
     }
     EXPECT_EQ(Run({"best", "--medium", "BD-R", "--graft-points", "/proc/none", "big.iso"}),
               kExitBadArguments);
-    EXPECT_THAT(err.str(), HasSubstr("/proc/none: "));
+    EXPECT_THAT(err_.str(), HasSubstr("/proc/none: "));
 }
 
 } // namespace

@@ -18,44 +18,44 @@ using testing::TempDir;
 class DiscJob : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir.File("Album A/01 Intro.flac", 3'000'000);
-        dir.File("Album A/02 Song.flac", 2'500'000);
-        dir.File("Album A/cover.jpg", 90'000);
-        dir.File("Album B/CD1/01.flac", 1'000'000);
-        dir.File("Album C/CD1/01.flac", 1'200'000);
-        dir.File("Album C/CD1/02.flac", 600'000);
-        dir.File("single.flac", 700'000);
-        dir.File("other.flac", 1'900'000);
-        dir.File("huge.iso", 50'000'000);
+        dir_.File("Album A/01 Intro.flac", 3'000'000);
+        dir_.File("Album A/02 Song.flac", 2'500'000);
+        dir_.File("Album A/cover.jpg", 90'000);
+        dir_.File("Album B/CD1/01.flac", 1'000'000);
+        dir_.File("Album C/CD1/01.flac", 1'200'000);
+        dir_.File("Album C/CD1/02.flac", 600'000);
+        dir_.File("single.flac", 700'000);
+        dir_.File("other.flac", 1'900'000);
+        dir_.File("huge.iso", 50'000'000);
         for (const char* item :
              {"Album A", "Album B/CD1", "Album C/CD1", "single.flac", "other.flac", "huge.iso"}) {
             Add(item);
         }
     }
     void Add(const std::string& rel) {
-        request.Items.push_back({std::filesystem::is_directory(dir / rel), dir / rel});
+        request_.Items.push_back({std::filesystem::is_directory(dir_ / rel), dir_ / rel});
     }
     std::vector<std::string> Paths() const {
         std::vector<std::string> paths;
-        for (const TRowItem& row : request.Items) {
+        for (const TRowItem& row : request_.Items) {
             paths.push_back(row.FullPathName);
         }
         return paths;
     }
     // What the xorriso command prints for the disc's graft points, read from a list file.
     std::int64_t XorrisoSectors(const TDiscJobDisc& disc) const {
-        const std::string list = dir / "disc.list";
+        const std::string list = dir_ / "disc.list";
         testing::WriteText(list, GraftPointList(disc.GraftPoints));
-        return testing::XorrisoPrintSize(XorrisoCommand(request.Options, list, {}));
+        return testing::XorrisoPrintSize(XorrisoCommand(request_.Options, list, {}));
     }
 
-    TempDir dir;
-    TDiscJobRequest request{TDiscJobKind::FullestDisc, {}, 4'000, {}};
+    TempDir dir_;
+    TDiscJobRequest request_{TDiscJobKind::FullestDisc, {}, 4'000, {}};
 };
 
 TEST_F(DiscJob, FullestDiscIsMeasuredExactlyAndNamesTheItemsItLeftOut) {
     std::vector<TDiscJobProgress> seen;
-    const TDiscJobResult r = RunDiscJob(request, [&](const auto& p) { seen.push_back(p); });
+    const TDiscJobResult r = RunDiscJob(request_, [&](const auto& p) { seen.push_back(p); });
     ASSERT_EQ(r.Status, TDiscJobStatus::Done);
     ASSERT_EQ(r.Discs.size(), 1u);
     const TDiscJobDisc& disc = r.Discs[0];
@@ -79,7 +79,7 @@ TEST_F(DiscJob, FullestDiscIsMeasuredExactlyAndNamesTheItemsItLeftOut) {
                                        : b.Kind == ikFile && a.Position < b.Position);
     }
     ASSERT_EQ(r.TooLarge.size(), 1u);
-    EXPECT_EQ(r.TooLarge[0].Path, dir / "huge.iso");
+    EXPECT_EQ(r.TooLarge[0].Path, dir_ / "huge.iso");
     EXPECT_EQ(r.TooLarge[0].Bytes, 50'000'000);
     EXPECT_GT(r.TooLarge[0].Sectors, 50'000'000 / 2048);
     EXPECT_TRUE(r.Refused.empty());
@@ -90,10 +90,10 @@ TEST_F(DiscJob, FullestDiscIsMeasuredExactlyAndNamesTheItemsItLeftOut) {
 }
 
 TEST_F(DiscJob, PlanPutsEveryItemOnOneDiscWithNamesToldApartPerDisc) {
-    request.Kind = TDiscJobKind::Plan;
-    request.CapacitySectors = 2'000;
+    request_.Kind = TDiscJobKind::Plan;
+    request_.CapacitySectors = 2'000;
     Add("Album B/CD1"); // the same folder again: a third "CD1"
-    const TDiscJobResult r = RunDiscJob(request);
+    const TDiscJobResult r = RunDiscJob(request_);
     ASSERT_EQ(r.Status, TDiscJobStatus::Done);
     EXPECT_GE(std::int64_t(r.Discs.size()), r.LowerBound);
     EXPECT_GE(r.LowerBound, 2);
@@ -121,14 +121,14 @@ TEST_F(DiscJob, PlanPutsEveryItemOnOneDiscWithNamesToldApartPerDisc) {
 }
 
 TEST_F(DiscJob, ItemsThatCannotGoOnADiscAreRefusedAndTheRestPlanned) {
-    dir.File("line\nbreak.flac", 10);
+    dir_.File("line\nbreak.flac", 10);
     Add("line\nbreak.flac");
-    request.Items.push_back({false, dir / "gone.flac"});
-    request.Items.push_back({true, "/"});
-    dir.Folder("Album D/locked");
-    dir.Link("Album D/locked/loop", "loop"); // xorriso keeps a looping link as a link
+    request_.Items.push_back({false, dir_ / "gone.flac"});
+    request_.Items.push_back({true, "/"});
+    dir_.Folder("Album D/locked");
+    dir_.Link("Album D/locked/loop", "loop"); // xorriso keeps a looping link as a link
     Add("Album D");
-    const TDiscJobResult r = RunDiscJob(request);
+    const TDiscJobResult r = RunDiscJob(request_);
     ASSERT_EQ(r.Status, TDiscJobStatus::Done);
     ASSERT_EQ(r.Refused.size(), 3u);
     EXPECT_EQ(r.Refused[0].Item.Position, 6u);
@@ -144,15 +144,15 @@ TEST_F(DiscJob, ItemsThatCannotGoOnADiscAreRefusedAndTheRestPlanned) {
     for (int level = 0; level < 16; ++level) {
         deep += "/" + std::string(250, char('a' + level));
     }
-    dir.Folder(deep);
-    const int folder = ::open((dir / deep).c_str(), O_RDONLY | O_DIRECTORY);
+    dir_.Folder(deep);
+    const int folder = ::open((dir_ / deep).c_str(), O_RDONLY | O_DIRECTORY);
     ASSERT_GE(folder, 0);
     ::close(::openat(folder, std::string(100, 't').c_str(), O_CREAT | O_WRONLY, 0644));
     ::close(folder);
-    request.Items.clear();
+    request_.Items.clear();
     Add("Album E");
     Add("single.flac");
-    const TDiscJobResult deepResult = RunDiscJob(request);
+    const TDiscJobResult deepResult = RunDiscJob(request_);
     ASSERT_EQ(deepResult.Refused.size(), 1u);
     EXPECT_EQ(deepResult.Refused[0].Item.Position, 0u);
     EXPECT_NE(deepResult.Refused[0].Reason.find("longer path"), std::string::npos);
@@ -162,10 +162,10 @@ TEST_F(DiscJob, ItemsThatCannotGoOnADiscAreRefusedAndTheRestPlanned) {
 }
 
 TEST_F(DiscJob, NothingFitsWhenEveryItemIsTooLarge) {
-    request.CapacitySectors = 300; // the smallest item takes 342 sectors of data
+    request_.CapacitySectors = 300; // the smallest item takes 342 sectors of data
     for (const TDiscJobKind kind : {TDiscJobKind::FullestDisc, TDiscJobKind::Plan}) {
-        request.Kind = kind;
-        const TDiscJobResult r = RunDiscJob(request);
+        request_.Kind = kind;
+        const TDiscJobResult r = RunDiscJob(request_);
         EXPECT_EQ(r.Status, TDiscJobStatus::NothingFits);
         EXPECT_TRUE(r.Discs.empty());
         EXPECT_EQ(r.TooLarge.size(), 6u);
@@ -175,11 +175,11 @@ TEST_F(DiscJob, NothingFitsWhenEveryItemIsTooLarge) {
 TEST_F(DiscJob, CancelledJobsLeaveNothingBehind) {
     std::atomic<bool> cancel{false};
     for (const std::size_t after : {std::size_t(2), std::size_t(6)}) {
-        request.Kind = after == 6 ? TDiscJobKind::Plan : TDiscJobKind::FullestDisc;
-        request.CapacitySectors = 2'000;
+        request_.Kind = after == 6 ? TDiscJobKind::Plan : TDiscJobKind::FullestDisc;
+        request_.CapacitySectors = 2'000;
         cancel = false;
         const TDiscJobResult r = RunDiscJob(
-            request,
+            request_,
             [&](const TDiscJobProgress& p) {
                 if (p.MeasuredItems == after && (after < 6 || p.DiscsPlanned >= 1)) {
                     cancel = true;
