@@ -48,7 +48,7 @@ TDiscActions::TDiscActions(QWidget& window, TFatMemo& memo, TALEdit& message,
             [this](const QPoint& at) { menu_->popup(memo_.mapToGlobal(at)); });
     memo_.OnChange = [this](TFatMemo&) {
         if (!filling_) {
-            Forget();
+            PanelTakenOver();
         }
     };
     memo_.OnCopy = [this](TFatMemo&, QMimeData& data, int first, int last) {
@@ -58,9 +58,10 @@ TDiscActions::TDiscActions(QWidget& window, TFatMemo& memo, TALEdit& message,
     connect(runner_.get(), &TDiscJobRunner::Finished, this,
             [this](const std::shared_ptr<const TDiscRunOutcome>& outcome) { Finished(*outcome); });
     connect(runner_.get(), &TDiscJobRunner::Cancelled, this, [this] {
-        pending_ = TPending::None;
-        Say("Cancelled: the results are as they were");
-        UpdateEnabled();
+        if (!std::exchange(quietCancel_, false)) {
+            Say("Cancelled: the results are as they were");
+        }
+        Delivered();
     });
 }
 
@@ -205,14 +206,33 @@ void TDiscActions::AfterGo(const TGoResult& go) {
     if (!target.Resolved()) {
         return;
     }
-    if (runner_->Running()) {
-        message_.setToolTip(QStringLiteral("Fit on the disc not checked: a disc job is running"));
-        return;
+    queuedFit_ = TFitRequest{ListedPaths(), target.CapacitySectors, options_};
+    queuedMedium_ = target.Medium;
+    if (!runner_->Running()) {
+        Delivered();
     }
-    pending_ = TPending::FitAfterGo;
-    pendingMedium_ = target.Medium;
-    runner_->Start(TFitRequest{ListedPaths(), target.CapacitySectors, options_});
+}
+
+void TDiscActions::Delivered() {
+    pending_ = TPending::None;
+    if (queuedFit_) {
+        pending_ = TPending::FitAfterGo;
+        pendingMedium_ = queuedMedium_;
+        runner_->Start(std::move(*queuedFit_));
+        queuedFit_.reset();
+    }
     UpdateEnabled();
+}
+
+void TDiscActions::PanelTakenOver() {
+    Forget();
+    queuedFit_.reset();
+    // What runs now answers for lines that are gone: it stops without a word, and the
+    // message line stays the report's.
+    if (runner_->Running()) {
+        quietCancel_ = true;
+        runner_->Cancel();
+    }
 }
 
 void TDiscActions::ShowProgress(const TDiscJobProgress& p) {
@@ -229,7 +249,7 @@ void TDiscActions::ShowProgress(const TDiscJobProgress& p) {
 }
 
 void TDiscActions::Finished(const TDiscRunOutcome& outcome) {
-    const TPending pending = std::exchange(pending_, TPending::None);
+    const TPending pending = pending_;
     if (const auto* error = std::get_if<std::string>(&outcome.Value)) {
         if (pending == TPending::FitAfterGo) {
             message_.setToolTip(FromEngine("Fit on the disc not checked: " + *error));
@@ -246,7 +266,7 @@ void TDiscActions::Finished(const TDiscRunOutcome& outcome) {
     } else {
         ShowResult(std::get<TDiscJobResult>(outcome.Value));
     }
-    UpdateEnabled();
+    Delivered();
 }
 
 void TDiscActions::ShowResult(const TDiscJobResult& result) {
@@ -270,6 +290,7 @@ void TDiscActions::Forget() {
 }
 
 void TDiscActions::Cancel() {
+    queuedFit_.reset();
     if (runner_->Running()) {
         runner_->Cancel();
         Say("Cancelling…");

@@ -69,6 +69,10 @@ private:
     void ShowResult(const TDiscJobResult& result);
     void Say(const std::string& text);
     void Forget();
+    // A designed report (or a new folder) has replaced the panel's lines.
+    void PanelTakenOver();
+    // After a run has delivered: the fit check that waited for it, if any.
+    void Delivered();
     void AddCopyFormats(QMimeData& data, int first, int last) const;
     const TDiscMedium* ChosenMedium() const;
 
@@ -99,6 +103,9 @@ private:
     TPending pending_ = TPending::None;
     TDiscJobKind pendingKind_ = TDiscJobKind::FullestDisc;
     std::string pendingMedium_;
+    bool quietCancel_ = false;
+    std::optional<TFitRequest> queuedFit_; // after Go!, waiting for the run before it
+    std::string queuedMedium_;
     TImageOptions options_;
     std::unique_ptr<TDiscJobRunner> runner_; // last: its worker is joined first
 };

@@ -196,6 +196,22 @@ TEST_F(DiscActionsTest, CancelledAndRefusedRequestsLeaveThePanelAsItWas) {
     EXPECT_THAT(Message().toStdString(), ::testing::StartsWith("Fullest disc: "));
 }
 
+TEST_F(DiscActionsTest, ADesignedReportDuringAJobKeepsThePanelAndGetsItsFitCheck) {
+    SelectRows({0, 1, 2, 3});
+    Entry("Plan all discs").trigger();
+    ASSERT_TRUE(Actions().Runner().Running());
+    Press("ALButton1");
+    const QStringList report = Lines();
+    const QString said = Message();
+    ASSERT_FALSE(report.isEmpty());
+    auto& message = Control<TALEdit>("ALEdit2");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !message.toolTip().isEmpty(); }, 30'000));
+    WaitIdle();
+    EXPECT_THAT(message.toolTip().toStdString(), ::testing::StartsWith("The found items: "));
+    EXPECT_EQ(Lines(), report);
+    EXPECT_EQ(Message(), said);
+}
+
 TEST_F(DiscActionsTest, ClipboardGetsUriListBesidePlainText) {
     TForm1& f = Form();
     f.show();
