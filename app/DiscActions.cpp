@@ -231,6 +231,7 @@ void TDiscActions::PanelTakenOver() {
     // message line stays the report's.
     if (runner_->Running()) {
         quietCancel_ = true;
+        pending_ = TPending::None; // its progress, still on the way, is not shown
         runner_->Cancel();
     }
 }
@@ -292,6 +293,7 @@ void TDiscActions::Forget() {
 void TDiscActions::Cancel() {
     queuedFit_.reset();
     if (runner_->Running()) {
+        pending_ = TPending::None;
         runner_->Cancel();
         Say("Cancelling…");
     }
