@@ -2,7 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
 #include "cli/PathSource.h"
-#include "cli/TerminalText.h"
+#include "disc/ShellText.h"
 #include "tests/support/EngineFakes.h"
 
 #include <gmock/gmock.h>
@@ -97,7 +97,7 @@ TEST(EscapeForTerminal, ControlsAndBytesThatAreNotUtf8BecomeVisibleEscapes) {
     EXPECT_EQ(EscapeForTerminal("Мой компьютер, 2010 (24-96) [FLAC]"),
               "Мой компьютер, 2010 (24-96) [FLAC]");
     EXPECT_EQ(EscapeForTerminal("red\x1b[31mname\nsecond\tline\r"),
-              "red\\x1b[31mname\\nsecond\\tline\\r");
+              "red\\e[31mname\\nsecond\\tline\\r");
     EXPECT_EQ(EscapeForTerminal(std::string("nul\0del\x7f", 8)), "nul\\x00del\\x7f");
     EXPECT_EQ(EscapeForTerminal("c1\xc2\x9b"
                                 "2J nbsp\xc2\xa0"),
@@ -194,7 +194,7 @@ TEST_F(CliRun, NamesAreEscapedOnTheTerminalAndExactInPathsAndJson) {
     const std::string odd = "\x1b[31mred\nline\xff";
     dir_.File("music/" + odd, 4'690'000'000LL);
     EXPECT_EQ(Run({"fill", "--seed", "1", odd}), kExitFound);
-    EXPECT_EQ(out_.str(), "Prepared 4,690,000,000 байт\n\\x1b[31mred\\nline\\xff\n");
+    EXPECT_EQ(out_.str(), "Prepared 4,690,000,000 байт\n\\e[31mred\\nline\\xff\n");
 
     EXPECT_EQ(Run({"fill", "--seed", "1", "--paths", "-0", odd}), kExitFound);
     EXPECT_EQ(out_.str(), dir_ / ("music/" + odd) + '\0');
@@ -224,7 +224,7 @@ TEST_F(CliRun, HelpAndBadArguments) {
     EXPECT_EQ(Run({"fill", "--deviation", "x", "a"}), kExitBadArguments);
     EXPECT_EQ(err_.str(), "platterwise-cli: --deviation: needs a whole number of Mb (32-bit)\n");
     EXPECT_EQ(Run({"fill", "--\x1b[2J", "a"}), kExitBadArguments);
-    EXPECT_EQ(err_.str(), "platterwise-cli: --\\x1b[2J: unknown option\n");
+    EXPECT_EQ(err_.str(), "platterwise-cli: --\\e[2J: unknown option\n");
 }
 
 } // namespace

@@ -73,7 +73,7 @@ TEST_F(DiscCommand, BestPrintsTheDiscAndACommandThatWritesExactlyThatImage) {
     // Names escaped for the terminal and quoted for the shell; two of one name told apart.
     ASSERT_EQ(Run({"plan", "--size", "4", "Album = One", "Two/CD1", "Three/CD1", odd_}),
               kExitFound);
-    EXPECT_THAT(out_.str(), HasSubstr(" bytes  red\\x1b[31m\\xff.flac\n"));
+    EXPECT_THAT(out_.str(), HasSubstr(" bytes  red\\e[31m\\xff.flac\n"));
     EXPECT_THAT(out_.str(),
                 HasSubstr(" $'/red\\e[31m\\xff.flac=" + dir_ / "music/red\\e[31m\\xff.flac'"));
     EXPECT_THAT(out_.str(), HasSubstr(" bytes  CD1 (2)  (" + dir_ / "music/Three/CD1)\n"));
