@@ -1,5 +1,5 @@
+#include "CliInFolder.h"
 #include "cli/CliArguments.h"
-#include "cli/Commands.h"
 #include "cli/JsonOutput.h"
 #include "cli/PathSource.h"
 #include "disc/ShellText.h"
@@ -113,28 +113,15 @@ TEST(Base64, GivesTheExactBytesWithPadding) {
     EXPECT_EQ(Base64("/m/\xff\xfe"), "L20v//4=");
 }
 
-class CliRun : public ::testing::Test {
+class CliRun : public CliInFolder {
 protected:
     void SetUp() override {
         dir_.File("music/a/x.flac", 2'000'000'000LL);
         dir_.File("music/2010/y.flac", 2'690'000'000LL);
         dir_.File("music/b/z.ape", 1'500'000'000LL);
         dir_.File("music/c.cue", 10);
-        previous_ = ::get_current_dir_name();
-        ASSERT_EQ(::chdir((dir_ / "music").c_str()), 0);
+        EnterMusic();
     }
-    void TearDown() override {
-        ASSERT_EQ(::chdir(previous_), 0);
-        ::free(previous_);
-    }
-    int Run(std::vector<std::string> args) {
-        out_.str({});
-        err_.str({});
-        return RunCli(args, out_, err_);
-    }
-    testing::TempDir dir_;
-    char* previous_ = nullptr;
-    std::ostringstream out_, err_;
 };
 
 TEST_F(CliRun, FillPrintsTheMessageLineAndTheChosenNamesFoldersFirst) {
