@@ -2,9 +2,9 @@
 #include "CliOutput.h"
 #include "Commands.h"
 #include "DiscOutput_p.h"
-#include "TerminalText.h"
 #include "disc/DiscError.h"
 #include "disc/DiscLists.h"
+#include "disc/ShellText.h"
 #include "engine/IntConvert.h"
 #include "engine/Units.h"
 
