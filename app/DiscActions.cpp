@@ -142,11 +142,26 @@ void TDiscActions::Say(const std::string& text) {
 }
 
 bool TDiscActions::Refused() {
-    if (!runner_->Running()) {
+    if (!runner_->Running() || pending_ == TPending::FitAfterGo) {
         return false;
     }
     Say("Still busy with the last request: Esc cancels it");
     return true;
+}
+
+void TDiscActions::Begin(std::function<void()> start) {
+    if (runner_->Running()) {
+        // Only the fit check after Go! runs (Refused let this through): it gives way.
+        message_.setToolTip(
+            QStringLiteral("Fit on the disc not checked: another request came first"));
+        quietCancel_ = true;
+        pending_ = TPending::None;
+        runner_->Cancel();
+        queued_ = std::move(start);
+    } else {
+        start();
+    }
+    UpdateEnabled();
 }
 
 void TDiscActions::StartJob(TDiscJobKind kind) {
@@ -167,12 +182,13 @@ void TDiscActions::StartJob(TDiscJobKind kind) {
     }
     request.CapacitySectors = target.CapacitySectors;
     request.Options = options_;
-    pending_ = TPending::Job;
-    pendingKind_ = kind;
-    pendingMedium_ = target.Medium;
-    runner_->Start(std::move(request));
     Say(kind == TDiscJobKind::Plan ? "Planning the discs…" : "Looking for the fullest disc…");
-    UpdateEnabled();
+    Begin([this, kind, request = std::move(request), medium = target.Medium]() mutable {
+        pending_ = TPending::Job;
+        pendingKind_ = kind;
+        pendingMedium_ = medium;
+        runner_->Start(std::move(request));
+    });
 }
 
 void TDiscActions::CheckFit() {
@@ -185,11 +201,13 @@ void TDiscActions::CheckFit() {
         Say(paths.empty() ? "No items in the results to check" : target.Problem);
         return;
     }
-    pending_ = TPending::Fit;
-    pendingMedium_ = target.Medium;
-    runner_->Start(TFitRequest{paths, target.CapacitySectors, options_});
     Say("Sizing the image…");
-    UpdateEnabled();
+    Begin([this, request = TFitRequest{paths, target.CapacitySectors, options_},
+           medium = target.Medium]() mutable {
+        pending_ = TPending::Fit;
+        pendingMedium_ = medium;
+        runner_->Start(std::move(request));
+    });
 }
 
 void TDiscActions::AfterGo(const TGoResult& go) {
@@ -206,8 +224,12 @@ void TDiscActions::AfterGo(const TGoResult& go) {
     if (!target.Resolved()) {
         return;
     }
-    queuedFit_ = TFitRequest{ListedPaths(), target.CapacitySectors, options_};
-    queuedMedium_ = target.Medium;
+    queued_ = [this, request = TFitRequest{ListedPaths(), target.CapacitySectors, options_},
+               medium = target.Medium]() mutable {
+        pending_ = TPending::FitAfterGo;
+        pendingMedium_ = medium;
+        runner_->Start(std::move(request));
+    };
     if (!runner_->Running()) {
         Delivered();
     }
@@ -215,18 +237,15 @@ void TDiscActions::AfterGo(const TGoResult& go) {
 
 void TDiscActions::Delivered() {
     pending_ = TPending::None;
-    if (queuedFit_) {
-        pending_ = TPending::FitAfterGo;
-        pendingMedium_ = queuedMedium_;
-        runner_->Start(std::move(*queuedFit_));
-        queuedFit_.reset();
+    if (queued_) {
+        std::exchange(queued_, nullptr)();
     }
     UpdateEnabled();
 }
 
 void TDiscActions::PanelTakenOver() {
     Forget();
-    queuedFit_.reset();
+    queued_ = nullptr;
     // What runs now answers for lines that are gone: it stops without a word, and the
     // message line stays the report's.
     if (runner_->Running()) {
@@ -291,9 +310,10 @@ void TDiscActions::Forget() {
 }
 
 void TDiscActions::Cancel() {
-    queuedFit_.reset();
+    queued_ = nullptr;
     if (runner_->Running()) {
         pending_ = TPending::None;
+        quietCancel_ = false; // a check that gave way may be ending: the user hears of it
         runner_->Cancel();
         Say("Cancelling…");
     }

@@ -62,7 +62,11 @@ private:
 
     void BuildMenu();
     void UpdateEnabled();
-    bool Refused(); // true, and said so, while a job runs
+    // True, and said so, while a requested run goes on (the fit check after Go! does not count).
+    bool Refused();
+    // Runs `start` now, or, when the fit check after Go! is running, stops that check quietly
+    // and runs `start` once it has ended.
+    void Begin(std::function<void()> start);
     void StartJob(TDiscJobKind kind);
     void ShowProgress(const TDiscJobProgress& progress);
     void Finished(const TDiscRunOutcome& outcome);
@@ -71,7 +75,7 @@ private:
     void Forget();
     // A designed report (or a new folder) has replaced the panel's lines.
     void PanelTakenOver();
-    // After a run has delivered: the fit check that waited for it, if any.
+    // After a run has delivered: the run that waited for it, if any.
     void Delivered();
     void AddCopyFormats(QMimeData& data, int first, int last) const;
     const TDiscMedium* ChosenMedium() const;
@@ -104,8 +108,7 @@ private:
     TDiscJobKind pendingKind_ = TDiscJobKind::FullestDisc;
     std::string pendingMedium_;
     bool quietCancel_ = false;
-    std::optional<TFitRequest> queuedFit_; // after Go!, waiting for the run before it
-    std::string queuedMedium_;
+    std::function<void()> queued_; // starts a run once the one in progress has delivered
     TImageOptions options_;
     std::unique_ptr<TDiscJobRunner> runner_; // last: its worker is joined first
 };

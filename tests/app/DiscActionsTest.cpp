@@ -212,6 +212,20 @@ TEST_F(DiscActionsTest, ADesignedReportDuringAJobKeepsThePanelAndGetsItsFitCheck
     EXPECT_EQ(Message(), said);
 }
 
+TEST_F(DiscActionsTest, TheFitCheckAfterGoGivesWayToARequest) {
+    SelectRows({0, 1, 2, 3});
+    Press("ALButton1");
+    ASSERT_TRUE(Actions().Runner().Running()); // the fit check
+    Entry("Plan all discs").trigger();
+    EXPECT_EQ(Message(), u"Planning the discs…");
+    auto& message = Control<TALEdit>("ALEdit2");
+    EXPECT_EQ(message.toolTip(), u"Fit on the disc not checked: another request came first");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Message() == u"2 discs, lower bound 2"; }, 30'000));
+    WaitIdle();
+    EXPECT_TRUE(message.toolTip().isEmpty()); // it spoke of Go!'s items, which are gone
+    EXPECT_THAT(MemoText(0).toStdString(), ::testing::StartsWith("Disc 1: "));
+}
+
 TEST_F(DiscActionsTest, ClipboardGetsUriListBesidePlainText) {
     TForm1& f = Form();
     f.show();
