@@ -1,6 +1,7 @@
 // Folder walk benchmark: SumFolderSize against `du -sb` on the same generated tree, warm
 // cache, alternating runs, medians. du adds directory sizes, so it is a reference for speed,
-// not for the total; the total is checked against the generated files' lengths.
+// not for the total; the total is checked against the generated files' lengths. The same walk
+// planning the disc image as well (MeasureFolderForImage) shows what that costs when asked.
 //
 //   folder_walk_bench [DIR] [RUNS]   (default DIR: $TMPDIR/platterwise-walk-bench, RUNS: 7)
 #include "engine/FolderSize.h"
@@ -78,6 +79,12 @@ double TimeWalk(const std::string& root, std::int64_t& sum) {
     return Seconds(std::chrono::steady_clock::now() - t0);
 }
 
+double TimeImageWalk(const std::string& root, std::int64_t& sum) {
+    const auto t0 = std::chrono::steady_clock::now();
+    sum = platterwise::MeasureFolderForImage(root).Bytes;
+    return Seconds(std::chrono::steady_clock::now() - t0);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -94,17 +101,22 @@ int main(int argc, char** argv) {
     TimeDu(root); // warm the caches for both
     TimeWalk(root, sum);
 
-    std::vector<double> du, walk;
+    std::vector<double> du, walk, imageWalk;
+    std::int64_t imageSum = 0;
     for (int i = 0; i < runs; ++i) {
         du.push_back(TimeDu(root));
         walk.push_back(TimeWalk(root, sum));
+        imageWalk.push_back(TimeImageWalk(root, imageSum));
     }
     const double duMedian = Median(du), walkMedian = Median(walk);
+    const double imageMedian = Median(imageWalk);
     std::printf("runs: %d (alternating, warm cache), %u hardware threads\n", runs,
                 std::thread::hardware_concurrency());
     std::printf("du -sb         median %.3f s\n", duMedian);
     std::printf("SumFolderSize  median %.3f s\n", walkMedian);
     std::printf("ratio          %.2f (SumFolderSize / du)\n", walkMedian / duMedian);
+    std::printf("MeasureFolderForImage median %.3f s: %.2f times SumFolderSize (bytes %s)\n",
+                imageMedian, imageMedian / walkMedian, imageSum == sum ? "equal" : "DIFFERENT");
     std::printf(
         "total          %s bytes, expected %s: %s\n", platterwise::GroupThousands(sum).c_str(),
         platterwise::GroupThousands(expected).c_str(), sum == expected ? "equal" : "DIFFERENT");

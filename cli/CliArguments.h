@@ -1,5 +1,6 @@
 #pragma once
 // The command line of platterwise-cli, parsed and checked before anything is measured.
+#include "engine/DiscMedia.h"
 #include "engine/Target.h"
 
 #include <cstdint>
@@ -9,16 +10,20 @@
 
 namespace platterwise::cli {
 
-enum class TCommand { Help, Version, Fill, Total };
+enum class TCommand { Help, Version, Fill, Total, Best, Plan };
 enum class TOutput { Text, Paths, Json };
 
 struct TCliArguments {
     TCommand Command = TCommand::Help;
-    TTargetFields Fields; // what the window's target group would hold
+    TTargetFields Fields; // fill and total: what the window's target group would hold
     std::optional<std::uint32_t> Seed;
     TOutput Output = TOutput::Text;
-    bool NulSeparated = false;      // --paths -0
-    bool ButtonVariant = false;     // total --button: the Russian report
+    bool NulSeparated = false;  // --paths -0
+    bool ButtonVariant = false; // total --button: the Russian report
+    // best and plan: the medium, or nullptr for a custom --size; its capacity either way.
+    const TDiscMedium* Medium = nullptr;
+    std::int64_t CapacitySectors = 0;
+    std::string GraftPointsDir;     // best and plan: where to write disc1.list, ...; empty: none
     std::vector<std::string> Paths; // as given
 };
 
@@ -29,9 +34,9 @@ struct TParseResult {
 
 TParseResult ParseArguments(const std::vector<std::string>& args);
 
-// The text --help prints.
-const char* HelpText();
+// The text --help prints: every command with its options, generated from their declarations.
+std::string HelpText();
 // The line --version prints: the program's name and the project's version.
-const char* VersionText();
+std::string VersionText();
 
 } // namespace platterwise::cli

@@ -1,18 +1,23 @@
 #pragma once
-// The fill and total commands, writing to the given streams so they can be tested in-process.
+// The commands of platterwise-cli, writing to the given streams so they can be tested
+// in-process. One file each: FillCommand.cpp, TotalCommand.cpp, DiscCommand.cpp (best, plan).
 #include "CliArguments.h"
 
 #include <iosfwd>
+#include <string>
+#include <vector>
 
 namespace platterwise::cli {
 
 // Exit statuses.
-inline constexpr int kExitFound = 0;
-inline constexpr int kExitNotFound = 1;
-inline constexpr int kExitBadArguments = 2;
+inline constexpr int kExitFound = 0;        // a combination, a report, a disc or a plan
+inline constexpr int kExitNotFound = 1;     // no combination; nothing fits a disc
+inline constexpr int kExitBadArguments = 2; // one line on standard error says why
 
 int RunFill(const TCliArguments& args, std::ostream& out, std::ostream& err);
 int RunTotal(const TCliArguments& args, std::ostream& out, std::ostream& err);
+// best and plan, as args.Command says.
+int RunDiscs(const TCliArguments& args, std::ostream& out, std::ostream& err);
 
 // Parses `argv` (without the program name) and runs the command.
 int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err);

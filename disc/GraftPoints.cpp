@@ -4,6 +4,8 @@
 #include "DiscTexts.h"
 #include "ShellText.h"
 
+#include <algorithm>
+
 namespace platterwise {
 namespace {
 
@@ -30,19 +32,26 @@ std::string EscapeGraftPart(std::string_view part) {
 }
 
 void CheckGraftPoint(const TGraftPoint& point) {
-    for (const std::string_view text :
-         {std::string_view(point.ImageName), std::string_view(point.DiskPath)}) {
+    CheckGraftPoint(point.ImageName, point.DiskPath);
+}
+
+void CheckGraftPoint(std::string_view imageName, std::string_view diskPath) {
+    for (const std::string_view text : {imageName, diskPath}) {
         if (text.find('\n') != std::string_view::npos) {
-            Refuse(point.DiskPath, texts::kLineBreak);
+            Refuse(diskPath, texts::kLineBreak);
         }
     }
-    if (!point.DiskPath.empty() && point.DiskPath.back() == '\r') {
-        Refuse(point.DiskPath, texts::kEndsInCarriageReturn);
+    if (!diskPath.empty() && diskPath.back() == '\r') {
+        Refuse(diskPath, texts::kEndsInCarriageReturn);
     }
-    const std::size_t line =
-        1 + EscapeGraftPart(point.ImageName).size() + 1 + EscapeGraftPart(point.DiskPath).size();
+    const auto escaped = [](std::string_view part) {
+        return part.size() + std::size_t(std::count_if(part.begin(), part.end(), [](char ch) {
+                   return ch == '\\' || ch == '=';
+               }));
+    };
+    const std::size_t line = 1 + escaped(imageName) + 1 + escaped(diskPath);
     if (line > kLongestLine) {
-        Refuse(point.DiskPath, texts::kPathTooLong);
+        Refuse(diskPath, texts::kPathTooLong);
     }
 }
 

@@ -19,6 +19,8 @@ std::string EscapeGraftPart(std::string_view part);
 // line: a line break in the name or the path, a path ending in a carriage return (xorriso
 // drops one at the end of a line), or a line longer than the 4,094 bytes xorriso reads.
 void CheckGraftPoint(const TGraftPoint& point);
+// The same for a point given by its two parts.
+void CheckGraftPoint(std::string_view imageName, std::string_view diskPath);
 
 // The path list: "/" + escaped name + "=" + escaped path + "\n" for each point, in order.
 // Throws TDiscError as CheckGraftPoint does.

@@ -6,10 +6,12 @@
 
 namespace platterwise {
 
-// Each choice appears twice below, once as xorriso's option and once as the libisofs
-// setting that lays the image out the same way; keep the two lists in step.
-std::vector<std::string> XorrisoCommand(const TImageOptions& options, const std::string& pathList,
-                                        const std::string& image) {
+namespace {
+
+// The command up to its graft points. Each choice appears twice in this file, once as
+// xorriso's option here and once as the libisofs setting that lays the image out the same way
+// (MakeIsoWriteOpts); keep the two lists in step.
+std::vector<std::string> XorrisoHead(const TImageOptions& options) {
     std::vector<std::string> args = {
         "xorriso",
         "-as",
@@ -27,13 +29,39 @@ std::vector<std::string> XorrisoCommand(const TImageOptions& options, const std:
     if (!options.VolumeId.empty()) {
         args.insert(args.end(), {"-V", options.VolumeId});
     }
-    args.insert(args.end(), {"-graft-points", "-path-list", pathList});
+    args.emplace_back("-graft-points");
+    return args;
+}
+
+std::vector<std::string> WithOutput(std::vector<std::string> args, const std::string& image) {
     if (image.empty()) {
         args.emplace_back("-print-size");
     } else {
         args.insert(args.end(), {"-o", image});
     }
     return args;
+}
+
+} // namespace
+
+std::vector<std::string> XorrisoCommand(const TImageOptions& options, const std::string& pathList,
+                                        const std::string& image) {
+    std::vector<std::string> args = XorrisoHead(options);
+    args.insert(args.end(), {"-path-list", pathList});
+    return WithOutput(std::move(args), image);
+}
+
+std::vector<std::string> XorrisoCommand(const TImageOptions& options,
+                                        const std::vector<TGraftPoint>& points,
+                                        const std::string& image) {
+    std::vector<std::string> args = XorrisoHead(options);
+    for (const TGraftPoint& point : points) {
+        std::string& arg = args.emplace_back("/");
+        arg += EscapeGraftPart(point.ImageName);
+        arg += '=';
+        arg += EscapeGraftPart(point.DiskPath);
+    }
+    return WithOutput(std::move(args), image);
 }
 
 namespace detail {

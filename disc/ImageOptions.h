@@ -1,6 +1,8 @@
 #pragma once
 // The disc image the program plans for, as one value: the xorriso command that writes it and
 // the libisofs settings that size it both come from here, so they cannot disagree.
+#include "GraftPoints.h"
+
 #include <string>
 #include <vector>
 
@@ -22,6 +24,12 @@ inline constexpr int kPadSectors = 150;
 // points listed in `pathList` to `image`; with an empty `image` they print its size in
 // sectors instead (-print-size) and write nothing.
 std::vector<std::string> XorrisoCommand(const TImageOptions& options, const std::string& pathList,
+                                        const std::string& image);
+
+// The same command with the graft points as its own arguments ("/Name=/full/path", escaped as
+// in a path list) instead of a path list: one command that needs no file beside it.
+std::vector<std::string> XorrisoCommand(const TImageOptions& options,
+                                        const std::vector<TGraftPoint>& points,
                                         const std::string& image);
 
 } // namespace platterwise

@@ -103,7 +103,7 @@ const TImageTree& TImageSizer::Tree(std::size_t item) {
     return *trees_[item];
 }
 
-TImageSizer::TImage TImageSizer::Size(const std::vector<std::size_t>& chosen) {
+std::vector<TGraftPoint> TImageSizer::GraftPoints(const std::vector<std::size_t>& chosen) {
     std::vector<std::size_t> items = chosen;
     std::sort(items.begin(), items.end());
     std::vector<TRootItem> roots;
@@ -116,11 +116,23 @@ TImageSizer::TImage TImageSizer::Size(const std::vector<std::size_t>& chosen) {
         roots.push_back({name, Tree(item).Nodes.front().Kind == TImageEntryKind::Folder});
     }
     const std::vector<std::string> names = ResolveRootNames(roots);
-    std::vector<TImageRootEntry> entries;
-    TImage image;
+    std::vector<TGraftPoint> points;
+    points.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
-        entries.push_back({&Tree(items[i]), names[i]});
-        image.GraftPoints.push_back({names[i], paths_[items[i]]});
+        points.push_back({names[i], paths_[items[i]]});
+    }
+    return points;
+}
+
+TImageSizer::TImage TImageSizer::Size(const std::vector<std::size_t>& chosen) {
+    std::vector<std::size_t> items = chosen;
+    std::sort(items.begin(), items.end());
+    TImage image;
+    image.GraftPoints = GraftPoints(items);
+    std::vector<TImageRootEntry> entries;
+    entries.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        entries.push_back({&Tree(items[i]), image.GraftPoints[i].ImageName});
     }
     image.Sectors = ExactImageSectors(entries, options_);
     return image;

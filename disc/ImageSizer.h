@@ -41,9 +41,14 @@ public:
     // Items sharing a name are told apart as ResolveRootNames says, in selection order.
     // Throws TDiscError when an item cannot be read or placed.
     TImage Size(const std::vector<std::size_t>& chosen);
+    // The graft points Size gives for `chosen`, without sizing the image.
+    std::vector<TGraftPoint> GraftPoints(const std::vector<std::size_t>& chosen);
     std::int64_t Sectors(const std::vector<std::size_t>& chosen) { return Size(chosen).Sectors; }
 
     const TImageOptions& Options() const { return options_; }
+
+    // The path of the item at `item` as its graft point gives it (GraftDiskPath).
+    const std::string& DiskPath(std::size_t item) const { return paths_.at(item); }
 
     // The tree of the item at position `item`, read from disk on first use.
     const TImageTree& Tree(std::size_t item);

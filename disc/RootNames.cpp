@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 #include <optional>
-#include <set>
 #include <stdlib.h>
+#include <unordered_set>
 
 namespace platterwise {
 namespace {
@@ -89,12 +89,15 @@ std::string GraftDiskPath(const std::string& path) {
 
 std::vector<std::string> ResolveRootNames(const std::vector<TRootItem>& items) {
     // Names some item brings along are reserved for the first item that brings it, so a
-    // renamed item never takes a name that a later one arrives with.
-    std::set<std::string, std::less<>> brought;
+    // renamed item never takes a name that a later one arrives with. Views into the items and
+    // into `names`, which never reallocates, so that no name is copied twice.
+    std::unordered_set<std::string_view> brought;
+    brought.reserve(items.size());
     for (const TRootItem& item : items) {
         brought.insert(item.Name);
     }
-    std::set<std::string, std::less<>> taken;
+    std::unordered_set<std::string_view> taken;
+    taken.reserve(items.size());
     std::vector<std::string> names;
     names.reserve(items.size());
     for (const TRootItem& item : items) {
@@ -105,8 +108,8 @@ std::vector<std::string> ResolveRootNames(const std::vector<TRootItem>& items) {
                 name = Numbered(item, number++);
             } while (brought.count(name) != 0 || taken.count(name) != 0);
         }
-        taken.insert(name);
         names.push_back(std::move(name));
+        taken.insert(names.back());
     }
     return names;
 }

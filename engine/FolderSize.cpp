@@ -15,6 +15,16 @@ void SumFolderSize(const std::string& path, std::int64_t& accumulator, TMeasureP
     accumulator = SaturatingAdd(accumulator, walker.Sum(path, problems ? *problems : local));
 }
 
+TFolderMeasure MeasureFolderForImage(const std::string& path, TMeasureProblems* problems,
+                                     const std::atomic<bool>* cancel) {
+    TMeasureProblems local;
+    detail::FolderWalker walker(0, {}, {true, cancel});
+    TFolderMeasure measure;
+    measure.Bytes = walker.Sum(path, problems ? *problems : local);
+    measure.Image = walker.ImageCost();
+    return measure;
+}
+
 std::int64_t QueryFileSize(const std::string& path, TMeasureProblems* problems) {
     // stat rather than open: a file we may not read still has a size, and opening a FIFO
     // would block.

@@ -1,7 +1,9 @@
 #pragma once
 // Measuring what the user selected: folders by walking them, files by one query.
+#include "ImageCost.h"
 #include "MeasureProblems.h"
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -18,6 +20,23 @@ namespace platterwise {
 // them have stopped.
 void SumFolderSize(const std::string& path, std::int64_t& accumulator,
                    TMeasureProblems* problems = nullptr);
+
+// What one walk of a folder measures for a disc image.
+struct TFolderMeasure {
+    std::int64_t Bytes = 0; // as SumFolderSize counts them
+    // The closed listings (TFolderImageCost) of the folder and of every folder below it: with
+    // ItemImageCost, the item's planned sectors. A file's content counts once however many
+    // names and links lead to it, as the image stores it once; a link that leads nowhere is
+    // planned as a link. Unlike the image, a folder that links lead to more than once is
+    // listed once.
+    TImageCostParts Image;
+};
+
+// SumFolderSize's walk (the same bytes, the same problems) that also feeds the image cost
+// model with every entry it lists. SumFolderSize pays nothing for this. When `cancel` is given
+// and becomes true, the walk stops early and its figures are partial.
+TFolderMeasure MeasureFolderForImage(const std::string& path, TMeasureProblems* problems = nullptr,
+                                     const std::atomic<bool>* cancel = nullptr);
 
 // The size in bytes of the file at `path` (a link counts its target), of any path length. A
 // path that cannot be queried counts 0 and is added to `problems` when one is given; a folder

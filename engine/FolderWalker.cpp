@@ -1,12 +1,15 @@
 #include "FolderWalker_p.h"
+#include "ImageDirectory.h"
 #include "PathAt.h"
 #include "Units.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <dirent.h>
 #include <fcntl.h>
 #include <linux/magic.h>
+#include <optional>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/vfs.h>
@@ -117,18 +120,36 @@ void WalkFrame::DropName() {
     Starts.pop_back();
 }
 
+// A file by identity, and the sectors of its content.
+struct FileId {
+    dev_t Dev;
+    ino_t Ino;
+    auto operator<=>(const FileId&) const = default;
+};
+struct SharedFile {
+    FileId Id;
+    std::int64_t Sectors;
+};
+
 struct FolderWalker::Worker {
     std::vector<WalkFrame> Stack; // depth first; every frame is below the ones under it
     // Frame 0 and frames LowestOpen .. top hold open descriptors; those between are closed.
     std::size_t LowestOpen = 1;
     std::unique_ptr<char[]> Buffer{new char[kDirBufferSize]};
     std::int64_t Sum = 0;
+    TImageCostParts Cost;
+    // Files the image may reach more than once (hard links, links followed to them), counted
+    // after the walk once per identity; and files of one name, counted as they came, which a
+    // link may also lead to.
+    std::vector<SharedFile> Shared;
+    std::vector<FileId> Single;
 };
 
-FolderWalker::FolderWalker(int threads, EntryHook hook)
+FolderWalker::FolderWalker(int threads, EntryHook hook, WalkOptions options)
     : poolSize_(threads > 0 ? threads
                             : std::clamp(int(std::thread::hardware_concurrency()), 1, kMaxPool))
-    , hook_(std::move(hook)) {}
+    , hook_(std::move(hook))
+    , options_(options) {}
 
 FolderWalker::~FolderWalker() {
     for (auto& t : threads_) {
@@ -167,13 +188,44 @@ std::int64_t FolderWalker::Sum(const std::string& path, TMeasureProblems& proble
     for (const auto& w : workers_) {
         total = SaturatingAdd(total, w->Sum);
     }
+    if (options_.ImageCost) {
+        SumImageCost();
+    }
     return total;
+}
+
+void FolderWalker::SumImageCost() {
+    std::vector<SharedFile> shared;
+    for (const auto& w : workers_) {
+        imageCost_ += w->Cost;
+        shared.insert(shared.end(), w->Shared.begin(), w->Shared.end());
+    }
+    if (shared.empty()) {
+        return; // the common case: every file counted where it was listed
+    }
+    const auto less = [](const SharedFile& a, const SharedFile& b) { return a.Id < b.Id; };
+    std::sort(shared.begin(), shared.end(), less);
+    shared.erase(std::unique(shared.begin(), shared.end(),
+                             [](const SharedFile& a, const SharedFile& b) { return a.Id == b.Id; }),
+                 shared.end());
+    std::vector<bool> counted(shared.size(), false);
+    for (const auto& w : workers_) {
+        for (const FileId& id : w->Single) {
+            const auto at = std::lower_bound(shared.begin(), shared.end(), SharedFile{id, 0}, less);
+            if (at != shared.end() && at->Id == id) {
+                counted[std::size_t(at - shared.begin())] = true;
+            }
+        }
+    }
+    for (std::size_t i = 0; i < shared.size(); ++i) {
+        imageCost_.Sectors += counted[i] ? 0 : shared[i].Sectors;
+    }
 }
 
 void FolderWalker::Fail(std::exception_ptr error) {
     {
         std::lock_guard lock(mutex_);
-        if (!failure_) {
+        if (!failure_ && error) {
             failure_ = std::move(error);
         }
         finished_ = true;
@@ -196,6 +248,10 @@ void FolderWalker::RunHelper(Worker& self) {
 
 void FolderWalker::Run(Worker& self) {
     while (!aborted_.load(std::memory_order_relaxed)) {
+        if (options_.Cancel != nullptr && options_.Cancel->load(std::memory_order_relaxed)) {
+            Fail(nullptr); // stops every worker; nothing to rethrow
+            return;
+        }
         if (self.Stack.empty()) {
             OpenedFolder next;
             if (!TakeShared(next, false)) {
@@ -220,6 +276,10 @@ void FolderWalker::Run(Worker& self) {
 
 void FolderWalker::Enter(Worker& self, OpenedFolder folder) {
     WalkFrame frame{std::move(folder.Node), std::move(folder.Fd), {}, {}};
+    std::optional<TFolderImageCost> cost;
+    if (options_.ImageCost) {
+        cost.emplace();
+    }
     for (;;) {
         const long n = ::syscall(SYS_getdents64, frame.Fd.Get(), self.Buffer.get(), kDirBufferSize);
         if (n == 0) {
@@ -237,8 +297,11 @@ void FolderWalker::Enter(Worker& self, OpenedFolder folder) {
             if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) {
                 continue;
             }
-            Visit(self, frame, name, e->d_type);
+            Visit(self, frame, cost ? &*cost : nullptr, name, e->d_type);
         }
+    }
+    if (cost) {
+        self.Cost += cost->Close();
     }
     if (!frame.HasNames()) {
         return;
@@ -247,7 +310,8 @@ void FolderWalker::Enter(Worker& self, OpenedFolder folder) {
     KeepWithinBudget(self);
 }
 
-void FolderWalker::Visit(Worker& self, WalkFrame& frame, const char* name, unsigned char type) {
+void FolderWalker::Visit(Worker& self, WalkFrame& frame, TFolderImageCost* cost, const char* name,
+                         unsigned char type) {
     if (hook_) {
         hook_(name);
     }
@@ -258,29 +322,78 @@ void FolderWalker::Visit(Worker& self, WalkFrame& frame, const char* name, unsig
             Report(WalkPath(*frame.Node, name), errno);
         } else {
             AccountFile(self, st);
+            if (cost != nullptr) {
+                PlanFile(self, *cost, name, st, false);
+            }
         }
         return;
     case DT_DIR:
         frame.AddName(name);
+        if (cost != nullptr) {
+            cost->Add({name, TImageEntryKind::Folder, 0, true, {}});
+        }
         return;
     case DT_LNK:
     case DT_UNKNOWN:
         // Links are followed: a link to a file counts the file, a link to a folder walks it.
         if (::fstatat(frame.Fd.Get(), name, &st, 0) != 0) {
             Report(WalkPath(*frame.Node, name), errno);
+            if (cost != nullptr) {
+                PlanKeptLink(frame, *cost, name);
+            }
         } else if (S_ISDIR(st.st_mode)) {
             frame.AddName(name);
+            if (cost != nullptr) {
+                cost->Add({name, TImageEntryKind::Folder, 0, true, {}});
+            }
         } else if (S_ISREG(st.st_mode)) {
             AccountFile(self, st);
+            if (cost != nullptr) {
+                PlanFile(self, *cost, name, st, true);
+            }
+        } else if (cost != nullptr) {
+            PlanOther(*cost, name, st.st_mode);
         }
         return;
     default: // devices, pipes and sockets hold no content
+        if (cost != nullptr) {
+            PlanOther(*cost, name, type == DT_BLK || type == DT_CHR ? S_IFCHR : S_IFIFO);
+        }
         return;
     }
 }
 
 void FolderWalker::AccountFile(Worker& self, const struct stat& st) {
     self.Sum = SaturatingAdd(self.Sum, st.st_size > 0 ? std::int64_t(st.st_size) : 0);
+}
+
+// A file's content counts once in the image: where another name may lead to it too (a hard
+// link, or a link followed to it), it is counted after the walk, once per identity.
+void FolderWalker::PlanFile(Worker& self, TFolderImageCost& cost, const char* name,
+                            const struct stat& st, bool viaLink) {
+    const std::int64_t size = st.st_size > 0 ? std::int64_t(st.st_size) : 0;
+    const bool shared = viaLink || st.st_nlink > 1;
+    cost.Add({name, TImageEntryKind::File, size, !shared, {}});
+    if (shared) {
+        self.Shared.push_back({{st.st_dev, st.st_ino}, SectorsFor(size)});
+    } else {
+        self.Single.push_back({st.st_dev, st.st_ino});
+    }
+}
+
+void FolderWalker::PlanOther(TFolderImageCost& cost, const char* name, mode_t mode) {
+    const bool device = S_ISCHR(mode) || S_ISBLK(mode);
+    cost.Add({name, device ? TImageEntryKind::Device : TImageEntryKind::Special, 0, true, {}});
+}
+
+// A link that leads nowhere (broken, or a loop of links) goes on the disc as a link.
+void FolderWalker::PlanKeptLink(const WalkFrame& frame, TFolderImageCost& cost, const char* name) {
+    char target[PATH_MAX];
+    const ssize_t length = ::readlinkat(frame.Fd.Get(), name, target, sizeof target);
+    if (length > 0 && std::size_t(length) < sizeof target) {
+        cost.Add({name, TImageEntryKind::Symlink, 0, true,
+                  std::string_view(target, std::size_t(length))});
+    }
 }
 
 bool FolderWalker::OpenChild(const WalkFrame& parent, const char* name, OpenedFolder& child) {

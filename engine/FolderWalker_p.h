@@ -2,7 +2,9 @@
 // The folder walk behind SumFolderSize. Every folder is opened relative to its parent's
 // descriptor, so depth has no limit but memory; each worker keeps at most kOpenFrames
 // descriptors open and reopens a parent through ".." (checked by device and inode) when it
-// climbs back. A small pool of threads shares folders once one of them is idle.
+// climbs back. A small pool of threads shares folders once one of them is idle. Asked to, it
+// also feeds the image cost model folder by folder (a walk that costs nothing more otherwise).
+#include "ImageCost.h"
 #include "MeasureProblems.h"
 
 #include <atomic>
@@ -80,6 +82,13 @@ struct WalkFrame {
     void DropName();
 };
 
+struct WalkOptions {
+    // Also plan the image: each folder's listing through a TFolderImageCost.
+    bool ImageCost = false;
+    // When given and set, the walk stops early (its figures are then partial). Not owned.
+    const std::atomic<bool>* Cancel = nullptr;
+};
+
 class FolderWalker {
 public:
     // Called with every entry name the walk visits, on the thread that visits it: the test
@@ -87,7 +96,7 @@ public:
     using EntryHook = std::function<void(std::string_view name)>;
 
     // `threads`: how many threads may walk (the caller's included); 0 for the default.
-    explicit FolderWalker(int threads = 0, EntryHook hook = {});
+    explicit FolderWalker(int threads = 0, EntryHook hook = {}, WalkOptions options = {});
     ~FolderWalker();
     FolderWalker(const FolderWalker&) = delete;
     FolderWalker& operator=(const FolderWalker&) = delete;
@@ -96,6 +105,10 @@ public:
     // `problems`. A failure on any thread (an exception) ends the whole walk and is rethrown
     // here once every helper has stopped. Call once per walker.
     std::int64_t Sum(const std::string& path, TMeasureProblems& problems);
+
+    // With WalkOptions::ImageCost, after Sum: the closed listings of every folder walked, the
+    // content of each file counted once however many links lead to it.
+    const TImageCostParts& ImageCost() const { return imageCost_; }
 
 private:
     struct Worker;
@@ -107,9 +120,16 @@ private:
 
     // Reads `folder`, accounts for its files and pushes its sub-folders.
     void Enter(Worker& self, OpenedFolder folder);
-    // The per-entry visit point: files are accounted here, sub-folders queued.
-    void Visit(Worker& self, WalkFrame& frame, const char* name, unsigned char type);
+    // The per-entry visit point: files are accounted here, sub-folders queued; every entry
+    // goes into `cost` when the image is planned too.
+    void Visit(Worker& self, WalkFrame& frame, TFolderImageCost* cost, const char* name,
+               unsigned char type);
     void AccountFile(Worker& self, const struct stat& st);
+    void PlanFile(Worker& self, TFolderImageCost& cost, const char* name, const struct stat& st,
+                  bool viaLink);
+    void PlanOther(TFolderImageCost& cost, const char* name, mode_t mode);
+    void PlanKeptLink(const WalkFrame& frame, TFolderImageCost& cost, const char* name);
+    void SumImageCost();
     // Opens sub-folder `name` of `parent` and claims it; nothing when it cannot be opened
     // (reported), was walked already, or is a kernel pseudo file system.
     bool OpenChild(const WalkFrame& parent, const char* name, OpenedFolder& child);
@@ -142,6 +162,8 @@ private:
 
     const int poolSize_;
     const EntryHook hook_;
+    const WalkOptions options_;
+    TImageCostParts imageCost_;
 
     std::mutex mutex_; // guards the sharing state below
     std::condition_variable wake_;

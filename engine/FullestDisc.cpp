@@ -3,6 +3,7 @@
 #include "Units.h"
 
 #include <algorithm>
+#include <set>
 
 namespace platterwise {
 namespace {
@@ -25,46 +26,94 @@ std::int64_t Margin(int round, std::int64_t maxExcess) {
 
 } // namespace
 
+namespace {
+
+// The items of a fill problem that can go on the disc at all, and how to measure sets of them.
+struct TFillSearch {
+    const TFillProblem& Problem;
+    const TExactImageSize& ExactSize;
+    const TSubsetSumLimits& Limits;
+    std::vector<std::size_t> Usable;
+    std::vector<std::int64_t> Weights;
+
+    // Searches within `capacity` (item sectors) and measures the set found into `disc`; false
+    // when no item fits that capacity.
+    bool Measure(std::int64_t capacity, TFilledDisc& disc, bool& proven) const {
+        const TSubsetSumResult found = LargestSubsetSum(Weights, capacity, Limits);
+        ++disc.Rounds;
+        if (found.Chosen.empty()) {
+            return false;
+        }
+        disc.Chosen.clear();
+        for (std::size_t k : found.Chosen) {
+            disc.Chosen.push_back(Usable[k]);
+        }
+        disc.PlannedSectors = Problem.FixedSectors + found.Sum;
+        disc.Verified = bool(ExactSize);
+        disc.VerifiedSectors = disc.Verified ? ExactSize(disc.Chosen) : disc.PlannedSectors;
+        disc.SpareSectors = Problem.CapacitySectors - disc.VerifiedSectors;
+        proven = found.Proven;
+        return true;
+    }
+
+    // `disc` measured within the capacity but below its plan: searches aiming each time at the
+    // planned size that would have measured exactly full, had the plan over-counted by as much
+    // as for the last set measured. Keeps the fullest set that measures within the disc.
+    void Widen(TFilledDisc& disc) const {
+        TFilledDisc last = disc;
+        std::set<std::int64_t> tried;
+        for (int round = 0; round < kMaxWidenRounds && disc.SpareSectors > 0; ++round) {
+            const std::int64_t target =
+                SaturatingAdd(last.PlannedSectors, Problem.CapacitySectors - last.VerifiedSectors);
+            const std::int64_t capacity = SaturatingSub(target, Problem.FixedSectors);
+            bool proven = false;
+            if (capacity < 0 || !tried.insert(capacity).second ||
+                !Measure(capacity, last, proven)) {
+                break;
+            }
+            disc.Rounds = last.Rounds;
+            if (last.SpareSectors >= 0 && last.SpareSectors < disc.SpareSectors) {
+                const int rounds = disc.Rounds;
+                disc = last;
+                disc.Rounds = rounds;
+                disc.Proven = disc.SpareSectors == 0;
+            }
+        }
+    }
+};
+
+} // namespace
+
 TFilledDisc FindFullestDisc(const TFillProblem& problem, const TExactImageSize& exactSize,
                             const TSubsetSumLimits& limits) {
     TFilledDisc disc;
     const std::int64_t room = SaturatingSub(problem.CapacitySectors, problem.FixedSectors);
-    std::vector<std::size_t> usable;
-    std::vector<std::int64_t> weights;
+    TFillSearch search{problem, exactSize, limits, {}, {}};
     for (std::size_t i = 0; i < problem.ItemSectors.size(); ++i) {
         if (problem.ItemSectors[i] > room) {
             disc.TooLarge.push_back(i);
         } else {
-            usable.push_back(i);
-            weights.push_back(problem.ItemSectors[i]);
+            search.Usable.push_back(i);
+            search.Weights.push_back(problem.ItemSectors[i]);
         }
     }
-    if (usable.empty()) {
+    if (search.Usable.empty()) {
         return disc;
     }
 
     std::int64_t maxExcess = 0;
     for (int round = 1; round <= kMaxFillRounds; ++round) {
         const std::int64_t capacity = room - Margin(round, maxExcess);
-        if (capacity < 0) {
-            break;
-        }
-        const TSubsetSumResult found = LargestSubsetSum(weights, capacity, limits);
-        disc.Rounds = round;
-        if (found.Chosen.empty()) {
+        bool proven = false;
+        if (capacity < 0 || !search.Measure(capacity, disc, proven)) {
             break; // even the smallest item is over the tightened capacity
         }
-        disc.Chosen.clear();
-        for (std::size_t k : found.Chosen) {
-            disc.Chosen.push_back(usable[k]);
-        }
-        disc.PlannedSectors = problem.FixedSectors + found.Sum;
-        disc.Verified = bool(exactSize);
-        disc.VerifiedSectors = disc.Verified ? exactSize(disc.Chosen) : disc.PlannedSectors;
         if (disc.VerifiedSectors <= problem.CapacitySectors) {
             disc.Status = TFillStatus::Filled;
-            disc.SpareSectors = problem.CapacitySectors - disc.VerifiedSectors;
-            disc.Proven = disc.SpareSectors == 0 || (round == 1 && found.Proven);
+            disc.Proven = disc.SpareSectors == 0 || (round == 1 && proven);
+            if (disc.SpareSectors > 0 && disc.VerifiedSectors < disc.PlannedSectors) {
+                search.Widen(disc);
+            }
             return disc;
         }
         maxExcess = std::max(maxExcess, disc.VerifiedSectors - disc.PlannedSectors);

@@ -3,7 +3,9 @@
 // disc's capacity, all counted in 2,048-byte sectors. The search works on planned sizes (each
 // item's planned sectors plus the image's fixed cost); the set it finds is then measured
 // exactly, and when the real image turns out larger than planned and too large for the disc,
-// the capacity is tightened by what the plan missed and the search runs again.
+// the capacity is tightened by what the plan missed and the search runs again. When it turns
+// out smaller than planned, leaving sectors spare, the search is widened by what the plan
+// over-counted, a few times, since sets planned beyond the disc may measure within it.
 //
 // Data only: what to tell the user is built from the result elsewhere.
 #include "SubsetSum.h"
@@ -43,11 +45,15 @@ struct TFilledDisc {
     // every sum, or met the capacity exactly), or the disc is full to the last sector.
     bool Proven = false;
     std::vector<std::size_t> TooLarge; // items that alone, with the fixed cost, pass the disc
-    int Rounds = 0;                    // searches made: 1, plus one per tightening
+    int Rounds = 0;                    // searches made: 1, plus one per tightening and per widening
 };
 
 // Searches after the first at most; the tightening grows faster after the fourth.
 inline constexpr int kMaxFillRounds = 12;
+// Widened searches at most once a set measures within the disc but below its plan. A set
+// they find is kept only when it measures fuller and still within the disc, so its planned
+// size may pass the capacity.
+inline constexpr int kMaxWidenRounds = 6;
 
 // The fullest disc for `problem`. Items of 0 planned sectors are always on it. Without
 // `exactSize` the planned size is taken as the real one. REQUIRES: the item sectors sum

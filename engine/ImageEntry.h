@@ -1,12 +1,12 @@
 #pragma once
 // One entry of a disc image's tree as a folder walk sees it: the facts that decide how many
 // sectors the image spends on it.
+#include "DiscMedia.h" // kSectorBytes
+
 #include <cstdint>
 #include <string_view>
 
 namespace platterwise {
-
-inline constexpr std::int64_t kSectorBytes = 2048;
 
 enum class TImageEntryKind : std::uint8_t {
     File,    // a regular file, or a link followed to one

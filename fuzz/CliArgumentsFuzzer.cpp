@@ -46,5 +46,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(!a.NulSeparated || a.Output == TOutput::Paths);
         Check(a.Fields.TemplateIndex >= 0 && a.Fields.TemplateIndex <= 3);
     }
+    if (a.Command == TCommand::Best || a.Command == TCommand::Plan) {
+        Check(!a.Paths.empty());
+        Check(a.Output != TOutput::Paths);
+        Check(a.CapacitySectors > 0);
+        Check(a.Medium == nullptr || a.CapacitySectors == a.Medium->CapacitySectors);
+    }
     return 0;
 }

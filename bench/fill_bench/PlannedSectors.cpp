@@ -1,32 +1,22 @@
 #include "PlannedSectors.h"
 
-#include "engine/DiscMedia.h"
+#include "disc/RootNames.h"
+#include "engine/FolderSize.h"
+#include "engine/ImageCost.h"
 
-#include <filesystem>
+#include <sys/stat.h>
 
 namespace platterwise::bench {
-namespace fs = std::filesystem;
-namespace {
-
-constexpr std::int64_t kRecordBytes = 300;
-
-} // namespace
 
 std::int64_t PlannedItemSectors(const std::string& path) {
-    std::int64_t entries = 1;
-    std::int64_t sectors = 0;
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) {
-        for (const auto& entry : fs::recursive_directory_iterator(path, ec)) {
-            ++entries;
-            if (entry.is_regular_file(ec)) {
-                sectors += SectorsForBytes(std::int64_t(entry.file_size(ec)));
-            }
-        }
-    } else {
-        sectors = SectorsForBytes(std::int64_t(fs::file_size(path, ec)));
+    const std::string name = ItemName(path);
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        const TFolderMeasure measure = MeasureFolderForImage(path);
+        return ItemImageCost({name, TImageEntryKind::Folder, 0, true, {}}, measure.Image).Sectors();
     }
-    return sectors + SectorsForBytes(entries * kRecordBytes);
+    return ItemImageCost({name, TImageEntryKind::File, std::int64_t(st.st_size), true, {}}, {})
+        .Sectors();
 }
 
 } // namespace platterwise::bench

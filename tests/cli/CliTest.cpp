@@ -1,6 +1,6 @@
 #include "cli/CliArguments.h"
 #include "cli/Commands.h"
-#include "cli/JsonWriter.h"
+#include "cli/JsonOutput.h"
 #include "cli/PathSource.h"
 #include "cli/TerminalText.h"
 #include "tests/support/EngineFakes.h"
@@ -91,17 +91,6 @@ TEST(AbsolutePath, JoinsWithTheWorkingDirectoryAndDropsTrailingSeparators) {
     EXPECT_EQ(AbsolutePath("/", "/w"), "/");
     EXPECT_EQ(AbsolutePath("..", "/w/x"), "/w/x/.."); // links are not resolved
     EXPECT_EQ(AbsolutePath("\xff\xfe", "/w"), "/w/\xff\xfe");
-}
-
-TEST(JsonString, EscapesAndReplacesBytesThatAreNotUtf8) {
-    EXPECT_EQ(JsonString("plain"), "\"plain\"");
-    EXPECT_EQ(JsonString("a\"b\\c\n\x01"), "\"a\\\"b\\\\c\\n\\u0001\"");
-    EXPECT_EQ(JsonString("Мой"), "\"Мой\"");
-    EXPECT_EQ(JsonString("x\xff"
-                         "y"),
-              "\"x\\ufffdy\"");
-    EXPECT_EQ(JsonString("\xc0\xaf"), "\"\\ufffd\\ufffd\""); // overlong
-    EXPECT_EQ(JsonString("\xe2\x82"), "\"\\ufffd\\ufffd\""); // cut short
 }
 
 TEST(EscapeForTerminal, ControlsAndBytesThatAreNotUtf8BecomeVisibleEscapes) {

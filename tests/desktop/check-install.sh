@@ -3,10 +3,11 @@
 # a menu entry whose command and icon are installed, and programs that run from there and
 # need nothing from the build folder.
 #
-#   check-install.sh BUILD-DIR APP-ID
+#   check-install.sh BUILD-DIR APP-ID COMPONENT-ID
 set -euo pipefail
 build="$(realpath "$1")"
 id="$2"
+component="$3"
 prefix="$(mktemp -d /tmp/platterwise-install.XXXXXX)"
 trap 'rm -rf "$prefix"' EXIT
 
@@ -21,7 +22,7 @@ expected=(
     share/icons/hicolor/scalable/apps/$id.svg
     share/man/man1/platterwise-cli.1.gz
     share/man/man1/platterwise.1.gz
-    share/metainfo/$id.metainfo.xml
+    share/metainfo/$component.metainfo.xml
 )
 for size in 16 22 24 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")

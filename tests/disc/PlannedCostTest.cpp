@@ -3,10 +3,12 @@
 #include "MixedSelection.h"
 #include "disc/ImageSizer.h"
 #include "disc/RootNames.h"
+#include "engine/FolderSize.h"
 #include "engine/FullestDisc.h"
 #include "engine/ImageCost.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -71,6 +73,49 @@ TEST(PlannedCost, FolderCostIsExactWhereNoIdentifiersCollide) {
         // four path tables of a sector each; the item's share of them is a fraction.
         EXPECT_EQ(cost.WholeSectors + 19 + 3 + 4 + 1, sizer.Sectors({0})) << "seed " << seed;
         EXPECT_LT(cost.SharedUnits, kSharedUnitsPerSector);
+    }
+}
+
+TItemImageCost WalkedCost(const std::string& path, std::string_view rootName) {
+    const TFolderMeasure measure = MeasureFolderForImage(path);
+    return ItemImageCost({rootName, TImageEntryKind::Folder, 0, true, {}}, measure.Image);
+}
+
+TEST(PlannedCost, TheWalkThatCountsBytesPlansWhatTheSizersTreePlans) {
+    TempDir dir;
+    dir.File("outside/track.flac", 70'000);
+    dir.File("outside/album/a.flac", 5'000);
+    for (unsigned seed = 1; seed <= 4; ++seed) {
+        const std::string item = RandomFolder(dir, seed);
+        const std::string rel = "item " + std::to_string(seed);
+        // Content reached under several names is stored, and planned, once.
+        dir.File(rel + "/one name.flac", 123'456);
+        testing::HardLink(dir, rel + "/hard link.flac", rel + "/one name.flac");
+        dir.Link(rel + "/link to one name.flac", "one name.flac");
+        dir.File(rel + "/single.flac", 9'999);
+        dir.Link(rel + "/link to single", "single.flac");
+        dir.Link(rel + "/link outside", "../outside/track.flac");
+        dir.Link(rel + "/album outside", "../outside/album");
+        const TItemImageCost walked = WalkedCost(item, "item");
+        const TItemImageCost direct = PlannedItemCost(ReadImageTree(item), "item");
+        EXPECT_EQ(walked.WholeSectors, direct.WholeSectors) << "seed " << seed;
+        EXPECT_EQ(walked.SharedUnits, direct.SharedUnits) << "seed " << seed;
+    }
+}
+
+TEST(PlannedCost, TheWalksPlanIsNeverBelowTheImageOfTheItemAlone) {
+    const testing::MixedSelection selection;
+    TImageSizer sizer(selection.Paths());
+    for (std::size_t i = 0; i < selection.Paths().size(); ++i) {
+        const std::string& path = selection.Paths()[i];
+        // A folder whose link leads back up holds a folder twice in the image, and once in a
+        // walk; a disc's exact size settles the difference.
+        if (i == 2 || i == 11 || !std::filesystem::is_directory(path)) {
+            continue;
+        }
+        const std::int64_t planned =
+            FixedImageSectors() + WalkedCost(path, ItemName(path)).Sectors();
+        EXPECT_LE(sizer.Sectors({i}), planned) << path;
     }
 }
 
@@ -146,7 +191,8 @@ TEST(PlannedCost, FeedsTheFullestDiscWhoseChoiceTheSizerMeasures) {
     EXPECT_TRUE(disc.Verified);
     EXPECT_EQ(disc.VerifiedSectors, sizer.Sectors(disc.Chosen));
     EXPECT_LE(disc.VerifiedSectors, disc.PlannedSectors);
-    EXPECT_LE(disc.PlannedSectors, problem.CapacitySectors);
+    // Planned above the image, the search widened past the capacity; the image stays within.
+    EXPECT_LE(disc.VerifiedSectors, problem.CapacitySectors);
     EXPECT_GT(disc.Chosen.size(), 2u);
     EXPECT_EQ(disc.TooLarge, (std::vector<std::size_t>{2, 10, 11}));
 }

@@ -112,6 +112,51 @@ TEST(FullestDisc, ALargerImageTightensByWhatThePlanMissed) {
     EXPECT_TRUE(d.Proven); // full to the last sector
 }
 
+TEST(FullestDisc, ASmallerImageWidensTheSearchToASetPlannedBeyondTheDisc) {
+    // Each item is planned a sector above what it takes. 5 + 5 + 5 + 5 fills the plan and
+    // measures 16; widened by those 4, 5 + 5 + 5 + 7 = 22 measures 18, and widened by 2 more,
+    // 24 is what it found already.
+    const TFillProblem p{{5, 5, 5, 5, 7}, 0, 20};
+    const auto image = [&](const std::vector<std::size_t>& chosen) {
+        return SumAt(p.ItemSectors, chosen) - std::int64_t(chosen.size());
+    };
+    const TFilledDisc d = FindFullestDisc(p, image);
+    EXPECT_EQ(d.Status, TFillStatus::Filled);
+    EXPECT_EQ(d.PlannedSectors, 22);
+    EXPECT_EQ(d.VerifiedSectors, 18);
+    EXPECT_EQ(d.SpareSectors, 2);
+    EXPECT_FALSE(d.Proven);
+    EXPECT_EQ(d.Rounds, 2);
+}
+
+TEST(FullestDisc, WideningNeverPassesTheDiscNorMeasuresLessThanThePlannedBest) {
+    std::mt19937_64 rng(5);
+    for (int round = 0; round < 300; ++round) {
+        const TFillProblem p{SmallWeights(rng, 12),
+                             std::uniform_int_distribution<std::int64_t>(0, 30)(rng),
+                             std::uniform_int_distribution<std::int64_t>(0, 250)(rng)};
+        // Over-planned by up to 3 sectors a set, depending on the set.
+        const auto image = [&](const std::vector<std::size_t>& chosen) {
+            std::uint64_t h = std::uint64_t(round);
+            for (std::size_t k : chosen) {
+                h = h * 1'000'003 + k + 1;
+            }
+            return p.FixedSectors + SumAt(p.ItemSectors, chosen) - std::int64_t((h >> 9) % 4);
+        };
+        const TFilledDisc planned = FindFullestDisc(p);
+        const TFilledDisc d = FindFullestDisc(p, image);
+        SCOPED_TRACE(::testing::Message() << "round " << round);
+        ASSERT_EQ(d.Status, planned.Status);
+        if (d.Status != TFillStatus::Filled) {
+            continue;
+        }
+        EXPECT_EQ(d.VerifiedSectors, image(d.Chosen));
+        EXPECT_LE(d.VerifiedSectors, p.CapacitySectors);
+        EXPECT_GE(d.VerifiedSectors, image(planned.Chosen));
+        EXPECT_LE(d.Rounds, 1 + kMaxWidenRounds);
+    }
+}
+
 TEST(FullestDisc, AnImageThatNeverFitsEndsInBoundedRounds) {
     const TFillProblem p{{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 5, 1000};
     int calls = 0;

@@ -1,46 +1,21 @@
-#include "JsonWriter.h"
+#include "JsonOutput.h"
 
 #include "engine/Utf8.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 
 namespace platterwise::cli {
 
-std::string JsonString(std::string_view text) {
-    std::string out = "\"";
-    for (std::size_t i = 0; i < text.size();) {
-        const char c = text[i];
-        char32_t codePoint = 0;
-        const std::size_t n = DecodeUtf8At(text, i, codePoint);
-        if (n == 0) {
-            out += "\\ufffd";
-            ++i;
-            continue;
-        }
-        if (n > 1) {
-            out.append(text.data() + i, n);
-        } else if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else {
-            out += c;
-        }
-        i += n;
+void AddPath(TJson& object, const std::string& path) {
+    object["path"] = path;
+    if (!IsValidUtf8(path)) {
+        object["path_base64"] = Base64(path);
     }
-    out += '"';
-    return out;
+}
+
+std::string DumpJson(const TJson& json) {
+    return json.dump(-1, ' ', false, TJson::error_handler_t::replace);
 }
 
 bool IsValidUtf8(std::string_view text) {

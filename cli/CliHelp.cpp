@@ -1,0 +1,92 @@
+// The help text, written from the declarations of the commands and their options.
+#include "CliArguments.h"
+#include "CommandLine_p.h"
+
+#include <sstream>
+
+namespace platterwise::cli {
+namespace {
+
+constexpr std::size_t kOptionColumn = 22;
+
+// `text` with every line after the first indented to `column`.
+std::string Indented(const std::string& text, std::size_t column) {
+    std::string out;
+    for (const char c : text) {
+        out += c;
+        if (c == '\n') {
+            out.append(column, ' ');
+        }
+    }
+    return out;
+}
+
+void OptionLine(std::ostringstream& out, const CLI::Option& option) {
+    std::string name = option.get_name();
+    if (!option.get_type_name().empty() && option.get_expected_min() > 0) {
+        name += " " + option.get_type_name();
+    }
+    out << "  " << name;
+    if (name.size() + 3 > kOptionColumn) {
+        out << '\n' << std::string(kOptionColumn, ' ');
+    } else {
+        out << std::string(kOptionColumn - 2 - name.size(), ' ');
+    }
+    out << Indented(option.get_description(), kOptionColumn) << '\n';
+}
+
+// The options of `command`, with its --help when `withHelp`.
+void Options(std::ostringstream& out, const CLI::App& command, bool withHelp = false) {
+    for (const CLI::Option* option : command.get_options()) {
+        if (!option->nonpositional() || (!withHelp && option->get_name() == "--help")) {
+            continue;
+        }
+        OptionLine(out, *option);
+    }
+}
+
+} // namespace
+
+std::string HelpText() {
+    detail::TCommandLine line;
+    const auto& commands = line.Commands();
+    std::ostringstream out;
+    out << "platterwise-cli: " << line.App().get_description() << ".\n\n";
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+        out << (i == 0 ? "Usage: " : "  or:  ") << "platterwise-cli " << commands[i].App->get_name()
+            << " [OPTION]... PATH...\n";
+    }
+    out << "  or:  platterwise-cli --help | --version\n\nCommands:\n";
+    for (const auto& c : commands) {
+        out << "  " << c.App->get_name() << std::string(8 - c.App->get_name().size(), ' ')
+            << Indented(c.App->get_description(), 10) << '\n';
+    }
+    out << "\nPATH: files and folders, in the order given; a directory is one folder item,\n"
+           "anything else one file item. Paths after \"--\" are taken as they are.\n";
+    // best and plan take the same options.
+    out << "\nOptions:\n";
+    for (const auto& c : commands) {
+        if (c.Command == TCommand::Plan) {
+            continue;
+        }
+        out << "\nOf " << c.App->get_name() << (c.Command == TCommand::Best ? " and plan" : "")
+            << ":\n";
+        Options(out, *c.App);
+    }
+    out << "\nOn their own:\n";
+    Options(out, line.App(), true);
+    out << "\nExit status:\n"
+           "  0       a combination was found (fill), the report was made (total), a disc\n"
+           "          or a plan was made (best, plan)\n"
+           "  1       no combination was found (fill); nothing fits a disc (best, plan)\n"
+           "  2       bad arguments\n"
+           "\nNumbers are read as the program's fields read them: leading blanks, an optional\n"
+           "sign, decimal digits, or hexadecimal after \"$\", \"x\" or \"0x\".\n";
+    return out.str();
+}
+
+std::string VersionText() {
+    return "platterwise-cli " PLATTERWISE_VERSION "\n";
+}
+
+} // namespace platterwise::cli

@@ -1,0 +1,82 @@
+// platterwise-cli best and plan: the disc job from the command line.
+#include "CliOutput.h"
+#include "Commands.h"
+#include "DiscOutput_p.h"
+#include "TerminalText.h"
+#include "disc/DiscError.h"
+#include "engine/IntConvert.h"
+#include "engine/Units.h"
+
+#include <cerrno>
+#include <fstream>
+#include <ostream>
+#include <sys/stat.h>
+
+namespace platterwise::cli {
+namespace {
+
+using detail::TDiscReport;
+
+// Writes DIR/disc1.list, ... (DIR made when missing); false, reported on `err`, when one
+// cannot be written.
+bool WriteLists(const std::string& dir, const TDiscJobResult& result, TDiscReport& report,
+                std::ostream& err) {
+    if (::mkdir(dir.c_str(), 0777) != 0 && errno != EEXIST) {
+        ReportError(err, dir, errno);
+        return false;
+    }
+    for (std::size_t i = 0; i < result.Discs.size(); ++i) {
+        const std::string path =
+            dir + (dir.ends_with('/') ? "" : "/") + "disc" + std::to_string(i + 1) + ".list";
+        std::ofstream file(path, std::ios::binary | std::ios::trunc);
+        file << GraftPointList(result.Discs[i].GraftPoints);
+        file.close();
+        if (!file) {
+            ReportError(err, path, errno != 0 ? errno : EIO);
+            return false;
+        }
+        report.Lists.push_back(path);
+    }
+    return true;
+}
+
+} // namespace
+
+int RunDiscs(const TCliArguments& args, std::ostream& out, std::ostream& err) {
+    const auto source = SourceOf(args, err);
+    if (!source) {
+        return kExitBadArguments;
+    }
+    TDiscJobRequest request;
+    request.Kind = args.Command == TCommand::Plan ? TDiscJobKind::Plan : TDiscJobKind::FullestDisc;
+    request.Items = SelectedRows(*source);
+    request.CapacitySectors = args.CapacitySectors;
+    TDiscReport report;
+    report.Plan = request.Kind == TDiscJobKind::Plan;
+    report.MediumName = args.Medium ? std::string(args.Medium->Name) : "custom";
+    report.MediumDisplay = args.Medium
+                               ? std::string(args.Medium->DisplayName)
+                               : GroupThousands(*TryStrToInt64(args.Fields.CustomSizeText)) + " Mb";
+    report.CapacitySectors = args.CapacitySectors;
+    report.Options = request.Options;
+
+    TDiscJobResult result;
+    try {
+        result = RunDiscJob(request);
+    } catch (const TDiscError& e) {
+        err << kErrorPrefix << EscapeForTerminal(e.what()) << '\n';
+        return kExitNotFound;
+    }
+    ReportProblems(err, result.Problems);
+    if (!args.GraftPointsDir.empty() && !WriteLists(args.GraftPointsDir, result, report, err)) {
+        return kExitBadArguments;
+    }
+    if (args.Output == TOutput::Json) {
+        detail::WriteDiscJson(result, report, out);
+    } else {
+        detail::WriteDiscText(result, report, out);
+    }
+    return result.Status == TDiscJobStatus::Done ? kExitFound : kExitNotFound;
+}
+
+} // namespace platterwise::cli

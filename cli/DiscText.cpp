@@ -1,0 +1,106 @@
+// best and plan for people: per disc its sectors and spare, its items, and the command that
+// writes its image. Names are escaped for the terminal; the command quotes them for a shell.
+#include "DiscOutput_p.h"
+#include "TerminalText.h"
+#include "disc/ShellText.h"
+#include "engine/Units.h"
+
+#include <cstdio>
+#include <ostream>
+
+namespace platterwise::cli::detail {
+namespace {
+
+std::string Padded(const std::string& text, std::size_t width) {
+    return std::string(text.size() < width ? width - text.size() : 0, ' ') + text;
+}
+
+std::string Percent(std::int64_t part, std::int64_t whole) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f%%",
+                  whole > 0 ? 100.0 * double(part) / double(whole) : 0);
+    return text;
+}
+
+void ItemLine(std::ostream& out, const TDiscJobItem& item) {
+    out << "  " << (item.Kind == ikFolder ? "folder" : "file  ")
+        << Padded(GroupThousands(item.Sectors), 12) << " sectors"
+        << Padded(GroupThousands(item.Bytes), 16) << " bytes  "
+        << EscapeForTerminal(item.ImageName);
+    if (!item.Path.ends_with("/" + item.ImageName)) {
+        out << "  (" << EscapeForTerminal(item.Path) << ")";
+    }
+    out << '\n';
+}
+
+void DiscLines(std::ostream& out, const TDiscJobResult& result, const TDiscReport& report,
+               std::size_t index) {
+    const TDiscJobDisc& disc = result.Discs[index];
+    out << "Disc " << index + 1 << ": ";
+    if (disc.Verified) {
+        out << GroupThousands(disc.ImageSectors) << " sectors verified, "
+            << GroupThousands(disc.PlannedSectors) << " planned";
+    } else {
+        out << GroupThousands(disc.PlannedSectors) << " sectors planned, not verified";
+    }
+    out << "; " << GroupThousands(disc.SpareSectors) << " spare ("
+        << Percent(disc.SpareSectors, report.CapacitySectors) << ")";
+    if (disc.Proven) {
+        out << (report.Plan ? "; as full as the items left allow" : "; the fullest possible");
+    }
+    out << '\n';
+    for (const TDiscJobItem& item : disc.Items) {
+        ItemLine(out, item);
+    }
+    out << "  " << DiscCommandLine(result, report, index) << '\n';
+}
+
+void ItemList(std::ostream& out, const char* title, const std::vector<TDiscJobItem>& items) {
+    if (items.empty()) {
+        return;
+    }
+    out << '\n' << title << " (" << items.size() << "):\n";
+    for (const TDiscJobItem& item : items) {
+        ItemLine(out, item);
+    }
+}
+
+} // namespace
+
+std::string DiscCommandLine(const TDiscJobResult& result, const TDiscReport& report,
+                            std::size_t index) {
+    const std::string image = "disc" + std::to_string(index + 1) + ".iso";
+    if (index < report.Lists.size()) {
+        return ShellCommandLine(XorrisoCommand(report.Options, report.Lists[index], image));
+    }
+    return ShellCommandLine(XorrisoCommand(report.Options, result.Discs[index].GraftPoints, image));
+}
+
+void WriteDiscText(const TDiscJobResult& result, const TDiscReport& report, std::ostream& out) {
+    const std::string medium = report.MediumDisplay + " (" +
+                               GroupThousands(report.CapacitySectors) + " sectors of 2,048 bytes)";
+    if (result.Discs.empty()) {
+        out << "Nothing fits on " << medium << ".\n";
+    } else if (report.Plan) {
+        const auto discs = std::int64_t(result.Discs.size());
+        out << "Plan for " << medium << ": " << discs << (discs == 1 ? " disc" : " discs")
+            << "; lower bound " << result.LowerBound
+            << (discs == result.LowerBound ? ", the fewest possible\n" : "\n");
+    } else {
+        out << "Fullest disc on " << medium << ":\n";
+    }
+    for (std::size_t i = 0; i < result.Discs.size(); ++i) {
+        out << (i == 0 ? "" : "\n");
+        DiscLines(out, result, report, i);
+    }
+    ItemList(out, "Too large for a disc", result.TooLarge);
+    ItemList(out, "On no disc: every image with it measured larger than the disc", result.Unplaced);
+    if (!result.Refused.empty()) {
+        out << "\nCannot go on a disc (" << result.Refused.size() << "):\n";
+        for (const TRefusedItem& refused : result.Refused) {
+            out << "  " << EscapeForTerminal(refused.Reason) << '\n';
+        }
+    }
+}
+
+} // namespace platterwise::cli::detail

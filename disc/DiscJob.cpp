@@ -1,0 +1,264 @@
+#include "DiscJob.h"
+
+#include "DiscError.h"
+#include "DiscTexts.h"
+#include "ImageSizer.h"
+#include "RootNames.h"
+#include "ShellText.h"
+#include "engine/DiscPlan.h"
+#include "engine/FolderSize.h"
+#include "engine/FullestDisc.h"
+#include "engine/ImageCost.h"
+#include "engine/PathAt.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace platterwise {
+namespace {
+
+// Thrown inside the job to leave it at once; RunDiscJob catches both.
+struct JobCancelled {};
+struct ItemRefused {
+    std::size_t Position;
+    std::string Reason;
+};
+
+TImageEntryKind EntryKind(const struct stat& st) {
+    if (S_ISDIR(st.st_mode)) {
+        return TImageEntryKind::Folder;
+    }
+    if (S_ISREG(st.st_mode)) {
+        return TImageEntryKind::File;
+    }
+    return S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? TImageEntryKind::Device
+                                                      : TImageEntryKind::Special;
+}
+
+class Job {
+public:
+    Job(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
+        const std::atomic<bool>* cancel);
+    TDiscJobResult Run();
+
+private:
+    bool CancelSet() const { return cancel_ != nullptr && cancel_->load(); }
+    void Report(std::size_t discs) const;
+    void Refuse(std::size_t position, std::string reason);
+    void Measure(std::size_t position, const std::string& rootName);
+    std::int64_t ExactSectors(const std::vector<std::size_t>& chosen);
+    void Search();
+    void AddDisc(const std::vector<std::size_t>& chosen, std::int64_t planned,
+                 std::int64_t verified, bool isVerified, bool proven);
+    std::vector<TDiscJobItem> ItemsAt(const std::vector<std::size_t>& chosen) const;
+
+    const TDiscJobRequest& request_;
+    const TDiscJobProgressFn& progress_;
+    const std::atomic<bool>* cancel_;
+    std::vector<TDiscJobItem> items_; // one per requested item
+    std::vector<bool> refused_;
+    std::vector<std::size_t> eligible_; // positions the search works on
+    std::size_t measured_ = 0;
+    TImageSizer sizer_;
+    TDiscJobResult result_;
+};
+
+Job::Job(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
+         const std::atomic<bool>* cancel)
+    : request_(request)
+    , progress_(progress)
+    , cancel_(cancel)
+    , items_(request.Items.size())
+    , refused_(request.Items.size(), false)
+    , sizer_(
+          [&] {
+              std::vector<std::string> paths;
+              for (const TRowItem& row : request.Items) {
+                  paths.push_back(row.FullPathName);
+              }
+              return paths;
+          }(),
+          request.Options) {}
+
+void Job::Report(std::size_t discs) const {
+    if (progress_) {
+        progress_({measured_, items_.size(), discs});
+    }
+}
+
+void Job::Refuse(std::size_t position, std::string reason) {
+    refused_[position] = true;
+    result_.Refused.push_back({items_[position], std::move(reason)});
+}
+
+// One walk of a folder gives its bytes and its planned cost; a file is one stat. The item is
+// planned under the name the whole selection gives it, the longest it can take on a disc.
+void Job::Measure(std::size_t position, const std::string& rootName) {
+    const TRowItem& row = request_.Items[position];
+    TDiscJobItem& item = items_[position];
+    item = {position, row.FullPathName, ItemName(row.FullPathName), ikFile, 0, 0};
+    if (item.ImageName.empty()) {
+        return Refuse(position, QuotedName(item.Path) + std::string(texts::kNoRootName));
+    }
+    struct stat st {};
+    if (StatPath(item.Path, st) != 0) {
+        return Refuse(position, QuotedName(item.Path) + std::string(texts::kCannotRead) +
+                                    std::strerror(errno));
+    }
+    try {
+        CheckGraftPoint(rootName, sizer_.DiskPath(position));
+    } catch (const TDiscError& e) {
+        return Refuse(position, e.what());
+    }
+    const TImageEntryKind kind = EntryKind(st);
+    TImageCostParts inner;
+    if (kind == TImageEntryKind::Folder) {
+        const TFolderMeasure measure = MeasureFolderForImage(item.Path, &result_.Problems, cancel_);
+        item.Kind = ikFolder;
+        item.Bytes = measure.Bytes;
+        inner = measure.Image;
+    } else {
+        item.Bytes = kind == TImageEntryKind::File && st.st_size > 0 ? st.st_size : 0;
+    }
+    item.Sectors = ItemImageCost({rootName, kind, item.Bytes, true, {}}, inner).Sectors();
+    eligible_.push_back(position);
+}
+
+// The exact size of the items at `chosen` (positions into eligible_). An item whose tree
+// cannot be read as xorriso reads it is refused, and the search starts again without it.
+std::int64_t Job::ExactSectors(const std::vector<std::size_t>& chosen) {
+    if (CancelSet()) {
+        throw JobCancelled{};
+    }
+    std::vector<std::size_t> positions;
+    for (const std::size_t k : chosen) {
+        positions.push_back(eligible_[k]);
+        try {
+            sizer_.Tree(positions.back());
+        } catch (const TDiscError& e) {
+            throw ItemRefused{positions.back(), e.what()};
+        }
+    }
+    return sizer_.Sectors(positions);
+}
+
+std::vector<TDiscJobItem> Job::ItemsAt(const std::vector<std::size_t>& chosen) const {
+    std::vector<TDiscJobItem> items;
+    for (const std::size_t k : chosen) {
+        items.push_back(items_[eligible_[k]]);
+    }
+    return items;
+}
+
+void Job::AddDisc(const std::vector<std::size_t>& chosen, std::int64_t planned,
+                  std::int64_t verified, bool isVerified, bool proven) {
+    TDiscJobDisc disc;
+    disc.Items = ItemsAt(chosen); // ascending positions: selection order
+    std::vector<std::size_t> positions;
+    for (const TDiscJobItem& item : disc.Items) {
+        positions.push_back(item.Position);
+    }
+    disc.GraftPoints = sizer_.GraftPoints(positions);
+    for (std::size_t i = 0; i < disc.Items.size(); ++i) {
+        disc.Items[i].ImageName = disc.GraftPoints[i].ImageName;
+    }
+    std::stable_partition(disc.Items.begin(), disc.Items.end(),
+                          [](const TDiscJobItem& item) { return item.Kind == ikFolder; });
+    disc.PlannedSectors = planned;
+    disc.ImageSectors = verified;
+    disc.Verified = isVerified;
+    disc.SpareSectors = std::max<std::int64_t>(0, request_.CapacitySectors - verified);
+    disc.Proven = proven;
+    result_.Discs.push_back(std::move(disc));
+}
+
+void Job::Search() {
+    TFillProblem problem;
+    problem.FixedSectors = FixedImageSectors(request_.Options.Pad);
+    problem.CapacitySectors = request_.CapacitySectors;
+    for (const std::size_t position : eligible_) {
+        problem.ItemSectors.push_back(items_[position].Sectors);
+    }
+    const TExactImageSize exact = [this](const std::vector<std::size_t>& chosen) {
+        return ExactSectors(chosen);
+    };
+    if (request_.Kind == TDiscJobKind::FullestDisc) {
+        const TFilledDisc disc = FindFullestDisc(problem, exact);
+        result_.TooLarge = ItemsAt(disc.TooLarge);
+        if (disc.Status == TFillStatus::Filled) {
+            AddDisc(disc.Chosen, disc.PlannedSectors, disc.VerifiedSectors, disc.Verified,
+                    disc.Proven);
+            Report(1);
+        }
+        return;
+    }
+    const TDiscPlan plan = PlanDiscs(problem, exact, [this](std::size_t discs, std::size_t) {
+        Report(discs);
+        return !CancelSet();
+    });
+    if (plan.Stopped) {
+        throw JobCancelled{};
+    }
+    result_.TooLarge = ItemsAt(plan.TooLarge);
+    result_.Unplaced = ItemsAt(plan.Unplaced);
+    result_.LowerBound = plan.LowerBound;
+    for (const TPlannedDisc& disc : plan.Discs) {
+        AddDisc(disc.Items, disc.PlannedSectors, disc.VerifiedSectors, disc.Verified, disc.Fullest);
+    }
+}
+
+TDiscJobResult Job::Run() {
+    try {
+        std::vector<TRootItem> roots;
+        for (const TRowItem& row : request_.Items) {
+            const std::string name = ItemName(row.FullPathName);
+            roots.push_back({name.empty() ? std::string("/") : name, row.IsContainer});
+        }
+        const std::vector<std::string> names = ResolveRootNames(roots);
+        for (std::size_t position = 0; position < request_.Items.size(); ++position) {
+            Measure(position, names[position]);
+            ++measured_;
+            if (CancelSet()) {
+                throw JobCancelled{};
+            }
+            Report(0);
+        }
+        for (;;) {
+            try {
+                Search();
+                break;
+            } catch (const ItemRefused& refused) {
+                // Thrown from within the search, before any disc or list was kept.
+                Refuse(refused.Position, refused.Reason);
+                std::erase(eligible_, refused.Position);
+            }
+        }
+    } catch (const JobCancelled&) {
+        result_ = {};
+        result_.Status = TDiscJobStatus::Cancelled;
+        return std::move(result_);
+    }
+    result_.Status = result_.Discs.empty() ? TDiscJobStatus::NothingFits : TDiscJobStatus::Done;
+    return std::move(result_);
+}
+
+} // namespace
+
+std::vector<TRowItem> SelectedRows(const TSelectionSource& source) {
+    std::vector<TRowItem> rows;
+    for (int row = 0; row < source.RowCount(); ++row) {
+        if (source.RowSelected(row)) {
+            rows.push_back(source.RowItem(row));
+        }
+    }
+    return rows;
+}
+
+TDiscJobResult RunDiscJob(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
+                          const std::atomic<bool>* cancel) {
+    return Job(request, progress, cancel).Run();
+}
+
+} // namespace platterwise

@@ -1,0 +1,99 @@
+#pragma once
+// The disc job that the command line and the window share: measure the selected items (one
+// walk each gives bytes and planned sectors), then find the fullest disc or plan every disc,
+// the image of each disc sized exactly through libisofs. Data in, data out: nothing is shown.
+//
+// A job may take seconds; the window runs it on a worker thread. It reports progress through
+// a callback on that thread and watches a cancel flag; a cancelled job returns no discs.
+#include "GraftPoints.h"
+#include "ImageOptions.h"
+#include "engine/MeasureProblems.h"
+#include "engine/SelectionItem.h"
+#include "engine/SelectionSource.h"
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace platterwise {
+
+enum class TDiscJobKind : std::uint8_t {
+    FullestDisc, // one disc, as full as whole items make it
+    Plan,        // every item on one disc, as few discs as possible
+};
+
+struct TDiscJobRequest {
+    TDiscJobKind Kind = TDiscJobKind::FullestDisc;
+    // The selected items in selection order: a folder (IsContainer) with everything below it,
+    // anything else as one file. Paths as the file list or the command line give them.
+    std::vector<TRowItem> Items;
+    std::int64_t CapacitySectors = 0; // a DiscMedia entry's, or SectorsFromMb of a custom size
+    TImageOptions Options;
+};
+
+// The selected rows of `source`, in row order: a request's Items.
+std::vector<TRowItem> SelectedRows(const TSelectionSource& source);
+
+struct TDiscJobItem {
+    std::size_t Position = 0; // in the request's Items
+    std::string Path;         // as requested
+    // Its name at the image root: on a disc, as that disc's image holds it (two items of one
+    // name on one disc are told apart, see ResolveRootNames); elsewhere the name it brings.
+    std::string ImageName;
+    TItemKind Kind = ikFile;
+    std::int64_t Bytes = 0;   // as Go! and the totals measure it
+    std::int64_t Sectors = 0; // planned sectors of the item on its own (0 when refused)
+};
+
+struct TDiscJobDisc {
+    std::vector<TDiscJobItem> Items;      // folders first, then files; each in selection order
+    std::vector<TGraftPoint> GraftPoints; // selection order: for GraftPointList and the command
+    std::int64_t PlannedSectors = 0;      // the image's planned size
+    std::int64_t ImageSectors = 0;        // its exact size when Verified, else PlannedSectors
+    bool Verified = false;                // sized by libisofs, as xorriso -print-size gives it
+    std::int64_t SpareSectors = 0;        // CapacitySectors - ImageSectors, never negative
+    // Fullest disc: no set of whole items plans fuller within the disc. Plan: as full as the
+    // items left for it allow.
+    bool Proven = false;
+};
+
+struct TRefusedItem {
+    TDiscJobItem Item;
+    std::string Reason; // for people, the path quoted with its control characters escaped
+};
+
+enum class TDiscJobStatus : std::uint8_t {
+    Done,        // at least one disc
+    NothingFits, // no item fits a disc (or there were none)
+    Cancelled,   // stopped through the cancel flag: no discs, no lists
+};
+
+struct TDiscJobResult {
+    TDiscJobStatus Status = TDiscJobStatus::NothingFits;
+    std::vector<TDiscJobDisc> Discs;    // disc 1 first; one at most for the fullest disc
+    std::vector<TDiscJobItem> TooLarge; // alone, with the image's own sectors, over a disc
+    std::vector<TRefusedItem> Refused;  // cannot go on a disc at all (unreadable, unnamable)
+    std::vector<TDiscJobItem> Unplaced; // plan: every disc with it measured over the capacity
+    std::int64_t LowerBound = 0;        // plan: no plan of the items that fit needs fewer discs
+    TMeasureProblems Problems;          // what the walks could not read (those entries count 0)
+};
+
+struct TDiscJobProgress {
+    std::size_t MeasuredItems = 0; // of Items
+    std::size_t Items = 0;
+    std::size_t DiscsPlanned = 0; // discs found so far (a plan made again counts from 0)
+};
+// Called on the job's thread after each item measured and each disc found.
+using TDiscJobProgressFn = std::function<void(const TDiscJobProgress&)>;
+
+// Runs the job. `cancel`, when given, is polled during the walks, between items and between
+// discs; once it is set the job ends with Status Cancelled and nothing else. Throws TDiscError
+// only when libisofs refuses an image whose items it accepted one by one, and what the
+// walks throw (std::bad_alloc).
+TDiscJobResult RunDiscJob(const TDiscJobRequest& request, const TDiscJobProgressFn& progress = {},
+                          const std::atomic<bool>* cancel = nullptr);
+
+} // namespace platterwise

@@ -1,0 +1,195 @@
+#include "disc/DiscJob.h"
+
+#include "DiscTestSupport.h"
+#include "disc/ImageSizer.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <set>
+#include <unistd.h>
+
+namespace platterwise {
+namespace {
+
+using testing::TempDir;
+
+// Albums, two folders named "CD1", loose tracks, a file too large for the disc, and items
+// that cannot go on one.
+class DiscJob : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_.File("Album A/01 Intro.flac", 3'000'000);
+        dir_.File("Album A/02 Song.flac", 2'500'000);
+        dir_.File("Album A/cover.jpg", 90'000);
+        dir_.File("Album B/CD1/01.flac", 1'000'000);
+        dir_.File("Album C/CD1/01.flac", 1'200'000);
+        dir_.File("Album C/CD1/02.flac", 600'000);
+        dir_.File("single.flac", 700'000);
+        dir_.File("other.flac", 1'900'000);
+        dir_.File("huge.iso", 50'000'000);
+        for (const char* item :
+             {"Album A", "Album B/CD1", "Album C/CD1", "single.flac", "other.flac", "huge.iso"}) {
+            Add(item);
+        }
+    }
+    void Add(const std::string& rel) {
+        request_.Items.push_back({std::filesystem::is_directory(dir_ / rel), dir_ / rel});
+    }
+    std::vector<std::string> Paths() const {
+        std::vector<std::string> paths;
+        for (const TRowItem& row : request_.Items) {
+            paths.push_back(row.FullPathName);
+        }
+        return paths;
+    }
+    // What the xorriso command prints for the disc's graft points, read from a list file.
+    std::int64_t XorrisoSectors(const TDiscJobDisc& disc) const {
+        const std::string list = dir_ / "disc.list";
+        testing::WriteText(list, GraftPointList(disc.GraftPoints));
+        return testing::XorrisoPrintSize(XorrisoCommand(request_.Options, list, {}));
+    }
+
+    TempDir dir_;
+    TDiscJobRequest request_{TDiscJobKind::FullestDisc, {}, 4'000, {}};
+};
+
+TEST_F(DiscJob, FullestDiscIsMeasuredExactlyAndNamesTheItemsItLeftOut) {
+    std::vector<TDiscJobProgress> seen;
+    const TDiscJobResult r = RunDiscJob(request_, [&](const auto& p) { seen.push_back(p); });
+    ASSERT_EQ(r.Status, TDiscJobStatus::Done);
+    ASSERT_EQ(r.Discs.size(), 1u);
+    const TDiscJobDisc& disc = r.Discs[0];
+    std::vector<std::size_t> chosen;
+    for (const TDiscJobItem& item : disc.Items) {
+        chosen.push_back(item.Position);
+    }
+    std::sort(chosen.begin(), chosen.end());
+    TImageSizer sizer(Paths());
+    EXPECT_TRUE(disc.Verified);
+    EXPECT_EQ(disc.ImageSectors, sizer.Sectors(chosen));
+    EXPECT_EQ(disc.ImageSectors, XorrisoSectors(disc));
+    EXPECT_LE(disc.ImageSectors, disc.PlannedSectors);
+    EXPECT_EQ(disc.SpareSectors, 4'000 - disc.ImageSectors);
+    EXPECT_TRUE(disc.Proven);
+    // Folders first, each kind in selection order.
+    for (std::size_t i = 1; i < disc.Items.size(); ++i) {
+        const auto& a = disc.Items[i - 1];
+        const auto& b = disc.Items[i];
+        EXPECT_TRUE(a.Kind == ikFolder ? b.Kind == ikFile || a.Position < b.Position
+                                       : b.Kind == ikFile && a.Position < b.Position);
+    }
+    ASSERT_EQ(r.TooLarge.size(), 1u);
+    EXPECT_EQ(r.TooLarge[0].Path, dir_ / "huge.iso");
+    EXPECT_EQ(r.TooLarge[0].Bytes, 50'000'000);
+    EXPECT_GT(r.TooLarge[0].Sectors, 50'000'000 / 2048);
+    EXPECT_TRUE(r.Refused.empty());
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.front().MeasuredItems, 1u);
+    EXPECT_EQ(seen.back().MeasuredItems, 6u);
+    EXPECT_EQ(seen.back().DiscsPlanned, 1u);
+}
+
+TEST_F(DiscJob, PlanPutsEveryItemOnOneDiscWithNamesToldApartPerDisc) {
+    request_.Kind = TDiscJobKind::Plan;
+    request_.CapacitySectors = 2'000;
+    Add("Album B/CD1"); // the same folder again: a third "CD1"
+    const TDiscJobResult r = RunDiscJob(request_);
+    ASSERT_EQ(r.Status, TDiscJobStatus::Done);
+    EXPECT_GE(std::int64_t(r.Discs.size()), r.LowerBound);
+    EXPECT_GE(r.LowerBound, 2);
+    std::multiset<std::size_t> placed;
+    bool renamed = false; // three "CD1" folders on two discs
+    for (const TDiscJobDisc& disc : r.Discs) {
+        EXPECT_TRUE(disc.Verified);
+        EXPECT_LE(disc.ImageSectors, 2'000);
+        EXPECT_EQ(disc.ImageSectors, XorrisoSectors(disc));
+        std::set<std::string> names;
+        for (const TDiscJobItem& item : disc.Items) {
+            placed.insert(item.Position);
+            EXPECT_TRUE(names.insert(item.ImageName).second) << item.ImageName;
+            if (item.ImageName.starts_with("CD1 (")) {
+                EXPECT_EQ(item.ImageName, "CD1 (2)");
+                renamed = true;
+            }
+        }
+    }
+    EXPECT_TRUE(renamed);
+    for (const TDiscJobItem& item : r.TooLarge) {
+        placed.insert(item.Position);
+    }
+    EXPECT_EQ(placed, (std::multiset<std::size_t>{0, 1, 2, 3, 4, 5, 6}));
+}
+
+TEST_F(DiscJob, ItemsThatCannotGoOnADiscAreRefusedAndTheRestPlanned) {
+    dir_.File("line\nbreak.flac", 10);
+    Add("line\nbreak.flac");
+    request_.Items.push_back({false, dir_ / "gone.flac"});
+    request_.Items.push_back({true, "/"});
+    dir_.Folder("Album D/locked");
+    dir_.Link("Album D/locked/loop", "loop"); // xorriso keeps a looping link as a link
+    Add("Album D");
+    const TDiscJobResult r = RunDiscJob(request_);
+    ASSERT_EQ(r.Status, TDiscJobStatus::Done);
+    ASSERT_EQ(r.Refused.size(), 3u);
+    EXPECT_EQ(r.Refused[0].Item.Position, 6u);
+    EXPECT_NE(r.Refused[0].Reason.find("line break"), std::string::npos);
+    EXPECT_EQ(r.Refused[1].Item.Position, 7u);
+    EXPECT_NE(r.Refused[1].Reason.find("No such file"), std::string::npos);
+    EXPECT_EQ(r.Refused[2].Item.Position, 8u);
+    EXPECT_EQ(r.Problems.Count(), 1); // the looping link, counted 0 bytes
+
+    // A path inside a folder longer than xorriso takes: found when its tree is read for the
+    // exact size, and the search made again without it.
+    std::string deep = "Album E";
+    for (int level = 0; level < 16; ++level) {
+        deep += "/" + std::string(250, char('a' + level));
+    }
+    dir_.Folder(deep);
+    const int folder = ::open((dir_ / deep).c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(folder, 0);
+    ::close(::openat(folder, std::string(100, 't').c_str(), O_CREAT | O_WRONLY, 0644));
+    ::close(folder);
+    request_.Items.clear();
+    Add("Album E");
+    Add("single.flac");
+    const TDiscJobResult deepResult = RunDiscJob(request_);
+    ASSERT_EQ(deepResult.Refused.size(), 1u);
+    EXPECT_EQ(deepResult.Refused[0].Item.Position, 0u);
+    EXPECT_NE(deepResult.Refused[0].Reason.find("longer path"), std::string::npos);
+    ASSERT_EQ(deepResult.Discs.size(), 1u);
+    ASSERT_EQ(deepResult.Discs[0].Items.size(), 1u);
+    EXPECT_EQ(deepResult.Discs[0].Items[0].Position, 1u);
+}
+
+TEST_F(DiscJob, NothingFitsWhenEveryItemIsTooLarge) {
+    request_.CapacitySectors = 300; // the smallest item takes 342 sectors of data
+    for (const TDiscJobKind kind : {TDiscJobKind::FullestDisc, TDiscJobKind::Plan}) {
+        request_.Kind = kind;
+        const TDiscJobResult r = RunDiscJob(request_);
+        EXPECT_EQ(r.Status, TDiscJobStatus::NothingFits);
+        EXPECT_TRUE(r.Discs.empty());
+        EXPECT_EQ(r.TooLarge.size(), 6u);
+    }
+}
+
+TEST_F(DiscJob, CancelledJobsLeaveNothingBehind) {
+    std::atomic<bool> cancel{false};
+    for (const std::size_t after : {std::size_t(2), std::size_t(6)}) {
+        request_.Kind = after == 6 ? TDiscJobKind::Plan : TDiscJobKind::FullestDisc;
+        request_.CapacitySectors = 2'000;
+        cancel = false;
+        const TDiscJobResult r = RunDiscJob(
+            request_,
+            [&](const TDiscJobProgress& p) {
+                if (p.MeasuredItems == after && (after < 6 || p.DiscsPlanned >= 1)) {
+                    cancel = true;
+                }
+            },
+            &cancel);
+        EXPECT_EQ(r.Status, TDiscJobStatus::Cancelled) << after;
+        EXPECT_TRUE(r.Discs.empty() && r.TooLarge.empty() && r.Refused.empty()) << after;
+    }
+}
+
+} // namespace
+} // namespace platterwise
