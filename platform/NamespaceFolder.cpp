@@ -185,6 +185,12 @@ TUnknownPtr TNamespaceFolder::BindToObject(const TItemIdList* list, TIid iid) {
     if (iid != TIid::ShellFolder || list == nullptr || IdByteCount(list) == 0) {
         return nullptr;
     }
+    // Listing asks this of every entry: one that says it is a file needs no walk.
+    const unsigned char* id = reinterpret_cast<const unsigned char*>(list);
+    if (IdByteCount(list) >= 4 && id[2] == 'F' && id[3] != kTypeDir && id[3] != kTypeLinkToDir &&
+        IdByteCount(IdListNext(list)) == 0) {
+        return nullptr;
+    }
     TLocation to = Walk(at_, list);
     if (to.kind == TLocation::Invalid || !to.IsFolder()) {
         return nullptr;
