@@ -227,6 +227,21 @@ int TNamespaceFolder::CompareIDs(int, const TItemIdList* a, const TItemIdList* b
 }
 
 void TNamespaceFolder::GetAttributesOf(const TItemIdList* id, std::uint32_t& mask) {
+    // A listed entry's folder, link and hidden bits are in its identifier: a list asks for them
+    // row by row, and only the bits that look at the disk need its path.
+    constexpr std::uint32_t kNeedPath = SFGAO_READONLY | SFGAO_HASSUBFOLDER | SFGAO_REMOVABLE;
+    const auto* bytes = reinterpret_cast<const char*>(id);
+    if ((mask & kNeedPath) == 0 && at_.kind == TLocation::FileSystem && at_.IsFolder() &&
+        id != nullptr && IdByteCount(id) >= 5 && bytes[2] == 'F' &&
+        IdByteCount(IdListNext(id)) == 0) {
+        TLocation entry;
+        entry.kind = TLocation::FileSystem;
+        entry.type = bytes[3];
+        entry.anchor = 0;
+        entry.name = QByteArray::fromRawData(bytes + 4, qsizetype(IdByteCount(id) - 4));
+        mask = AttributesOf(entry, mask);
+        return;
+    }
     const TLocation item = Walk(at_, id);
     mask = item.kind == TLocation::Invalid ? 0 : AttributesOf(item, mask);
 }
