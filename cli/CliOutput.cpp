@@ -1,6 +1,6 @@
 #include "CliOutput.h"
 
-#include "TerminalText.h"
+#include "disc/ShellText.h"
 
 #include <cstring>
 #include <ostream>

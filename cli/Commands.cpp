@@ -1,7 +1,7 @@
 #include "Commands.h"
 
 #include "CliOutput.h"
-#include "TerminalText.h"
+#include "disc/ShellText.h"
 
 #include <ostream>
 

@@ -2,8 +2,8 @@
 #include "CliOutput.h"
 #include "Commands.h"
 #include "DiscOutput_p.h"
-#include "TerminalText.h"
 #include "disc/DiscError.h"
+#include "disc/ShellText.h"
 #include "engine/IntConvert.h"
 #include "engine/Units.h"
 

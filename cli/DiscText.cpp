@@ -1,7 +1,6 @@
 // best and plan for people: per disc its sectors and spare, its items, and the command that
 // writes its image. Names are escaped for the terminal; the command quotes them for a shell.
 #include "DiscOutput_p.h"
-#include "TerminalText.h"
 #include "disc/ShellText.h"
 #include "engine/Units.h"
 

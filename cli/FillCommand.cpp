@@ -2,7 +2,7 @@
 #include "CliOutput.h"
 #include "Commands.h"
 #include "JsonOutput.h"
-#include "TerminalText.h"
+#include "disc/ShellText.h"
 #include "engine/GoAction.h"
 #include "engine/Units.h"
 

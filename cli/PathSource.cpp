@@ -44,9 +44,11 @@ std::optional<TPathSource> TPathSource::FromPaths(const std::vector<std::string>
             error = errno;
             return std::nullopt;
         }
-        // A link to a folder is a folder item; a broken link a file item of size 0.
-        struct stat target {};
-        const bool folder = StatPath(path, target) == 0 && S_ISDIR(target.st_mode);
+        // A link to a folder is a folder item; a broken link a file item of size 0. Only a
+        // link needs its target looked up.
+        struct stat target = st;
+        const bool folder =
+            (!S_ISLNK(st.st_mode) || StatPath(path, target) == 0) && S_ISDIR(target.st_mode);
         source.rows_.push_back({folder, AbsolutePath(path, cwd)});
     }
     return source;

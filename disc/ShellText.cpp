@@ -74,6 +74,13 @@ bool IsBareWord(std::string_view text) {
 
 } // namespace
 
+std::string EscapeForTerminal(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    AppendEscaped(out, text, {});
+    return out;
+}
+
 std::string QuotedName(std::string_view text) {
     std::string out = "\"";
     AppendEscaped(out, text, "\\\"");

@@ -6,6 +6,12 @@
 
 namespace platterwise {
 
+// `text` for a terminal line: every control character (C0, DEL and the C1 range U+0080 to
+// U+009F) as \n, \r, \t, \e or \xNN, and every byte that is not part of valid UTF-8 as \xNN.
+// Other text, Cyrillic included, passes unchanged. A file name may hold any byte; an escape
+// sequence or a line break in one must not recolour the terminal or forge output lines.
+std::string EscapeForTerminal(std::string_view text);
+
 // `text` for a message, between double quotes: control characters as \n, \r, \t, \e or \xNN,
 // bytes that are not UTF-8 as \xNN, and '\' and '"' escaped with '\'.
 std::string QuotedName(std::string_view text);

@@ -1,22 +1,14 @@
 // The command-line parser on any argument vector: it accepts or names one offending argument
 // on one line, and what it accepts is complete.
+#include "FuzzCheck.h"
 #include "cli/CliArguments.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
-namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-} // namespace
+using platterwise::fuzz::Check;
 
 // Input: the arguments, each ended by a NUL byte (the last one by the end of the input).
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

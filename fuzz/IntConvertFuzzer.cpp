@@ -1,10 +1,10 @@
 // The integer conversion against an independent reading of the same rules: blanks, a sign,
 // "$", "x", "X", "0x" or "0X" for hexadecimal, then digits only, within the type's range.
+#include "FuzzCheck.h"
 #include "engine/IntConvert.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -66,9 +66,7 @@ std::optional<T> InRange(std::optional<__int128> v) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const auto expected = Reference(text);
-    if (platterwise::TryStrToInt(text) != InRange<std::int32_t>(expected) ||
-        platterwise::TryStrToInt64(text) != InRange<std::int64_t>(expected)) {
-        std::abort();
-    }
+    platterwise::fuzz::Check(platterwise::TryStrToInt(text) == InRange<std::int32_t>(expected) &&
+                             platterwise::TryStrToInt64(text) == InRange<std::int64_t>(expected));
     return 0;
 }

@@ -1,22 +1,14 @@
 // The settings-file text reader and writer on any bytes: a write reads back as the same value
 // would from a file of its own, writing it again changes nothing, and the other keys of its
 // section and the same key of other sections read as they did before.
+#include "FuzzCheck.h"
 #include "platform/ProfileText.h"
 
 #include <QString>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 
-namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-} // namespace
+using platterwise::fuzz::Check;
 
 // Input: one byte choosing the section and key names, then the value (UTF-8) up to the first
 // NUL, then the file's bytes.

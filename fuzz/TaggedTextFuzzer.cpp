@@ -2,6 +2,7 @@
 // tokens put together are the text, each token is plain text or one control code with its
 // arguments, and stripping the codes keeps exactly the plain tokens; a line given the text
 // holds those plain tokens as its parts' text, in order.
+#include "FuzzCheck.h"
 #include "widgets/fatmemo/FatLine.h"
 #include "widgets/fatmemo/IRCTags.h"
 
@@ -9,17 +10,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 
-namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-} // namespace
+using platterwise::fuzz::Check;
 
 // Input: an odd first byte makes the rest UTF-16 (any code unit, lone surrogates included),
 // an even one Latin-1 (readable seeds with the control bytes as they are).

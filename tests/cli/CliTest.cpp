@@ -1,8 +1,8 @@
+#include "CliInFolder.h"
 #include "cli/CliArguments.h"
-#include "cli/Commands.h"
 #include "cli/JsonOutput.h"
 #include "cli/PathSource.h"
-#include "cli/TerminalText.h"
+#include "disc/ShellText.h"
 #include "tests/support/EngineFakes.h"
 
 #include <gmock/gmock.h>
@@ -97,7 +97,7 @@ TEST(EscapeForTerminal, ControlsAndBytesThatAreNotUtf8BecomeVisibleEscapes) {
     EXPECT_EQ(EscapeForTerminal("Мой компьютер, 2010 (24-96) [FLAC]"),
               "Мой компьютер, 2010 (24-96) [FLAC]");
     EXPECT_EQ(EscapeForTerminal("red\x1b[31mname\nsecond\tline\r"),
-              "red\\x1b[31mname\\nsecond\\tline\\r");
+              "red\\e[31mname\\nsecond\\tline\\r");
     EXPECT_EQ(EscapeForTerminal(std::string("nul\0del\x7f", 8)), "nul\\x00del\\x7f");
     EXPECT_EQ(EscapeForTerminal("c1\xc2\x9b"
                                 "2J nbsp\xc2\xa0"),
@@ -113,28 +113,15 @@ TEST(Base64, GivesTheExactBytesWithPadding) {
     EXPECT_EQ(Base64("/m/\xff\xfe"), "L20v//4=");
 }
 
-class CliRun : public ::testing::Test {
+class CliRun : public CliInFolder {
 protected:
     void SetUp() override {
         dir_.File("music/a/x.flac", 2'000'000'000LL);
         dir_.File("music/2010/y.flac", 2'690'000'000LL);
         dir_.File("music/b/z.ape", 1'500'000'000LL);
         dir_.File("music/c.cue", 10);
-        previous_ = ::get_current_dir_name();
-        ASSERT_EQ(::chdir((dir_ / "music").c_str()), 0);
+        EnterMusic();
     }
-    void TearDown() override {
-        ASSERT_EQ(::chdir(previous_), 0);
-        ::free(previous_);
-    }
-    int Run(std::vector<std::string> args) {
-        out_.str({});
-        err_.str({});
-        return RunCli(args, out_, err_);
-    }
-    testing::TempDir dir_;
-    char* previous_ = nullptr;
-    std::ostringstream out_, err_;
 };
 
 TEST_F(CliRun, FillPrintsTheMessageLineAndTheChosenNamesFoldersFirst) {
@@ -194,7 +181,7 @@ TEST_F(CliRun, NamesAreEscapedOnTheTerminalAndExactInPathsAndJson) {
     const std::string odd = "\x1b[31mred\nline\xff";
     dir_.File("music/" + odd, 4'690'000'000LL);
     EXPECT_EQ(Run({"fill", "--seed", "1", odd}), kExitFound);
-    EXPECT_EQ(out_.str(), "Prepared 4,690,000,000 байт\n\\x1b[31mred\\nline\\xff\n");
+    EXPECT_EQ(out_.str(), "Prepared 4,690,000,000 байт\n\\e[31mred\\nline\\xff\n");
 
     EXPECT_EQ(Run({"fill", "--seed", "1", "--paths", "-0", odd}), kExitFound);
     EXPECT_EQ(out_.str(), dir_ / ("music/" + odd) + '\0');
@@ -224,7 +211,7 @@ TEST_F(CliRun, HelpAndBadArguments) {
     EXPECT_EQ(Run({"fill", "--deviation", "x", "a"}), kExitBadArguments);
     EXPECT_EQ(err_.str(), "platterwise-cli: --deviation: needs a whole number of Mb (32-bit)\n");
     EXPECT_EQ(Run({"fill", "--\x1b[2J", "a"}), kExitBadArguments);
-    EXPECT_EQ(err_.str(), "platterwise-cli: --\\x1b[2J: unknown option\n");
+    EXPECT_EQ(err_.str(), "platterwise-cli: --\\e[2J: unknown option\n");
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "../disc/DiscTestSupport.h"
-#include "cli/Commands.h"
+#include "CliInFolder.h"
 #include "cli/JsonOutput.h"
 #include "disc/ImageOptions.h"
 
@@ -16,7 +16,7 @@ using ::testing::StartsWith;
 
 // best and plan on a small collection: a custom size of 3 Mb (1,464 sectors) holds about two
 // of its items.
-class DiscCommand : public ::testing::Test {
+class DiscCommand : public CliInFolder {
 protected:
     void SetUp() override {
         dir_.File("music/Album = One/01.flac", 900'000);
@@ -25,23 +25,10 @@ protected:
         dir_.File("music/Three/CD1/01.flac", 700'000);
         dir_.File("music/" + odd_, 300'000);
         dir_.File("music/big.iso", 9'000'000);
-        previous_ = ::get_current_dir_name();
-        ASSERT_EQ(::chdir((dir_ / "music").c_str()), 0);
-    }
-    void TearDown() override {
-        ASSERT_EQ(::chdir(previous_), 0);
-        ::free(previous_);
-    }
-    int Run(std::vector<std::string> args) {
-        out_.str({});
-        err_.str({});
-        return RunCli(args, out_, err_);
+        EnterMusic();
     }
 
     const std::string odd_ = "red\x1b[31m\xff.flac";
-    testing::TempDir dir_;
-    char* previous_ = nullptr;
-    std::ostringstream out_, err_;
 };
 
 TEST_F(DiscCommand, BestPrintsTheDiscAndACommandThatWritesExactlyThatImage) {
@@ -73,7 +60,7 @@ TEST_F(DiscCommand, BestPrintsTheDiscAndACommandThatWritesExactlyThatImage) {
     // Names escaped for the terminal and quoted for the shell; two of one name told apart.
     ASSERT_EQ(Run({"plan", "--size", "4", "Album = One", "Two/CD1", "Three/CD1", odd_}),
               kExitFound);
-    EXPECT_THAT(out_.str(), HasSubstr(" bytes  red\\x1b[31m\\xff.flac\n"));
+    EXPECT_THAT(out_.str(), HasSubstr(" bytes  red\\e[31m\\xff.flac\n"));
     EXPECT_THAT(out_.str(),
                 HasSubstr(" $'/red\\e[31m\\xff.flac=" + dir_ / "music/red\\e[31m\\xff.flac'"));
     EXPECT_THAT(out_.str(), HasSubstr(" bytes  CD1 (2)  (" + dir_ / "music/Three/CD1)\n"));
