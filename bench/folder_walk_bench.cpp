@@ -2,6 +2,9 @@
 // cache, alternating runs, medians. du adds directory sizes, so it is a reference for speed,
 // not for the total; the total is checked against the generated files' lengths. The same walk
 // planning the disc image as well (MeasureFolderForImage) shows what that costs when asked.
+// On a machine whose cores are busy with other work the walk's second thread gets little time,
+// so the CPU time of both (the walk's threads, du's process) is given too; and, when this
+// process may drop the page cache, one cold-cache pair.
 //
 //   folder_walk_bench [DIR] [RUNS]   (default DIR: $TMPDIR/platterwise-walk-bench, RUNS: 7)
 #include "engine/FolderSize.h"
@@ -15,6 +18,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -28,6 +32,25 @@ constexpr int kFilesPerAlbum = 10;    // 200,000 files
 
 double Seconds(std::chrono::steady_clock::duration d) {
     return std::chrono::duration<double>(d).count();
+}
+
+// User and system time of this process (every thread) and of its waited-for children.
+double CpuSeconds(int who) {
+    rusage u{};
+    ::getrusage(who, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// False when the page cache cannot be dropped here (not root, or a container that forbids it).
+bool DropCaches() {
+    ::sync();
+    const int fd = ::open("/proc/sys/vm/drop_caches", O_WRONLY | O_CLOEXEC);
+    const bool dropped = fd >= 0 && ::write(fd, "3\n", 2) == 2;
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return dropped;
 }
 
 double Median(std::vector<double> v) {
@@ -101,11 +124,15 @@ int main(int argc, char** argv) {
     TimeDu(root); // warm the caches for both
     TimeWalk(root, sum);
 
-    std::vector<double> du, walk, imageWalk;
+    std::vector<double> du, walk, imageWalk, duCpu, walkCpu;
     std::int64_t imageSum = 0;
     for (int i = 0; i < runs; ++i) {
+        const double children = CpuSeconds(RUSAGE_CHILDREN);
         du.push_back(TimeDu(root));
+        duCpu.push_back(CpuSeconds(RUSAGE_CHILDREN) - children);
+        const double self = CpuSeconds(RUSAGE_SELF);
         walk.push_back(TimeWalk(root, sum));
+        walkCpu.push_back(CpuSeconds(RUSAGE_SELF) - self);
         imageWalk.push_back(TimeImageWalk(root, imageSum));
     }
     const double duMedian = Median(du), walkMedian = Median(walk);
@@ -115,6 +142,24 @@ int main(int argc, char** argv) {
     std::printf("du -sb         median %.3f s\n", duMedian);
     std::printf("SumFolderSize  median %.3f s\n", walkMedian);
     std::printf("ratio          %.2f (SumFolderSize / du)\n", walkMedian / duMedian);
+    std::printf("cpu time       du -sb %.3f s, SumFolderSize %.3f s (all threads): ratio %.2f\n",
+                Median(duCpu), Median(walkCpu), Median(walkCpu) / Median(duCpu));
+    if (DropCaches()) {
+        std::vector<double> coldDu, coldWalk;
+        for (int i = 0; i < 2; ++i) {
+            DropCaches();
+            coldDu.push_back(TimeDu(root));
+            DropCaches();
+            std::int64_t coldSum = 0;
+            coldWalk.push_back(TimeWalk(root, coldSum));
+        }
+        const double d = *std::min_element(coldDu.begin(), coldDu.end());
+        const double w = *std::min_element(coldWalk.begin(), coldWalk.end());
+        std::printf("cold cache     du -sb %.3f s, SumFolderSize %.3f s (best of 2): ratio %.2f\n",
+                    d, w, w / d);
+    } else {
+        std::printf("cold cache     not measured: the page cache cannot be dropped here\n");
+    }
     std::printf("MeasureFolderForImage median %.3f s: %.2f times SumFolderSize (bytes %s)\n",
                 imageMedian, imageMedian / walkMedian, imageSum == sum ? "equal" : "DIFFERENT");
     std::printf(

@@ -1,6 +1,7 @@
-// Figures for the results memo: adding tagged lines to a visible memo (each change repaints
-// at once) and repainting a full memo scrolled to the middle, next to a QPlainTextEdit doing
-// the same work as a peer. Runs on the offscreen platform unless QT_QPA_PLATFORM is set.
+// Figures for the results memo: adding tagged and plain lines to a visible memo (each change
+// repaints at once), at the line limit too, clearing it, repainting a full memo scrolled to the
+// middle and scrolling it, each next to a QPlainTextEdit doing the same work as a peer in the
+// same run, with the ratio. Runs on the offscreen platform unless QT_QPA_PLATFORM is set.
 //
 // The machine may be shared, so each figure is given three ways: the fastest batch (wall
 // clock), the whole run (wall clock) and the process's CPU time for the whole run.
@@ -8,6 +9,7 @@
 #include "widgets/fatmemo/FatThings.h"
 
 #include <QApplication>
+#include <QPaintEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
@@ -17,6 +19,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <functional>
+#include <utility>
 
 using namespace platterwise;
 
@@ -37,9 +40,15 @@ double CpuUs() {
     return double(ts.tv_sec) * 1e6 + double(ts.tv_nsec) / 1e3;
 }
 
+struct TFigure {
+    double best = 0; // microseconds per operation, fastest batch
+    double all = 0;  // whole run, wall clock
+    double cpu = 0;  // whole run, process CPU time
+};
+
 // Runs `op(i)` for i in 0..batches*perBatch-1 in batches; prints microseconds per operation.
-void Report(const char* what, int batches, int perBatch, const std::function<void(int)>& op) {
-    double best = 1e300;
+TFigure Report(const char* what, int batches, int perBatch, const std::function<void(int)>& op) {
+    TFigure f{1e300, 0, 0};
     const double wall0 = WallUs();
     const double cpu0 = CpuUs();
     for (int b = 0; b < batches; ++b) {
@@ -47,12 +56,39 @@ void Report(const char* what, int batches, int perBatch, const std::function<voi
         for (int i = 0; i < perBatch; ++i) {
             op(b * perBatch + i);
         }
-        best = std::min(best, (WallUs() - t0) / perBatch);
+        f.best = std::min(f.best, (WallUs() - t0) / perBatch);
     }
     const int n = batches * perBatch;
-    std::printf("%-58s best batch %7.1f us   all %7.1f us   cpu %7.1f us\n", what, best,
-                (WallUs() - wall0) / n, (CpuUs() - cpu0) / n);
+    f.all = (WallUs() - wall0) / n;
+    f.cpu = (CpuUs() - cpu0) / n;
+    std::printf("%-64s best batch %7.1f us   all %7.1f us   cpu %7.1f us\n", what, f.best, f.all,
+                f.cpu);
+    return f;
 }
+
+void Ratio(const char* what, const TFigure& ours, const TFigure& theirs) {
+    std::printf("  ratio %-56s best batch %7.2f      all %7.2f      cpu %7.2f\n", what,
+                ours.best / theirs.best, ours.all / theirs.all, ours.cpu / theirs.cpu);
+}
+
+// Counts the paints of a widget and the pixels they covered.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget& w) { w.installEventFilter(this); }
+    long long paints = 0;
+    long long pixels = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+            for (const QRect& r : static_cast<QPaintEvent*>(event)->region()) {
+                pixels += static_cast<long long>(r.width()) * r.height();
+            }
+        }
+        return false;
+    }
+};
 
 QString Name(int i) {
     return QStringLiteral("%1 - Track %2.flac").arg(i % 7 == 0 ? 2010 : i).arg(i % 20 + 1);
@@ -84,39 +120,88 @@ void Configure(TFatMemo& memo) {
     memo.resize(370, 255);
 }
 
+void PrintPaints(const char* what, const PaintCounter& memo, const PaintCounter& bar, int n) {
+    std::printf("      %s: %lld memo paints (%.1f pixels a line), %lld scroll bar paints\n", what,
+                memo.paints, double(memo.pixels) / n, bar.paints);
+}
+
 void BenchAdding() {
+    // Ours: a fresh memo filled with 10,000 lines (the view fills after 15, then every line
+    // lands below it), then 2,000 more at the line limit (each drops line 0, so every visible
+    // row moves), then cleared.
     TFatMemo memo;
     Configure(memo);
     ShowExposed(memo);
     memo.Lines().Clear();
-    int paints = 0;
-    memo.OnChange = [&](TFatMemo&) { ++paints; };
-    Report("memo: Add + SetTaggedText, per line (10,000 lines)", kBatches, kAdded / kBatches,
-           [&](int i) { memo.Lines().Add().SetTaggedText(TaggedName(i)); });
-    std::printf("      %d synchronous repaints, %d lines kept, lines %d..%d laid out last\n",
-                paints, memo.Lines().Count(), memo.FirstLaidLine(), memo.LastLaidLine());
-    Report("memo: AddLine (three repaints), per line (2,000 lines)", kBatches, 200,
-           [&](int i) { memo.Lines().AddLine(Name(i)); });
+    PaintCounter paints(memo);
+    PaintCounter barPaints(*memo.findChild<QScrollBar*>(QStringLiteral("ScrollBarVert")));
+    const TFigure tagged =
+        Report("memo: Add + SetTaggedText, per line (10,000 lines)", kBatches, kAdded / kBatches,
+               [&](int i) { memo.Lines().Add().SetTaggedText(TaggedName(i)); });
+    PrintPaints("lines 1-10,000", paints, barPaints, kAdded);
+    paints.paints = paints.pixels = barPaints.paints = 0;
+    const TFigure taggedFull =
+        Report("memo: Add + SetTaggedText at the line limit, per line (2,000 lines)", kBatches, 200,
+               [&](int i) { memo.Lines().Add().SetTaggedText(TaggedName(i)); });
+    PrintPaints("at the limit", paints, barPaints, 2000);
+    const TFigure plainFull = Report("memo: AddLine (three repaints), per line (2,000 lines)",
+                                     kBatches, 200, [&](int i) { memo.Lines().AddLine(Name(i)); });
     const int kept = memo.Lines().Count();
     const double wall0 = WallUs();
     const double cpu0 = CpuUs();
-    memo.Lines().Clear(); // one repaint per line deleted
-    std::printf("%-58s all %7.1f us   cpu %7.1f us\n", "memo: Clear of 9,999 lines, per line",
-                (WallUs() - wall0) / kept, (CpuUs() - cpu0) / kept);
-}
+    memo.Lines().Clear(); // one notification per line deleted
+    std::printf("%-64s all %7.1f us   cpu %7.1f us   (%.1f ms in all)\n",
+                "memo: Clear of 9,999 lines, per line", (WallUs() - wall0) / kept,
+                (CpuUs() - cpu0) / kept, (WallUs() - wall0) / 1000);
+    const TFigure plain = Report("memo: AddLine, per line (10,000 lines)", kBatches,
+                                 kAdded / kBatches, [&](int i) { memo.Lines().AddLine(Name(i)); });
 
-void BenchAddingPeer() {
+    // The peer, in the same run: the same lines, each appended and the view repainted.
     QPlainTextEdit edit;
     edit.setFont(PanelFont());
     edit.setReadOnly(true);
     edit.resize(370, 255);
     ShowExposed(edit);
-    Report("peer: QPlainTextEdit appendHtml + repaint, per line", kBatches, kAdded / kBatches,
-           [&](int i) {
-               edit.appendHtml(QStringLiteral("<font color=\"#00ffff\">") +
-                               Name(i).toHtmlEscaped() + QStringLiteral("</font>"));
-               edit.viewport()->repaint();
-           });
+    const auto append = [&](int i) {
+        edit.appendHtml(QStringLiteral("<font color=\"#00ffff\">") + Name(i).toHtmlEscaped() +
+                        QStringLiteral("</font>"));
+        edit.viewport()->repaint();
+    };
+    const TFigure peer = Report("peer: QPlainTextEdit appendHtml + repaint, per line", kBatches,
+                                kAdded / kBatches, append);
+    edit.setMaximumBlockCount(TFatLines::MaxLines);
+    const TFigure peerFull = Report(
+        "peer: the same at a limit of 9,999 blocks, per line (2,000 lines)", kBatches, 200, append);
+
+    std::printf("\n");
+    Ratio("tagged line / peer (target <= 1.0, aim 0.5)", tagged, peer);
+    Ratio("tagged line at the limit / peer at its limit", taggedFull, peerFull);
+    Ratio("AddLine / tagged line (target <= 1.5)", plain, tagged);
+    Ratio("AddLine / tagged line, at the limit", plainFull, taggedFull);
+}
+
+std::pair<TFigure, TFigure> PaintPeer() {
+    QPlainTextEdit edit;
+    edit.setFont(PanelFont());
+    edit.resize(370, 255);
+    QString text;
+    for (int i = 0; i < TFatLines::MaxLines; ++i) {
+        text += Name(i) + u'\n';
+    }
+    edit.setPlainText(text);
+    ShowExposed(edit);
+    edit.verticalScrollBar()->setValue(edit.verticalScrollBar()->maximum() / 2);
+    const TFigure paint =
+        Report("peer: QPlainTextEdit viewport repaint, 9,999 lines, middle", kBatches,
+               kPaintsPerBatch, [&](int) { edit.viewport()->repaint(); });
+    QScrollBar& bar = *edit.verticalScrollBar();
+    const int middle = bar.value();
+    const TFigure scrolling = Report("peer: QPlainTextEdit scroll by one line + repaint", kBatches,
+                                     kPaintsPerBatch, [&](int i) {
+                                         bar.setValue(middle + i % 2);
+                                         edit.viewport()->repaint();
+                                     });
+    return {paint, scrolling};
 }
 
 void BenchPainting() {
@@ -130,8 +215,8 @@ void BenchPainting() {
     memo.SetTopIndex(memo.Lines().Count() / 2);
     // A property change repaints the way a change of the lines does.
     const auto repaint = [&](int i) { memo.SetColor(i % 2 ? clNavy : TColor(0x810000)); };
-    Report("memo: repaint, 9,999 lines, TopIndex in the middle", kBatches, kPaintsPerBatch,
-           repaint);
+    const TFigure ours = Report("memo: repaint, 9,999 lines, TopIndex in the middle", kBatches,
+                                kPaintsPerBatch, repaint);
     std::printf("      lines laid out per paint: %d (lines %d..%d)\n",
                 memo.LastLaidLine() - memo.FirstLaidLine() + 1, memo.FirstLaidLine(),
                 memo.LastLaidLine());
@@ -140,21 +225,16 @@ void BenchPainting() {
     Report("memo: repaint with word wrap at 120 px", kBatches, kPaintsPerBatch, repaint);
     std::printf("      lines laid out per paint: %d\n",
                 memo.LastLaidLine() - memo.FirstLaidLine() + 1);
-}
+    memo.SetDrawFlags(0);
+    memo.resize(370, 255);
+    const TFigure scrolling =
+        Report("memo: scroll by one line (TopIndex +1 / -1)", kBatches, kPaintsPerBatch,
+               [&](int i) { memo.SetTopIndex(memo.Lines().Count() / 2 + i % 2); });
 
-void BenchPaintingPeer() {
-    QPlainTextEdit edit;
-    edit.setFont(PanelFont());
-    edit.resize(370, 255);
-    QString text;
-    for (int i = 0; i < TFatLines::MaxLines; ++i) {
-        text += Name(i) + u'\n';
-    }
-    edit.setPlainText(text);
-    ShowExposed(edit);
-    edit.verticalScrollBar()->setValue(edit.verticalScrollBar()->maximum() / 2);
-    Report("peer: QPlainTextEdit viewport repaint, 9,999 lines, middle", kBatches, kPaintsPerBatch,
-           [&](int) { edit.viewport()->repaint(); });
+    const auto [peer, peerScrolling] = PaintPeer();
+    std::printf("\n");
+    Ratio("repaint / peer", ours, peer);
+    Ratio("scroll by one line / peer", scrolling, peerScrolling);
 }
 
 } // namespace
@@ -162,13 +242,11 @@ void BenchPaintingPeer() {
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
-    // An argument picks one scenario (add, add-peer, paint, paint-peer); none runs them all.
+    // An argument picks one scenario (add, paint); none runs both. Each runs its peer too.
     const QString only = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     std::printf("platform: %s\n", qPrintable(QGuiApplication::platformName()));
     const std::pair<const char*, void (*)()> scenarios[] = {{"add", BenchAdding},
-                                                            {"add-peer", BenchAddingPeer},
-                                                            {"paint", BenchPainting},
-                                                            {"paint-peer", BenchPaintingPeer}};
+                                                            {"paint", BenchPainting}};
     for (const auto& [name, run] : scenarios) {
         if (only.isEmpty() || only == QLatin1String(name)) {
             run();

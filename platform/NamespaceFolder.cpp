@@ -185,6 +185,12 @@ TUnknownPtr TNamespaceFolder::BindToObject(const TItemIdList* list, TIid iid) {
     if (iid != TIid::ShellFolder || list == nullptr || IdByteCount(list) == 0) {
         return nullptr;
     }
+    // Listing asks this of every entry: one that says it is a file needs no walk.
+    const unsigned char* id = reinterpret_cast<const unsigned char*>(list);
+    if (IdByteCount(list) >= 4 && id[2] == 'F' && id[3] != kTypeDir && id[3] != kTypeLinkToDir &&
+        IdByteCount(IdListNext(list)) == 0) {
+        return nullptr;
+    }
     TLocation to = Walk(at_, list);
     if (to.kind == TLocation::Invalid || !to.IsFolder()) {
         return nullptr;
@@ -221,6 +227,21 @@ int TNamespaceFolder::CompareIDs(int, const TItemIdList* a, const TItemIdList* b
 }
 
 void TNamespaceFolder::GetAttributesOf(const TItemIdList* id, std::uint32_t& mask) {
+    // A listed entry's folder, link and hidden bits are in its identifier: a list asks for them
+    // row by row, and only the bits that look at the disk need its path.
+    constexpr std::uint32_t kNeedPath = SFGAO_READONLY | SFGAO_HASSUBFOLDER | SFGAO_REMOVABLE;
+    const auto* bytes = reinterpret_cast<const char*>(id);
+    if ((mask & kNeedPath) == 0 && at_.kind == TLocation::FileSystem && at_.IsFolder() &&
+        id != nullptr && IdByteCount(id) >= 5 && bytes[2] == 'F' &&
+        IdByteCount(IdListNext(id)) == 0) {
+        TLocation entry;
+        entry.kind = TLocation::FileSystem;
+        entry.type = bytes[3];
+        entry.anchor = 0;
+        entry.name = QByteArray::fromRawData(bytes + 4, qsizetype(IdByteCount(id) - 4));
+        mask = AttributesOf(entry, mask);
+        return;
+    }
     const TLocation item = Walk(at_, id);
     mask = item.kind == TLocation::Invalid ? 0 : AttributesOf(item, mask);
 }

@@ -5,15 +5,6 @@
 namespace platterwise {
 namespace {
 
-bool IsAscii(const QByteArray& s) {
-    for (const char c : s) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            return false;
-        }
-    }
-    return true;
-}
-
 template <typename Ch>
 bool IsDigit(Ch c) {
     return c >= Ch(u'0') && c <= Ch(u'9');
@@ -55,29 +46,44 @@ int CompareNumbers(const S& a, qsizetype& i, const S& b, qsizetype& j, int& zero
     return result;
 }
 
-char FoldAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-int CompareAscii(const QByteArray& a, const QByteArray& b, int& zeros) {
+// Compares byte by byte while both sides are ASCII. Returns false, leaving `result` alone,
+// at the first byte of 0x80 or above that would have to be compared: the whole names then
+// compare as Unicode. Until that byte both orders agree, since ASCII maps one to one onto
+// UTF-16, so a decision reached earlier is the Unicode one.
+bool CompareAscii(const QByteArray& a, const QByteArray& b, int& zeros, int& result) {
+    const auto* pa = reinterpret_cast<const unsigned char*>(a.constData());
+    const auto* pb = reinterpret_cast<const unsigned char*>(b.constData());
+    const qsizetype na = a.size(), nb = b.size();
     qsizetype i = 0, j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (IsDigit(a[i]) && IsDigit(b[j])) {
+    while (i < na && j < nb) {
+        unsigned ca = pa[i], cb = pb[j];
+        if (ca == cb && !IsDigit(ca)) {
+            if (ca >= 0x80) {
+                return false;
+            }
+            ++i, ++j;
+            continue;
+        }
+        if (IsDigit(ca) && IsDigit(cb)) {
             if (const int r = CompareNumbers(a, i, b, j, zeros)) {
-                return r;
+                result = r;
+                return true;
             }
             continue;
         }
-        const char ca = FoldAscii(a[i]), cb = FoldAscii(b[j]);
+        if (ca >= 0x80 || cb >= 0x80) {
+            return false;
+        }
+        ca = ca >= 'A' && ca <= 'Z' ? ca - 'A' + 'a' : ca;
+        cb = cb >= 'A' && cb <= 'Z' ? cb - 'A' + 'a' : cb;
         if (ca != cb) {
-            return static_cast<unsigned char>(ca) < static_cast<unsigned char>(cb) ? -1 : 1;
+            result = ca < cb ? -1 : 1;
+            return true;
         }
         ++i, ++j;
     }
-    if (i < a.size()) {
-        return 1;
-    }
-    return j < b.size() ? -1 : 0;
+    result = i < na ? 1 : (j < nb ? -1 : 0);
+    return true;
 }
 
 int CompareUnicode(const QString& a, const QString& b, int& zeros) {
@@ -105,9 +111,11 @@ int CompareUnicode(const QString& a, const QString& b, int& zeros) {
 
 int NaturalCompare(const QByteArray& a, const QByteArray& b) {
     int zeros = 0;
-    int result = IsAscii(a) && IsAscii(b)
-                     ? CompareAscii(a, b, zeros)
-                     : CompareUnicode(QString::fromUtf8(a), QString::fromUtf8(b), zeros);
+    int result = 0;
+    if (!CompareAscii(a, b, zeros, result)) {
+        zeros = 0;
+        result = CompareUnicode(QString::fromUtf8(a), QString::fromUtf8(b), zeros);
+    }
     if (result == 0) {
         result = zeros;
     }

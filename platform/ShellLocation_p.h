@@ -7,6 +7,7 @@
 #include "platform/ItemIdList.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 namespace platterwise::shellns {
 
@@ -32,11 +33,10 @@ struct TLocation {
 
 TIdListPtr MakeComputerId();
 TIdListPtr MakeAnchorId(char anchor, const QByteArray& path);
-TIdListPtr MakeEntryId(char type, const QByteArray& name);
+TIdListPtr MakeEntryId(char type, QByteArrayView name);
 
-// The location one identifier below `from`; Invalid when the identifier does not fit there.
-TLocation Step(const TLocation& from, const TItemIdList* id);
-// The location of `list` below `from` (every identifier in turn).
+// The location of `list` below `from` (every identifier in turn); Invalid when one of them
+// does not fit where the walk has come.
 TLocation Walk(const TLocation& from, const TItemIdList* list);
 inline TLocation DesktopLocation() {
     return TLocation{TLocation::Desktop, {}, {}, kTypeDir, 0};

@@ -27,6 +27,13 @@ TEST(NaturalCompare, CyrillicIgnoresCaseToo) {
     EXPECT_LT(NaturalCompare(lower, upper), 0);
     EXPECT_NE(NaturalCompare(QStringLiteral("Я").toUtf8(), QStringLiteral("я").toUtf8()), 0);
     EXPECT_LT(NaturalCompare(QStringLiteral("б").toUtf8(), QStringLiteral("В").toUtf8()), 0);
+    // An ASCII start decides alone; a letter beyond ASCII after it still folds.
+    EXPECT_LT(NaturalCompare(QStringLiteral("disc 2 – я").toUtf8(),
+                             QStringLiteral("Disc 10 – a").toUtf8()),
+              0);
+    EXPECT_LT(
+        NaturalCompare(QStringLiteral("disc 2 я").toUtf8(), QStringLiteral("DISC 02 Я").toUtf8()),
+        0);
 }
 
 TEST(NaturalCompare, IsZeroOnlyForEqualBytesAndIsAntisymmetric) {

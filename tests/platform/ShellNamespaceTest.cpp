@@ -157,6 +157,14 @@ TEST(ShellNamespace, AttributesComeFromTheEntry) {
     EXPECT_EQ(attributesOf("leaf", SFGAO_HASSUBFOLDER) & SFGAO_HASSUBFOLDER, 0u);
     EXPECT_NE(attributesOf("locked", 0) & SFGAO_FILESYSTEM, 0u);
     EXPECT_NE(attributesOf("locked", 0) & SFGAO_CANRENAME, 0u);
+    // Asked without the bits that read the disk, an entry answers from its identifier alone;
+    // the answer must be the one its path gives.
+    const std::uint32_t cheap = SFGAO_HIDDEN | SFGAO_LINK | SFGAO_FOLDER | SFGAO_CANRENAME;
+    for (const char* name : {".dot", "locked", "linkdir", "dangling", "sub"}) {
+        EXPECT_EQ(attributesOf(name, cheap) & cheap,
+                  attributesOf(name, cheap | SFGAO_READONLY) & cheap)
+            << name;
+    }
 }
 
 TEST(ShellNamespace, RenameNeverReplacesAnExistingEntry) {

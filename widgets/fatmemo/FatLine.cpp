@@ -6,8 +6,19 @@
 
 namespace platterwise {
 
+namespace {
+
+// Lines live on the user-interface thread only.
+std::uint64_t NextRevision() {
+    static std::uint64_t last = 0;
+    return ++last;
+}
+
+} // namespace
+
 TFatLine::TFatLine(TFatLines* owner)
-    : owner_(owner) {}
+    : owner_(owner)
+    , revision_(NextRevision()) {}
 
 TFatLine::~TFatLine() = default;
 
@@ -89,6 +100,7 @@ TFatPart* TFatLine::PartAt(int x, int y) const {
 }
 
 void TFatLine::Changed() {
+    revision_ = NextRevision();
     if (updateCount_ == 0 && OnChange) {
         OnChange(*this);
     }

@@ -4,6 +4,7 @@
 #include "FatTypes.h"
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -57,6 +58,11 @@ public:
     int TotalWidth() const { return totalWidth_; } // sum of the part widths at the last layout
     void SetTotalWidth(int width);
 
+    // Changes whenever the line or one of its parts reports a change, inside an update bracket
+    // too; no two lines ever share a value. The memo compares it to see which rows a change
+    // touched.
+    std::uint64_t Revision() const { return revision_; }
+
 private:
     void Changed();
 
@@ -64,6 +70,7 @@ private:
     std::vector<std::unique_ptr<TFatPart>> parts_;
     int totalWidth_ = 0;
     int updateCount_ = 0;
+    std::uint64_t revision_;
     TFatLayout layout_;
 };
 

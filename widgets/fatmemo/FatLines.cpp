@@ -21,7 +21,7 @@ TFatLine& TFatLines::Add() {
     line->OnChange = [this](TFatLine& changed) { LineChanged(changed); };
     TFatLine& added = *line;
     lines_.push_back(std::move(line));
-    Changed();
+    Changed({TFatLinesChange::ckAdded, Count() - 1, nullptr});
     return added;
 }
 
@@ -32,17 +32,19 @@ int TFatLines::AddLine(const QString& s) {
 }
 
 void TFatLines::Delete(int i) {
+    DeleteAt(i, nullptr);
+}
+
+void TFatLines::DeleteAt(int i, const TFatLine* changed) {
     CheckListIndex(i, Count());
     TFatLine& line = *lines_[std::size_t(i)];
     line.SetUpdating(true);
     if (memo_) {
         memo_->LineDeleting(line);
     }
-    if (line.TotalWidth() == widest_) {
-        widestKnown_ = false;
-    }
+    TotalWidthChanged(line.TotalWidth(), 0);
     lines_.erase(lines_.begin() + i);
-    Changed();
+    Changed({TFatLinesChange::ckDeleted, i, changed});
 }
 
 void TFatLines::Clear() {
@@ -57,39 +59,38 @@ TFatLine& TFatLines::Items(int i) const {
 }
 
 int TFatLines::IndexOf(const TFatLine* line) const {
-    const auto it = std::find_if(lines_.begin(), lines_.end(),
+    const auto it = std::find_if(lines_.rbegin(), lines_.rend(),
                                  [line](const auto& l) { return l.get() == line; });
-    return it == lines_.end() ? -1 : int(it - lines_.begin());
+    return it == lines_.rend() ? -1 : int(lines_.rend() - it) - 1;
 }
 
 int TFatLines::WidestLine() const {
-    if (!widestKnown_) {
-        widest_ = 0;
-        for (const auto& line : lines_) {
-            widest_ = std::max(widest_, line->TotalWidth());
-        }
-        widestKnown_ = true;
-    }
-    return widest_;
+    return widths_.empty() ? 0 : widths_.rbegin()->first;
 }
 
 void TFatLines::TotalWidthChanged(int before, int after) {
-    if (after >= widest_) {
-        widest_ = after; // the stale value was never below the true one
-        widestKnown_ = true;
-    } else if (before == widest_) {
-        widestKnown_ = false;
+    if (before == after) {
+        return;
+    }
+    if (before > 0) {
+        const auto it = widths_.find(before);
+        if (it != widths_.end() && --it->second == 0) {
+            widths_.erase(it);
+        }
+    }
+    if (after > 0) {
+        ++widths_[after];
     }
 }
 
 void TFatLines::LineChanged(TFatLine& line) {
     if (Count() <= MaxLines) {
-        Changed();
+        Changed({TFatLinesChange::ckLineChanged, -1, &line});
         return;
     }
     // The oldest line goes; but never the line whose change is being reported, which is
     // still running its own operation and would be destroyed under it.
-    Delete(lines_.front().get() == &line ? 1 : 0);
+    DeleteAt(lines_.front().get() == &line ? 1 : 0, &line);
 }
 
 void TFatLines::PartDeleting(TFatPart& part) {
@@ -98,9 +99,9 @@ void TFatLines::PartDeleting(TFatPart& part) {
     }
 }
 
-void TFatLines::Changed() {
+void TFatLines::Changed(const TFatLinesChange& change) {
     if (OnChange) {
-        OnChange();
+        OnChange(change);
     }
 }
 

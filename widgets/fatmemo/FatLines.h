@@ -4,13 +4,29 @@
 #include "FatLine.h"
 
 #include <QString>
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
 namespace platterwise {
 
 class TFatMemo;
+
+// What one change notification of the collection is about.
+struct TFatLinesChange {
+    enum TKind : std::uint8_t {
+        ckAdded,       // line Index was appended
+        ckDeleted,     // line Index went; the lines after it moved up by one
+        ckLineChanged, // the content of Line changed
+    };
+    TKind Kind;
+    int Index;
+    // ckLineChanged: the changed line. ckDeleted: the line whose change made the line limit
+    // drop line Index, or null for a plain deletion.
+    const TFatLine* Line;
+};
 
 class TFatLines final {
 public:
@@ -35,26 +51,27 @@ public:
     int Count() const { return int(lines_.size()); }
     // Throws EListError for an index outside the list.
     TFatLine& Items(int i) const;
-    int IndexOf(const TFatLine* line) const; // -1 when not in the collection
+    // -1 when not in the collection. Searches from the newest line, where lines are changed.
+    int IndexOf(const TFatLine* line) const;
     // The largest TotalWidth of all lines (0 without lines).
     int WidestLine() const;
 
-    // Called after each change; installed by the memo.
-    std::function<void()> OnChange;
+    // Called after each change with what changed; installed by the memo.
+    std::function<void(const TFatLinesChange&)> OnChange;
 
 private:
     friend class TFatLine;
+    void DeleteAt(int i, const TFatLine* changed);
     void LineChanged(TFatLine& line);
     void PartDeleting(TFatPart& part);
     void TotalWidthChanged(int before, int after);
-    void Changed();
+    void Changed(const TFatLinesChange& change);
 
     TFatMemo* memo_;
     std::vector<std::unique_ptr<TFatLine>> lines_;
-    // Kept as lines are laid out, so painting need not visit every line; when the widest
-    // line shrinks or goes, it is found again on the next request.
-    mutable int widest_ = 0;
-    mutable bool widestKnown_ = true;
+    // How many lines have each TotalWidth above 0, so the widest is known at once whatever
+    // goes.
+    std::map<int, int> widths_;
 };
 
 } // namespace platterwise

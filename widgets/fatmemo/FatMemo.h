@@ -1,7 +1,8 @@
 #pragma once
 // The read-only multi-colour results panel: draws its lines part by part, scrolls by whole
 // lines, shows a hand over linked text, reports link clicks, and copies dragged-over text to
-// the clipboard on release. Every change of its lines repaints it before the change returns.
+// the clipboard on release. Every change of its lines repaints it before the change returns:
+// the rows and the scroll bar the change touched, nothing when nothing visible changed.
 #include "FatLines.h"
 #include "FatTypes.h"
 
@@ -10,11 +11,13 @@
 #include <memory>
 
 class QMimeData;
-class QScrollBar;
 
 namespace platterwise {
 
+class TFatCanvas;
 class TFatMemo;
+class TFatScrollBar;
+struct TFatFrame;
 struct TFatPass;
 
 using TFatNotifyEvent = std::function<void(TFatMemo& Sender)>;
@@ -77,9 +80,9 @@ public:
     TFatPosition SelStart() const { return selStart_; }
     TFatPosition SelEnd() const { return selEnd_; }
     bool Selecting() const { return selecting_; }
-    // The lines the last paint laid out (first > last when none).
-    int FirstLaidLine() const { return firstLaid_; }
-    int LastLaidLine() const { return lastLaid_; }
+    // The lines the last layout placed on screen (first > last when none).
+    int FirstLaidLine() const;
+    int LastLaidLine() const;
 
     TFatNotifyEvent OnChange; // after each change of Lines, once it is painted
     TOnLinkClick OnLinkClick; // a click on linked text
@@ -96,6 +99,8 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -104,16 +109,27 @@ protected:
 
 private:
     friend class TFatLines;
-    void LinesChanged();
+    void LinesChanged(const TFatLinesChange& change);
     void LineDeleting(TFatLine& line);
     void PartDeleting(TFatPart& part);
+    bool OutOfSight(const TFatLinesChange& change) const;
+    void KeepFrame(const TFatLinesChange& change);
 
-    void Repaint();
+    void Repaint();            // all of it
+    void Refresh();            // what changed since the last layout
     QRect ContentPart() const; // the client area without the scroll bars
     void RedrawOver();         // draws again without clearing the background first
-    void DrawLines(QPainter& painter, bool fillBackground);
+    // Lays out the visible lines and sets the bars; draws as well when given a painter.
+    void DrawLines(QPainter* painter, bool fillBackground);
+    // Border, background and the gaps by the bars; returns the content area.
+    TFatRect DrawChrome(TFatCanvas& canvas, bool fillBackground);
     void DrawFromTop(const TFatPass& pass);
     void DrawFromBottom(const TFatPass& pass);
+    void AddToFrame(const TFatLine& line, int index);
+    void PaintRows(TFatCanvas& canvas, const QRect& area);
+    void SetBarRanges(int contentWidth, int contentHeight);
+    void AnchorBottom();
+    void PaintBars();
     void PlaceScrollBars();
     void VertScrolled(int position);
     void SyncVertBar();
@@ -123,8 +139,8 @@ private:
     void ForgetHoverPart();
 
     std::unique_ptr<TFatLines> lines_;
-    QScrollBar* vertBar_;
-    QScrollBar* horzBar_;
+    TFatScrollBar* vertBar_;
+    TFatScrollBar* horzBar_;
     TColor color_ = clWindow;
     TColor fontColor_ = clWindowText;
     TBorderStyle borderStyle_ = bsSingle;
@@ -143,8 +159,7 @@ private:
     bool bottomAnchoring_ = false;
     bool painting_ = false;
     bool fillBackground_ = true;
-    int firstLaid_ = 0;
-    int lastLaid_ = -1;
+    std::unique_ptr<TFatFrame> frame_; // what the last layout put on screen
 };
 
 } // namespace platterwise

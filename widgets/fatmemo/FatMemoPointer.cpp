@@ -26,9 +26,9 @@ bool PlainLeft(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
 } // namespace
 
 TFatLine* TFatMemo::LineAt(int x, int y) const {
-    // Only the lines of the last paint: the others keep places from older paints.
-    const int last = std::min(lastLaid_, lines_->Count() - 1);
-    for (int i = last; i >= firstLaid_ && i >= 0; --i) {
+    // Only the lines of the last layout: the others keep places from older ones.
+    const int last = std::min(LastLaidLine(), lines_->Count() - 1);
+    for (int i = last; i >= FirstLaidLine() && i >= 0; --i) {
         TFatLine& line = lines_->Items(i);
         const TFatLayout& l = line.Layout();
         if (InFlow(l.Flow, l.LineHeight, l.Clip, x, y)) {

@@ -18,7 +18,7 @@ void TFatPart::Reset() {
     link_.clear();
     fontColor_ = clNone;
     backColor_ = clNone;
-    textCache_ = {};
+    textCache_.reset();
 }
 
 void TFatPart::SetText(const QString& s) {
@@ -95,6 +95,13 @@ void TFatPart::SetUpdating(bool updating) {
     if (StepUpdateCount(updateCount_, updating)) {
         Changed();
     }
+}
+
+TFatPart::TTextCache& TFatPart::TextCache() {
+    if (!textCache_) {
+        textCache_ = std::make_unique<TTextCache>();
+    }
+    return *textCache_;
 }
 
 int TFatPart::CharAt(int x, int y) const {

@@ -7,6 +7,7 @@
 #include <QStaticText>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QImage;
 
@@ -75,7 +76,8 @@ public:
         int Width = -1;
         QStaticText Glyphs;
     };
-    TTextCache& TextCache() { return textCache_; }
+    // Made on first use: parts of lines that are never shown need none.
+    TTextCache& TextCache();
 
 private:
     void Changed();
@@ -92,7 +94,7 @@ private:
     TFatLayout layout_;
     int width_ = 0;
     int height_ = 0;
-    TTextCache textCache_;
+    std::unique_ptr<TTextCache> textCache_;
 };
 
 } // namespace platterwise
