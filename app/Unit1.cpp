@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include "DiscActions.h"
 #include "FormDesign.h"
 #include "RadioGroup.h"
 #include "ShellRowSource.h"
@@ -84,6 +85,10 @@ TForm1::TForm1(IDialogs& dialogs, IGlobalHotkeys& hotkeys, QWidget* parent)
     , dialogs_(dialogs)
     , hotkeys_(hotkeys) {
     CreateControls();
+    discActions_ = std::make_unique<TDiscActions>(
+        *this, *FatMemo1, *ALEdit2, *ShellListView1, [this] { return TargetFields(); }, dialogs_);
+    ALButton1->setToolTip(QStringLiteral("Right-click the results for the fullest disc, a plan "
+                                         "for all discs and the fit on the real disc"));
     BindEvents();
     SetTabOrder();
     // The design root: the root of the file system.
@@ -221,7 +226,9 @@ void TForm1::ALButton1Click() {
     Sink sink(*this);
     const TShellRowSource rows(*ShellListView1);
     WaitCursor wait;
-    ReportUnreadable(RunGoAction(rows, TargetFields(), random_, sink).Selection.Problems);
+    const TGoResult go = RunGoAction(rows, TargetFields(), random_, sink);
+    ReportUnreadable(go.Selection.Problems);
+    discActions_->AfterGo(go);
 }
 
 void TForm1::ALButton6Click() {

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 
 class QGroupBox;
 class QLabel;
@@ -21,6 +22,7 @@ class TALButton;
 class TALCheckBox;
 class TALComboBox;
 class TALEdit;
+class TDiscActions;
 class TFatMemo;
 class TRadioGroup;
 class TShellFolder;
@@ -46,6 +48,8 @@ public:
     void SetRandom(const TRandom& rng) { random_ = rng; }
     // The byte total of the last totals report, 0 before the first.
     std::int64_t LastTotal() const { return lastTotal_; }
+    // The results panel's right-button menu and the disc jobs behind it.
+    TDiscActions& DiscActions() { return *discActions_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -126,6 +130,7 @@ private:
     QPointer<QWidget> form3_;
     TRandom random_;
     std::int64_t lastTotal_ = 0;
+    std::unique_ptr<TDiscActions> discActions_; // gone before the controls it works on
 };
 
 } // namespace platterwise

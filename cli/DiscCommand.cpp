@@ -3,14 +3,12 @@
 #include "Commands.h"
 #include "DiscOutput_p.h"
 #include "disc/DiscError.h"
+#include "disc/DiscLists.h"
 #include "disc/ShellText.h"
 #include "engine/IntConvert.h"
 #include "engine/Units.h"
 
-#include <cerrno>
-#include <fstream>
 #include <ostream>
-#include <sys/stat.h>
 
 namespace platterwise::cli {
 namespace {
@@ -21,21 +19,11 @@ using detail::TDiscReport;
 // cannot be written.
 bool WriteLists(const std::string& dir, const TDiscJobResult& result, TDiscReport& report,
                 std::ostream& err) {
-    if (::mkdir(dir.c_str(), 0777) != 0 && errno != EEXIST) {
-        ReportError(err, dir, errno);
+    try {
+        report.Lists = WriteDiscLists(dir, result.Discs);
+    } catch (const TDiscFileError& e) {
+        ReportError(err, e.Path(), e.Error());
         return false;
-    }
-    for (std::size_t i = 0; i < result.Discs.size(); ++i) {
-        const std::string path =
-            dir + (dir.ends_with('/') ? "" : "/") + "disc" + std::to_string(i + 1) + ".list";
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file << GraftPointList(result.Discs[i].GraftPoints);
-        file.close();
-        if (!file) {
-            ReportError(err, path, errno != 0 ? errno : EIO);
-            return false;
-        }
-        report.Lists.push_back(path);
     }
     return true;
 }

@@ -1,6 +1,7 @@
 // best and plan for people: per disc its sectors and spare, its items, and the command that
 // writes its image. Names are escaped for the terminal; the command quotes them for a shell.
 #include "DiscOutput_p.h"
+#include "disc/DiscLists.h"
 #include "disc/ShellText.h"
 #include "engine/Units.h"
 
@@ -68,11 +69,8 @@ void ItemList(std::ostream& out, const char* title, const std::vector<TDiscJobIt
 
 std::string DiscCommandLine(const TDiscJobResult& result, const TDiscReport& report,
                             std::size_t index) {
-    const std::string image = "disc" + std::to_string(index + 1) + ".iso";
-    if (index < report.Lists.size()) {
-        return ShellCommandLine(XorrisoCommand(report.Options, report.Lists[index], image));
-    }
-    return ShellCommandLine(XorrisoCommand(report.Options, result.Discs[index].GraftPoints, image));
+    return platterwise::DiscCommandLine(report.Options, result.Discs[index], index,
+                                        index < report.Lists.size() ? report.Lists[index] : "");
 }
 
 void WriteDiscText(const TDiscJobResult& result, const TDiscReport& report, std::ostream& out) {

@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 
+class QMimeData;
+
 namespace platterwise {
 
 class TFatCanvas;
@@ -20,6 +22,8 @@ struct TFatPass;
 
 using TFatNotifyEvent = std::function<void(TFatMemo& Sender)>;
 using TOnLinkClick = std::function<void(TFatMemo& Sender, const QString& Link)>;
+// Lets the owner add formats beside the plain text of a copy of lines `first` to `last`.
+using TCopyEvent = std::function<void(TFatMemo& Sender, QMimeData& Data, int First, int Last)>;
 using TMouseEvent = std::function<void(TFatMemo& Sender, Qt::MouseButton Button,
                                        Qt::KeyboardModifiers Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TFatMemo& Sender, Qt::MouseButtons Buttons,
@@ -67,7 +71,8 @@ public:
     TFatLine* LineAt(int x, int y) const;
     // Tracks the hovered line and part and sets the cursor (a hand over linked text).
     void UpdateHover(int x, int y);
-    // Puts the text from SelStart to SelEnd on the clipboard, lines joined by CR LF.
+    // Puts the text from SelStart to SelEnd on the clipboard, lines joined by CR LF, with
+    // what OnCopy adds beside it.
     void CopySelection();
 
     TFatLine* HoverLine() const { return hoverLine_; }
@@ -86,6 +91,7 @@ public:
     TFatNotifyEvent OnMouseOut;
     TFatNotifyEvent OnScrollVert;  // after the vertical bar moved
     TFatNotifyEvent OnScrollHoriz; // never raised: the horizontal bar is inert
+    TCopyEvent OnCopy;             // while a copy is made, before it goes to the clipboard
     TMouseEvent OnMouseDown;
     TMouseMoveEvent OnMouseMove;
     TMouseEvent OnMouseUp;

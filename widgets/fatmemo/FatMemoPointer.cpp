@@ -6,9 +6,11 @@
 #include <QDesktopServices>
 #include <QEnterEvent>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QUrl>
 #include <algorithm>
+#include <memory>
 
 namespace platterwise {
 
@@ -181,7 +183,12 @@ void TFatMemo::CopySelection() {
         text += QStringLiteral("\r\n");
     }
     text.chop(2);
-    QGuiApplication::clipboard()->setText(text);
+    auto data = std::make_unique<QMimeData>();
+    data->setText(text);
+    if (OnCopy) {
+        OnCopy(*this, *data, std::max(start.Line, 0), std::min(end.Line, lines_->Count() - 1));
+    }
+    QGuiApplication::clipboard()->setMimeData(data.release()); // the clipboard takes it
 }
 
 } // namespace platterwise

@@ -1,0 +1,17 @@
+#include "FitCheck.h"
+
+#include "ImageSizer.h"
+
+#include <numeric>
+
+namespace platterwise {
+
+TFitCheck CheckFit(const std::vector<std::string>& paths, std::int64_t capacitySectors,
+                   const TImageOptions& options) {
+    TImageSizer sizer(paths, options);
+    std::vector<std::size_t> all(paths.size());
+    std::iota(all.begin(), all.end(), std::size_t{0});
+    return {sizer.Sectors(all), capacitySectors};
+}
+
+} // namespace platterwise
