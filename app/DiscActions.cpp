@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
+#include <algorithm>
 
 namespace platterwise {
 namespace {
@@ -127,10 +128,14 @@ void TDiscActions::UpdateEnabled() {
 }
 
 std::vector<std::string> TDiscActions::ListedPaths() const {
+    return PathsOfLines(0, linePaths_.size());
+}
+
+std::vector<std::string> TDiscActions::PathsOfLines(std::size_t first, std::size_t end) const {
     std::vector<std::string> paths;
-    for (const std::string& path : linePaths_) {
-        if (!path.empty()) {
-            paths.push_back(path);
+    for (std::size_t i = first; i < std::min(end, linePaths_.size()); ++i) {
+        if (!linePaths_[i].empty()) { // a header
+            paths.push_back(linePaths_[i]);
         }
     }
     return paths;
@@ -320,13 +325,9 @@ void TDiscActions::Cancel() {
 }
 
 void TDiscActions::AddCopyFormats(QMimeData& data, int first, int last) const {
-    std::vector<std::string> paths;
-    for (int i = first; i <= last && i < int(linePaths_.size()); ++i) {
-        if (!linePaths_[std::size_t(i)].empty()) {
-            paths.push_back(linePaths_[std::size_t(i)]);
-        }
+    if (first >= 0 && last >= first) {
+        AddUriList(data, PathsOfLines(std::size_t(first), std::size_t(last) + 1));
     }
-    AddUriList(data, paths);
 }
 
 void TDiscActions::CopyFullPaths() {

@@ -78,6 +78,8 @@ private:
     // After a run has delivered: the run that waited for it, if any.
     void Delivered();
     void AddCopyFormats(QMimeData& data, int first, int last) const;
+    // The item paths of panel lines [first, end), headers left out.
+    std::vector<std::string> PathsOfLines(std::size_t first, std::size_t end) const;
     const TDiscMedium* ChosenMedium() const;
 
     QWidget& window_;
