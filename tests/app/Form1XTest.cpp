@@ -67,14 +67,18 @@ TEST_F(Form1X, ASecondCopyCannotRegisterTheHotkeyAndSaysSo) {
     first.setWorkingDirectory(dir_.path());
     first.start(QStringLiteral(PLATTERWISE_PROGRAM), {});
     ASSERT_TRUE(first.waitForStarted());
-    // The first copy holds Ctrl+A once its window is up; a sanitized build on a busy machine
-    // can take tens of seconds to get there.
-    const auto held = [] {
-        TX11GlobalHotkeys probe;
-        const bool free = probe.RegisterHotKey(9, MOD_CONTROL, 0x41);
-        return !free;
-    };
-    ASSERT_TRUE(QTest::qWaitFor(held, 60000));
+    // The first copy registers Ctrl+A before it shows its window, so wait for the window.
+    // Polling with a probe grab instead could take the key in the very instant the first copy
+    // asks for it, and the first copy would then be the one refused.
+    QProcess window;
+    window.start(QStringLiteral("xdotool"),
+                 {QStringLiteral("search"), QStringLiteral("--sync"),
+                  QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                  QString::number(first.processId())});
+    ASSERT_TRUE(window.waitForFinished(120000)); // a sanitized build on a busy machine is slow
+    ASSERT_EQ(window.exitCode(), 0);
+    TX11GlobalHotkeys probe;
+    ASSERT_FALSE(probe.RegisterHotKey(9, MOD_CONTROL, 0x41)) << "the first copy holds Ctrl+A";
 
     TX11GlobalHotkeys hotkeys;
     TForm1 second(dialogs_, hotkeys);
