@@ -4,11 +4,15 @@
 #include "engine/Target.h"
 
 #include <cstdint>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace platterwise::cli {
+
+// The largest --size taken, in Mb: 1 TB, beyond every disc that is made (a BDXL holds 128 GB).
+inline constexpr std::int64_t kLargestSizeMb = 1'000'000;
 
 enum class TCommand { Help, Version, Fill, Total, Best, Plan };
 enum class TOutput { Text, Paths, Json };
@@ -24,7 +28,7 @@ struct TCliArguments {
     const TDiscMedium* Medium = nullptr;
     std::int64_t CapacitySectors = 0;
     std::string GraftPointsDir;     // best and plan: where to write disc1.list, ...; empty: none
-    std::vector<std::string> Paths; // as given
+    std::vector<std::string> Paths; // as given, then those read through --files-from
 };
 
 struct TParseResult {
@@ -32,7 +36,9 @@ struct TParseResult {
     std::string Error; // one line naming the offending argument, when Arguments is empty
 };
 
-TParseResult ParseArguments(const std::vector<std::string>& args);
+// `input` is what "--files-from -" reads.
+TParseResult ParseArguments(const std::vector<std::string>& args, std::istream& input);
+TParseResult ParseArguments(const std::vector<std::string>& args); // input: std::cin
 
 // The text --help prints: every command with its options, generated from their declarations.
 std::string HelpText();

@@ -3,12 +3,17 @@
 #include "CliOutput.h"
 #include "disc/ShellText.h"
 
-#include <ostream>
+#include <iostream>
 
 namespace platterwise::cli {
 
 int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err) {
-    const TParseResult parsed = ParseArguments(argv);
+    return RunCli(argv, std::cin, out, err);
+}
+
+int RunCli(const std::vector<std::string>& argv, std::istream& in, std::ostream& out,
+           std::ostream& err) {
+    const TParseResult parsed = ParseArguments(argv, in);
     if (!parsed.Arguments) {
         err << kErrorPrefix << EscapeForTerminal(parsed.Error) << '\n';
         return kExitBadArguments;

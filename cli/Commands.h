@@ -19,7 +19,10 @@ int RunTotal(const TCliArguments& args, std::ostream& out, std::ostream& err);
 // best and plan, as args.Command says.
 int RunDiscs(const TCliArguments& args, std::ostream& out, std::ostream& err);
 
-// Parses `argv` (without the program name) and runs the command.
+// Parses `argv` (without the program name) and runs the command; "--files-from -" reads
+// `in` (std::cin in the first form).
 int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err);
+int RunCli(const std::vector<std::string>& argv, std::istream& in, std::ostream& out,
+           std::ostream& err);
 
 } // namespace platterwise::cli

@@ -98,7 +98,12 @@ void Job::Refuse(std::size_t position, std::string reason) {
 void Job::Measure(std::size_t position, const std::string& rootName) {
     const TRowItem& row = request_.Items[position];
     TDiscJobItem& item = items_[position];
-    item = {position, row.FullPathName, ItemName(row.FullPathName), ikFile, 0, 0};
+    item = {position,
+            row.FullPathName,
+            ItemName(row.FullPathName),
+            row.IsContainer ? ikFolder : ikFile,
+            0,
+            0};
     if (item.ImageName.empty()) {
         return Refuse(position, QuotedName(item.Path) + std::string(texts::kNoRootName));
     }
@@ -120,7 +125,12 @@ void Job::Measure(std::size_t position, const std::string& rootName) {
         item.Bytes = measure.Bytes;
         inner = measure.Image;
     } else {
+        item.Kind = ikFile;
         item.Bytes = kind == TImageEntryKind::File && st.st_size > 0 ? st.st_size : 0;
+        if (item.Bytes > kLargestXorrisoFile) {
+            return Refuse(position,
+                          QuotedName(item.Path) + std::string(texts::kLargerThanXorrisoTakes));
+        }
     }
     item.Sectors = ItemImageCost({rootName, kind, item.Bytes, true, {}}, inner).Sectors();
     eligible_.push_back(position);

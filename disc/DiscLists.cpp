@@ -115,14 +115,19 @@ void RemoveStale(const std::string& dir, std::size_t kept, std::vector<std::stri
     }
 }
 
+// `path` (absolute) with its links resolved, as far as it exists; the rest as given.
 std::string RealPath(const std::string& path) {
-    char* real = ::realpath(path.c_str(), nullptr);
-    if (real == nullptr) {
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+        std::string text = real;
+        ::free(real);
+        return text;
+    }
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos || slash == 0) {
         return path;
     }
-    std::string text = real;
-    ::free(real);
-    return text;
+    const std::string parent = RealPath(path.substr(0, slash));
+    return parent + (parent.ends_with('/') ? "" : "/") + path.substr(slash + 1);
 }
 
 bool Within(const std::string& path, const std::string& folder) {

@@ -13,6 +13,9 @@ inline constexpr std::string_view kLineBreak =
 inline constexpr std::string_view kEndsInCarriageReturn =
     " ends in a carriage return, which xorriso drops from a graft-point list; rename it to put "
     "it on a disc";
+inline constexpr std::string_view kLargerThanXorrisoTakes =
+    " is larger than the 429,496,524,800 bytes (400 GiB less 200 KiB) that xorriso puts on a "
+    "disc as one file";
 inline constexpr std::string_view kLibisofsFailed = " could not be sized by libisofs: ";
 
 } // namespace platterwise::texts

@@ -2,6 +2,7 @@
 
 #include "DiscError.h"
 #include "DiscTexts.h"
+#include "ImageOptions.h"
 #include "RootNames.h"
 #include "ShellText.h"
 
@@ -173,6 +174,10 @@ void Reader::ListFolder(const FolderTask& task, std::vector<FolderTask>& pending
             } else {
                 listed.KeptLink = true;
             }
+        }
+        if (!listed.KeptLink && S_ISREG(listed.St.st_mode) &&
+            listed.St.st_size > kLargestXorrisoFile) {
+            Fail(path, texts::kLargerThanXorrisoTakes);
         }
         entries.push_back(std::move(listed));
     }
