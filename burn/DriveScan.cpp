@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
 #include <unistd.h>
 
 namespace platterwise::burn {
@@ -77,6 +79,24 @@ TDriveScan ScanDrives() {
         }
     }
     return scan;
+}
+
+bool WaitForMedium(const std::string& address, const std::stop_token& stop, int seconds) {
+    if (address.rfind("stdio:", 0) == 0) {
+        return !stop.stop_requested();
+    }
+    std::mutex m;
+    std::condition_variable_any cv;
+    for (int i = 0; i < seconds && !stop.stop_requested(); ++i) {
+        const auto found = LookUpDrive(address);
+        const auto* drive = std::get_if<TDriveInfo>(&found);
+        if (drive == nullptr || drive->Medium.State != TMediumState::None) {
+            return true; // ready, or a fault the burn will name
+        }
+        std::unique_lock lock(m);
+        cv.wait_for(lock, stop, std::chrono::seconds(1), [] { return false; });
+    }
+    return !stop.stop_requested();
 }
 
 std::variant<TDriveInfo, TBurnStatus> LookUpDrive(const std::string& address) {

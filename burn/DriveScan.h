@@ -4,6 +4,7 @@
 #include "BurnStatus.h"
 #include "Medium.h"
 
+#include <stop_token>
 #include <string>
 #include <variant>
 #include <vector>
@@ -31,5 +32,10 @@ TDriveScan ScanDrives();
 
 // The drive at `address` alone (pseudo-drives too) with its medium, or why it cannot be had.
 std::variant<TDriveInfo, TBurnStatus> LookUpDrive(const std::string& address);
+
+// Waits, looking once a second for up to `seconds`, until the drive at `address` has made a
+// disc ready (a tray just closed needs a few seconds). Pseudo-drives are ready at once.
+// False only when a stop was asked for.
+bool WaitForMedium(const std::string& address, const std::stop_token& stop, int seconds = 60);
 
 } // namespace platterwise::burn
