@@ -37,7 +37,9 @@ CLI::App* TCommandLine::AddBurn() {
     CLI::App* burn = AddCommand(
         "burn", "Burns each disc image to a blank disc in the drive, one after another,\n"
                 "reads the disc back and checks it against the image's MD5, then opens\n"
-                "the tray and asks for the next blank disc.");
+                "the tray and asks for the next blank disc. A disc given by its label\n"
+                "is burned from the image the catalogue names, checked against the MD5\n"
+                "recorded for it, and recorded burned once it read back equal.");
     burn->add_option("--drive", values_.Drive,
                      "the drive, as drives lists it (/dev/sr0), or a pseudo-drive:\n"
                      "stdio:FILE writes FILE")
@@ -58,7 +60,14 @@ CLI::App* TCommandLine::AddBurn() {
                    "may hold data");
     burn->add_flag("--no-read-back", values_.NoReadBack,
                    "do not read the disc back (it is then not recorded as burned)");
-    burn->add_option("DISC", values_.PathArgs, "disc image files, burned in the order given");
+    burn->add_option("--catalogue", values_.Catalogue,
+                     "the catalogue that knows the labels and records the burns;\n"
+                     "default $XDG_DATA_HOME/platterwise/catalogue.sqlite")
+        ->type_name("FILE")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    burn->add_option("DISC", values_.PathArgs,
+                     "catalogued disc labels or disc image files, burned in the\n"
+                     "order given");
     return burn;
 }
 

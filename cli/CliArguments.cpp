@@ -91,6 +91,7 @@ TParseResult BurnArguments(TCliArguments a, const TRawValues& v) {
     a.DriveAddress = v.Drive;
     a.Overwrite = v.Overwrite;
     a.ReadBack = !v.NoReadBack;
+    a.CataloguePath = v.Catalogue;
     if (!v.Speed.empty()) {
         a.SpeedFactor = std::strtod(v.Speed.c_str(), nullptr);
     }

@@ -27,9 +27,10 @@ struct TCliArguments {
     std::vector<std::string> Paths; // as given
     // drives and burn: the drive's address (/dev/sr0, stdio:/path); empty for the scan.
     std::string DriveAddress;
-    double SpeedFactor = 0; // burn --speed: a multiple of 1x; 0 the drive's best
-    bool Overwrite = false; // burn --overwrite
-    bool ReadBack = true;   // burn without --no-read-back
+    double SpeedFactor = 0;    // burn --speed: a multiple of 1x; 0 the drive's best
+    bool Overwrite = false;    // burn --overwrite
+    bool ReadBack = true;      // burn without --no-read-back
+    std::string CataloguePath; // burn --catalogue; empty: the default catalogue
 };
 
 struct TParseResult {

@@ -74,7 +74,7 @@ std::string HelpText() {
     }
     out << "\nPATH: files and folders, in the order given; a directory is one folder item,\n"
            "anything else one file item. Paths after \"--\" are taken as they are.\n"
-           "DISC: a disc image file to burn.\n";
+           "DISC: a catalogued disc's label (PW_20261208_001) or a disc image file.\n";
     // best and plan take the same options.
     out << "\nOptions:\n";
     for (const auto& c : commands) {

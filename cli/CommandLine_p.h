@@ -16,7 +16,7 @@ struct TRawValues {
     std::string Medium, Size, Deviation, Samples, Seed, GraftPoints;
     bool Both = false, Paths = false, Nul = false, Json = false, Button = false;
     std::vector<std::string> PathArgs;
-    std::string Drive, Speed;
+    std::string Drive, Speed, Catalogue;
     bool Overwrite = false, NoReadBack = false;
 };
 
