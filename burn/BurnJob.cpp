@@ -174,6 +174,12 @@ TBurnStatus Write(TGrabbedDrive& drive, const TBurnRequest& request, TImageSourc
         return {TBurnCode::WriteFailed,
                 "the drive reported a write error" + (said.empty() ? "" : ": " + said)};
     }
+    if (!image.Digest()) {
+        // libburn can end a write it never began (a drive still being probed, for one)
+        // without calling it failed: only a source read to its end proves the whole image went.
+        return {TBurnCode::WriteFailed, "the write ended before the whole image was sent" +
+                                            (said.empty() ? "" : ": " + said)};
+    }
     observer(rate.Progress(image.Bytes(), -1));
     return {};
 }
@@ -240,9 +246,8 @@ TBurnResult BurnImage(const TBurnRequest& request, const TBurnObserver& observer
     }
     result.Written = true;
     result.WrittenMd5 = image->Digest();
-    const TMd5Digest expected =
-        request.ExpectedMd5.value_or(result.WrittenMd5.value_or(TMd5Digest{}));
-    if (!result.WrittenMd5 || *result.WrittenMd5 != expected) {
+    const TMd5Digest expected = request.ExpectedMd5.value_or(*result.WrittenMd5);
+    if (*result.WrittenMd5 != expected) {
         result.Status = {TBurnCode::ImageUnreadable,
                          request.ImagePath + ": changed while it was burned"};
         return result;

@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
+#include <thread>
 #include <unistd.h>
 
 namespace platterwise::burn {
@@ -61,7 +62,13 @@ TDriveScan ScanDrives() {
     burn_drive_info* infos = nullptr;
     unsigned int count = 0;
     std::vector<std::string> addresses;
-    if (burn_drive_scan(&infos, &count) > 0) {
+    // The scan runs on a thread of libburn's: it must be asked again until it has ended, or
+    // the drives it is still probing stay half-set-up and later writes silently do nothing.
+    int scanned = 0;
+    while ((scanned = burn_drive_scan(&infos, &count)) == 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    if (scanned > 0 && infos != nullptr) {
         for (unsigned int i = 0; i < count; ++i) {
             char adr[BURN_DRIVE_ADR_LEN] = {};
             if (burn_drive_get_adr(&infos[i], adr) > 0) {
