@@ -1,9 +1,11 @@
 #include "Commands.h"
 
 #include "CliOutput.h"
+#include "InterruptStop_p.h"
 #include "disc/ShellText.h"
 
 #include <iostream>
+#include <unistd.h>
 
 namespace platterwise::cli {
 
@@ -32,6 +34,13 @@ int RunCli(const std::vector<std::string>& argv, std::istream& in, std::ostream&
     case TCommand::Best:
     case TCommand::Plan:
         return RunDiscs(*parsed.Arguments, out, err);
+    case TCommand::Drives:
+        return RunDrives(*parsed.Arguments, out, err);
+    case TCommand::Burn: {
+        const detail::TInterruptStop interrupt; // Ctrl+C stops the drive, then the program
+        return RunBurn(*parsed.Arguments, in, out, err, interrupt.Token(),
+                       &err == &std::cerr && ::isatty(STDERR_FILENO) == 1);
+    }
     }
     return kExitBadArguments;
 }

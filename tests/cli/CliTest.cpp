@@ -53,7 +53,7 @@ TEST(CliArguments, BadArgumentsAreNamedOnOneLine) {
         std::string Named;
     };
     for (const Case& c : std::vector<Case>{
-             {{"burn", "a"}, "burn:"},
+             {{"scorch", "a"}, "scorch:"},
              {{"fill", "--medium", "bluray", "a"}, "--medium:"},
              {{"fill", "--size", "4,7", "a"}, "--size:"},
              {{"fill", "--size", "10", "--medium", "cd-r", "a"}, "--medium:"},
