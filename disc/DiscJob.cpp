@@ -59,7 +59,8 @@ private:
     const std::atomic<bool>* cancel_;
     std::vector<TDiscJobItem> items_; // one per requested item
     std::vector<bool> refused_;
-    std::vector<std::size_t> eligible_; // positions the search works on
+    std::vector<std::string> rootNames_; // the longest name each item can take on a disc
+    std::vector<std::size_t> eligible_;  // positions the search works on
     std::size_t measured_ = 0;
     TImageSizer sizer_;
     TDiscJobResult result_;
@@ -145,10 +146,15 @@ std::int64_t Job::ExactSectors(const std::vector<std::size_t>& chosen) {
     std::vector<std::size_t> positions;
     for (const std::size_t k : chosen) {
         positions.push_back(eligible_[k]);
+        const std::size_t position = positions.back();
         try {
-            sizer_.Tree(positions.back());
+            const TImageTree& tree = sizer_.Tree(position);
+            if (LongestImagePath(tree, rootNames_[position]) >= kXorrisoPathLimit) {
+                throw ItemRefused{position, QuotedName(items_[position].Path) +
+                                                std::string(texts::kRenamedPathTooLong)};
+            }
         } catch (const TDiscError& e) {
-            throw ItemRefused{positions.back(), e.what()};
+            throw ItemRefused{position, e.what()};
         }
     }
     return sizer_.Sectors(positions);
@@ -226,9 +232,9 @@ TDiscJobResult Job::Run() {
             const std::string name = ItemName(row.FullPathName);
             roots.push_back({name.empty() ? std::string("/") : name, row.IsContainer});
         }
-        const std::vector<std::string> names = ResolveRootNames(roots);
+        rootNames_ = ResolveRootNames(roots);
         for (std::size_t position = 0; position < request_.Items.size(); ++position) {
-            Measure(position, names[position]);
+            Measure(position, rootNames_[position]);
             ++measured_;
             if (CancelSet()) {
                 throw JobCancelled{};

@@ -19,8 +19,6 @@
 namespace platterwise {
 namespace {
 
-// xorriso refuses paths of this many bytes or more, on disk and in the image.
-constexpr std::size_t kXorrisoPathLimit = 4096;
 // xorriso follows at most this many links to folders on one way down.
 constexpr int kLinkLimit = 100;
 

@@ -2,6 +2,7 @@
 
 #include "DiscTestSupport.h"
 #include "disc/DiscError.h"
+#include "disc/ImageTree.h"
 #include "disc/RootNames.h"
 #include "disc/ShellText.h"
 #include "tests/support/EngineFakes.h"
@@ -33,6 +34,19 @@ TEST(RootNames, LaterItemsOfATakenNameAreNumberedInSelectionOrder) {
     EXPECT_EQ(names[3], std::string(251, 'x') + " (2)");
     EXPECT_EQ(ItemName("/music/album/"), "album");
     EXPECT_EQ(ItemName("/"), "");
+}
+
+// A renamed item's inner paths grow with its name: "CD1 (2)" can pass xorriso's limit where
+// "CD1" did not.
+TEST(RootNames, LongestImagePathCountsTheNameTheItemStandsUnder) {
+    testing::TempDir dir;
+    const std::string inner = std::string(200, 'a') + "/" + std::string(100, 'b');
+    dir.File("CD1/" + inner + "/01.flac", 1);
+    dir.File("CD1/short.flac", 1);
+    const TImageTree tree = ReadImageTree(dir / "CD1");
+    const std::size_t longest = std::string("/CD1/" + inner + "/01.flac").size();
+    EXPECT_EQ(LongestImagePath(tree, "CD1"), longest);
+    EXPECT_EQ(LongestImagePath(tree, "CD1 (2)"), longest + 4);
 }
 
 TEST(RootNames, DiskPathsAreAbsoluteWithDotsResolvedAsTheFileSystemDoes) {
