@@ -19,6 +19,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <gmock/gmock.h>
+#include <unistd.h>
 
 namespace platterwise::testing {
 namespace {
@@ -369,6 +370,16 @@ TEST_F(DiscActionsTest, ClipboardGetsUriListBesidePlainText) {
     copied = QGuiApplication::clipboard()->mimeData();
     EXPECT_THAT(copied->text().toStdString(), ::testing::HasSubstr(" spare\r\nc d.flac\r\ne."));
     EXPECT_EQ(copied->data(QStringLiteral("text/uri-list")), uris);
+}
+
+TEST_F(DiscActionsTest, WhatCouldNotBeReadIsNamedInTheMessageTooltip) {
+    ASSERT_EQ(::symlink("loop", Music("A/loop").toLocal8Bit().constData()), 0);
+    SelectRows({0, 1});
+    Press("ALButton6");
+    EXPECT_EQ(Message(), u"Oh, thats a big momma! :)");
+    EXPECT_EQ(Control<TALEdit>("ALEdit2").toolTip(),
+              QStringLiteral("1 item could not be read: ") + Music("A/loop") +
+                  QStringLiteral(": Too many levels of symbolic links"));
 }
 
 TEST_F(DiscActionsTest, SavesAListAndAScriptPerDiscAndReportsAFailure) {
