@@ -2,7 +2,6 @@
 #include "WindowJob.h"
 
 #include <QMetaObject>
-#include <atomic>
 #include <exception>
 
 namespace platterwise {
@@ -30,7 +29,7 @@ TWindowJob::~TWindowJob() {
 }
 
 void TWindowJob::Start() {
-    worker_ = std::jthread([this](std::stop_token stop) {
+    worker_ = std::jthread([this](const std::stop_token& stop) {
         TWindowJobOutcome outcome;
         try {
             outcome = Work(stop);
@@ -51,10 +50,7 @@ void TWindowJob::Kill() {
     }
 }
 
-TWindowJobOutcome TWindowJob::Work(std::stop_token stop) {
-    // The disc job watches a flag; the token sets it.
-    std::atomic<bool> cancel{false};
-    const std::stop_callback stopping(stop, [&cancel] { cancel = true; });
+TWindowJobOutcome TWindowJob::Work(const std::stop_token& stop) {
     if (const auto* disc = std::get_if<TDiscJobRequest>(&request_)) {
         const auto progress = [this](const TDiscJobProgress& p) {
             QMetaObject::invokeMethod(
@@ -66,7 +62,7 @@ TWindowJobOutcome TWindowJob::Work(std::stop_token stop) {
                 },
                 Qt::QueuedConnection);
         };
-        return RunDiscJob(*disc, progress, &cancel);
+        return RunDiscJob(*disc, progress, stop);
     }
     const auto& fit = std::get<TFitRequest>(request_);
     std::vector<TFitCheck> checks;
@@ -74,7 +70,7 @@ TWindowJobOutcome TWindowJob::Work(std::stop_token stop) {
         if (stop.stop_requested()) {
             break; // killed: nobody reads what it gives
         }
-        checks.push_back(CheckFit(paths, fit.CapacitySectors, fit.Options));
+        checks.push_back(CheckFit(paths, fit.CapacitySectors, fit.Options, stop));
     }
     return checks;
 }

@@ -13,6 +13,7 @@
 
 #include <QObject>
 #include <cstdint>
+#include <stop_token>
 #include <string>
 #include <thread>
 #include <variant>
@@ -71,7 +72,9 @@ signals:
 
 private:
     // On the worker: the whole job, or a failure's text.
-    TWindowJobOutcome Work(std::stop_token stop);
+    // `stop` is the worker's: Kill or the destructor request it, and every stage of the disc
+    // job and the fit check watches it, so the worker ends within about 100 ms.
+    TWindowJobOutcome Work(const std::stop_token& stop);
     void Finish(TWindowJobOutcome outcome);
 
     TWindowJobKind kind_;
