@@ -10,7 +10,9 @@
 
 namespace platterwise::cli {
 
-enum class TCommand { Help, Version, Fill, Total, Best, Plan };
+enum class TCommand { Help, Version, Fill, Total, Best, Plan, Catalogue, Verify };
+// catalogue's subcommands.
+enum class TCatalogueAction { List, Show, Find, Burned, Forget, Add };
 enum class TOutput { Text, Paths, Json };
 
 struct TCliArguments {
@@ -25,6 +27,16 @@ struct TCliArguments {
     std::int64_t CapacitySectors = 0;
     std::string GraftPointsDir;     // best and plan: where to write disc1.list, ...; empty: none
     std::vector<std::string> Paths; // as given
+    // best and plan: where to write disc1.iso, ... (empty: none), the label's first part, and
+    // whether to plan items already on a burned disc; progress forced on standard error.
+    std::string WriteImagesDir;
+    std::string LabelPrefix = "PW";
+    bool IncludeBurned = false;
+    bool Progress = false;
+    std::string CataloguePath; // empty: DefaultCataloguePath()
+    // catalogue: what to do, and its LABELs, TEXT or IMAGE; verify: LABEL and SOURCE.
+    TCatalogueAction Action = TCatalogueAction::List;
+    std::vector<std::string> Words;
 };
 
 struct TParseResult {

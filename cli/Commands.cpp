@@ -27,6 +27,10 @@ int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
     case TCommand::Best:
     case TCommand::Plan:
         return RunDiscs(*parsed.Arguments, out, err);
+    case TCommand::Catalogue:
+        return RunCatalogue(*parsed.Arguments, out, err);
+    case TCommand::Verify:
+        return RunVerify(*parsed.Arguments, out, err);
     }
     return kExitBadArguments;
 }

@@ -19,6 +19,11 @@ int RunTotal(const TCliArguments& args, std::ostream& out, std::ostream& err);
 // best and plan, as args.Command says.
 int RunDiscs(const TCliArguments& args, std::ostream& out, std::ostream& err);
 
+// catalogue list|show|find|burned|forget|add. Exit 1: a label not found, nothing found.
+int RunCatalogue(const TCliArguments& args, std::ostream& out, std::ostream& err);
+// verify LABEL SOURCE. Exit 0: every file good; 1: damage found; 2: could not verify.
+int RunVerify(const TCliArguments& args, std::ostream& out, std::ostream& err);
+
 // Parses `argv` (without the program name) and runs the command.
 int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err);
 
