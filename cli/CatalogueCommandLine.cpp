@@ -85,7 +85,7 @@ CLI::App* AddCatalogueCommand(CLI::App& app, TRawValues& values,
         actions.emplace_back(action, command);
     };
     add(TCatalogueAction::List, "list", nullptr,
-        "a line per disc: label, medium, state, date, files, sectors, spare");
+        "a line per disc: label, medium, state, date, items, sectors, spare");
     add(TCatalogueAction::Show, "show", "LABEL", "a disc's items and files");
     add(TCatalogueAction::Find, "find", "TEXT",
         "every catalogued file or folder whose path contains TEXT\n"

@@ -15,6 +15,7 @@ bool ProgressShown(std::ostream& err, bool asked) {
 TProgressLine::TProgressLine(std::ostream& err, bool shown, std::string what)
     : err_(err)
     , shown_(shown)
+    , terminal_(&err == &std::cerr && ::isatty(STDERR_FILENO) == 1)
     , what_(std::move(what))
     , start_(std::chrono::steady_clock::now())
     , last_(start_) {}
@@ -24,7 +25,8 @@ void TProgressLine::Update(std::int64_t bytes, std::int64_t total) {
         return;
     }
     const auto now = std::chrono::steady_clock::now();
-    if (bytes < total && now - last_ < std::chrono::milliseconds(250)) {
+    const auto step = terminal_ ? std::chrono::milliseconds(250) : std::chrono::seconds(2);
+    if (bytes < total && now - last_ < step) {
         return;
     }
     last_ = now;
@@ -36,8 +38,12 @@ void TProgressLine::Update(std::int64_t bytes, std::int64_t total) {
                   double(bytes) / 1e6, double(total) / 1e6,
                   total > 0 ? 100.0 * double(bytes) / double(total) : 100.0, rate / 1e6,
                   int(left) / 60, int(left) % 60);
-    err_ << '\r' << EscapeForTerminal(what_) << ": " << line << "\x1b[K" << std::flush;
-    written_ = true;
+    if (terminal_) {
+        err_ << '\r' << EscapeForTerminal(what_) << ": " << line << "\x1b[K" << std::flush;
+        written_ = true;
+    } else {
+        err_ << EscapeForTerminal(what_) << ": " << line << '\n' << std::flush;
+    }
 }
 
 void TProgressLine::Finish() {

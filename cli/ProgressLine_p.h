@@ -21,6 +21,7 @@ public:
 private:
     std::ostream& err_;
     bool shown_;
+    bool terminal_; // rewrite one line in place; else a line now and then
     bool written_ = false;
     std::string what_;
     std::chrono::steady_clock::time_point start_, last_;
