@@ -71,11 +71,11 @@ void WriteDiscJson(const TDiscJobResult& result, const TDiscReport& report, std:
         }
         json["discs"].push_back(std::move(entry));
     }
+    json["too_large"] = Items(result.TooLarge);
     json["already_on_disc"] = BurnedItems(report.AlreadyOnDisc, "labels");
     if (!report.ChangedSinceDisc.empty()) {
         json["changed_since_disc"] = BurnedItems(report.ChangedSinceDisc, "labels");
     }
-    json["too_large"] = Items(result.TooLarge);
     if (!result.Unplaced.empty()) {
         json["unplaced"] = Items(result.Unplaced);
     }
