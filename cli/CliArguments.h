@@ -10,7 +10,7 @@
 
 namespace platterwise::cli {
 
-enum class TCommand { Help, Version, Fill, Total, Best, Plan, Catalogue, Verify };
+enum class TCommand { Help, Version, Fill, Total, Best, Plan, Drives, Burn, Catalogue, Verify };
 // catalogue's subcommands.
 enum class TCatalogueAction { List, Show, Find, Burned, Forget, Add };
 enum class TOutput { Text, Paths, Json };
@@ -33,10 +33,15 @@ struct TCliArguments {
     std::string LabelPrefix = "PW";
     bool IncludeBurned = false;
     bool Progress = false;
-    std::string CataloguePath; // empty: DefaultCataloguePath()
     // catalogue: what to do, and its LABELs, TEXT or IMAGE; verify: LABEL and SOURCE.
     TCatalogueAction Action = TCatalogueAction::List;
     std::vector<std::string> Words;
+    // drives and burn: the drive's address (/dev/sr0, stdio:/path); empty for the scan.
+    std::string DriveAddress;
+    double SpeedFactor = 0;    // burn --speed: a multiple of 1x; 0 the drive's best
+    bool Overwrite = false;    // burn --overwrite
+    bool ReadBack = true;      // burn without --no-read-back
+    std::string CataloguePath; // empty: the default catalogue (DefaultCataloguePath)
 };
 
 struct TParseResult {

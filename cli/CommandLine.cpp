@@ -149,6 +149,8 @@ TCommandLine::TCommandLine()
                   {TCommand::Total, total},
                   {TCommand::Best, best},
                   {TCommand::Plan, plan},
+                  {TCommand::Drives, AddDrives()},
+                  {TCommand::Burn, AddBurn()},
                   {TCommand::Catalogue, catalogue},
                   {TCommand::Verify, verify}}};
 }

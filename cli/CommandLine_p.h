@@ -17,9 +17,11 @@ struct TRawValues {
     bool Both = false, Paths = false, Nul = false, Json = false, Button = false;
     std::vector<std::string> PathArgs;
     // Writing images, the catalogue, verifying (CatalogueCommandLine.cpp).
-    std::string WriteImages, Label, Catalogue;
+    std::string WriteImages, Label;
     bool Progress = false, IncludeBurned = false;
     std::vector<std::string> Words;
+    std::string Drive, Speed, Catalogue;
+    bool Overwrite = false, NoReadBack = false;
 };
 
 // --write-images, --label, --catalogue, --progress and --include-burned of best and plan.
@@ -42,7 +44,7 @@ public:
         CLI::App* App;
     };
     // The commands in the order the help lists them.
-    const std::array<TEntry, 6>& Commands() const { return commands_; }
+    const std::array<TEntry, 8>& Commands() const { return commands_; }
     const std::vector<std::pair<TCatalogueAction, CLI::App*>>& CatalogueActions() const {
         return actions_;
     }
@@ -54,10 +56,12 @@ private:
     CLI::App* AddCommand(const char* name, const char* description);
     void AddTargetOptions(CLI::App* command, bool discMedia);
     void AddPaths(CLI::App* command);
+    CLI::App* AddDrives();
+    CLI::App* AddBurn();
 
     CLI::App app_;
     TRawValues values_;
-    std::array<TEntry, 6> commands_{};
+    std::array<TEntry, 8> commands_{};
     std::vector<std::pair<TCatalogueAction, CLI::App*>> actions_;
 };
 
