@@ -55,6 +55,8 @@ public:
     void CheckFit();
     void CopyFullPaths();
     void SaveDiscLists();
+    // Asks for image files and opens the burn dialog on them, one disc after another.
+    void BurnDiscImages();
     void Cancel();
 
 private:
