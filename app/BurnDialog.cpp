@@ -196,7 +196,9 @@ void TBurnDialog::ShowMedium(const std::variant<TDriveInfo, TBurnStatus>& found)
 
 void TBurnDialog::AskForDisc() {
     if (next_ >= discs_.size()) {
-        disc_->setText(QStringLiteral("All %1 discs are done.").arg(discs_.size()));
+        disc_->setText(discs_.size() == 1
+                           ? QStringLiteral("The disc is done.")
+                           : QStringLiteral("All %1 discs are done.").arg(discs_.size()));
         burn_->setText(QStringLiteral("&Burn"));
         burn_->setEnabled(false);
         return;
@@ -268,6 +270,7 @@ void TBurnDialog::Finished(const TBurnResult& result) {
     status_->setText(text);
     const int index = int(next_);
     if (result.Status.Ok()) {
+        medium_->setText(QStringLiteral("Look again once the next disc is in"));
         ++next_;
         AskForDisc();
         if (next_ < discs_.size()) {

@@ -91,7 +91,7 @@ void TDiscActions::BuildMenu() {
     menu_->addSeparator();
     copyPaths_ = add("Copy full paths", {}, &TDiscActions::CopyFullPaths);
     saveLists_ = add("Save disc lists…", {}, &TDiscActions::SaveDiscLists);
-    add("Burn disc images…", {}, &TDiscActions::BurnDiscImages);
+    add("Burn disc images…", QKeySequence(Qt::CTRL | Qt::Key_B), &TDiscActions::BurnDiscImages);
     menu_->addSeparator();
     mediaMenu_ = menu_->addMenu(QStringLiteral("Medium"));
     media_ = new QActionGroup(mediaMenu_);
