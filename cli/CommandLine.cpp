@@ -141,14 +141,19 @@ TCommandLine::TCommandLine()
                                  "for xorriso -path-list; the printed command reads them"))
             ->type_name("DIR")
             ->check(Check([](const std::string& v) { return !v.empty(); }, "needs a folder"));
+        AddImageOptions(command, values_);
         AddPaths(command);
     }
+    CLI::App* catalogue = AddCatalogueCommand(app_, values_, actions_);
+    CLI::App* verify = AddVerifyCommand(app_, values_);
     commands_ = {{{TCommand::Fill, fill},
                   {TCommand::Total, total},
                   {TCommand::Best, best},
                   {TCommand::Plan, plan},
                   {TCommand::Drives, AddDrives()},
-                  {TCommand::Burn, AddBurn()}}};
+                  {TCommand::Burn, AddBurn()},
+                  {TCommand::Catalogue, catalogue},
+                  {TCommand::Verify, verify}}};
 }
 
 CLI::App* TCommandLine::AddCommand(const char* name, const char* description) {

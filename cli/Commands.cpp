@@ -41,6 +41,10 @@ int RunCli(const std::vector<std::string>& argv, std::istream& in, std::ostream&
         return RunBurn(*parsed.Arguments, in, out, err, interrupt.Token(),
                        &err == &std::cerr && ::isatty(STDERR_FILENO) == 1);
     }
+    case TCommand::Catalogue:
+        return RunCatalogue(*parsed.Arguments, out, err);
+    case TCommand::Verify:
+        return RunVerify(*parsed.Arguments, out, err);
     }
     return kExitBadArguments;
 }
