@@ -1,8 +1,10 @@
 #include "DiscActions.h"
 
+#include "BurnDialog.h"
 #include "DiscTarget.h"
 #include "UnreadableReport.h"
 #include "UriList.h"
+#include "catalogue/Catalogue.h"
 #include "disc/DiscLists.h"
 #include "engine/GoAction.h"
 #include "engine/Report.h"
@@ -14,6 +16,7 @@
 #include <QActionGroup>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
@@ -94,6 +97,7 @@ void TDiscActions::BuildMenu() {
     menu_->addSeparator();
     copyPaths_ = add("Copy full paths", {}, &TDiscActions::CopyFullPaths);
     saveLists_ = add("Save disc lists…", {}, &TDiscActions::SaveDiscLists);
+    add("Burn disc images…", QKeySequence(Qt::CTRL | Qt::Key_B), &TDiscActions::BurnDiscImages);
     menu_->addSeparator();
     mediaMenu_ = menu_->addMenu(QStringLiteral("Medium"));
     media_ = new QActionGroup(mediaMenu_);
@@ -112,6 +116,26 @@ void TDiscActions::BuildMenu() {
     cancel_ = add("Cancel", QKeySequence(Qt::Key_Escape), &TDiscActions::Cancel);
     connect(menu_, &QMenu::aboutToShow, this, [this] { UpdateMenu(); });
     UpdateMenu();
+}
+
+void TDiscActions::BurnDiscImages() {
+    const QStringList files =
+        QFileDialog::getOpenFileNames(&window_, QStringLiteral("Burn disc images"), QString(),
+                                      QStringLiteral("Disc images (*.iso);;All files (*)"));
+    if (files.isEmpty()) {
+        return;
+    }
+    std::vector<TBurnDialogDisc> discs;
+    for (const QString& file : files) {
+        const QByteArray path = QFile::encodeName(file);
+        discs.push_back({QFileInfo(file).fileName().toStdString(),
+                         std::string(path.constData(), std::size_t(path.size())),
+                         {},
+                         std::nullopt});
+    }
+    auto* dialog = new TBurnDialog(std::move(discs), DefaultCataloguePath(), &window_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 const TDiscMedium* TDiscActions::ChosenMedium() const {

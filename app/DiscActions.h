@@ -66,6 +66,8 @@ public:
     // The full paths of disc `disc`'s items (0-based), or of every disc's for -1.
     void CopyDisc(int disc);
     void SaveDiscLists();
+    // Asks for image files and opens the burn dialog on them, one disc after another.
+    void BurnDiscImages();
     void Cancel();
 
 private:

@@ -91,8 +91,10 @@ TEST_F(DiscActionsTest, MenuEntriesAndTheirEnabledStates) {
         }
     }
     EXPECT_EQ(texts, (Strings({"Fullest disc", "Plan all discs", "Check fit on the disc",
-                               "Copy full paths", "Save disc lists…", "Medium", "Cancel"})));
+                               "Copy full paths", "Save disc lists…", "Burn disc images…", "Medium",
+                               "Cancel"})));
     EXPECT_EQ(Entry("Fullest disc").shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+    EXPECT_EQ(Entry("Burn disc images…").shortcut(), QKeySequence(QStringLiteral("Ctrl+B")));
     EXPECT_EQ(Entry("Plan all discs").shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
     emit Actions().Menu().aboutToShow();
     EXPECT_EQ(Actions().MediaMenu().actions().first()->text(), u"As the window chooses: 5 Mb");
