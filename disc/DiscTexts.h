@@ -13,6 +13,9 @@ inline constexpr std::string_view kLineBreak =
 inline constexpr std::string_view kEndsInCarriageReturn =
     " ends in a carriage return, which xorriso drops from a graft-point list; rename it to put "
     "it on a disc";
+inline constexpr std::string_view kHoldsUnreadable = " holds what cannot be read: ";
+inline constexpr std::string_view kSelectedTwice = " is selected twice";
+inline constexpr std::string_view kInsideSelected = " is inside the selected item ";
 inline constexpr std::string_view kLibisofsFailed = " could not be sized by libisofs: ";
 
 } // namespace platterwise::texts
