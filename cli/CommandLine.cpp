@@ -140,12 +140,19 @@ TCommandLine::TCommandLine()
                                  "write each disc's graft points to DIR/disc1.list, ...\n"
                                  "for xorriso -path-list; the printed command reads them"))
             ->type_name("DIR");
+        AddImageOptions(command, values_);
         AddPaths(command);
     }
+    CLI::App* catalogue = AddCatalogueCommand(app_, values_, actions_);
+    CLI::App* verify = AddVerifyCommand(app_, values_);
     commands_ = {{{TCommand::Fill, fill},
                   {TCommand::Total, total},
                   {TCommand::Best, best},
-                  {TCommand::Plan, plan}}};
+                  {TCommand::Plan, plan},
+                  {TCommand::Drives, AddDrives()},
+                  {TCommand::Burn, AddBurn()},
+                  {TCommand::Catalogue, catalogue},
+                  {TCommand::Verify, verify}}};
 }
 
 CLI::App* TCommandLine::AddCommand(const char* name, const char* description) {
