@@ -15,6 +15,8 @@
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <unordered_map>
 
 namespace platterwise {
 namespace {
@@ -36,6 +38,18 @@ TImageEntryKind EntryKind(const struct stat& st) {
                                                       : TImageEntryKind::Special;
 }
 
+// The first thing below an item that the walk could not read and that is not a link: the
+// image cannot hold it (a link that leads nowhere goes on the disc as a link).
+const TMeasureProblem* UnreadableContent(const TMeasureProblems& problems) {
+    for (const TMeasureProblem& problem : problems.Kept()) {
+        struct stat st {};
+        if (::lstat(problem.Path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            return &problem;
+        }
+    }
+    return nullptr;
+}
+
 class Job {
 public:
     Job(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
@@ -47,6 +61,7 @@ private:
     TDiscJobResult Cancelled() const;
     void Report(std::size_t discs) const;
     void Refuse(std::size_t position, std::string reason);
+    void FindOverlaps();
     void Measure(std::size_t position, const std::string& rootName);
     std::int64_t ExactSectors(const std::vector<std::size_t>& chosen);
     void Search();
@@ -60,6 +75,7 @@ private:
     std::vector<TDiscJobItem> items_; // one per requested item
     std::vector<bool> refused_;
     std::vector<std::string> rootNames_; // the longest name each item can take on a disc
+    std::vector<std::string> overlap_;   // per item: why it repeats another, else empty
     std::vector<std::size_t> eligible_;  // positions the search works on
     std::size_t measured_ = 0;
     TImageSizer sizer_;
@@ -94,6 +110,39 @@ void Job::Refuse(std::size_t position, std::string reason) {
     result_.Refused.push_back({items_[position], std::move(reason)});
 }
 
+// An item given twice, or inside a folder that is selected too, would put the same data on
+// the discs twice: the first or the outer one is planned, the other refused. Paths compare as
+// their graft points give them (absolute, dots resolved), ancestors looked up one by one.
+void Job::FindOverlaps() {
+    overlap_.assign(items_.size(), {});
+    std::unordered_map<std::string_view, std::size_t> first;
+    for (std::size_t position = 0; position < items_.size(); ++position) {
+        if (ItemName(request_.Items[position].FullPathName).empty()) {
+            continue; // the file system's root: refused on its own, so it holds no other
+        }
+        const auto [at, fresh] = first.try_emplace(sizer_.DiskPath(position), position);
+        if (!fresh) {
+            overlap_[position] = QuotedName(request_.Items[position].FullPathName) +
+                                 std::string(texts::kSelectedTwice);
+        }
+    }
+    for (std::size_t position = 0; position < items_.size(); ++position) {
+        const std::string_view path = sizer_.DiskPath(position);
+        for (std::size_t cut = path.size(); overlap_[position].empty() && cut > 0;) {
+            cut = path.rfind('/', cut - 1);
+            if (cut == std::string_view::npos) {
+                break;
+            }
+            const auto outer = first.find(path.substr(0, cut == 0 ? 1 : cut));
+            if (outer != first.end() && request_.Items[outer->second].IsContainer) {
+                overlap_[position] = QuotedName(request_.Items[position].FullPathName) +
+                                     std::string(texts::kInsideSelected) +
+                                     QuotedName(request_.Items[outer->second].FullPathName);
+            }
+        }
+    }
+}
+
 // One walk of a folder gives its bytes and its planned cost; a file is one stat. The item is
 // planned under the name the whole selection gives it, the longest it can take on a disc.
 void Job::Measure(std::size_t position, const std::string& rootName) {
@@ -105,6 +154,9 @@ void Job::Measure(std::size_t position, const std::string& rootName) {
             row.IsContainer ? ikFolder : ikFile,
             0,
             0};
+    if (!overlap_[position].empty()) {
+        return Refuse(position, overlap_[position]);
+    }
     if (item.ImageName.empty()) {
         return Refuse(position, QuotedName(item.Path) + std::string(texts::kNoRootName));
     }
@@ -121,12 +173,23 @@ void Job::Measure(std::size_t position, const std::string& rootName) {
     const TImageEntryKind kind = EntryKind(st);
     TImageCostParts inner;
     if (kind == TImageEntryKind::Folder) {
-        const TFolderMeasure measure = MeasureFolderForImage(item.Path, &result_.Problems, stop_);
+        TMeasureProblems problems;
+        const TFolderMeasure measure = MeasureFolderForImage(item.Path, &problems, stop_);
+        result_.Problems.Append(problems);
+        if (const TMeasureProblem* unreadable = UnreadableContent(problems)) {
+            return Refuse(position, QuotedName(item.Path) + std::string(texts::kHoldsUnreadable) +
+                                        QuotedName(unreadable->Path) + ": " +
+                                        std::strerror(unreadable->Error));
+        }
         item.Kind = ikFolder;
         item.Bytes = measure.Bytes;
         inner = measure.Image;
     } else {
         item.Kind = ikFile;
+        if (kind == TImageEntryKind::File && ::access(item.Path.c_str(), R_OK) != 0) {
+            return Refuse(position, QuotedName(item.Path) + std::string(texts::kCannotRead) +
+                                        std::strerror(errno));
+        }
         item.Bytes = kind == TImageEntryKind::File && st.st_size > 0 ? st.st_size : 0;
         if (item.Bytes > kLargestXorrisoFile) {
             return Refuse(position,
@@ -239,6 +302,7 @@ TDiscJobResult Job::Run() {
         roots.push_back({name.empty() ? std::string("/") : name, row.IsContainer});
     }
     rootNames_ = ResolveRootNames(roots);
+    FindOverlaps();
     for (std::size_t position = 0; position < request_.Items.size(); ++position) {
         Measure(position, rootNames_[position]);
         ++measured_;
@@ -260,6 +324,10 @@ TDiscJobResult Job::Run() {
     if (Stopped()) {
         return Cancelled();
     }
+    std::stable_sort(result_.Refused.begin(), result_.Refused.end(),
+                     [](const TRefusedItem& a, const TRefusedItem& b) {
+                         return a.Item.Position < b.Item.Position;
+                     });
     result_.Status = result_.Discs.empty() ? TDiscJobStatus::NothingFits : TDiscJobStatus::Done;
     return std::move(result_);
 }

@@ -19,6 +19,9 @@ inline constexpr std::string_view kEndsInCarriageReturn =
 inline constexpr std::string_view kLargerThanXorrisoTakes =
     " is larger than the 429,496,524,800 bytes (400 GiB less 200 KiB) that xorriso puts on a "
     "disc as one file";
+inline constexpr std::string_view kHoldsUnreadable = " holds what cannot be read: ";
+inline constexpr std::string_view kSelectedTwice = " is selected twice";
+inline constexpr std::string_view kInsideSelected = " is inside the selected item ";
 inline constexpr std::string_view kLibisofsFailed = " could not be sized by libisofs: ";
 
 } // namespace platterwise::texts

@@ -80,8 +80,11 @@ bool AddTree(IsoImage* image, IsoDir* root, const TImageRootEntry& entry,
 std::int64_t ExactImageSectors(const std::vector<TImageRootEntry>& entries,
                                const TImageOptions& options, const std::stop_token& stop) {
     detail::InitLibisofs();
-    const std::lock_guard lock(detail::LibisofsMutex());
-    const detail::IsoImagePtr image = detail::MakeIsoImage(options);
+    std::unique_lock<std::timed_mutex> lock;
+    if (!detail::LockLibisofs(lock, stop)) {
+        return 0;
+    }
+    detail::IsoImagePtr image = detail::MakeIsoImage(options);
     IsoDir* root = iso_image_get_root(image.get());
     std::vector<const TImageRootEntry*> order;
     order.reserve(entries.size());
@@ -95,7 +98,11 @@ std::int64_t ExactImageSectors(const std::vector<TImageRootEntry>& entries,
             return 0;
         }
     }
-    return stop.stop_requested() ? 0 : detail::SizeOf(image.get(), options);
+    if (stop.stop_requested()) {
+        return 0;
+    }
+    lock.unlock(); // the layout takes it again, perhaps on a thread of its own
+    return detail::SizeOfStoppable(std::move(image), options, stop);
 }
 
 TImageSizer::TImageSizer(std::vector<std::string> paths, TImageOptions options,

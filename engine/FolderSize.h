@@ -33,8 +33,9 @@ struct TFolderMeasure {
 };
 
 // SumFolderSize's walk (the same bytes, the same problems) that also feeds the image cost
-// model with every entry it lists. SumFolderSize pays nothing for this. Once `stop` is
-// requested the walk ends within a thousand entries and its figures are partial.
+// model with every entry it lists, and reports (EACCES) the files this process may not read,
+// which an image could not hold. SumFolderSize pays nothing for this. Once
+// `stop` is requested the walk ends within a thousand entries and its figures are partial.
 TFolderMeasure MeasureFolderForImage(const std::string& path, TMeasureProblems* problems = nullptr,
                                      const std::stop_token& stop = {});
 

@@ -63,6 +63,12 @@ bool IsPseudoFileSystem(int fd) {
     }
 }
 
+// Whether this process may read the file `name` in `dirFd`: a file the image would hold but
+// xorriso could not read. Most files let everyone read them, which costs no system call.
+bool Readable(int dirFd, const char* name, const struct stat& st) {
+    return (st.st_mode & S_IROTH) != 0 || ::faccessat(dirFd, name, R_OK, AT_EACCESS) == 0;
+}
+
 bool IsSameFolder(int fd, const WalkNode& node) {
     struct stat st {};
     return ::fstat(fd, &st) == 0 && st.st_dev == node.Dev && st.st_ino == node.Ino;
@@ -192,8 +198,8 @@ std::int64_t FolderWalker::Sum(const std::string& path, TMeasureProblems& proble
     for (const auto& w : workers_) {
         total = SaturatingAdd(total, w->Sum);
     }
-    if (options_.ImageCost) {
-        SumImageCost();
+    if (options_.ImageCost && !options_.Stop.stop_requested()) {
+        SumImageCost(); // a stopped walk's figures are dropped anyway
     }
     return total;
 }
@@ -336,6 +342,9 @@ void FolderWalker::Visit(Worker& self, WalkFrame& frame, TFolderImageCost* cost,
             AccountFile(self, st);
             if (cost != nullptr) {
                 PlanFile(self, *cost, name, st, false);
+                if (!Readable(frame.Fd.Get(), name, st)) {
+                    Report(WalkPath(*frame.Node, name), EACCES);
+                }
             }
         }
         return;
@@ -362,6 +371,9 @@ void FolderWalker::Visit(Worker& self, WalkFrame& frame, TFolderImageCost* cost,
             AccountFile(self, st);
             if (cost != nullptr) {
                 PlanFile(self, *cost, name, st, true);
+                if (!Readable(frame.Fd.Get(), name, st)) {
+                    Report(WalkPath(*frame.Node, name), EACCES);
+                }
             }
         } else if (cost != nullptr) {
             PlanOther(*cost, name, st.st_mode);
