@@ -1,7 +1,9 @@
 #include "DiscActions.h"
 
 #include "DiscTarget.h"
+#include "FindOnDiscs.h"
 #include "UriList.h"
+#include "catalogue/Catalogue.h"
 #include "disc/DiscLists.h"
 #include "engine/GoAction.h"
 #include "engine/Report.h"
@@ -71,6 +73,13 @@ TDiscActions::~TDiscActions() {
     memo_.OnCopy = nullptr;
 }
 
+void TDiscActions::FindOnDiscs() {
+    auto* dialog = new TFindOnDiscs(DefaultCataloguePath(), &window_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+    dialog->activateWindow(); // typing goes to its text field at once
+}
+
 void TDiscActions::BuildMenu() {
     menu_ = new QMenu(&window_);
     menu_->setObjectName(QStringLiteral("DiscMenu"));
@@ -88,6 +97,7 @@ void TDiscActions::BuildMenu() {
     menu_->addSeparator();
     copyPaths_ = add("Copy full paths", {}, &TDiscActions::CopyFullPaths);
     saveLists_ = add("Save disc lists…", {}, &TDiscActions::SaveDiscLists);
+    add("Find on discs…", {}, &TDiscActions::FindOnDiscs);
     menu_->addSeparator();
     mediaMenu_ = menu_->addMenu(QStringLiteral("Medium"));
     media_ = new QActionGroup(mediaMenu_);

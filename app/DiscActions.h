@@ -55,6 +55,7 @@ public:
     void CheckFit();
     void CopyFullPaths();
     void SaveDiscLists();
+    void FindOnDiscs();
     void Cancel();
 
 private:
