@@ -19,8 +19,7 @@
 namespace platterwise {
 namespace {
 
-// Thrown inside the job to leave it at once; RunDiscJob catches both.
-struct JobCancelled {};
+// Thrown from within the search when an item's tree turns out unreadable; Run catches it.
 struct ItemRefused {
     std::size_t Position;
     std::string Reason;
@@ -40,11 +39,12 @@ TImageEntryKind EntryKind(const struct stat& st) {
 class Job {
 public:
     Job(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
-        const std::atomic<bool>* cancel);
+        const std::stop_token& stop);
     TDiscJobResult Run();
 
 private:
-    bool CancelSet() const { return cancel_ != nullptr && cancel_->load(); }
+    bool Stopped() const { return stop_.stop_requested(); }
+    TDiscJobResult Cancelled() const;
     void Report(std::size_t discs) const;
     void Refuse(std::size_t position, std::string reason);
     void Measure(std::size_t position, const std::string& rootName);
@@ -56,7 +56,7 @@ private:
 
     const TDiscJobRequest& request_;
     const TDiscJobProgressFn& progress_;
-    const std::atomic<bool>* cancel_;
+    std::stop_token stop_;
     std::vector<TDiscJobItem> items_; // one per requested item
     std::vector<bool> refused_;
     std::vector<std::size_t> eligible_; // positions the search works on
@@ -66,10 +66,10 @@ private:
 };
 
 Job::Job(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
-         const std::atomic<bool>* cancel)
+         const std::stop_token& stop)
     : request_(request)
     , progress_(progress)
-    , cancel_(cancel)
+    , stop_(stop)
     , items_(request.Items.size())
     , refused_(request.Items.size(), false)
     , sizer_(
@@ -80,7 +80,7 @@ Job::Job(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
               }
               return paths;
           }(),
-          request.Options) {}
+          request.Options, stop) {}
 
 void Job::Report(std::size_t discs) const {
     if (progress_) {
@@ -115,7 +115,7 @@ void Job::Measure(std::size_t position, const std::string& rootName) {
     const TImageEntryKind kind = EntryKind(st);
     TImageCostParts inner;
     if (kind == TImageEntryKind::Folder) {
-        const TFolderMeasure measure = MeasureFolderForImage(item.Path, &result_.Problems, cancel_);
+        const TFolderMeasure measure = MeasureFolderForImage(item.Path, &result_.Problems, stop_);
         item.Kind = ikFolder;
         item.Bytes = measure.Bytes;
         inner = measure.Image;
@@ -129,8 +129,8 @@ void Job::Measure(std::size_t position, const std::string& rootName) {
 // The exact size of the items at `chosen` (positions into eligible_). An item whose tree
 // cannot be read as xorriso reads it is refused, and the search starts again without it.
 std::int64_t Job::ExactSectors(const std::vector<std::size_t>& chosen) {
-    if (CancelSet()) {
-        throw JobCancelled{};
+    if (Stopped()) {
+        return 0; // the search looks at the token next and ends
     }
     std::vector<std::size_t> positions;
     for (const std::size_t k : chosen) {
@@ -185,7 +185,10 @@ void Job::Search() {
         return ExactSectors(chosen);
     };
     if (request_.Kind == TDiscJobKind::FullestDisc) {
-        const TFilledDisc disc = FindFullestDisc(problem, exact);
+        const TFilledDisc disc = FindFullestDisc(problem, exact, {}, stop_);
+        if (Stopped()) {
+            return;
+        }
         result_.TooLarge = ItemsAt(disc.TooLarge);
         if (disc.Status == TFillStatus::Filled) {
             AddDisc(disc.Chosen, disc.PlannedSectors, disc.VerifiedSectors, disc.Verified,
@@ -194,12 +197,10 @@ void Job::Search() {
         }
         return;
     }
-    const TDiscPlan plan = PlanDiscs(problem, exact, [this](std::size_t discs, std::size_t) {
-        Report(discs);
-        return !CancelSet();
-    });
+    const TDiscPlan plan = PlanDiscs(
+        problem, exact, [this](std::size_t discs, std::size_t) { Report(discs); }, {}, stop_);
     if (plan.Stopped) {
-        throw JobCancelled{};
+        return;
     }
     result_.TooLarge = ItemsAt(plan.TooLarge);
     result_.Unplaced = ItemsAt(plan.Unplaced);
@@ -209,36 +210,39 @@ void Job::Search() {
     }
 }
 
+TDiscJobResult Job::Cancelled() const {
+    TDiscJobResult cancelled;
+    cancelled.Status = TDiscJobStatus::Cancelled;
+    return cancelled;
+}
+
 TDiscJobResult Job::Run() {
-    try {
-        std::vector<TRootItem> roots;
-        for (const TRowItem& row : request_.Items) {
-            const std::string name = ItemName(row.FullPathName);
-            roots.push_back({name.empty() ? std::string("/") : name, row.IsContainer});
+    std::vector<TRootItem> roots;
+    for (const TRowItem& row : request_.Items) {
+        const std::string name = ItemName(row.FullPathName);
+        roots.push_back({name.empty() ? std::string("/") : name, row.IsContainer});
+    }
+    const std::vector<std::string> names = ResolveRootNames(roots);
+    for (std::size_t position = 0; position < request_.Items.size(); ++position) {
+        Measure(position, names[position]);
+        ++measured_;
+        if (Stopped()) {
+            return Cancelled();
         }
-        const std::vector<std::string> names = ResolveRootNames(roots);
-        for (std::size_t position = 0; position < request_.Items.size(); ++position) {
-            Measure(position, names[position]);
-            ++measured_;
-            if (CancelSet()) {
-                throw JobCancelled{};
-            }
-            Report(0);
+        Report(0);
+    }
+    for (;;) {
+        try {
+            Search();
+            break;
+        } catch (const ItemRefused& refused) {
+            // Thrown from within the search, before any disc or list was kept.
+            Refuse(refused.Position, refused.Reason);
+            std::erase(eligible_, refused.Position);
         }
-        for (;;) {
-            try {
-                Search();
-                break;
-            } catch (const ItemRefused& refused) {
-                // Thrown from within the search, before any disc or list was kept.
-                Refuse(refused.Position, refused.Reason);
-                std::erase(eligible_, refused.Position);
-            }
-        }
-    } catch (const JobCancelled&) {
-        result_ = {};
-        result_.Status = TDiscJobStatus::Cancelled;
-        return std::move(result_);
+    }
+    if (Stopped()) {
+        return Cancelled();
     }
     result_.Status = result_.Discs.empty() ? TDiscJobStatus::NothingFits : TDiscJobStatus::Done;
     return std::move(result_);
@@ -257,8 +261,8 @@ std::vector<TRowItem> SelectedRows(const TSelectionSource& source) {
 }
 
 TDiscJobResult RunDiscJob(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
-                          const std::atomic<bool>* cancel) {
-    return Job(request, progress, cancel).Run();
+                          const std::stop_token& stop) {
+    return Job(request, progress, stop).Run();
 }
 
 } // namespace platterwise
