@@ -83,6 +83,12 @@ TDriveScan ScanDrives() {
         auto found = LookUpDrive(address);
         if (auto* drive = std::get_if<TDriveInfo>(&found)) {
             scan.Drives.push_back(std::move(*drive));
+        } else {
+            // Found but not to be had now (another program burns with it): listed, with why.
+            TDriveInfo busy;
+            busy.Address = address;
+            busy.Problem = std::get<TBurnStatus>(found).Text;
+            scan.Drives.push_back(std::move(busy));
         }
     }
     return scan;

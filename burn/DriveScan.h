@@ -16,6 +16,7 @@ struct TDriveInfo {
     std::string Vendor;
     std::string Model;
     TMediumInfo Medium;
+    std::string Problem; // why the scan found the drive but could not open it (busy, ...)
 };
 
 struct TDriveScan {

@@ -4,8 +4,12 @@
 #include "engine/IntConvert.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
 
 namespace platterwise::cli {
 namespace {
@@ -51,6 +55,40 @@ std::optional<std::string> CheckCombinations(const CLI::App& command, const TRaw
     }
     if (!v.Label.empty() && v.WriteImages.empty()) {
         return std::string("--label: only with --write-images");
+    }
+    if (v.From0 && v.FilesFrom.empty()) {
+        return std::string("--from0: only with --files-from");
+    }
+    // CLI11 takes "-0" and other negative numbers for values; where no option wants one it
+    // lands among the paths.
+    for (const std::string& path : v.PathArgs) {
+        if (path.size() > 1 && path[0] == '-') {
+            return path + ": not an option of " + command.get_name() +
+                   (path == "-0" ? " (fill --paths has it; --from0 goes with --files-from)" : "");
+        }
+    }
+    return std::nullopt;
+}
+
+// The paths in --files-from's FILE, in order; blank entries skipped. The error names the file.
+std::optional<std::string> ReadPaths(const std::string& file, bool nul, std::istream& input,
+                                     std::vector<std::string>& paths) {
+    std::ifstream opened;
+    if (file != "-") {
+        errno = 0;
+        opened.open(file, std::ios::binary);
+        if (!opened) {
+            return "--files-from: " + file + ": " + std::strerror(errno != 0 ? errno : EIO);
+        }
+    }
+    std::istream& in = file == "-" ? input : opened;
+    for (std::string path; std::getline(in, path, nul ? '\0' : '\n');) {
+        if (!path.empty()) {
+            paths.push_back(std::move(path));
+        }
+    }
+    if (in.bad()) {
+        return "--files-from: " + file + ": " + std::strerror(EIO);
     }
     return std::nullopt;
 }
@@ -173,6 +211,10 @@ TParseResult BurnArguments(TCliArguments a, const TRawValues& v) {
 } // namespace
 
 TParseResult ParseArguments(const std::vector<std::string>& args) {
+    return ParseArguments(args, std::cin);
+}
+
+TParseResult ParseArguments(const std::vector<std::string>& args, std::istream& input) {
     if (args.empty()) {
         return {TCliArguments{}, {}};
     }
@@ -217,6 +259,15 @@ TParseResult ParseArguments(const std::vector<std::string>& args) {
     }
     if (a.Command == TCommand::Drives || a.Command == TCommand::Burn) {
         return BurnArguments(std::move(a), line.Values());
+    }
+    if (std::find(a.Paths.begin(), a.Paths.end(), std::string()) != a.Paths.end()) {
+        return Fail("'': an empty PATH names no file or folder");
+    }
+    const TRawValues& v = line.Values();
+    if (!v.FilesFrom.empty()) {
+        if (const auto error = ReadPaths(v.FilesFrom, v.From0, input, a.Paths)) {
+            return Fail(*error);
+        }
     }
     if (a.Paths.empty()) {
         return Fail("PATH: at least one file or folder is needed");

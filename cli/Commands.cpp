@@ -10,7 +10,12 @@
 namespace platterwise::cli {
 
 int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err) {
-    const TParseResult parsed = ParseArguments(argv);
+    return RunCli(argv, std::cin, out, err);
+}
+
+int RunCli(const std::vector<std::string>& argv, std::istream& in, std::ostream& out,
+           std::ostream& err) {
+    const TParseResult parsed = ParseArguments(argv, in);
     if (!parsed.Arguments) {
         err << kErrorPrefix << EscapeForTerminal(parsed.Error) << '\n';
         return kExitBadArguments;
@@ -33,7 +38,7 @@ int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         return RunDrives(*parsed.Arguments, out, err);
     case TCommand::Burn: {
         const detail::TInterruptStop interrupt; // Ctrl+C stops the drive, then the program
-        return RunBurn(*parsed.Arguments, std::cin, out, err, interrupt.Token(),
+        return RunBurn(*parsed.Arguments, in, out, err, interrupt.Token(),
                        &err == &std::cerr && ::isatty(STDERR_FILENO) == 1);
     }
     case TCommand::Catalogue:

@@ -32,7 +32,10 @@ int RunCatalogue(const TCliArguments& args, std::ostream& out, std::ostream& err
 // verify LABEL SOURCE. Exit 0: every file good; 1: damage found; 2: could not verify.
 int RunVerify(const TCliArguments& args, std::ostream& out, std::ostream& err);
 
-// Parses `argv` (without the program name) and runs the command.
+// Parses `argv` (without the program name) and runs the command; "--files-from -" reads
+// `in` (std::cin in the first form).
 int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err);
+int RunCli(const std::vector<std::string>& argv, std::istream& in, std::ostream& out,
+           std::ostream& err);
 
 } // namespace platterwise::cli

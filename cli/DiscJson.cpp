@@ -11,6 +11,9 @@ TJson Item(const TDiscJobItem& item) {
     TJson json;
     AddPath(json, item.Path);
     json["name"] = item.ImageName;
+    if (!IsValidUtf8(item.ImageName)) {
+        json["name_base64"] = Base64(item.ImageName);
+    }
     json["kind"] = item.Kind == ikFolder ? "folder" : "file";
     json["bytes"] = item.Bytes;
     json["sectors"] = item.Sectors;

@@ -23,6 +23,9 @@ TJson DriveJson(const TDriveInfo& d) {
     json["address"] = d.Address;
     json["vendor"] = d.Vendor;
     json["model"] = d.Model;
+    if (!d.Problem.empty()) {
+        json["problem"] = d.Problem;
+    }
     TJson medium;
     medium["type"] = d.Medium.Type;
     medium["state"] = std::string(StateName(d.Medium.State));
@@ -34,6 +37,10 @@ TJson DriveJson(const TDriveInfo& d) {
 void DriveLine(const TDriveInfo& d, std::ostream& out) {
     out << EscapeForTerminal(d.Address) << "  " << EscapeForTerminal(d.Vendor) << ' '
         << EscapeForTerminal(d.Model) << "  ";
+    if (!d.Problem.empty()) {
+        out << EscapeForTerminal(d.Problem) << '\n';
+        return;
+    }
     if (d.Medium.State == TMediumState::None) {
         out << "no disc\n";
         return;

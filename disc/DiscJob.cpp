@@ -59,7 +59,8 @@ private:
     std::stop_token stop_;
     std::vector<TDiscJobItem> items_; // one per requested item
     std::vector<bool> refused_;
-    std::vector<std::size_t> eligible_; // positions the search works on
+    std::vector<std::string> rootNames_; // the longest name each item can take on a disc
+    std::vector<std::size_t> eligible_;  // positions the search works on
     std::size_t measured_ = 0;
     TImageSizer sizer_;
     TDiscJobResult result_;
@@ -98,7 +99,12 @@ void Job::Refuse(std::size_t position, std::string reason) {
 void Job::Measure(std::size_t position, const std::string& rootName) {
     const TRowItem& row = request_.Items[position];
     TDiscJobItem& item = items_[position];
-    item = {position, row.FullPathName, ItemName(row.FullPathName), ikFile, 0, 0};
+    item = {position,
+            row.FullPathName,
+            ItemName(row.FullPathName),
+            row.IsContainer ? ikFolder : ikFile,
+            0,
+            0};
     if (item.ImageName.empty()) {
         return Refuse(position, QuotedName(item.Path) + std::string(texts::kNoRootName));
     }
@@ -120,7 +126,12 @@ void Job::Measure(std::size_t position, const std::string& rootName) {
         item.Bytes = measure.Bytes;
         inner = measure.Image;
     } else {
+        item.Kind = ikFile;
         item.Bytes = kind == TImageEntryKind::File && st.st_size > 0 ? st.st_size : 0;
+        if (item.Bytes > kLargestXorrisoFile) {
+            return Refuse(position,
+                          QuotedName(item.Path) + std::string(texts::kLargerThanXorrisoTakes));
+        }
     }
     item.Sectors = ItemImageCost({rootName, kind, item.Bytes, true, {}}, inner).Sectors();
     eligible_.push_back(position);
@@ -135,10 +146,15 @@ std::int64_t Job::ExactSectors(const std::vector<std::size_t>& chosen) {
     std::vector<std::size_t> positions;
     for (const std::size_t k : chosen) {
         positions.push_back(eligible_[k]);
+        const std::size_t position = positions.back();
         try {
-            sizer_.Tree(positions.back());
+            const TImageTree& tree = sizer_.Tree(position);
+            if (LongestImagePath(tree, rootNames_[position]) >= kXorrisoPathLimit) {
+                throw ItemRefused{position, QuotedName(items_[position].Path) +
+                                                std::string(texts::kRenamedPathTooLong)};
+            }
         } catch (const TDiscError& e) {
-            throw ItemRefused{positions.back(), e.what()};
+            throw ItemRefused{position, e.what()};
         }
     }
     return sizer_.Sectors(positions);
@@ -222,9 +238,9 @@ TDiscJobResult Job::Run() {
         const std::string name = ItemName(row.FullPathName);
         roots.push_back({name.empty() ? std::string("/") : name, row.IsContainer});
     }
-    const std::vector<std::string> names = ResolveRootNames(roots);
+    rootNames_ = ResolveRootNames(roots);
     for (std::size_t position = 0; position < request_.Items.size(); ++position) {
-        Measure(position, names[position]);
+        Measure(position, rootNames_[position]);
         ++measured_;
         if (Stopped()) {
             return Cancelled();

@@ -3,6 +3,7 @@
 // the libisofs settings that size it both come from here, so they cannot disagree.
 #include "GraftPoints.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ struct TImageOptions {
     // disc can be checked against itself. Adds their sectors to the size.
     bool RecordMd5 = false;
 };
+
+// The largest file xorriso writes by default (-file_size_limit): 100 extents of 4 GiB - 2 KiB.
+inline constexpr std::int64_t kLargestXorrisoFile = 100 * ((std::int64_t(4) << 30) - 2048);
 
 // Sectors that padding adds to the image.
 inline constexpr int kPadSectors = 150;

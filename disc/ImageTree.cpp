@@ -2,6 +2,7 @@
 
 #include "DiscError.h"
 #include "DiscTexts.h"
+#include "ImageOptions.h"
 #include "RootNames.h"
 #include "ShellText.h"
 
@@ -18,8 +19,6 @@
 namespace platterwise {
 namespace {
 
-// xorriso refuses paths of this many bytes or more, on disk and in the image.
-constexpr std::size_t kXorrisoPathLimit = 4096;
 // xorriso follows at most this many links to folders on one way down.
 constexpr int kLinkLimit = 100;
 // Entries listed between two looks at the stop token.
@@ -189,6 +188,10 @@ void Reader::ListFolder(const FolderTask& task, std::vector<FolderTask>& pending
             } else {
                 listed.KeptLink = true;
             }
+        }
+        if (!listed.KeptLink && S_ISREG(listed.St.st_mode) &&
+            listed.St.st_size > kLargestXorrisoFile) {
+            Fail(path, texts::kLargerThanXorrisoTakes);
         }
         entries.push_back(std::move(listed));
     }

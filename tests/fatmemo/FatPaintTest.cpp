@@ -177,8 +177,8 @@ TEST_F(FatPaint, WordWrapBreaksInsideWordsAndContinuesAtTheLeftEdge) {
 }
 
 TEST_F(FatPaint, TextThatNeedsAnotherFontKeepsTheRowsBaselineAndIsDrawnWhole) {
-    // Chinese names come from a taller fallback font; the Latin text before them must sit
-    // where it sits alone, descenders included.
+    // Chinese names come from a fallback font: the Latin text before them sits where it sits
+    // alone, and every glyph shows whole on the memo font's baseline.
     if (!QFontMetrics(TestFont()).inFont(QChar(0x97F3)) &&
         QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty()) {
         GTEST_SKIP() << "no font with Chinese glyphs (fonts-wqy-microhei)";

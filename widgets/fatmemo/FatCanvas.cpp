@@ -10,19 +10,13 @@ namespace {
 
 // Laid out once and kept, text is broken into lines and tabs are expanded, which a
 // single-line draw does not do, and it is drawn without underline or strike-out. Only text
-// free of both may be kept. Nor may text that needs another font (Chinese or Japanese names,
-// say): kept text sits on the tallest of its fonts' ascents, which moves it down and out of
-// the row at its bottom, while the row's baseline is the memo font's.
-bool Keepable(const QString& text, const QFont& font, const QFontMetrics& metrics) {
+// free of both may be kept.
+bool Keepable(const QString& text, const QFont& font) {
     if (font.underline() || font.strikeOut() || font.overline()) {
         return false;
     }
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
+    for (const QChar c : text) {
         if (c.unicode() < 0x20 || c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
-            return false;
-        }
-        if (c.unicode() >= 0x80 && (c.isSurrogate() || !metrics.inFont(c))) {
             return false;
         }
     }
@@ -85,7 +79,7 @@ void TFatCanvas::DrawText(const TFatRect& clip, int x, int top, const QString& t
     painter_->setClipRect(r);
     painter_->setFont(font_);
     painter_->setPen(Resolve(fg));
-    if (glyphs && Keepable(text, font_, metrics_)) {
+    if (glyphs && Keepable(text, font_)) {
         if (glyphs->text() != text) {
             glyphs->setTextFormat(Qt::PlainText);
             glyphs->setText(text);
