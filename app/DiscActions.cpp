@@ -2,6 +2,7 @@
 
 #include "BurnDialog.h"
 #include "DiscTarget.h"
+#include "FindOnDiscs.h"
 #include "UnreadableReport.h"
 #include "UriList.h"
 #include "catalogue/Catalogue.h"
@@ -77,6 +78,13 @@ TDiscActions::~TDiscActions() {
     // A job still running is a child: Qt deletes it with this object, which stops its worker.
 }
 
+void TDiscActions::FindOnDiscs() {
+    auto* dialog = new TFindOnDiscs(DefaultCataloguePath(), &window_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+    dialog->activateWindow(); // typing goes to its text field at once
+}
+
 // Every entry of the menu is made here, in menu order; the shortcuts work with the menu closed,
 // in this window only.
 void TDiscActions::BuildMenu() {
@@ -98,6 +106,7 @@ void TDiscActions::BuildMenu() {
     copyPaths_ = add("Copy full paths", {}, &TDiscActions::CopyFullPaths);
     saveLists_ = add("Save disc lists…", {}, &TDiscActions::SaveDiscLists);
     add("Burn disc images…", QKeySequence(Qt::CTRL | Qt::Key_B), &TDiscActions::BurnDiscImages);
+    add("Find on discs…", {}, &TDiscActions::FindOnDiscs);
     menu_->addSeparator();
     mediaMenu_ = menu_->addMenu(QStringLiteral("Medium"));
     media_ = new QActionGroup(mediaMenu_);

@@ -68,6 +68,7 @@ public:
     void SaveDiscLists();
     // Asks for image files and opens the burn dialog on them, one disc after another.
     void BurnDiscImages();
+    void FindOnDiscs();
     void Cancel();
 
 private:

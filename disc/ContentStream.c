@@ -25,7 +25,6 @@ struct content_data {
     const struct platterwise_content_watch* watch;
     int fd;
     off_t done;
-    void* md5;
     char* buffer;
     size_t buffered, used;
 };
@@ -64,13 +63,6 @@ static int content_open(IsoStream* stream) {
     }
     d->done = 0;
     d->buffered = d->used = 0;
-    if (d->md5 != NULL) {
-        char ignored[16];
-        iso_md5_end(&d->md5, ignored);
-    }
-    if (iso_md5_start(&d->md5) < 0) {
-        return fail(d, "cannot be checksummed", ENOMEM);
-    }
     return 1;
 }
 
@@ -85,15 +77,8 @@ static int content_close(IsoStream* stream) {
     d->fd = -1;
     free(d->buffer);
     d->buffer = NULL;
-    char md5[16];
-    if (d->md5 != NULL) {
-        iso_md5_end(&d->md5, md5);
-    }
     if (!same) {
         return fail(d, "changed while its image was written", 0);
-    }
-    if (d->done == d->size) {
-        d->watch->done(d->watch->context, d->index, (const unsigned char*)md5);
     }
     return 1;
 }
@@ -140,7 +125,6 @@ static int content_read(IsoStream* stream, void* buffer, size_t count) {
             n = (size_t)(d->size - d->done);
         }
         memcpy((char*)buffer + copied, d->buffer + d->used, n);
-        iso_md5_compute(d->md5, d->buffer + d->used, (int)n);
         d->used += n;
         d->done += (off_t)n;
         copied += n;
@@ -165,10 +149,6 @@ static void content_free(IsoStream* stream) {
     struct content_data* d = stream->data;
     if (d->fd >= 0) {
         close(d->fd);
-    }
-    if (d->md5 != NULL) {
-        char ignored[16];
-        iso_md5_end(&d->md5, ignored);
     }
     free(d->buffer);
     free(d->path);

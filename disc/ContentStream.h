@@ -1,9 +1,8 @@
 /* SPDX-License-Identifier: GPL-3.0-or-later */
 #pragma once
-// A libisofs content stream that reads a file from disk while its image is written, computes
-// the file's MD5 on the way, and reports a file that vanished or whose size or modification
-// time differs from what was measured: libisofs would otherwise pad or cut it silently. In C
-// for the reason SizedStream.h gives.
+// A libisofs content stream that reads a file from disk while its image is written and reports
+// a file that vanished or whose size or modification time differs from what was measured:
+// libisofs would otherwise pad or cut it silently. In C for the reason SizedStream.h gives.
 #include <stdint.h>
 #include <sys/types.h>
 
@@ -18,8 +17,6 @@ struct platterwise_content_watch {
     void* context;
     // The file at `index` failed: `why` says how (errno in `error`, 0 when none applies).
     void (*failed)(void* context, uint32_t index, const char* why, int error);
-    // The file at `index` was read to its end: its 16-byte MD5.
-    void (*done)(void* context, uint32_t index, const unsigned char* md5);
 };
 
 // A stream of the file at `path`, expected to be `size` bytes modified at `mtime_ns`, that

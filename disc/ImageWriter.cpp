@@ -29,6 +29,7 @@ constexpr int kFifoBlocks = 4096;
 struct FileRecord {
     TWrittenFile File;
     std::uint64_t Device = 0, Inode = 0;
+    IsoFile* Node = nullptr; // owned by the image
     bool HaveMd5 = false;
 };
 
@@ -49,13 +50,6 @@ extern "C" void OnFailed(void* context, std::uint32_t index, const char* why, in
                        (error != 0 ? std::strerror(error) : "");
     }
     watch->Failed = true;
-}
-
-extern "C" void OnDone(void* context, std::uint32_t index, const unsigned char* md5) {
-    auto* watch = static_cast<Watch*>(context);
-    const std::lock_guard lock(watch->Mutex);
-    watch->Files[index].File.Md5 = Md5Hex(md5);
-    watch->Files[index].HaveMd5 = true;
 }
 
 std::int64_t MtimeNs(const struct stat& st) {
@@ -121,6 +115,7 @@ void Builder::AddNode(IsoDir* parent, const std::string& name, const TImageTree&
         watch_.Files.push_back({{discPath, diskPath, std::int64_t(st.st_size), MtimeNs(st), {}},
                                 node.Device,
                                 node.Inode,
+                                nullptr,
                                 false});
         IsoStream* stream = platterwise_content_stream_new(
             diskPath.c_str(), off_t(node.Size), MtimeNs(st), dev_t(node.Device), ino_t(node.Inode),
@@ -133,6 +128,7 @@ void Builder::AddNode(IsoDir* parent, const std::string& name, const TImageTree&
         if (file == nullptr) {
             iso_stream_unref(stream);
         }
+        watch_.Files[index].Node = file;
         added = reinterpret_cast<IsoNode*>(file);
         break;
     }
@@ -193,9 +189,16 @@ struct BurnSourceDeleter {
     }
 };
 
-// The MD5 of every file libisofs did not read: empty ones, and the second name of content
-// stored once.
-void CompleteMd5s(std::vector<FileRecord>& files) {
+// Every file's MD5 as libisofs recorded it in the image; for a file it did not record (an
+// empty one, the second name of content stored once) the MD5 it stands for.
+void CollectMd5s(IsoImage* image, std::vector<FileRecord>& files) {
+    for (FileRecord& record : files) {
+        char md5[16];
+        if (record.Node != nullptr && iso_file_get_md5(image, record.Node, md5, 0) == 1) {
+            record.File.Md5 = Md5Hex(reinterpret_cast<const unsigned char*>(md5));
+            record.HaveMd5 = true;
+        }
+    }
     static const unsigned char kEmpty[16] = {0xd4, 0x1d, 0x8c, 0xd9, 0x8f, 0x00, 0xb2, 0x04,
                                              0xe9, 0x80, 0x09, 0x98, 0xec, 0xf8, 0x42, 0x7e};
     for (FileRecord& record : files) {
@@ -249,7 +252,7 @@ std::optional<TWrittenImage> WriteImage(const std::vector<TImageWriteEntry>& ent
                                         const TImageWriteProgressFn& progress) {
     detail::InitLibisofs();
     Watch watch;
-    watch.Callbacks = {&watch, OnFailed, OnDone};
+    watch.Callbacks = {&watch, OnFailed};
     detail::TImageFile file(dir, name);
     std::int64_t sectors = 0;
     detail::IsoImagePtr image; // outlives the burn source that writes it
@@ -333,7 +336,8 @@ std::optional<TWrittenImage> WriteImage(const std::vector<TImageWriteEntry>& ent
         const std::lock_guard lock(watch.Mutex);
         throw TDiscError(watch.Fault);
     }
-    CompleteMd5s(watch.Files);
+    source.reset(); // the writing thread has ended
+    CollectMd5s(image.get(), watch.Files);
     file.Publish();
     TWrittenImage written;
     written.Path = file.Path();
