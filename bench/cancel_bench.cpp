@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
 
     // The tree of the folder once, for the exact sizing alone.
     const TImageTree tree = ReadImageTree(folder);
-    const std::vector<TImageRootEntry> roots{{&tree, "share"}};
+    const std::vector<TImageRootEntry> roots{{&tree, "share", folder}};
 
     // The fullest DVD+R of the folder's entries, each one item.
     TDiscJobRequest job{TDiscJobKind::FullestDisc, {}, 2'295'104, {}};
