@@ -39,6 +39,7 @@ int RunDiscs(const TCliArguments& args, std::ostream& out, std::ostream& err) {
     request.Kind = args.Command == TCommand::Plan ? TDiscJobKind::Plan : TDiscJobKind::FullestDisc;
     request.Items = SelectedRows(*source);
     request.CapacitySectors = args.CapacitySectors;
+    request.PlanTimeLimit = std::chrono::duration<double>(args.PlanSeconds);
     TDiscReport report;
     report.Plan = request.Kind == TDiscJobKind::Plan;
     report.MediumName = args.Medium ? std::string(args.Medium->Name) : "custom";

@@ -5,15 +5,18 @@
 #include "ImageSizer.h"
 #include "RootNames.h"
 #include "ShellText.h"
+#include "engine/BinPacking.h"
 #include "engine/DiscPlan.h"
 #include "engine/FolderSize.h"
 #include "engine/FullestDisc.h"
 #include "engine/ImageCost.h"
 #include "engine/PathAt.h"
+#include "engine/Units.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <stop_token>
 #include <sys/stat.h>
 
 namespace platterwise {
@@ -49,6 +52,7 @@ private:
     void Refuse(std::size_t position, std::string reason);
     void Measure(std::size_t position, const std::string& rootName);
     std::int64_t ExactSectors(const std::vector<std::size_t>& chosen);
+    std::int64_t MeasuredLowerBound(const TDiscPlan& plan);
     void Search();
     void AddDisc(const std::vector<std::size_t>& chosen, std::int64_t planned,
                  std::int64_t verified, bool isVerified, bool proven);
@@ -63,6 +67,8 @@ private:
     std::size_t measured_ = 0;
     TImageSizer sizer_;
     TDiscJobResult result_;
+    std::stop_source stopSource_; // for the plan's search; set from the cancel flag
+    std::stop_token stop_ = stopSource_.get_token();
 };
 
 Job::Job(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
@@ -184,29 +190,68 @@ void Job::Search() {
     const TExactImageSize exact = [this](const std::vector<std::size_t>& chosen) {
         return ExactSectors(chosen);
     };
+    // Planned sizes may over-count: an item planned over the disc is too large only when its
+    // image alone measures over it; else it is searched as filling a disc on its own.
+    const std::int64_t room = SaturatingSub(problem.CapacitySectors, problem.FixedSectors);
+    for (std::size_t k = 0; k < problem.ItemSectors.size(); ++k) {
+        if (problem.ItemSectors[k] > room && room >= 0 &&
+            ExactSectors({k}) <= problem.CapacitySectors) {
+            problem.ItemSectors[k] = room;
+        }
+    }
     if (request_.Kind == TDiscJobKind::FullestDisc) {
         const TFilledDisc disc = FindFullestDisc(problem, exact);
         result_.TooLarge = ItemsAt(disc.TooLarge);
         if (disc.Status == TFillStatus::Filled) {
+            // The search's proof holds for planned sizes; on the real image only a full disc
+            // is certainly the fullest.
             AddDisc(disc.Chosen, disc.PlannedSectors, disc.VerifiedSectors, disc.Verified,
-                    disc.Proven);
+                    disc.VerifiedSectors == problem.CapacitySectors);
             Report(1);
         }
         return;
     }
-    const TDiscPlan plan = PlanDiscs(problem, exact, [this](std::size_t discs, std::size_t) {
-        Report(discs);
-        return !CancelSet();
-    });
+    TPlanOptions options;
+    options.TimeLimit = request_.PlanTimeLimit;
+    options.Stop = stop_;
+    const TDiscPlan plan = PlanDiscs(
+        problem, exact,
+        [this](std::size_t discs, std::size_t) {
+            Report(discs);
+            if (CancelSet()) {
+                stopSource_.request_stop();
+            }
+            return !CancelSet();
+        },
+        options);
     if (plan.Stopped) {
         throw JobCancelled{};
     }
     result_.TooLarge = ItemsAt(plan.TooLarge);
     result_.Unplaced = ItemsAt(plan.Unplaced);
-    result_.LowerBound = plan.LowerBound;
+    result_.LowerBound = MeasuredLowerBound(plan);
     for (const TPlannedDisc& disc : plan.Discs) {
         AddDisc(disc.Items, disc.PlannedSectors, disc.VerifiedSectors, disc.Verified, disc.Fullest);
     }
+}
+
+// A bound on the real images: each needs at least the empty image's sectors and, for each of
+// its items, the sectors of the item's bytes (content is stored once, whole sectors each).
+std::int64_t Job::MeasuredLowerBound(const TDiscPlan& plan) {
+    const std::int64_t room = request_.CapacitySectors - ExactSectors({});
+    if (room <= 0) {
+        return 0;
+    }
+    std::vector<std::int64_t> least;
+    auto add = [&](std::size_t k) {
+        const std::int64_t bytes = items_[eligible_[k]].Bytes;
+        least.push_back(std::min(room, bytes / 2048 + (bytes % 2048 != 0 ? 1 : 0)));
+    };
+    for (const TPlannedDisc& disc : plan.Discs) {
+        std::for_each(disc.Items.begin(), disc.Items.end(), add);
+    }
+    std::for_each(plan.Unplaced.begin(), plan.Unplaced.end(), add);
+    return BinPackingLowerBound(least, room);
 }
 
 TDiscJobResult Job::Run() {
