@@ -9,6 +9,8 @@ packages=(
     googletest libgtest-dev libgmock-dev
     libgif-dev
     libisofs-dev xorriso
+    # the catalogue of written and burned discs
+    libsqlite3-dev
     # the command line: options with generated help, and JSON
     libcli11-dev nlohmann-json3-dev
     libxcb1-dev libxcb-keysyms1-dev
