@@ -5,7 +5,6 @@
 #include "ImageSizer.h"
 #include "RootNames.h"
 #include "ShellText.h"
-#include "engine/BinPacking.h"
 #include "engine/DiscPlan.h"
 #include "engine/FolderSize.h"
 #include "engine/FullestDisc.h"
@@ -235,23 +234,21 @@ void Job::Search() {
     }
 }
 
-// A bound on the real images: each needs at least the empty image's sectors and, for each of
-// its items, the sectors of the item's bytes (content is stored once, whole sectors each).
+// A bound on the real images: every disc's image is within the capacity, and the discs'
+// images together are at least the one image of all their items (that image shares what the
+// discs' images each hold: descriptors, root, path tables, content reached from two items).
 std::int64_t Job::MeasuredLowerBound(const TDiscPlan& plan) {
-    const std::int64_t room = request_.CapacitySectors - ExactSectors({});
-    if (room <= 0) {
-        return 0;
-    }
-    std::vector<std::int64_t> least;
-    auto add = [&](std::size_t k) {
-        const std::int64_t bytes = items_[eligible_[k]].Bytes;
-        least.push_back(std::min(room, bytes / 2048 + (bytes % 2048 != 0 ? 1 : 0)));
-    };
+    std::vector<std::size_t> all;
     for (const TPlannedDisc& disc : plan.Discs) {
-        std::for_each(disc.Items.begin(), disc.Items.end(), add);
+        all.insert(all.end(), disc.Items.begin(), disc.Items.end());
     }
-    std::for_each(plan.Unplaced.begin(), plan.Unplaced.end(), add);
-    return BinPackingLowerBound(least, room);
+    if (plan.Discs.size() <= 1) {
+        return std::int64_t(plan.Discs.size());
+    }
+    std::sort(all.begin(), all.end());
+    const std::int64_t sectors = ExactSectors(all);
+    return std::max<std::int64_t>(1, (sectors + request_.CapacitySectors - 1) /
+                                         std::max<std::int64_t>(1, request_.CapacitySectors));
 }
 
 TDiscJobResult Job::Run() {

@@ -79,8 +79,8 @@ struct TDiscJobResult {
     std::vector<TDiscJobItem> TooLarge; // alone, with the image's own sectors, over a disc
     std::vector<TRefusedItem> Refused;  // cannot go on a disc at all (unreadable, unnamable)
     std::vector<TDiscJobItem> Unplaced; // plan: every disc with it measured over the capacity
-    // Plan: no plan of the items that fit needs fewer discs, proven on the real images (each
-    // needs the empty image and its items' bytes); Discs.size() equal to it: the fewest.
+    // Plan: no plan of the items on its discs needs fewer discs, proven on the real images
+    // (the one image of all of them over the capacity); Discs.size() equal to it: the fewest.
     std::int64_t LowerBound = 0;
     TMeasureProblems Problems; // what the walks could not read (those entries count 0)
 };
