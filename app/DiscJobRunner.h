@@ -6,7 +6,6 @@
 #include "disc/FitCheck.h"
 
 #include <QObject>
-#include <atomic>
 #include <memory>
 #include <string>
 #include <thread>
@@ -33,13 +32,14 @@ class TDiscJobRunner final : public QObject {
     Q_DISABLE_COPY_MOVE(TDiscJobRunner)
 public:
     explicit TDiscJobRunner(QObject* parent = nullptr);
-    // Cancels a run still going and waits for its thread.
+    // Stops a run still going (within about 100 ms) and waits for its thread.
     ~TDiscJobRunner() override;
 
     // Start a run; false, and nothing started, while another one is running.
     bool Start(TDiscJobRequest request);
     bool Start(TFitRequest request);
-    // Asks the running job to stop; it ends with Cancelled. Nothing when none runs.
+    // Asks the running job to stop through its thread's stop token; it ends with Cancelled.
+    // Nothing when none runs.
     void Cancel();
     // From a Start until Finished or Cancelled has been delivered.
     bool Running() const { return running_; }
@@ -54,7 +54,6 @@ private:
     bool Launch(Work work);
     void Deliver(std::shared_ptr<const TDiscRunOutcome> outcome);
 
-    std::atomic<bool> cancel_{false};
     bool running_ = false;
     std::jthread worker_; // last: joined before the members above go
 };

@@ -4,6 +4,7 @@
 #include "engine/IntConvert.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace platterwise::cli {
 namespace {
@@ -88,6 +89,29 @@ TCliArguments Arguments(TCommand command, const TRawValues& v) {
     return a;
 }
 
+// drives and burn: the drive, the speed as a number, and at least one disc to burn.
+TParseResult BurnArguments(TCliArguments a, const TRawValues& v) {
+    a.DriveAddress = v.Drive;
+    a.Overwrite = v.Overwrite;
+    a.ReadBack = !v.NoReadBack;
+    a.CataloguePath = v.Catalogue;
+    if (!v.Speed.empty()) {
+        a.SpeedFactor = std::strtod(v.Speed.c_str(), nullptr);
+    }
+    if (a.Command == TCommand::Burn) {
+        if (a.DriveAddress.empty()) {
+            return Fail("--drive: the drive to burn with is needed (platterwise-cli drives "
+                        "lists them)");
+        }
+        if (a.Paths.empty()) {
+            return Fail("DISC: at least one disc image is needed");
+        }
+    } else if (!a.Paths.empty()) {
+        return Fail(a.Paths.front() + ": unknown argument");
+    }
+    return {a, {}};
+}
+
 } // namespace
 
 TParseResult ParseArguments(const std::vector<std::string>& args) {
@@ -114,8 +138,8 @@ TParseResult ParseArguments(const std::vector<std::string>& args) {
                                      [](const auto& c) { return c.App->parsed(); });
     if (chosen == line.Commands().end()) {
         const std::string first = args.front();
-        return Fail(first + ": unknown command (expected fill, total, best, plan, --help or "
-                            "--version)");
+        return Fail(first + ": unknown command (expected fill, total, best, plan, drives, burn, "
+                            "--help or --version)");
     }
     if (!chosen->App->remaining().empty()) {
         return Fail(chosen->App->remaining().front() + ": unknown option");
@@ -129,6 +153,9 @@ TParseResult ParseArguments(const std::vector<std::string>& args) {
     TCliArguments a = Arguments(chosen->Command, line.Values());
     if (dashes != args.end()) {
         a.Paths.insert(a.Paths.end(), dashes + 1, args.end());
+    }
+    if (a.Command == TCommand::Drives || a.Command == TCommand::Burn) {
+        return BurnArguments(std::move(a), line.Values());
     }
     if (a.Paths.empty()) {
         return Fail("PATH: at least one file or folder is needed");

@@ -10,7 +10,7 @@
 
 namespace platterwise::cli {
 
-enum class TCommand { Help, Version, Fill, Total, Best, Plan };
+enum class TCommand { Help, Version, Fill, Total, Best, Plan, Drives, Burn };
 enum class TOutput { Text, Paths, Json };
 
 struct TCliArguments {
@@ -26,6 +26,12 @@ struct TCliArguments {
     std::string GraftPointsDir;     // best and plan: where to write disc1.list, ...; empty: none
     double PlanSeconds = 3.0;       // plan: --time-limit
     std::vector<std::string> Paths; // as given
+    // drives and burn: the drive's address (/dev/sr0, stdio:/path); empty for the scan.
+    std::string DriveAddress;
+    double SpeedFactor = 0;    // burn --speed: a multiple of 1x; 0 the drive's best
+    bool Overwrite = false;    // burn --overwrite
+    bool ReadBack = true;      // burn without --no-read-back
+    std::string CataloguePath; // burn --catalogue; empty: the default catalogue
 };
 
 struct TParseResult {

@@ -45,6 +45,17 @@ void Options(std::ostringstream& out, const CLI::App& command, bool withHelp = f
     }
 }
 
+const char* Operands(TCommand command) {
+    switch (command) {
+    case TCommand::Drives:
+        return " [OPTION]...";
+    case TCommand::Burn:
+        return " --drive ADDRESS [OPTION]... DISC...";
+    default:
+        return " [OPTION]... PATH...";
+    }
+}
+
 } // namespace
 
 std::string HelpText() {
@@ -54,7 +65,7 @@ std::string HelpText() {
     out << "platterwise-cli: " << line.App().get_description() << ".\n\n";
     for (std::size_t i = 0; i < commands.size(); ++i) {
         out << (i == 0 ? "Usage: " : "  or:  ") << "platterwise-cli " << commands[i].App->get_name()
-            << " [OPTION]... PATH...\n";
+            << Operands(commands[i].Command) << '\n';
     }
     out << "  or:  platterwise-cli --help | --version\n\nCommands:\n";
     for (const auto& c : commands) {
@@ -62,7 +73,8 @@ std::string HelpText() {
             << Indented(c.App->get_description(), 10) << '\n';
     }
     out << "\nPATH: files and folders, in the order given; a directory is one folder item,\n"
-           "anything else one file item. Paths after \"--\" are taken as they are.\n";
+           "anything else one file item. Paths after \"--\" are taken as they are.\n"
+           "DISC: a catalogued disc's label (PW_20261208_001) or a disc image file.\n";
     // best and plan take the same options.
     out << "\nOptions:\n";
     for (const auto& c : commands) {
@@ -78,8 +90,11 @@ std::string HelpText() {
     out << "\nExit status:\n"
            "  0       a combination was found (fill), the report was made (total), a disc\n"
            "          or a plan was made (best, plan)\n"
-           "  1       no combination was found (fill); nothing fits a disc (best, plan)\n"
+           "  1       no combination was found (fill); nothing fits a disc (best, plan);\n"
+           "          no optical drive was found (drives); a disc was refused, failed or\n"
+           "          did not read back equal to its image (burn)\n"
            "  2       bad arguments\n"
+           "  130     burn stopped by Ctrl+C (the drive is stopped cleanly first)\n"
            "\nNumbers are read as the program's fields read them: leading blanks, an optional\n"
            "sign, decimal digits, or hexadecimal after \"$\", \"x\" or \"0x\".\n";
     return out.str();

@@ -154,7 +154,9 @@ TCommandLine::TCommandLine()
     commands_ = {{{TCommand::Fill, fill},
                   {TCommand::Total, total},
                   {TCommand::Best, best},
-                  {TCommand::Plan, plan}}};
+                  {TCommand::Plan, plan},
+                  {TCommand::Drives, AddDrives()},
+                  {TCommand::Burn, AddBurn()}}};
 }
 
 CLI::App* TCommandLine::AddCommand(const char* name, const char* description) {

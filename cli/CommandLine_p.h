@@ -16,6 +16,8 @@ struct TRawValues {
     std::string Medium, Size, Deviation, Samples, Seed, GraftPoints, TimeLimit;
     bool Both = false, Paths = false, Nul = false, Json = false, Button = false;
     std::vector<std::string> PathArgs;
+    std::string Drive, Speed, Catalogue;
+    bool Overwrite = false, NoReadBack = false;
 };
 
 class TCommandLine {
@@ -29,7 +31,7 @@ public:
         CLI::App* App;
     };
     // The commands in the order the help lists them.
-    const std::array<TEntry, 4>& Commands() const { return commands_; }
+    const std::array<TEntry, 6>& Commands() const { return commands_; }
 
     CLI::App& App() { return app_; }
     const TRawValues& Values() const { return values_; }
@@ -38,10 +40,12 @@ private:
     CLI::App* AddCommand(const char* name, const char* description);
     void AddTargetOptions(CLI::App* command, bool discMedia);
     void AddPaths(CLI::App* command);
+    CLI::App* AddDrives();
+    CLI::App* AddBurn();
 
     CLI::App app_;
     TRawValues values_;
-    std::array<TEntry, 4> commands_{};
+    std::array<TEntry, 6> commands_{};
 };
 
 } // namespace platterwise::cli::detail

@@ -1,9 +1,11 @@
 #include "Commands.h"
 
 #include "CliOutput.h"
+#include "InterruptStop_p.h"
 #include "disc/ShellText.h"
 
-#include <ostream>
+#include <iostream>
+#include <unistd.h>
 
 namespace platterwise::cli {
 
@@ -27,6 +29,13 @@ int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
     case TCommand::Best:
     case TCommand::Plan:
         return RunDiscs(*parsed.Arguments, out, err);
+    case TCommand::Drives:
+        return RunDrives(*parsed.Arguments, out, err);
+    case TCommand::Burn: {
+        const detail::TInterruptStop interrupt; // Ctrl+C stops the drive, then the program
+        return RunBurn(*parsed.Arguments, std::cin, out, err, interrupt.Token(),
+                       &err == &std::cerr && ::isatty(STDERR_FILENO) == 1);
+    }
     }
     return kExitBadArguments;
 }

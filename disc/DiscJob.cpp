@@ -21,8 +21,7 @@
 namespace platterwise {
 namespace {
 
-// Thrown inside the job to leave it at once; RunDiscJob catches both.
-struct JobCancelled {};
+// Thrown from within the search when an item's tree turns out unreadable; Run catches it.
 struct ItemRefused {
     std::size_t Position;
     std::string Reason;
@@ -42,11 +41,12 @@ TImageEntryKind EntryKind(const struct stat& st) {
 class Job {
 public:
     Job(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
-        const std::atomic<bool>* cancel);
+        const std::stop_token& stop);
     TDiscJobResult Run();
 
 private:
-    bool CancelSet() const { return cancel_ != nullptr && cancel_->load(); }
+    bool Stopped() const { return stop_.stop_requested(); }
+    TDiscJobResult Cancelled() const;
     void Report(std::size_t discs) const;
     void Refuse(std::size_t position, std::string reason);
     void Measure(std::size_t position, const std::string& rootName);
@@ -59,22 +59,20 @@ private:
 
     const TDiscJobRequest& request_;
     const TDiscJobProgressFn& progress_;
-    const std::atomic<bool>* cancel_;
+    std::stop_token stop_;
     std::vector<TDiscJobItem> items_; // one per requested item
     std::vector<bool> refused_;
     std::vector<std::size_t> eligible_; // positions the search works on
     std::size_t measured_ = 0;
     TImageSizer sizer_;
     TDiscJobResult result_;
-    std::stop_source stopSource_; // for the plan's search; set from the cancel flag
-    std::stop_token stop_ = stopSource_.get_token();
 };
 
 Job::Job(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
-         const std::atomic<bool>* cancel)
+         const std::stop_token& stop)
     : request_(request)
     , progress_(progress)
-    , cancel_(cancel)
+    , stop_(stop)
     , items_(request.Items.size())
     , refused_(request.Items.size(), false)
     , sizer_(
@@ -85,7 +83,7 @@ Job::Job(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
               }
               return paths;
           }(),
-          request.Options) {}
+          request.Options, stop) {}
 
 void Job::Report(std::size_t discs) const {
     if (progress_) {
@@ -120,7 +118,7 @@ void Job::Measure(std::size_t position, const std::string& rootName) {
     const TImageEntryKind kind = EntryKind(st);
     TImageCostParts inner;
     if (kind == TImageEntryKind::Folder) {
-        const TFolderMeasure measure = MeasureFolderForImage(item.Path, &result_.Problems, cancel_);
+        const TFolderMeasure measure = MeasureFolderForImage(item.Path, &result_.Problems, stop_);
         item.Kind = ikFolder;
         item.Bytes = measure.Bytes;
         inner = measure.Image;
@@ -134,8 +132,8 @@ void Job::Measure(std::size_t position, const std::string& rootName) {
 // The exact size of the items at `chosen` (positions into eligible_). An item whose tree
 // cannot be read as xorriso reads it is refused, and the search starts again without it.
 std::int64_t Job::ExactSectors(const std::vector<std::size_t>& chosen) {
-    if (CancelSet()) {
-        throw JobCancelled{};
+    if (Stopped()) {
+        return 0; // the search looks at the token next and ends
     }
     std::vector<std::size_t> positions;
     for (const std::size_t k : chosen) {
@@ -199,7 +197,10 @@ void Job::Search() {
         }
     }
     if (request_.Kind == TDiscJobKind::FullestDisc) {
-        const TFilledDisc disc = FindFullestDisc(problem, exact);
+        const TFilledDisc disc = FindFullestDisc(problem, exact, {}, stop_);
+        if (Stopped()) {
+            return;
+        }
         result_.TooLarge = ItemsAt(disc.TooLarge);
         if (disc.Status == TFillStatus::Filled) {
             // The search's proof holds for planned sizes; on the real image only a full disc
@@ -214,17 +215,9 @@ void Job::Search() {
     options.TimeLimit = request_.PlanTimeLimit;
     options.Stop = stop_;
     const TDiscPlan plan = PlanDiscs(
-        problem, exact,
-        [this](std::size_t discs, std::size_t) {
-            Report(discs);
-            if (CancelSet()) {
-                stopSource_.request_stop();
-            }
-            return !CancelSet();
-        },
-        options);
+        problem, exact, [this](std::size_t discs, std::size_t) { Report(discs); }, options);
     if (plan.Stopped) {
-        throw JobCancelled{};
+        return;
     }
     result_.TooLarge = ItemsAt(plan.TooLarge);
     result_.Unplaced = ItemsAt(plan.Unplaced);
@@ -251,36 +244,39 @@ std::int64_t Job::MeasuredLowerBound(const TDiscPlan& plan) {
                                          std::max<std::int64_t>(1, request_.CapacitySectors));
 }
 
+TDiscJobResult Job::Cancelled() const {
+    TDiscJobResult cancelled;
+    cancelled.Status = TDiscJobStatus::Cancelled;
+    return cancelled;
+}
+
 TDiscJobResult Job::Run() {
-    try {
-        std::vector<TRootItem> roots;
-        for (const TRowItem& row : request_.Items) {
-            const std::string name = ItemName(row.FullPathName);
-            roots.push_back({name.empty() ? std::string("/") : name, row.IsContainer});
+    std::vector<TRootItem> roots;
+    for (const TRowItem& row : request_.Items) {
+        const std::string name = ItemName(row.FullPathName);
+        roots.push_back({name.empty() ? std::string("/") : name, row.IsContainer});
+    }
+    const std::vector<std::string> names = ResolveRootNames(roots);
+    for (std::size_t position = 0; position < request_.Items.size(); ++position) {
+        Measure(position, names[position]);
+        ++measured_;
+        if (Stopped()) {
+            return Cancelled();
         }
-        const std::vector<std::string> names = ResolveRootNames(roots);
-        for (std::size_t position = 0; position < request_.Items.size(); ++position) {
-            Measure(position, names[position]);
-            ++measured_;
-            if (CancelSet()) {
-                throw JobCancelled{};
-            }
-            Report(0);
+        Report(0);
+    }
+    for (;;) {
+        try {
+            Search();
+            break;
+        } catch (const ItemRefused& refused) {
+            // Thrown from within the search, before any disc or list was kept.
+            Refuse(refused.Position, refused.Reason);
+            std::erase(eligible_, refused.Position);
         }
-        for (;;) {
-            try {
-                Search();
-                break;
-            } catch (const ItemRefused& refused) {
-                // Thrown from within the search, before any disc or list was kept.
-                Refuse(refused.Position, refused.Reason);
-                std::erase(eligible_, refused.Position);
-            }
-        }
-    } catch (const JobCancelled&) {
-        result_ = {};
-        result_.Status = TDiscJobStatus::Cancelled;
-        return std::move(result_);
+    }
+    if (Stopped()) {
+        return Cancelled();
     }
     result_.Status = result_.Discs.empty() ? TDiscJobStatus::NothingFits : TDiscJobStatus::Done;
     return std::move(result_);
@@ -299,8 +295,8 @@ std::vector<TRowItem> SelectedRows(const TSelectionSource& source) {
 }
 
 TDiscJobResult RunDiscJob(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
-                          const std::atomic<bool>* cancel) {
-    return Job(request, progress, cancel).Run();
+                          const std::stop_token& stop) {
+    return Job(request, progress, stop).Run();
 }
 
 } // namespace platterwise

@@ -76,6 +76,7 @@ struct TPlanner {
     const TExactImageSize& ExactSize;
     const TPlanProgress& Progress;
     const TSubsetSumLimits& Limits;
+    const std::stop_token& Stop;
     std::int64_t Room;
 
     TPlannedDisc Measured(std::vector<std::size_t> items) const {
@@ -109,7 +110,12 @@ struct TPlanner {
                     return ExactSize(Pick(rest, chosen));
                 };
             }
-            const TFilledDisc fullest = FindFullestDisc(left, leftSize, Limits);
+            const TFilledDisc fullest = FindFullestDisc(left, leftSize, Limits, Stop);
+            if (Stop.stop_requested()) {
+                plan.Stopped = true;
+                LeaveUnplaced(rest, plan);
+                return;
+            }
             if (fullest.Status != TFillStatus::Filled) {
                 LeaveUnplaced(rest, plan);
                 return;
@@ -135,12 +141,15 @@ struct TPlanner {
                 }
                 heuristic = std::move(afterHeuristic);
             }
-            plan.Discs.push_back(std::move(disc));
-            rest = std::move(after);
-            if (Progress && !Progress(plan.Discs.size(), rest.size())) {
+            if (Stop.stop_requested()) { // its exact size may have been cut short
                 plan.Stopped = true;
                 LeaveUnplaced(rest, plan);
                 return;
+            }
+            plan.Discs.push_back(std::move(disc));
+            rest = std::move(after);
+            if (Progress) {
+                Progress(plan.Discs.size(), rest.size());
             }
         }
     }
@@ -195,7 +204,9 @@ struct TPlanner {
             });
             Fill(std::move(over), false, better);
         }
-        if (better.Unplaced.empty() && !better.Stopped && better.Discs.size() < plan.Discs.size()) {
+        // A stop may have cut a measure short: the start plan stands.
+        if (better.Unplaced.empty() && !better.Stopped && !Stop.stop_requested() &&
+            better.Discs.size() < plan.Discs.size()) {
             plan.Discs = std::move(better.Discs);
         }
     }
@@ -228,7 +239,7 @@ TDiscPlan PlanDiscs(const TFillProblem& problem, const TExactImageSize& exactSiz
 
     // Every disc the fullest of what is left, unless that needs more discs than the
     // heuristics; then the guarded plan, which never does.
-    const TPlanner planner{problem, exactSize, progress, options.Limits, room};
+    const TPlanner planner{problem, exactSize, progress, options.Limits, options.Stop, room};
     planner.Fill(rest, false, plan);
     const std::size_t heuristicCount = Heuristic(weights, room).Count;
     if (plan.Discs.size() > heuristicCount && plan.Unplaced.empty() && !plan.Stopped) {
@@ -238,6 +249,9 @@ TDiscPlan PlanDiscs(const TFillProblem& problem, const TExactImageSize& exactSiz
     if (plan.Unplaced.empty() && !plan.Stopped && options.TimeLimit.count() > 0 &&
         std::int64_t(plan.Discs.size()) > plan.LowerBound) {
         planner.Improve(rest, options, plan);
+    }
+    if (plan.Stopped) {
+        return plan; // the discs as they were made, the rest Unplaced
     }
     // Fullest first (ties: the disc whose first item comes first), whichever way it was made.
     for (TPlannedDisc& disc : plan.Discs) {

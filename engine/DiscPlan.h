@@ -35,17 +35,16 @@ struct TDiscPlan {
     // Items no disc took: the plan was stopped, or every set with them measured over the
     // capacity (the exact size kept exceeding the plan). Ascending.
     std::vector<std::size_t> Unplaced;
-    bool Stopped = false; // the progress callback asked to stop
+    bool Stopped = false; // stopped through the stop token
     // No plan of the items that fit needs fewer discs, on planned sizes (the real images may
     // differ: a claim to the user needs a bound on measured sizes).
     std::int64_t LowerBound = 0;
 };
 
-// Told after each disc how many discs the plan holds and how many items are still to place;
-// returning false stops the plan there. A plan made again (see above) counts from the start.
-// The search for fewer discs tells each plan it finds, with no items left (it ignores the
-// answer: options.Stop ends it).
-using TPlanProgress = std::function<bool(std::size_t discs, std::size_t itemsLeft)>;
+// Told after each disc how many discs the plan holds and how many items are still to place.
+// A plan made again (see above) counts from the start. The search for fewer discs tells each
+// plan it finds, with no items left.
+using TPlanProgress = std::function<void(std::size_t discs, std::size_t itemsLeft)>;
 
 struct TPlanOptions {
     TSubsetSumLimits Limits;
@@ -56,7 +55,9 @@ struct TPlanOptions {
 };
 
 // The plan for every item of `problem`. Without `exactSize` the planned sizes are taken as the
-// real ones. REQUIRES: the item sectors sum within int64.
+// real ones. `options.Stop` is checked within each disc's search and between discs: once it is
+// requested the plan ends Stopped, the discs found so far kept and the rest Unplaced.
+// REQUIRES: the item sectors sum within int64.
 TDiscPlan PlanDiscs(const TFillProblem& problem, const TExactImageSize& exactSize = {},
                     const TPlanProgress& progress = {}, const TPlanOptions& options = {});
 

@@ -9,6 +9,8 @@ packages=(
     googletest libgtest-dev libgmock-dev
     libgif-dev
     libisofs-dev xorriso
+    # burning discs and reading them back
+    libburn-dev
     # the catalogue of written and burned discs
     libsqlite3-dev
     # the command line: options with generated help, and JSON

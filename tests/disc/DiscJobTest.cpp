@@ -1,6 +1,7 @@
 #include "disc/DiscJob.h"
 
 #include "DiscTestSupport.h"
+#include "disc/FitCheck.h"
 #include "disc/ImageSizer.h"
 #include "engine/ImageCost.h"
 
@@ -194,20 +195,32 @@ TEST_F(DiscJob, NothingFitsWhenEveryItemIsTooLarge) {
     }
 }
 
+TEST(ImageTree, AStopEndsTheReadWithinAThousandEntries) {
+    TempDir dir;
+    dir.Folder("wide");
+    for (int i = 0; i < 2'000; ++i) {
+        ::close(::open((dir / "wide/f" + std::to_string(i)).c_str(), O_CREAT | O_WRONLY, 0644));
+    }
+    EXPECT_EQ(ReadImageTree(dir / "wide").Nodes.size(), 2'001u);
+    std::stop_source stop;
+    stop.request_stop();
+    EXPECT_LE(ReadImageTree(dir / "wide", stop.get_token()).Nodes.size(), 1'025u);
+    EXPECT_EQ(CheckFit({dir / "wide"}, 100, {}, stop.get_token()).ImageSectors, 0);
+}
+
 TEST_F(DiscJob, CancelledJobsLeaveNothingBehind) {
-    std::atomic<bool> cancel{false};
     for (const std::size_t after : {std::size_t(2), std::size_t(6)}) {
         request_.Kind = after == 6 ? TDiscJobKind::Plan : TDiscJobKind::FullestDisc;
         request_.CapacitySectors = 2'000;
-        cancel = false;
+        std::stop_source stop;
         const TDiscJobResult r = RunDiscJob(
             request_,
             [&](const TDiscJobProgress& p) {
                 if (p.MeasuredItems == after && (after < 6 || p.DiscsPlanned >= 1)) {
-                    cancel = true;
+                    stop.request_stop();
                 }
             },
-            &cancel);
+            stop.get_token());
         EXPECT_EQ(r.Status, TDiscJobStatus::Cancelled) << after;
         EXPECT_TRUE(r.Discs.empty() && r.TooLarge.empty() && r.Refused.empty()) << after;
     }
