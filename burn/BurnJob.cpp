@@ -117,6 +117,28 @@ void Pause(std::stop_token stop) {
     cv.wait_for(lock, stop, std::chrono::milliseconds(100), [] { return false; });
 }
 
+// Starts the write. libburn marks a drive idle a moment before its writer thread leaves, and
+// refuses a new write until it has: that refusal is retried for up to ten seconds. False when
+// it still refuses (or a stop came first).
+bool StartWrite(burn_drive* d, burn_write_opts* options, burn_disc* disc,
+                const std::stop_token& stop) {
+    for (int attempt = 0; attempt < 200 && !stop.stop_requested(); ++attempt) {
+        burn_disc_write(options, disc);
+        if (burn_drive_get_status(d, nullptr) != BURN_DRIVE_IDLE) {
+            return true;
+        }
+        const std::string said = detail::TakeLibburnMessages();
+        if (said.find("still going on") == std::string::npos) {
+            return true; // ended at once for another reason, which the caller reports
+        }
+        std::mutex m;
+        std::condition_variable_any cv;
+        std::unique_lock lock(m);
+        cv.wait_for(lock, stop, std::chrono::milliseconds(50), [] { return false; });
+    }
+    return false;
+}
+
 // Runs the write and reports it; the status of the write alone.
 TBurnStatus Write(TGrabbedDrive& drive, const TBurnRequest& request, TImageSource& image,
                   const TBurnObserver& observer, std::stop_token stop) {
@@ -140,12 +162,19 @@ TBurnStatus Write(TGrabbedDrive& drive, const TBurnRequest& request, TImageSourc
     }
     detail::TakeLibburnMessages();
     detail::TRate rate(TBurnPhase::Writing, image.Bytes());
+    if (!StartWrite(d, options.Options, layout.Disc, stop)) {
+        return stop.stop_requested()
+                   ? TBurnStatus{TBurnCode::Cancelled, "cancelled before writing"}
+                   : TBurnStatus{TBurnCode::WriteFailed, "libburn did not start the write: its "
+                                                         "previous one has not ended"};
+    }
     observer(rate.Progress(0));
-    burn_disc_write(options.Options, layout.Disc);
     bool cancelled = false;
     burn_progress p{};
-    while (burn_drive_get_status(d, &p) != BURN_DRIVE_IDLE) {
-        if (stop.stop_requested() && !cancelled) {
+    enum burn_drive_status state;
+    while ((state = burn_drive_get_status(d, &p)) != BURN_DRIVE_IDLE) {
+        // A cancel while libburn still starts its writer can be lost: wait until it writes.
+        if (stop.stop_requested() && !cancelled && state != BURN_DRIVE_SPAWNING) {
             burn_drive_cancel(d);
             cancelled = true;
         }

@@ -57,8 +57,9 @@ struct TBurnResult {
     bool ReadBackOk = false;              // read back whole and equal
 };
 
-// Called on the burning thread: at least once per phase before its work begins (so an
-// observer may act between writing and reading back), then about ten times a second.
+// Called on the burning thread: once as each phase begins (writing: once the drive has
+// started; reading back: before the first sector is read, so an observer may act between
+// writing and reading back), then about ten times a second.
 using TBurnObserver = std::function<void(const TBurnProgress&)>;
 
 // Burns request.ImagePath to the drive. A stop request cancels the drive cleanly (within

@@ -48,7 +48,8 @@ TDiscState StateOf(const std::string& name) {
 constexpr const char* kDiscColumns =
     "d.id, d.label, d.state, d.medium, d.capacity_sectors, d.sectors, d.image_path, "
     "d.image_md5, d.created, d.burned_at, d.burned_drive, d.burned_medium, d.verified_at, "
-    "(SELECT COUNT(*) FROM file f WHERE f.disc_id = d.id)";
+    "(SELECT COUNT(*) FROM file f WHERE f.disc_id = d.id), "
+    "(SELECT COUNT(*) FROM item i WHERE i.disc_id = d.id)";
 
 TCatalogueDisc ReadDisc(const TStatement& s) {
     TCatalogueDisc disc;
@@ -66,6 +67,7 @@ TCatalogueDisc ReadDisc(const TStatement& s) {
     disc.BurnedMedium = s.Text(11);
     disc.VerifiedAt = s.Text(12);
     disc.FileCount = s.Int(13);
+    disc.ItemCount = s.Int(14);
     return disc;
 }
 

@@ -52,7 +52,7 @@ struct TCatalogueDisc {
     std::string Created;
     std::string BurnedAt, BurnedDrive, BurnedMedium; // empty until burned
     std::string VerifiedAt;                          // empty until verified
-    std::int64_t FileCount = 0;                      // filled by Discs() and Disc()
+    std::int64_t FileCount = 0, ItemCount = 0;       // filled by Discs() and Disc()
     std::vector<TCatalogueItem> Items;               // filled by Disc() only
     std::vector<TCatalogueFile> Files;               // filled by Disc() only
 };

@@ -4,6 +4,7 @@
 #include "engine/IntConvert.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 namespace platterwise::cli {
@@ -48,6 +49,9 @@ std::optional<std::string> CheckCombinations(const CLI::App& command, const TRaw
     if (v.Nul && !v.Paths) {
         return std::string("-0: only with --paths");
     }
+    if (!v.Label.empty() && v.WriteImages.empty()) {
+        return std::string("--label: only with --write-images");
+    }
     return std::nullopt;
 }
 
@@ -62,6 +66,14 @@ TCliArguments Arguments(TCommand command, const TRawValues& v) {
     if (!v.TimeLimit.empty()) {
         a.PlanSeconds = std::stod(v.TimeLimit); // checked as a number in range by the parser
     }
+    a.WriteImagesDir = v.WriteImages;
+    if (!v.Label.empty()) {
+        a.LabelPrefix = v.Label;
+    }
+    a.IncludeBurned = v.IncludeBurned;
+    a.Progress = v.Progress;
+    a.CataloguePath = v.Catalogue;
+    a.Words = v.Words;
     if (!v.Deviation.empty()) {
         a.Fields.DeviationText = v.Deviation;
     }
@@ -87,6 +99,55 @@ TCliArguments Arguments(TCommand command, const TRawValues& v) {
         a.Fields.TemplateIndex = at == kTemplates.end() ? 0 : int(at - kTemplates.begin());
     }
     return a;
+}
+
+// The counts of words each catalogue action takes: at least, at most.
+std::pair<std::size_t, std::size_t> WordCounts(TCatalogueAction action) {
+    switch (action) {
+    case TCatalogueAction::List:
+        return {0, 0};
+    case TCatalogueAction::Burned:
+    case TCatalogueAction::Forget:
+        return {1, SIZE_MAX};
+    case TCatalogueAction::Show:
+    case TCatalogueAction::Find:
+    case TCatalogueAction::Add:
+        break;
+    }
+    return {1, 1};
+}
+
+// catalogue ACTION and verify: words instead of paths.
+TParseResult WordCommand(const TCommandLine& line, const TCommandLine::TEntry& chosen,
+                         const std::vector<std::string>& args,
+                         std::vector<std::string>::const_iterator dashes) {
+    TCliArguments a = Arguments(chosen.Command, line.Values());
+    a.Words.insert(a.Words.end(), dashes == args.end() ? dashes : dashes + 1, args.end());
+    std::string name = "verify";
+    std::pair<std::size_t, std::size_t> counts{2, 2};
+    if (chosen.Command == TCommand::Catalogue) {
+        const auto& actions = line.CatalogueActions();
+        const auto action = std::find_if(actions.begin(), actions.end(),
+                                         [](const auto& p) { return p.second->parsed(); });
+        if (action == actions.end()) {
+            return Fail("catalogue: expected list, show, find, burned, forget or add");
+        }
+        if (!action->second->remaining().empty()) {
+            return Fail(action->second->remaining().front() + ": unknown option");
+        }
+        a.Action = action->first;
+        name = "catalogue " + action->second->get_name();
+        counts = WordCounts(a.Action);
+    }
+    if (a.Words.size() < counts.first || a.Words.size() > counts.second) {
+        static constexpr const char* kUsage[] = {"",         "LABEL",    "TEXT",
+                                                 "LABEL...", "LABEL...", "IMAGE"};
+        return Fail(name + ": expects " +
+                    (chosen.Command == TCommand::Verify ? std::string("LABEL SOURCE")
+                     : counts.second == 0               ? std::string("no arguments")
+                                                        : std::string(kUsage[int(a.Action)])));
+    }
+    return {a, {}};
 }
 
 // drives and burn: the drive, the speed as a number, and at least one disc to burn.
@@ -139,10 +200,13 @@ TParseResult ParseArguments(const std::vector<std::string>& args) {
     if (chosen == line.Commands().end()) {
         const std::string first = args.front();
         return Fail(first + ": unknown command (expected fill, total, best, plan, drives, burn, "
-                            "--help or --version)");
+                            "catalogue, verify, --help or --version)");
     }
     if (!chosen->App->remaining().empty()) {
         return Fail(chosen->App->remaining().front() + ": unknown option");
+    }
+    if (chosen->Command == TCommand::Catalogue || chosen->Command == TCommand::Verify) {
+        return WordCommand(line, *chosen, args, dashes);
     }
     if (!line.App().remaining().empty()) {
         return Fail(line.App().remaining().front() + ": unknown option");

@@ -10,7 +10,9 @@
 
 namespace platterwise::cli {
 
-enum class TCommand { Help, Version, Fill, Total, Best, Plan, Drives, Burn };
+enum class TCommand { Help, Version, Fill, Total, Best, Plan, Drives, Burn, Catalogue, Verify };
+// catalogue's subcommands.
+enum class TCatalogueAction { List, Show, Find, Burned, Forget, Add };
 enum class TOutput { Text, Paths, Json };
 
 struct TCliArguments {
@@ -26,12 +28,21 @@ struct TCliArguments {
     std::string GraftPointsDir;     // best and plan: where to write disc1.list, ...; empty: none
     double PlanSeconds = 3.0;       // plan: --time-limit
     std::vector<std::string> Paths; // as given
+    // best and plan: where to write disc1.iso, ... (empty: none), the label's first part, and
+    // whether to plan items already on a burned disc; progress forced on standard error.
+    std::string WriteImagesDir;
+    std::string LabelPrefix = "PW";
+    bool IncludeBurned = false;
+    bool Progress = false;
+    // catalogue: what to do, and its LABELs, TEXT or IMAGE; verify: LABEL and SOURCE.
+    TCatalogueAction Action = TCatalogueAction::List;
+    std::vector<std::string> Words;
     // drives and burn: the drive's address (/dev/sr0, stdio:/path); empty for the scan.
     std::string DriveAddress;
     double SpeedFactor = 0;    // burn --speed: a multiple of 1x; 0 the drive's best
     bool Overwrite = false;    // burn --overwrite
     bool ReadBack = true;      // burn without --no-read-back
-    std::string CataloguePath; // burn --catalogue; empty: the default catalogue
+    std::string CataloguePath; // empty: the default catalogue (DefaultCataloguePath)
 };
 
 struct TParseResult {

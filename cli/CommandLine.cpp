@@ -149,14 +149,19 @@ TCommandLine::TCommandLine()
                 ->type_name("SECONDS")
                 ->check(CLI::Range(0.0, 3600.0));
         }
+        AddImageOptions(command, values_);
         AddPaths(command);
     }
+    CLI::App* catalogue = AddCatalogueCommand(app_, values_, actions_);
+    CLI::App* verify = AddVerifyCommand(app_, values_);
     commands_ = {{{TCommand::Fill, fill},
                   {TCommand::Total, total},
                   {TCommand::Best, best},
                   {TCommand::Plan, plan},
                   {TCommand::Drives, AddDrives()},
-                  {TCommand::Burn, AddBurn()}}};
+                  {TCommand::Burn, AddBurn()},
+                  {TCommand::Catalogue, catalogue},
+                  {TCommand::Verify, verify}}};
 }
 
 CLI::App* TCommandLine::AddCommand(const char* name, const char* description) {

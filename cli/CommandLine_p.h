@@ -16,9 +16,22 @@ struct TRawValues {
     std::string Medium, Size, Deviation, Samples, Seed, GraftPoints, TimeLimit;
     bool Both = false, Paths = false, Nul = false, Json = false, Button = false;
     std::vector<std::string> PathArgs;
+    // Writing images, the catalogue, verifying (CatalogueCommandLine.cpp).
+    std::string WriteImages, Label;
+    bool Progress = false, IncludeBurned = false;
+    std::vector<std::string> Words;
     std::string Drive, Speed, Catalogue;
     bool Overwrite = false, NoReadBack = false;
 };
+
+// --write-images, --label, --catalogue, --progress and --include-burned of best and plan.
+void AddImageOptions(CLI::App* command, TRawValues& values);
+// The catalogue command and its subcommands, and verify; the subcommands in help order.
+CLI::App* AddCatalogueCommand(CLI::App& app, TRawValues& values,
+                              std::vector<std::pair<TCatalogueAction, CLI::App*>>& actions);
+CLI::App* AddVerifyCommand(CLI::App& app, TRawValues& values);
+// The one-line error for a --label prefix, or empty when it is a good one.
+std::string CheckLabelPrefix(const std::string& prefix);
 
 class TCommandLine {
 public:
@@ -31,7 +44,10 @@ public:
         CLI::App* App;
     };
     // The commands in the order the help lists them.
-    const std::array<TEntry, 6>& Commands() const { return commands_; }
+    const std::array<TEntry, 8>& Commands() const { return commands_; }
+    const std::vector<std::pair<TCatalogueAction, CLI::App*>>& CatalogueActions() const {
+        return actions_;
+    }
 
     CLI::App& App() { return app_; }
     const TRawValues& Values() const { return values_; }
@@ -45,7 +61,8 @@ private:
 
     CLI::App app_;
     TRawValues values_;
-    std::array<TEntry, 6> commands_{};
+    std::array<TEntry, 8> commands_{};
+    std::vector<std::pair<TCatalogueAction, CLI::App*>> actions_;
 };
 
 } // namespace platterwise::cli::detail

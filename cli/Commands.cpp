@@ -36,6 +36,10 @@ int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         return RunBurn(*parsed.Arguments, std::cin, out, err, interrupt.Token(),
                        &err == &std::cerr && ::isatty(STDERR_FILENO) == 1);
     }
+    case TCommand::Catalogue:
+        return RunCatalogue(*parsed.Arguments, out, err);
+    case TCommand::Verify:
+        return RunVerify(*parsed.Arguments, out, err);
     }
     return kExitBadArguments;
 }

@@ -27,6 +27,10 @@ int RunDrives(const TCliArguments& args, std::ostream& out, std::ostream& err);
 // goes to `err`, rewritten in place when `terminal`, else a line at each tenth.
 int RunBurn(const TCliArguments& args, std::istream& in, std::ostream& out, std::ostream& err,
             std::stop_token stop, bool terminal);
+// catalogue list|show|find|burned|forget|add. Exit 1: a label not found, nothing found.
+int RunCatalogue(const TCliArguments& args, std::ostream& out, std::ostream& err);
+// verify LABEL SOURCE. Exit 0: every file good; 1: damage found; 2: could not verify.
+int RunVerify(const TCliArguments& args, std::ostream& out, std::ostream& err);
 
 // Parses `argv` (without the program name) and runs the command.
 int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err);

@@ -2,6 +2,7 @@
 #include "CliOutput.h"
 #include "Commands.h"
 #include "DiscOutput_p.h"
+#include "ImageCommand_p.h"
 #include "disc/DiscError.h"
 #include "disc/DiscLists.h"
 #include "disc/ShellText.h"
@@ -47,7 +48,12 @@ int RunDiscs(const TCliArguments& args, std::ostream& out, std::ostream& err) {
                                ? std::string(args.Medium->DisplayName)
                                : GroupThousands(*TryStrToInt64(args.Fields.CustomSizeText)) + " Mb";
     report.CapacitySectors = args.CapacitySectors;
+    // Images written by this program carry MD5s, and the printed command says so too.
+    request.Options.RecordMd5 = !args.WriteImagesDir.empty();
     report.Options = request.Options;
+    if (!detail::LeaveOutBurned(args, request.Items, report, err)) {
+        return kExitBadArguments;
+    }
 
     TDiscJobResult result;
     try {
@@ -59,6 +65,10 @@ int RunDiscs(const TCliArguments& args, std::ostream& out, std::ostream& err) {
     ReportProblems(err, result.Problems);
     if (!args.GraftPointsDir.empty() && !WriteLists(args.GraftPointsDir, result, report, err)) {
         return kExitBadArguments;
+    }
+    if (!args.WriteImagesDir.empty() && result.Status == TDiscJobStatus::Done &&
+        !detail::WriteDiscImages(args, result, report, err)) {
+        return detail::kExitNotWritten;
     }
     if (args.Output == TOutput::Json) {
         detail::WriteDiscJson(result, report, out);

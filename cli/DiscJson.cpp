@@ -25,6 +25,17 @@ TJson Items(const std::vector<TDiscJobItem>& items) {
     return json;
 }
 
+TJson BurnedItems(const std::vector<TDiscReport::TBurnedItem>& items, const char* key) {
+    TJson json = TJson::array();
+    for (const TDiscReport::TBurnedItem& item : items) {
+        TJson entry;
+        AddPath(entry, item.Path);
+        entry[key] = item.Labels;
+        json.push_back(std::move(entry));
+    }
+    return json;
+}
+
 } // namespace
 
 void WriteDiscJson(const TDiscJobResult& result, const TDiscReport& report, std::ostream& out) {
@@ -47,9 +58,24 @@ void WriteDiscJson(const TDiscJobResult& result, const TDiscReport& report, std:
         if (i < report.Lists.size()) {
             entry["graft_points"] = report.Lists[i];
         }
+        if (i < report.Images.size()) {
+            AddPath(entry, report.Images[i].Path);
+            entry["image_path"] = entry["path"];
+            if (entry.contains("path_base64")) {
+                entry["image_path_base64"] = entry["path_base64"];
+                entry.erase("path_base64");
+            }
+            entry.erase("path");
+            entry["label"] = report.Images[i].Label;
+            entry["image_md5"] = report.Images[i].Md5;
+        }
         json["discs"].push_back(std::move(entry));
     }
     json["too_large"] = Items(result.TooLarge);
+    json["already_on_disc"] = BurnedItems(report.AlreadyOnDisc, "labels");
+    if (!report.ChangedSinceDisc.empty()) {
+        json["changed_since_disc"] = BurnedItems(report.ChangedSinceDisc, "labels");
+    }
     if (!result.Unplaced.empty()) {
         json["unplaced"] = Items(result.Unplaced);
     }

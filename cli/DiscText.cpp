@@ -5,6 +5,7 @@
 #include "disc/ShellText.h"
 #include "engine/Units.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ostream>
 
@@ -52,7 +53,38 @@ void DiscLines(std::ostream& out, const TDiscJobResult& result, const TDiscRepor
     for (const TDiscJobItem& item : disc.Items) {
         ItemLine(out, item);
     }
-    out << "  " << DiscCommandLine(result, report, index) << '\n';
+    if (index < report.Images.size()) {
+        const TDiscReport::TImage& image = report.Images[index];
+        out << "  Image " << EscapeForTerminal(image.Path) << ", label " << image.Label << ", MD5 "
+            << image.Md5 << '\n';
+    } else {
+        out << "  " << DiscCommandLine(result, report, index) << '\n';
+    }
+}
+
+// "Already on disc LABEL" and "Changed since disc LABEL", one heading per label.
+void BurnedLists(std::ostream& out, const char* title,
+                 const std::vector<TDiscReport::TBurnedItem>& items) {
+    std::vector<std::string> done;
+    for (const TDiscReport::TBurnedItem& item : items) {
+        const std::string labels = [&] {
+            std::string text;
+            for (const std::string& label : item.Labels) {
+                text += (text.empty() ? "" : ", ") + label;
+            }
+            return text;
+        }();
+        if (std::find(done.begin(), done.end(), labels) != done.end()) {
+            continue;
+        }
+        done.push_back(labels);
+        out << '\n' << title << ' ' << labels << ":\n";
+        for (const TDiscReport::TBurnedItem& other : items) {
+            if (other.Labels == item.Labels) {
+                out << "  " << EscapeForTerminal(other.Path) << '\n';
+            }
+        }
+    }
 }
 
 void ItemList(std::ostream& out, const char* title, const std::vector<TDiscJobItem>& items) {
@@ -90,6 +122,8 @@ void WriteDiscText(const TDiscJobResult& result, const TDiscReport& report, std:
         out << (i == 0 ? "" : "\n");
         DiscLines(out, result, report, i);
     }
+    BurnedLists(out, "Changed since disc", report.ChangedSinceDisc);
+    BurnedLists(out, "Already on disc", report.AlreadyOnDisc);
     ItemList(out, "Too large for a disc", result.TooLarge);
     ItemList(out, "On no disc: every image with it measured larger than the disc", result.Unplaced);
     if (!result.Refused.empty()) {

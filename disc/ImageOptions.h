@@ -15,6 +15,9 @@ struct TImageOptions {
     bool Pad = false;
     // The volume label (xorriso -V); empty keeps xorriso's default. Never changes the size.
     std::string VolumeId;
+    // xorriso -md5 on: MD5s of the session and of every file recorded in the image, so a
+    // disc can be checked against itself. Adds their sectors to the size.
+    bool RecordMd5 = false;
 };
 
 // Sectors that padding adds to the image.

@@ -101,9 +101,9 @@ protected:
         return *TCatalogue::Open(catalogue_, TCatalogue::TMode::Read)->Disc(label);
     }
     int Burn(std::vector<std::string> discs, std::istream& in, std::ostream& err,
-             std::stop_token stop = {}) {
-        std::vector<std::string> argv{"burn", "--drive", "stdio:" + drive_, "--catalogue",
-                                      catalogue_};
+             std::stop_token stop = {}, std::string drive = {}) {
+        std::vector<std::string> argv{"burn", "--drive", drive.empty() ? "stdio:" + drive_ : drive,
+                                      "--catalogue", catalogue_};
         argv.insert(argv.end(), discs.begin(), discs.end());
         const TParseResult parsed = ParseArguments(argv);
         EXPECT_TRUE(parsed.Arguments) << parsed.Error;
@@ -145,15 +145,18 @@ TEST_F(BurnCommand, CancelledOrDamagedDiscsStayUnburnedInTheCatalogue) {
     const auto labels = CatalogueTwoDiscs();
     std::istringstream none;
     {
-        // Cancelled once the write has begun.
+        // Cancelled while the write is under way (stuck on a pipe nobody reads yet).
+        testing::BlockedPipeDrive pipe(dir_.Path("pipe"));
         std::stop_source stop;
         TLineHook hook([&](const std::string& line) {
-            if (line.find("writing") != std::string::npos) {
+            if (line.find("writing") != std::string::npos && !stop.stop_requested()) {
                 stop.request_stop();
+                pipe.Drain();
             }
         });
         std::ostream err(&hook);
-        EXPECT_EQ(Burn({labels[0]}, none, err, stop.get_token()), kExitInterrupted) << hook.str();
+        EXPECT_EQ(Burn({labels[0]}, none, err, stop.get_token(), pipe.Address()), kExitInterrupted)
+            << hook.str();
         EXPECT_NE(hook.str().find("cancelled"), std::string::npos) << hook.str();
         EXPECT_EQ(Disc(labels[0]).State, TDiscState::Written);
     }

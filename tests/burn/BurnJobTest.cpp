@@ -125,21 +125,28 @@ TEST(BurnJobTest, DamageFoundOnReadingBackIsReportedNotPassed) {
     EXPECT_EQ(run.Result.Status.Code, TBurnCode::Damaged) << run.Result.Status.Text;
 }
 
-TEST(BurnJobTest, CancelStopsTheDriveAndFailsTheBurn) {
+TEST(BurnJobTest, CancelMidBurnStopsTheDriveAndFailsTheBurn) {
     ScratchDir dir;
     const std::string image = RandomImage(dir.Path("disc1.iso"), 4000);
+    testing::BlockedPipeDrive drive(dir.Path("pipe"));
     std::stop_source stop;
+    // The writer is stuck on the unread pipe: the stop surely comes mid-burn.
     const TBurnResult result = BurnImage(
-        Request("stdio:" + dir.Path("drive"), image),
+        Request(drive.Address(), image),
         [&](const TBurnProgress& p) {
-            if (p.Phase == TBurnPhase::Writing) {
+            if (p.Phase == TBurnPhase::Writing && !stop.stop_requested()) {
                 stop.request_stop();
+                drive.Drain();
             }
         },
         stop.get_token());
     EXPECT_EQ(result.Status.Code, TBurnCode::Cancelled) << result.Status.Text;
     EXPECT_FALSE(result.Written);
     EXPECT_FALSE(result.ReadBackOk);
+
+    // The drive was left cleanly: the next burn works.
+    EXPECT_EQ(Burn(Request("stdio:" + dir.Path("drive"), image)).Result.Status.Code,
+              TBurnCode::Done);
 }
 
 TEST(BurnJobTest, WriteOnlyAndFailingDrivesNeverPassAsReadBack) {

@@ -3,11 +3,15 @@
 // What the burn tests share: a scratch folder, image files of random bytes, and cmp.
 #include <cstdint>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <stdlib.h>
 #include <string>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace platterwise::testing {
@@ -52,5 +56,40 @@ inline void FlipByte(const std::string& path, std::int64_t at) {
     f.seekp(at);
     f.put(char(~c));
 }
+
+// A named pipe as a pseudo-drive that nobody reads until Drain(): a burn to it blocks after
+// the pipe's few kilobytes, so a test can act while the write is surely under way.
+class BlockedPipeDrive {
+public:
+    explicit BlockedPipeDrive(std::string path)
+        : path_(std::move(path)) {
+        ::mkfifo(path_.c_str(), 0600);
+        reader_ = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK); // lets the writer open it
+    }
+    ~BlockedPipeDrive() {
+        if (drain_.joinable()) {
+            drain_.join();
+        }
+        ::close(reader_);
+    }
+    BlockedPipeDrive(const BlockedPipeDrive&) = delete;
+    BlockedPipeDrive& operator=(const BlockedPipeDrive&) = delete;
+
+    std::string Address() const { return "stdio:" + path_; }
+    // Reads everything written from now on, until the writer closes the pipe.
+    void Drain() {
+        drain_ = std::thread([fd = reader_] {
+            ::fcntl(fd, F_SETFL, 0);
+            char buffer[65536];
+            while (::read(fd, buffer, sizeof buffer) > 0) {
+            }
+        });
+    }
+
+private:
+    std::string path_;
+    int reader_ = -1;
+    std::thread drain_;
+};
 
 } // namespace platterwise::testing

@@ -52,7 +52,11 @@ TEST(CliArguments, BadArgumentsAreNamedOnOneLine) {
         std::string Named;
     };
     for (const Case& c : std::vector<Case>{
-             {{"burn", "a"}, "burn:"},
+             {{"eject", "a"}, "eject:"},
+             {{"burn", "a"}, "--drive:"},
+             {{"burn", "--drive", "/dev/sr0"}, "DISC:"},
+             {{"burn", "--drive", "/dev/sr0", "--speed", "0", "a"}, "--speed:"},
+             {{"drives", "a"}, "a:"},
              {{"fill", "--medium", "bluray", "a"}, "--medium:"},
              {{"fill", "--size", "4,7", "a"}, "--size:"},
              {{"fill", "--size", "10", "--medium", "cd-r", "a"}, "--medium:"},

@@ -10,13 +10,19 @@ namespace {
 
 // Laid out once and kept, text is broken into lines and tabs are expanded, which a
 // single-line draw does not do, and it is drawn without underline or strike-out. Only text
-// free of both may be kept.
-bool Keepable(const QString& text, const QFont& font) {
+// free of both may be kept. Nor may text that needs another font (Chinese or Japanese names,
+// say): kept text sits on the tallest of its fonts' ascents, which moves it down and out of
+// the row at its bottom, while the row's baseline is the memo font's.
+bool Keepable(const QString& text, const QFont& font, const QFontMetrics& metrics) {
     if (font.underline() || font.strikeOut() || font.overline()) {
         return false;
     }
-    for (const QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
         if (c.unicode() < 0x20 || c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+            return false;
+        }
+        if (c.unicode() >= 0x80 && (c.isSurrogate() || !metrics.inFont(c))) {
             return false;
         }
     }
@@ -79,7 +85,7 @@ void TFatCanvas::DrawText(const TFatRect& clip, int x, int top, const QString& t
     painter_->setClipRect(r);
     painter_->setFont(font_);
     painter_->setPen(Resolve(fg));
-    if (glyphs && Keepable(text, font_)) {
+    if (glyphs && Keepable(text, font_, metrics_)) {
         if (glyphs->text() != text) {
             glyphs->setTextFormat(Qt::PlainText);
             glyphs->setText(text);
@@ -116,6 +122,21 @@ void TFatCanvas::Frame(const TFatRect& r, TColor topLeft, TColor bottomRight) {
     painter_->fillRect(QRect(r.Left, r.Top, 1, h - 1), tl);    // left
     painter_->fillRect(QRect(r.Right - 1, r.Top, 1, h), br);   // right
     painter_->fillRect(QRect(r.Left, r.Bottom - 1, w, 1), br); // bottom
+}
+
+void TFatCanvas::FocusFrame(const TFatRect& r, TColor background) {
+    if (!painter_ || r.IsEmpty()) {
+        return;
+    }
+    const QColor dot = Resolve(background).lightness() < 128 ? Qt::white : Qt::black;
+    for (int x = r.Left; x < r.Right; x += 2) {
+        painter_->fillRect(QRect(x, r.Top, 1, 1), dot);
+        painter_->fillRect(QRect(x, r.Bottom - 1, 1, 1), dot);
+    }
+    for (int y = r.Top; y < r.Bottom; y += 2) {
+        painter_->fillRect(QRect(r.Left, y, 1, 1), dot);
+        painter_->fillRect(QRect(r.Right - 1, y, 1, 1), dot);
+    }
 }
 
 } // namespace platterwise
