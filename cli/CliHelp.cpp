@@ -79,14 +79,19 @@ std::string HelpText() {
            "  0       a combination was found (fill), the report was made (total), a disc\n"
            "          or a plan was made (best, plan)\n"
            "  1       no combination was found (fill); nothing fits a disc (best, plan)\n"
-           "  2       bad arguments\n"
+           "  2       bad arguments, or a path that cannot be looked up\n"
            "\nNumbers are read as the program's fields read them: leading blanks, an optional\n"
            "sign, decimal digits, or hexadecimal after \"$\", \"x\" or \"0x\".\n";
     return out.str();
 }
 
 std::string VersionText() {
-    return "platterwise-cli " PLATTERWISE_VERSION "\n";
+    return "platterwise-cli " PLATTERWISE_VERSION "\n"
+           "Copyright (C) 2026 Platterwise developers\n"
+           "License GPL-3.0-or-later: GNU GPL version 3 or later "
+           "<https://gnu.org/licenses/gpl.html>.\n"
+           "This is free software: you are free to change and redistribute it.\n"
+           "There is NO WARRANTY, to the extent permitted by law.\n";
 }
 
 } // namespace platterwise::cli
