@@ -1,17 +1,22 @@
 #include "DiscActions.h"
 
+#include "BurnDialog.h"
 #include "DiscTarget.h"
+#include "UnreadableReport.h"
 #include "UriList.h"
+#include "catalogue/Catalogue.h"
 #include "disc/DiscLists.h"
 #include "engine/GoAction.h"
 #include "engine/Report.h"
 #include "platform/Dialogs.h"
 #include "widgets/fatmemo/FatMemo.h"
 #include "widgets/flat/ALEdit.h"
+#include "widgets/shell/ShellListView.h"
 
 #include <QActionGroup>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
@@ -28,6 +33,19 @@ std::string Count(std::size_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
+const char* JobName(TWindowJobKind kind) {
+    switch (kind) {
+    case TWindowJobKind::FullestDisc:
+        return "The search for the fullest disc";
+    case TWindowJobKind::Plan:
+        return "The plan of all discs";
+    case TWindowJobKind::FitCheck:
+    case TWindowJobKind::FitAfterGo:
+        break;
+    }
+    return "The fit check";
+}
+
 } // namespace
 
 TDiscActions::TDiscActions(QWidget& window, TFatMemo& memo, TALEdit& message,
@@ -37,9 +55,9 @@ TDiscActions::TDiscActions(QWidget& window, TFatMemo& memo, TALEdit& message,
     , memo_(memo)
     , message_(message)
     , rows_(list)
+    , list_(list)
     , fields_(std::move(fields))
-    , dialogs_(dialogs)
-    , runner_(std::make_unique<TDiscJobRunner>()) {
+    , dialogs_(dialogs) {
     ChooseFolder = [this] {
         return QFileDialog::getExistingDirectory(&window_, QStringLiteral("Save disc lists in"));
     };
@@ -47,38 +65,29 @@ TDiscActions::TDiscActions(QWidget& window, TFatMemo& memo, TALEdit& message,
     memo_.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&memo_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { menu_->popup(memo_.mapToGlobal(at)); });
-    memo_.OnChange = [this](TFatMemo&) {
-        if (!filling_) {
-            PanelTakenOver();
-        }
-    };
+    memo_.OnChange = [this](TFatMemo&) { PanelTakenOver(); };
     memo_.OnCopy = [this](TFatMemo&, QMimeData& data, int first, int last) {
         AddCopyFormats(data, first, last);
     };
-    connect(runner_.get(), &TDiscJobRunner::Progress, this, &TDiscActions::ShowProgress);
-    connect(runner_.get(), &TDiscJobRunner::Finished, this,
-            [this](const std::shared_ptr<const TDiscRunOutcome>& outcome) { Finished(*outcome); });
-    connect(runner_.get(), &TDiscJobRunner::Cancelled, this, [this] {
-        if (!std::exchange(quietCancel_, false)) {
-            Say("Cancelled: the results are as they were");
-        }
-        Delivered();
-    });
 }
 
 TDiscActions::~TDiscActions() {
     memo_.OnChange = nullptr;
     memo_.OnCopy = nullptr;
+    // A job still running is a child: Qt deletes it with this object, which stops its worker.
 }
 
+// Every entry of the menu is made here, in menu order; the shortcuts work with the menu closed,
+// in this window only.
 void TDiscActions::BuildMenu() {
     menu_ = new QMenu(&window_);
     menu_->setObjectName(QStringLiteral("DiscMenu"));
-    const auto add = [this](const char* text, QKeySequence keys, void (TDiscActions::*slot)()) {
+    const auto add = [this](const char* text, QKeySequence keys, auto slot) {
         QAction* a = menu_->addAction(QString::fromUtf8(text));
         a->setShortcut(keys);
-        a->setShortcutContext(Qt::WindowShortcut);
-        window_.addAction(a); // the shortcuts work with the menu closed
+        // Not a window shortcut: Qt lets those of a window reach its tool windows (Options).
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        window_.addAction(a);
         connect(a, &QAction::triggered, this, [this, slot] { (this->*slot)(); });
         return a;
     };
@@ -88,6 +97,7 @@ void TDiscActions::BuildMenu() {
     menu_->addSeparator();
     copyPaths_ = add("Copy full paths", {}, &TDiscActions::CopyFullPaths);
     saveLists_ = add("Save disc lists…", {}, &TDiscActions::SaveDiscLists);
+    add("Burn disc images…", QKeySequence(Qt::CTRL | Qt::Key_B), &TDiscActions::BurnDiscImages);
     menu_->addSeparator();
     mediaMenu_ = menu_->addMenu(QStringLiteral("Medium"));
     media_ = new QActionGroup(mediaMenu_);
@@ -104,8 +114,28 @@ void TDiscActions::BuildMenu() {
     }
     menu_->addSeparator();
     cancel_ = add("Cancel", QKeySequence(Qt::Key_Escape), &TDiscActions::Cancel);
-    connect(menu_, &QMenu::aboutToShow, this, [this] { UpdateEnabled(); });
-    UpdateEnabled();
+    connect(menu_, &QMenu::aboutToShow, this, [this] { UpdateMenu(); });
+    UpdateMenu();
+}
+
+void TDiscActions::BurnDiscImages() {
+    const QStringList files =
+        QFileDialog::getOpenFileNames(&window_, QStringLiteral("Burn disc images"), QString(),
+                                      QStringLiteral("Disc images (*.iso);;All files (*)"));
+    if (files.isEmpty()) {
+        return;
+    }
+    std::vector<TBurnDialogDisc> discs;
+    for (const QString& file : files) {
+        const QByteArray path = QFile::encodeName(file);
+        discs.push_back({QFileInfo(file).fileName().toStdString(),
+                         std::string(path.constData(), std::size_t(path.size())),
+                         {},
+                         std::nullopt});
+    }
+    auto* dialog = new TBurnDialog(std::move(discs), DefaultCataloguePath(), &window_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 const TDiscMedium* TDiscActions::ChosenMedium() const {
@@ -116,7 +146,7 @@ const TDiscMedium* TDiscActions::ChosenMedium() const {
     return &DiscMedia.at(std::size_t(checked->data().toInt()));
 }
 
-void TDiscActions::UpdateEnabled() {
+void TDiscActions::UpdateMenu() {
     const TDiscTarget own = ResolveDiscTarget(nullptr, fields_());
     followWindow_->setText(
         FromEngine("As the window chooses: " + (own.Resolved() ? own.Medium : "none")));
@@ -124,49 +154,91 @@ void TDiscActions::UpdateEnabled() {
     checkFit_->setEnabled(listed);
     copyPaths_->setEnabled(listed);
     saveLists_->setEnabled(shown_ && !shown_->Discs.empty());
-    cancel_->setEnabled(runner_->Running());
+    cancel_->setEnabled(job_ != nullptr);
+    for (QAction* a : copyDiscs_) {
+        delete a; // not a Qt child: the menu only lists it
+    }
+    copyDiscs_.clear();
+    if (const int discs = DiscsListed(); discs > 1) {
+        for (int d = 0; d < discs; ++d) {
+            auto* a = new QAction(QStringLiteral("Copy disc %1").arg(d + 1), menu_);
+            connect(a, &QAction::triggered, this, [this, d] { CopyDisc(d); });
+            menu_->insertAction(saveLists_, a);
+            copyDiscs_.push_back(a);
+        }
+    }
 }
 
 std::vector<std::string> TDiscActions::ListedPaths() const {
-    return PathsOfLines(0, linePaths_.size());
+    return PathsOfLines(0, panel_.size());
 }
 
-std::vector<std::string> TDiscActions::PathsOfLines(std::size_t first, std::size_t end) const {
+std::vector<std::string> TDiscActions::PathsOfLines(std::size_t first, std::size_t end,
+                                                    int disc) const {
     std::vector<std::string> paths;
-    for (std::size_t i = first; i < std::min(end, linePaths_.size()); ++i) {
-        if (!linePaths_[i].empty()) { // a header
-            paths.push_back(linePaths_[i]);
+    for (std::size_t i = first; i < std::min(end, panel_.size()); ++i) {
+        const TPanelLine& line = panel_[i];
+        // Headers and the items no disc holds are not for a burner.
+        if (line.Disc >= 0 && (disc < 0 || line.Disc == disc)) {
+            paths.push_back(line.Path);
         }
     }
     return paths;
 }
 
-void TDiscActions::Say(const std::string& text) {
+int TDiscActions::DiscsListed() const {
+    int discs = 0;
+    for (const TPanelLine& line : panel_) {
+        discs = std::max(discs, line.Disc + 1);
+    }
+    return discs;
+}
+
+std::string TDiscActions::ShownFolder() const {
+    const TShellFolder* folder = list_.CurrentFolder();
+    return folder ? folder->FullPathName().toStdString() : std::string();
+}
+
+void TDiscActions::Say(const QString& text) {
     message_.SetFontColor(kColorBlack);
-    message_.setText(FromEngine(text));
+    message_.setText(text);
+}
+
+void TDiscActions::ShowTip() {
+    QStringList parts;
+    for (const QString* part : {&tip_.Stopped, &tip_.Unreadable, &tip_.Fit}) {
+        if (!part->isEmpty()) {
+            parts << *part;
+        }
+    }
+    message_.setToolTip(parts.join(u'\n'));
 }
 
 bool TDiscActions::Refused() {
-    if (!runner_->Running() || pending_ == TPending::FitAfterGo) {
+    if (job_ == nullptr || !job_->Requested()) {
         return false;
     }
-    Say("Still busy with the last request: Esc cancels it");
+    Say(QStringLiteral("Still busy with the last request: Esc cancels it"));
+    holdNote_ = true; // progress must not hide the answer
     return true;
 }
 
-void TDiscActions::Begin(std::function<void()> start) {
-    if (runner_->Running()) {
+void TDiscActions::Run(TWindowJob* job, const QString& said) {
+    if (job_ != nullptr) {
         // Only the fit check after Go! runs (Refused let this through): it gives way.
-        message_.setToolTip(
-            QStringLiteral("Fit on the disc not checked: another request came first"));
-        quietCancel_ = true;
-        pending_ = TPending::None;
-        runner_->Cancel();
-        queued_ = std::move(start);
-    } else {
-        start();
+        tip_.Fit = QStringLiteral("Fit on the disc not checked: another request came first");
+        ShowTip();
+        job_->Kill();
     }
-    UpdateEnabled();
+    job_ = job;
+    holdNote_ = false;
+    connect(job, &TWindowJob::Progress, this, &TDiscActions::ShowProgress);
+    connect(job, &TWindowJob::Result, this, [this](TWindowJob* done) { Finished(*done); });
+    if (!said.isEmpty()) {
+        Say(said);
+    }
+    job->Start();
+    UpdateMenu();
 }
 
 void TDiscActions::StartJob(TDiscJobKind kind) {
@@ -182,146 +254,185 @@ void TDiscActions::StartJob(TDiscJobKind kind) {
     }
     const TDiscTarget target = ResolveDiscTarget(ChosenMedium(), fields_());
     if (!target.Resolved()) {
-        Say(target.Problem);
+        Say(FromEngine(target.Problem));
         return;
     }
     request.CapacitySectors = target.CapacitySectors;
     request.Options = options_;
-    Say(kind == TDiscJobKind::Plan ? "Planning the discs…" : "Looking for the fullest disc…");
-    Begin([this, kind, request = std::move(request), medium = target.Medium]() mutable {
-        pending_ = TPending::Job;
-        pendingKind_ = kind;
-        pendingMedium_ = medium;
-        runner_->Start(std::move(request));
-    });
+    Run(new TWindowJob(std::move(request), target.Medium, ShownFolder(), this),
+        kind == TDiscJobKind::Plan ? QStringLiteral("Planning the discs…")
+                                   : QStringLiteral("Looking for the fullest disc…"));
 }
 
 void TDiscActions::CheckFit() {
     if (Refused()) {
         return;
     }
-    const std::vector<std::string> paths = ListedPaths();
+    TFitRequest request{{}, 0, options_};
+    for (int d = 0; d < DiscsListed(); ++d) {
+        request.Discs.push_back(PathsOfLines(0, panel_.size(), d));
+    }
     const TDiscTarget target = ResolveDiscTarget(ChosenMedium(), fields_());
-    if (paths.empty() || !target.Resolved()) {
-        Say(paths.empty() ? "No items in the results to check" : target.Problem);
+    if (request.Discs.empty() || !target.Resolved()) {
+        Say(request.Discs.empty() ? QStringLiteral("No items in the results to check")
+                                  : FromEngine(target.Problem));
         return;
     }
-    Say("Sizing the image…");
-    Begin([this, request = TFitRequest{paths, target.CapacitySectors, options_},
-           medium = target.Medium]() mutable {
-        pending_ = TPending::Fit;
-        pendingMedium_ = medium;
-        runner_->Start(std::move(request));
-    });
+    request.CapacitySectors = target.CapacitySectors;
+    const bool several = request.Discs.size() > 1;
+    Run(new TWindowJob(TWindowJobKind::FitCheck, std::move(request), target.Medium, ShownFolder(),
+                       this),
+        several ? QStringLiteral("Sizing the images…") : QStringLiteral("Sizing the image…"));
+}
+
+void TDiscActions::BeforeReport(const char* report) {
+    tip_ = {};
+    if (job_ != nullptr) {
+        if (job_->Requested()) {
+            tip_.Stopped =
+                FromEngine(std::string(JobName(job_->Kind())) + " was stopped by " + report);
+            Say(tip_.Stopped); // the report may write over it; the tooltip keeps it
+        }
+        job_->Kill();
+        job_ = nullptr;
+        holdNote_ = false;
+    }
+    ShowTip();
 }
 
 void TDiscActions::AfterGo(const TGoResult& go) {
-    message_.setToolTip(QString());
+    tip_.Unreadable = FromEngine(UnreadableText(go.Selection.Problems));
+    tip_.Fit.clear();
+    ShowTip();
     const TSearchResult& found = go.Search;
     if (found.Outcome != soFound || std::size_t(memo_.Lines().Count()) != found.Chosen.size()) {
         return;
     }
-    linePaths_.clear();
+    panel_.clear();
     for (std::size_t i : found.Chosen) {
-        linePaths_.push_back(go.Selection.Items.at(i).Path);
+        panel_.push_back({go.Selection.Items.at(i).Path, 0});
     }
     const TDiscTarget target = ResolveDiscTarget(ChosenMedium(), fields_());
     if (!target.Resolved()) {
         return;
     }
-    queued_ = [this, request = TFitRequest{ListedPaths(), target.CapacitySectors, options_},
-               medium = target.Medium]() mutable {
-        pending_ = TPending::FitAfterGo;
-        pendingMedium_ = medium;
-        runner_->Start(std::move(request));
-    };
-    if (!runner_->Running()) {
-        Delivered();
+    if (job_ != nullptr) {
+        job_->Kill(); // a fit check of items the panel no longer lists
     }
+    Run(new TWindowJob(TWindowJobKind::FitAfterGo,
+                       TFitRequest{{ListedPaths()}, target.CapacitySectors, options_},
+                       target.Medium, ShownFolder(), this),
+        {});
 }
 
-void TDiscActions::Delivered() {
-    pending_ = TPending::None;
-    if (queued_) {
-        std::exchange(queued_, nullptr)();
-    }
-    UpdateEnabled();
+void TDiscActions::AfterTotals(const TMeasureProblems& problems) {
+    tip_.Unreadable = FromEngine(UnreadableText(problems));
+    ShowTip();
 }
 
 void TDiscActions::PanelTakenOver() {
-    Forget();
-    queued_ = nullptr;
-    // What runs now answers for lines that are gone: it stops without a word, and the
-    // message line stays the report's.
-    if (runner_->Running()) {
-        quietCancel_ = true;
-        pending_ = TPending::None; // its progress, still on the way, is not shown
-        runner_->Cancel();
+    // A job keeps running: it works on the paths it was given, and its result will fill the
+    // panel. What this object showed of a finished one goes with the lines.
+    panel_.clear();
+    shown_.reset();
+    if (!said_.isEmpty() && message_.text() == said_) {
+        message_.setText(QString());
+        tip_ = {};
+        ShowTip();
     }
+    said_.clear();
 }
 
 void TDiscActions::ShowProgress(const TDiscJobProgress& p) {
-    if (pending_ != TPending::Job) {
+    if (holdNote_) {
         return;
     }
     if (p.MeasuredItems < p.Items) {
-        Say("Measured " + std::to_string(p.MeasuredItems) + " of " +
-            Count(p.Items, "item", "items") + "…");
+        Say(FromEngine("Measured " + std::to_string(p.MeasuredItems) + " of " +
+                       Count(p.Items, "item", "items") + "…"));
     } else {
-        Say("Measured " + Count(p.Items, "item", "items") + "; " +
-            Count(p.DiscsPlanned, "disc", "discs") + " so far…");
+        Say(FromEngine("Measured " + Count(p.Items, "item", "items") + "; " +
+                       Count(p.DiscsPlanned, "disc", "discs") + " so far…"));
     }
 }
 
-void TDiscActions::Finished(const TDiscRunOutcome& outcome) {
-    const TPending pending = pending_;
-    if (const auto* error = std::get_if<std::string>(&outcome.Value)) {
-        if (pending == TPending::FitAfterGo) {
-            message_.setToolTip(FromEngine("Fit on the disc not checked: " + *error));
+void TDiscActions::Finished(TWindowJob& job) {
+    if (&job != job_) {
+        return;
+    }
+    job_ = nullptr;
+    holdNote_ = false;
+    const TWindowJobOutcome& outcome = job.Outcome();
+    if (const auto* error = std::get_if<std::string>(&outcome)) {
+        if (job.Kind() == TWindowJobKind::FitAfterGo) {
+            tip_.Fit = FromEngine("Fit on the disc not checked: " + *error);
+            ShowTip();
         } else {
-            Say("Failed: " + *error);
+            Say(FromEngine("Failed: " + *error));
         }
-    } else if (const auto* fit = std::get_if<TFitCheck>(&outcome.Value)) {
-        const QString text = FromEngine(FitCheckText(*fit, pendingMedium_));
-        if (pending == TPending::Fit) {
-            Say(FitCheckText(*fit, pendingMedium_));
-        }
-        message_.setToolTip(
-            pending == TPending::FitAfterGo ? QStringLiteral("The found items: ") + text : text);
+    } else if (const auto* fits = std::get_if<std::vector<TFitCheck>>(&outcome)) {
+        ShowFit(job, *fits);
     } else {
-        ShowResult(std::get<TDiscJobResult>(outcome.Value));
+        ShowResult(job, std::get<TDiscJobResult>(outcome));
     }
-    Delivered();
+    UpdateMenu();
 }
 
-void TDiscActions::ShowResult(const TDiscJobResult& result) {
-    const TResultView view = DiscJobView(result, pendingKind_, pendingMedium_);
-    filling_ = true;
-    memo_.Lines().Clear();
-    linePaths_.clear();
+void TDiscActions::ShowFit(const TWindowJob& job, const std::vector<TFitCheck>& fits) {
+    if (fits.empty()) {
+        return;
+    }
+    const TFitView view = FitChecksView(fits, job.Medium());
+    if (job.Kind() == TWindowJobKind::FitAfterGo) {
+        tip_.Fit = QStringLiteral("The found items: ") + FromEngine(view.Summary);
+    } else {
+        Say(FromEngine(view.Summary));
+        said_ = message_.text();
+        QStringList discs;
+        for (const std::string& line : view.Discs) {
+            discs << FromEngine(line);
+        }
+        tip_.Fit = fits.size() > 1 ? discs.join(u'\n') : FromEngine(view.Summary);
+    }
+    ShowTip();
+}
+
+void TDiscActions::ShowResult(const TWindowJob& job, const TDiscJobResult& result) {
+    // Named as on the disc, items of another folder than the one shown would read as its own.
+    const bool fullPaths = job.Folder() != ShownFolder();
+    const TDiscJobKind kind =
+        job.Kind() == TWindowJobKind::Plan ? TDiscJobKind::Plan : TDiscJobKind::FullestDisc;
+    const TResultView view = DiscJobView(result, kind, job.Medium(), fullPaths);
+    {
+        // These changes are this object's own: the panel is not taken over.
+        auto onChange = std::exchange(memo_.OnChange, nullptr);
+        memo_.Lines().Clear();
+        for (const TResultLine& line : view.Lines) {
+            memo_.Lines().Add().SetTaggedText(FromEngine(line.Tagged));
+        }
+        memo_.OnChange = std::move(onChange);
+    }
+    panel_.clear();
     for (const TResultLine& line : view.Lines) {
-        memo_.Lines().Add().SetTaggedText(FromEngine(line.Tagged));
-        linePaths_.push_back(line.Path);
+        panel_.push_back({line.Path, line.Disc});
     }
-    filling_ = false;
     shown_ = result;
-    message_.setToolTip(QString());
-    Say(view.Summary);
-}
-
-void TDiscActions::Forget() {
-    linePaths_.clear();
-    shown_.reset();
+    tip_ = {};
+    tip_.Unreadable = FromEngine(UnreadableText(result.Problems));
+    ShowTip();
+    Say(FromEngine(view.Summary));
+    said_ = message_.text();
 }
 
 void TDiscActions::Cancel() {
-    queued_ = nullptr;
-    if (runner_->Running()) {
-        pending_ = TPending::None;
-        quietCancel_ = false; // a check that gave way may be ending: the user hears of it
-        runner_->Cancel();
-        Say("Cancelling…");
+    if (job_ == nullptr) {
+        return;
     }
+    job_->Kill();
+    job_ = nullptr;
+    holdNote_ = false;
+    Say(QStringLiteral("Cancelled: the results are as they were"));
+    UpdateMenu();
 }
 
 void TDiscActions::AddCopyFormats(QMimeData& data, int first, int last) const {
@@ -330,8 +441,8 @@ void TDiscActions::AddCopyFormats(QMimeData& data, int first, int last) const {
     }
 }
 
-void TDiscActions::CopyFullPaths() {
-    const std::vector<std::string> paths = ListedPaths();
+void TDiscActions::CopyDisc(int disc) {
+    const std::vector<std::string> paths = PathsOfLines(0, panel_.size(), disc);
     if (paths.empty()) {
         return;
     }
@@ -343,7 +454,9 @@ void TDiscActions::CopyFullPaths() {
     data->setText(QString::fromLocal8Bit(text.data(), qsizetype(text.size())));
     AddUriList(*data, paths);
     QGuiApplication::clipboard()->setMimeData(data.release()); // the clipboard takes it
-    Say("Copied " + Count(paths.size(), "full path", "full paths"));
+    const std::string what = Count(paths.size(), "full path", "full paths");
+    Say(FromEngine(disc < 0 ? "Copied " + what
+                            : "Copied disc " + std::to_string(disc + 1) + ": " + what));
 }
 
 void TDiscActions::SaveDiscLists() {
@@ -357,8 +470,9 @@ void TDiscActions::SaveDiscLists() {
     try {
         const QByteArray dir = folder.toLocal8Bit();
         WriteDiscListsAndCommands(dir.toStdString(), shown_->Discs, options_);
-        Say("Saved " + Count(shown_->Discs.size(), "disc list", "disc lists") +
-            " and their commands");
+        Say(FromEngine("Saved " + Count(shown_->Discs.size(), "disc list", "disc lists") +
+                       " and their commands in ") +
+            folder);
     } catch (const std::exception& e) {
         dialogs_.ShowPlainBox(
             FromEngine(std::string("The disc lists were not all saved: ") + e.what()));

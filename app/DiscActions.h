@@ -1,16 +1,17 @@
 #pragma once
 // The results panel's right-button menu: the fullest disc, a plan for all discs, the fit check
 // on the real disc, the items' full paths for the clipboard and their disc lists for a burning
-// program. Jobs run on a worker (TDiscJobRunner); their results replace the panel's lines only
-// when complete. Owned by the main window, which hands it the controls it works on.
-#include "DiscJobRunner.h"
+// program. Each request is a job (TWindowJob) on a worker; its result replaces the panel's lines
+// only when complete. At most one job runs for the window. Owned by the main window, which hands
+// it the controls it works on.
 #include "DiscResultView.h"
 #include "ShellRowSource.h"
+#include "WindowJob.h"
 #include "engine/DiscMedia.h"
 
 #include <QObject>
+#include <QPointer>
 #include <functional>
-#include <memory>
 #include <optional>
 
 class QAction;
@@ -24,6 +25,7 @@ namespace platterwise {
 class IDialogs;
 class TALEdit;
 class TFatMemo;
+class TMeasureProblems;
 class TShellListView;
 struct TGoResult;
 struct TTargetFields;
@@ -37,55 +39,76 @@ public:
                  std::function<TTargetFields()> fields, IDialogs& dialogs);
     ~TDiscActions() override;
 
+    // Before a designed report (Go!, a totals report) takes the panel and the message line:
+    // a job running stops, and says so. `report` names the report for people ("Go!").
+    void BeforeReport(const char* report);
     // After the designed Go! has reported: its found items become the panel's items, and
-    // their fit on the real disc goes, once checked on the worker, to the message tooltip.
+    // their fit on the real disc goes, once checked on the worker, to the message tooltip,
+    // beside what could not be read.
     void AfterGo(const TGoResult& go);
+    // After a totals report: what it could not read goes to the message tooltip.
+    void AfterTotals(const TMeasureProblems& problems);
 
     // Asks for the folder to save lists in; empty for none. A folder dialog unless replaced.
     std::function<QString()> ChooseFolder;
 
     QMenu& Menu() { return *menu_; }
     QMenu& MediaMenu() { return *mediaMenu_; }
-    TDiscJobRunner& Runner() { return *runner_; }
-    // The full paths of the items the panel lists, in panel order.
+    // The job running for the window, or null.
+    TWindowJob* Job() const { return job_; }
+    // The full paths of the items on the discs the panel lists, in panel order.
     std::vector<std::string> ListedPaths() const;
 
     void FullestDisc() { StartJob(TDiscJobKind::FullestDisc); }
     void PlanAllDiscs() { StartJob(TDiscJobKind::Plan); }
     void CheckFit();
-    void CopyFullPaths();
+    void CopyFullPaths() { CopyDisc(-1); }
+    // The full paths of disc `disc`'s items (0-based), or of every disc's for -1.
+    void CopyDisc(int disc);
     void SaveDiscLists();
+    // Asks for image files and opens the burn dialog on them, one disc after another.
+    void BurnDiscImages();
     void Cancel();
 
 private:
-    enum class TPending : std::uint8_t { None, Job, Fit, FitAfterGo };
+    // One line of the panel as filled here.
+    struct TPanelLine {
+        std::string Path; // the item's full path; empty for a header
+        int Disc = -1;    // the disc the item is on; -1 for headers and items on none
+    };
+    // The message line's tooltip, in parts that different events replace.
+    struct TTip {
+        QString Stopped;    // a job that a report stopped
+        QString Unreadable; // what the last report or job could not read
+        QString Fit;        // the fit on the real disc
+    };
 
     void BuildMenu();
-    void UpdateEnabled();
-    // True, and said so, while a requested run goes on (the fit check after Go! does not count).
+    void UpdateMenu();
+    // True, and said so, while a requested job runs.
     bool Refused();
-    // Runs `start` now, or, when the fit check after Go! is running, stops that check quietly
-    // and runs `start` once it has ended.
-    void Begin(std::function<void()> start);
+    void Run(TWindowJob* job, const QString& said);
     void StartJob(TDiscJobKind kind);
     void ShowProgress(const TDiscJobProgress& progress);
-    void Finished(const TDiscRunOutcome& outcome);
-    void ShowResult(const TDiscJobResult& result);
-    void Say(const std::string& text);
-    void Forget();
-    // A designed report (or a new folder) has replaced the panel's lines.
+    void Finished(TWindowJob& job);
+    void ShowResult(const TWindowJob& job, const TDiscJobResult& result);
+    void ShowFit(const TWindowJob& job, const std::vector<TFitCheck>& fits);
+    void Say(const QString& text);
+    void ShowTip();
+    // Something else than this object has changed the panel's lines.
     void PanelTakenOver();
-    // After a run has delivered: the run that waited for it, if any.
-    void Delivered();
     void AddCopyFormats(QMimeData& data, int first, int last) const;
-    // The item paths of panel lines [first, end), headers left out.
-    std::vector<std::string> PathsOfLines(std::size_t first, std::size_t end) const;
+    // The item paths on discs among panel lines [first, end); of disc `disc` only unless -1.
+    std::vector<std::string> PathsOfLines(std::size_t first, std::size_t end, int disc = -1) const;
+    int DiscsListed() const;
+    std::string ShownFolder() const;
     const TDiscMedium* ChosenMedium() const;
 
     QWidget& window_;
     TFatMemo& memo_;
     TALEdit& message_;
     TShellRowSource rows_;
+    const TShellListView& list_;
     std::function<TTargetFields()> fields_;
     IDialogs& dialogs_;
 
@@ -99,20 +122,17 @@ private:
     QAction* saveLists_;
     QAction* cancel_;
     QAction* followWindow_;
+    std::vector<QAction*> copyDiscs_; // "Copy disc N", after a plan of several discs
 
-    // The panel's lines as last filled here: each line's item path (empty for a header), and
-    // the job result they show. Forgotten when anything else changes the panel.
-    std::vector<std::string> linePaths_;
+    // The panel's lines as last filled here, and the job result they show. Forgotten when
+    // anything else changes the panel.
+    std::vector<TPanelLine> panel_;
     std::optional<TDiscJobResult> shown_;
-    bool filling_ = false;
-
-    TPending pending_ = TPending::None;
-    TDiscJobKind pendingKind_ = TDiscJobKind::FullestDisc;
-    std::string pendingMedium_;
-    bool quietCancel_ = false;
-    std::function<void()> queued_; // starts a run once the one in progress has delivered
+    QString said_;          // the last result put on the message line
+    bool holdNote_ = false; // a note stays on the message line until the job ends
+    TTip tip_;
     TImageOptions options_;
-    std::unique_ptr<TDiscJobRunner> runner_; // last: its worker is joined first
+    QPointer<TWindowJob> job_; // a child of this object
 };
 
 } // namespace platterwise

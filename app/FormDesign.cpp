@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QStyledItemDelegate>
 #include <QWidget>
+#include <algorithm>
 
 namespace platterwise {
 
@@ -46,9 +47,18 @@ void SetItemHeight(QComboBox& list, int height) {
 }
 
 void CenterOnScreen(QWidget& window) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        window.move(screen->availableGeometry().center() - window.rect().center());
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
     }
+    const QRect area = screen->availableGeometry();
+    QPoint at = area.center() - window.rect().center();
+    // A window larger than the screen (a high scale factor on a small screen) hangs over the
+    // right and bottom edges, never the top and left ones: its title bar, which moves it and
+    // holds its close box, stays reachable.
+    at.setX(std::max(at.x(), area.left()));
+    at.setY(std::max(at.y(), area.top()));
+    window.move(at);
 }
 
 } // namespace platterwise

@@ -22,7 +22,8 @@ void EditPaint(QObject* Sender, bool& Continue);
 // Gives the rows of a drop-down list's list the designed item height, in pixels.
 void SetItemHeight(QComboBox& list, int height);
 
-// Moves a top-level window to the centre of the primary screen.
+// Moves a top-level window to the centre of the primary screen's available area; a window
+// larger than that area starts at its top left corner instead, title bar on the screen.
 void CenterOnScreen(QWidget& window);
 
 } // namespace platterwise

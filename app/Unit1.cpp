@@ -19,6 +19,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLineEdit>
+#include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
 #include <cstdio>
@@ -93,6 +95,13 @@ TForm1::TForm1(IDialogs& dialogs, IGlobalHotkeys& hotkeys, QWidget* parent)
     BindEvents();
     AcceptDroppedFolders();
     SetTabOrder();
+    // The results panel takes the keyboard focus from a click, from Tab after the design's
+    // order, and from Ctrl+R; its menu then opens from the keyboard.
+    FatMemo1->setFocusPolicy(Qt::StrongFocus);
+    auto* toResults = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this);
+    toResults->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(toResults, &QShortcut::activated, this,
+            [this] { FatMemo1->setFocus(Qt::ShortcutFocusReason); });
     // The design root: the root of the file system.
     Guarded([this] { ShellListView1->SetRoot(QStringLiteral("/")); });
     CenterOnScreen(*this);
@@ -204,9 +213,18 @@ void TForm1::ALButton2Click() {
 }
 
 void TForm1::HotKey(int id) {
-    if (id == kHotKeyId) {
-        ShellListView1->SelectAll();
+    if (id != kHotKeyId) {
+        return;
     }
+    // The system-wide key reaches us even from our own name editor, where Ctrl+A means
+    // "all of this name": the rows stay as they are.
+    if (ShellListView1->IsEditingLabel() && isActiveWindow()) {
+        if (auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+            editor->selectAll();
+            return;
+        }
+    }
+    ShellListView1->SelectAll();
 }
 
 void TForm1::Timer1Timer() {
@@ -234,6 +252,7 @@ TTargetFields TForm1::TargetFields() const {
 void TForm1::ALButton1Click() {
     Sink sink(*this);
     const TShellRowSource rows(*ShellListView1);
+    discActions_->BeforeReport("Go!");
     WaitCursor wait;
     const TGoResult go = RunGoAction(rows, TargetFields(), random_, sink);
     ReportUnreadable(go.Selection.Problems);
@@ -243,21 +262,25 @@ void TForm1::ALButton1Click() {
 void TForm1::ALButton6Click() {
     Sink sink(*this);
     const TShellRowSource rows(*ShellListView1);
+    discActions_->BeforeReport("the total");
     WaitCursor wait;
     const TTotalsResult r =
         BuildTotalsReport(TTotalsVariant::OnShowTotalButton, rows, TargetFields(), sink);
     lastTotal_ = r.LastTotal;
     ReportUnreadable(r.Problems);
+    discActions_->AfterTotals(r.Problems);
 }
 
 void TForm1::ALComboBox1Change() {
     Sink sink(*this);
     const TShellRowSource rows(*ShellListView1);
+    discActions_->BeforeReport("the total");
     WaitCursor wait;
     const TTotalsResult r =
         BuildTotalsReport(TTotalsVariant::OnTemplateChange, rows, TargetFields(), sink);
     lastTotal_ = r.LastTotal;
     ReportUnreadable(r.Problems);
+    discActions_->AfterTotals(r.Problems);
 }
 
 void TForm1::ALCheckBox1Click() {

@@ -199,10 +199,10 @@ void TForm1::CreateControls() {
 }
 
 void TForm1::SetTabOrder() {
-    const QList<QWidget*> chain{ALButton1,      ALButton2,  ALButton3,   ALButton4,   ALButton5,
-                                ALButton6,      ALEdit2,    ALEdit3,     ALCheckBox2, ALEdit4,
-                                ShellListView1, ALEdit5,    RadioGroup2, ALComboBox1, ALEdit1,
-                                ALCheckBox1,    ALComboBox2};
+    const QList<QWidget*> chain{ALButton1,      ALButton2,   ALButton3,   ALButton4,   ALButton5,
+                                ALButton6,      ALEdit2,     ALEdit3,     ALCheckBox2, ALEdit4,
+                                ShellListView1, ALEdit5,     RadioGroup2, ALComboBox1, ALEdit1,
+                                ALCheckBox1,    ALComboBox2, FatMemo1};
     for (qsizetype i = 1; i < chain.size(); ++i) {
         setTabOrder(chain[i - 1], chain[i]);
     }

@@ -11,6 +11,7 @@
 
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QRadioButton>
 
 namespace platterwise {
@@ -112,6 +113,16 @@ bool TForm2::event(QEvent* e) {
         FormActivate();
     }
     return handled;
+}
+
+void TForm2::keyPressEvent(QKeyEvent* e) {
+    // Esc closes this window as its close box does, and goes no further: the main window's
+    // Esc (which cancels a disc job) is not this window's.
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void TForm2::FormActivate() {

@@ -5,11 +5,16 @@
 #include "engine/MeasureProblems.h"
 
 #include <cstdio>
+#include <string>
 
 namespace platterwise {
 
 // One line per problem: "platterwise: <path>: <system message>", control characters in the
 // path shown as "?" as in the results; then a line for those beyond the kept ones.
 void ReportUnreadable(const TMeasureProblems& problems, std::FILE* out = stderr);
+
+// For the message line's tooltip, empty when nothing failed: "2 items could not be read:
+// /music/a: Permission denied; /music/b: ..." with the first few paths and their reasons.
+std::string UnreadableText(const TMeasureProblems& problems);
 
 } // namespace platterwise

@@ -139,13 +139,21 @@ TCommandLine::TCommandLine()
         last(command->add_option("--graft-points", values_.GraftPoints,
                                  "write each disc's graft points to DIR/disc1.list, ...\n"
                                  "for xorriso -path-list; the printed command reads them"))
-            ->type_name("DIR");
+            ->type_name("DIR")
+            ->check(Check([](const std::string& v) { return !v.empty(); }, "needs a folder"));
+        AddImageOptions(command, values_);
         AddPaths(command);
     }
+    CLI::App* catalogue = AddCatalogueCommand(app_, values_, actions_);
+    CLI::App* verify = AddVerifyCommand(app_, values_);
     commands_ = {{{TCommand::Fill, fill},
                   {TCommand::Total, total},
                   {TCommand::Best, best},
-                  {TCommand::Plan, plan}}};
+                  {TCommand::Plan, plan},
+                  {TCommand::Drives, AddDrives()},
+                  {TCommand::Burn, AddBurn()},
+                  {TCommand::Catalogue, catalogue},
+                  {TCommand::Verify, verify}}};
 }
 
 CLI::App* TCommandLine::AddCommand(const char* name, const char* description) {
@@ -168,22 +176,38 @@ void TCommandLine::AddTargetOptions(CLI::App* command, bool discMedia) {
     command
         ->add_option("--size", values_.Size,
                      discMedia ? "a custom capacity in Mb (1 Mb = 1,000,000 bytes) instead\n"
-                                 "of a medium, rounded down to whole sectors"
+                                 "of a medium, rounded down to whole sectors; at most\n"
+                                 "1000000 (1 TB, beyond every disc made)"
                                : "a custom target in Mb (1 Mb = 1,000,000 bytes) instead\n"
-                                 "of a medium")
+                                 "of a medium; at most 1000000 (1 TB, beyond every disc\n"
+                                 "made)")
         ->type_name("MB")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
         ->check(discMedia ? Check(
                                 [](const std::string& v) {
                                     const auto mb = TryStrToInt64(v);
-                                    return mb && *mb > 0;
+                                    return mb && *mb > 0 && *mb <= kLargestSizeMb;
                                 },
-                                "needs a whole number of Mb above 0")
-                          : Check([](const std::string& v) { return bool(TryStrToInt64(v)); },
-                                  "needs a whole number of Mb"));
+                                "needs a whole number of Mb from 1 to 1000000")
+                          : Check(
+                                [](const std::string& v) {
+                                    const auto mb = TryStrToInt64(v);
+                                    return mb && *mb <= kLargestSizeMb;
+                                },
+                                "needs a whole number of Mb up to 1000000"));
 }
 
 void TCommandLine::AddPaths(CLI::App* command) {
+    command
+        ->add_option("--files-from", values_.FilesFrom,
+                     "read more paths from FILE (- for standard input), one a\n"
+                     "line; blank lines are skipped")
+        ->type_name("FILE")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
+        ->check(Check([](const std::string& v) { return !v.empty(); }, "needs a file"));
+    command->add_flag("--from0", values_.From0,
+                      "with --files-from: the paths end with a NUL byte instead\n"
+                      "of a line feed");
     command->add_option("PATH", values_.PathArgs, "files and folders, in the order given");
 }
 

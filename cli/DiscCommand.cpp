@@ -2,6 +2,7 @@
 #include "CliOutput.h"
 #include "Commands.h"
 #include "DiscOutput_p.h"
+#include "ImageCommand_p.h"
 #include "disc/DiscError.h"
 #include "disc/DiscLists.h"
 #include "disc/ShellText.h"
@@ -15,15 +16,43 @@ namespace {
 
 using detail::TDiscReport;
 
-// Writes DIR/disc1.list, ... (DIR made when missing); false, reported on `err`, when one
-// cannot be written.
-bool WriteLists(const std::string& dir, const TDiscJobResult& result, TDiscReport& report,
-                std::ostream& err) {
+// Before the job: the list folder made and writable, and outside every selected item, whose
+// image the lists would change after it was sized. False, reported on `err`, otherwise.
+bool ListFolderUsable(const std::string& dir, const std::vector<TRowItem>& items,
+                      std::ostream& err) {
+    std::vector<std::string> paths;
+    for (const TRowItem& item : items) {
+        paths.push_back(item.FullPathName);
+    }
+    if (const auto holder = ItemHoldingFolder(dir, paths)) {
+        err << kErrorPrefix << "--graft-points: " << EscapeForTerminal(QuotedName(dir))
+            << " is inside the selected item " << EscapeForTerminal(QuotedName(paths[*holder]))
+            << ", whose image its lists would change; choose a folder outside the selection\n";
+        return false;
+    }
     try {
-        report.Lists = WriteDiscLists(dir, result.Discs);
+        PrepareListFolder(dir);
     } catch (const TDiscFileError& e) {
         ReportError(err, e.Path(), e.Error());
         return false;
+    }
+    return true;
+}
+
+// Writes DIR/disc1.list, ... and removes the lists of an earlier run beyond them, saying so;
+// false, reported on `err`, when one cannot be written.
+bool WriteLists(const std::string& dir, const TDiscJobResult& result, TDiscReport& report,
+                std::ostream& err) {
+    std::vector<std::string> removed;
+    try {
+        report.Lists = WriteDiscLists(dir, result.Discs, &removed);
+    } catch (const TDiscFileError& e) {
+        ReportError(err, e.Path(), e.Error());
+        return false;
+    }
+    for (const std::string& path : removed) {
+        err << kErrorPrefix << "removed " << EscapeForTerminal(path)
+            << ", left by an earlier run for a disc this one does not have\n";
     }
     return true;
 }
@@ -39,6 +68,12 @@ int RunDiscs(const TCliArguments& args, std::ostream& out, std::ostream& err) {
     request.Kind = args.Command == TCommand::Plan ? TDiscJobKind::Plan : TDiscJobKind::FullestDisc;
     request.Items = SelectedRows(*source);
     request.CapacitySectors = args.CapacitySectors;
+    // Absolute, so that the printed commands and the JSON run from any folder.
+    const std::string listDir =
+        args.GraftPointsDir.empty() ? std::string() : AbsolutePath(args.GraftPointsDir);
+    if (!listDir.empty() && !ListFolderUsable(listDir, request.Items, err)) {
+        return kExitBadArguments;
+    }
     TDiscReport report;
     report.Plan = request.Kind == TDiscJobKind::Plan;
     report.MediumName = args.Medium ? std::string(args.Medium->Name) : "custom";
@@ -46,7 +81,12 @@ int RunDiscs(const TCliArguments& args, std::ostream& out, std::ostream& err) {
                                ? std::string(args.Medium->DisplayName)
                                : GroupThousands(*TryStrToInt64(args.Fields.CustomSizeText)) + " Mb";
     report.CapacitySectors = args.CapacitySectors;
+    // Images written by this program carry MD5s, and the printed command says so too.
+    request.Options.RecordMd5 = !args.WriteImagesDir.empty();
     report.Options = request.Options;
+    if (!detail::LeaveOutBurned(args, request.Items, report, err)) {
+        return kExitBadArguments;
+    }
 
     TDiscJobResult result;
     try {
@@ -56,8 +96,12 @@ int RunDiscs(const TCliArguments& args, std::ostream& out, std::ostream& err) {
         return kExitNotFound;
     }
     ReportProblems(err, result.Problems);
-    if (!args.GraftPointsDir.empty() && !WriteLists(args.GraftPointsDir, result, report, err)) {
+    if (!listDir.empty() && !WriteLists(listDir, result, report, err)) {
         return kExitBadArguments;
+    }
+    if (!args.WriteImagesDir.empty() && result.Status == TDiscJobStatus::Done &&
+        !detail::WriteDiscImages(args, result, report, err)) {
+        return detail::kExitNotWritten;
     }
     if (args.Output == TOutput::Json) {
         detail::WriteDiscJson(result, report, out);

@@ -11,6 +11,9 @@ TJson Item(const TDiscJobItem& item) {
     TJson json;
     AddPath(json, item.Path);
     json["name"] = item.ImageName;
+    if (!IsValidUtf8(item.ImageName)) {
+        json["name_base64"] = Base64(item.ImageName);
+    }
     json["kind"] = item.Kind == ikFolder ? "folder" : "file";
     json["bytes"] = item.Bytes;
     json["sectors"] = item.Sectors;
@@ -21,6 +24,17 @@ TJson Items(const std::vector<TDiscJobItem>& items) {
     TJson json = TJson::array();
     for (const TDiscJobItem& item : items) {
         json.push_back(Item(item));
+    }
+    return json;
+}
+
+TJson BurnedItems(const std::vector<TDiscReport::TBurnedItem>& items, const char* key) {
+    TJson json = TJson::array();
+    for (const TDiscReport::TBurnedItem& item : items) {
+        TJson entry;
+        AddPath(entry, item.Path);
+        entry[key] = item.Labels;
+        json.push_back(std::move(entry));
     }
     return json;
 }
@@ -47,9 +61,24 @@ void WriteDiscJson(const TDiscJobResult& result, const TDiscReport& report, std:
         if (i < report.Lists.size()) {
             entry["graft_points"] = report.Lists[i];
         }
+        if (i < report.Images.size()) {
+            AddPath(entry, report.Images[i].Path);
+            entry["image_path"] = entry["path"];
+            if (entry.contains("path_base64")) {
+                entry["image_path_base64"] = entry["path_base64"];
+                entry.erase("path_base64");
+            }
+            entry.erase("path");
+            entry["label"] = report.Images[i].Label;
+            entry["image_md5"] = report.Images[i].Md5;
+        }
         json["discs"].push_back(std::move(entry));
     }
     json["too_large"] = Items(result.TooLarge);
+    json["already_on_disc"] = BurnedItems(report.AlreadyOnDisc, "labels");
+    if (!report.ChangedSinceDisc.empty()) {
+        json["changed_since_disc"] = BurnedItems(report.ChangedSinceDisc, "labels");
+    }
     if (!result.Unplaced.empty()) {
         json["unplaced"] = Items(result.Unplaced);
     }

@@ -16,6 +16,15 @@ struct TDiscReport {
     std::int64_t CapacitySectors = 0;
     TImageOptions Options;
     std::vector<std::string> Lists; // per disc: its graft-point list file, or empty for none
+    struct TImage {
+        std::string Path, Label, Md5;
+    };
+    std::vector<TImage> Images; // per disc, when --write-images wrote them
+    struct TBurnedItem {
+        std::string Path;
+        std::vector<std::string> Labels; // already on these discs; or changed since the first
+    };
+    std::vector<TBurnedItem> AlreadyOnDisc, ChangedSinceDisc;
 };
 
 // The xorriso command line that writes disc `index` (0-based) to "disc<N>.iso", reading its

@@ -2,10 +2,14 @@
 #include "CliOutput.h"
 #include "Commands.h"
 #include "JsonOutput.h"
+#include "disc/DiscError.h"
+#include "disc/FitCheck.h"
 #include "disc/ShellText.h"
+#include "engine/DiscMedia.h"
 #include "engine/GoAction.h"
 #include "engine/Units.h"
 
+#include <optional>
 #include <ostream>
 
 namespace platterwise::cli {
@@ -27,7 +31,57 @@ const char* OutcomeName(TSearchOutcome o) {
     return "no-result";
 }
 
-void WriteJson(const TGoResult& r, std::ostream& out) {
+// The chosen items' image against the real medium (a custom size: that many Mb).
+struct TFit {
+    std::string Medium;        // "dvd+r", ...; "custom"
+    std::string MediumDisplay; // "DVD+R", ...; "4,000 Mb"
+    TFitCheck Check;
+};
+
+// The image of a found combination, sized exactly; nullopt when nothing was found or there is
+// no disc to hold it (a custom size of 0 Mb or less). One line on `err` when the image is over
+// the disc or cannot be sized.
+std::optional<TFit> FitOf(const TCliArguments& args, const TGoResult& r, std::ostream& err) {
+    if (r.Search.Outcome != soFound || r.Search.Chosen.empty()) {
+        return std::nullopt;
+    }
+    TFit fit;
+    std::int64_t capacity = 0;
+    if (args.Medium != nullptr) {
+        fit.Medium = args.Medium->Name;
+        fit.MediumDisplay = args.Medium->DisplayName;
+        capacity = args.Medium->CapacitySectors;
+    } else {
+        fit.Medium = "custom";
+        fit.MediumDisplay = GroupThousands(r.TargetMb) + " Mb";
+        capacity = r.TargetMb > 0 ? SectorsFromMb(r.TargetMb) : 0;
+    }
+    if (capacity <= 0) {
+        return std::nullopt;
+    }
+    std::vector<std::string> paths;
+    for (const std::size_t k : r.Search.Chosen) {
+        paths.push_back(r.Selection.Items[k].Path);
+    }
+    try {
+        fit.Check = CheckFit(paths, capacity);
+    } catch (const TDiscError& e) {
+        err << kErrorPrefix
+            << "the chosen items' image could not be sized: " << EscapeForTerminal(e.what())
+            << '\n';
+        return std::nullopt;
+    }
+    if (!fit.Check.Fits()) {
+        err << kErrorPrefix << "the chosen items make an image of "
+            << GroupThousands(fit.Check.ImageSectors) << " sectors, "
+            << GroupThousands(fit.Check.OverSectors()) << " more than " << fit.MediumDisplay
+            << " holds (" << GroupThousands(capacity)
+            << "); platterwise-cli best finds the fullest disc that fits\n";
+    }
+    return fit;
+}
+
+void WriteJson(const TGoResult& r, const std::optional<TFit>& fit, std::ostream& out) {
     const TSearchResult& s = r.Search;
     TJson json;
     json["outcome"] = OutcomeName(s.Outcome);
@@ -47,6 +101,12 @@ void WriteJson(const TGoResult& r, std::ostream& out) {
         entry["size"] = item.Size;
         json["items"].push_back(std::move(entry));
     }
+    if (fit) {
+        json["fit"] = {{"medium", fit->Medium},
+                       {"capacity_sectors", fit->Check.CapacitySectors},
+                       {"image_sectors", fit->Check.ImageSectors},
+                       {"spare_sectors", fit->Check.CapacitySectors - fit->Check.ImageSectors}};
+    }
     out << DumpJson(json) << '\n';
 }
 
@@ -62,10 +122,11 @@ int RunFill(const TCliArguments& args, std::ostream& out, std::ostream& err) {
     const TGoResult r = RunGoAction(*source, args.Fields, rng, sink);
     ReportProblems(err, r.Selection.Problems);
     const bool found = r.Search.Outcome == soFound;
+    const std::optional<TFit> fit = FitOf(args, r, err);
 
     switch (args.Output) {
     case TOutput::Json:
-        WriteJson(r, out);
+        WriteJson(r, fit, out);
         break;
     case TOutput::Paths:
         for (const std::size_t i : r.Search.Chosen) {

@@ -29,13 +29,26 @@ std::string AbsolutePath(const std::string& path, const std::string& cwd) {
     return out.empty() ? "/" : out;
 }
 
-std::optional<TPathSource> TPathSource::FromPaths(const std::vector<std::string>& paths,
-                                                  std::string& failed, int& error) {
+namespace {
+
+std::string WorkingFolder() {
     std::string cwd;
     if (char* here = ::getcwd(nullptr, 0)) {
         cwd = here;
         ::free(here);
     }
+    return cwd;
+}
+
+} // namespace
+
+std::string AbsolutePath(const std::string& path) {
+    return AbsolutePath(path, WorkingFolder());
+}
+
+std::optional<TPathSource> TPathSource::FromPaths(const std::vector<std::string>& paths,
+                                                  std::string& failed, int& error) {
+    const std::string cwd = WorkingFolder();
     TPathSource source;
     for (const std::string& path : paths) {
         struct stat st {};

@@ -28,5 +28,7 @@ private:
 // `path` made absolute against `cwd`, with "." components and trailing separators dropped
 // ("/" stays "/"). Byte for byte otherwise: links are not resolved, names not re-encoded.
 std::string AbsolutePath(const std::string& path, const std::string& cwd);
+// The same against the working directory.
+std::string AbsolutePath(const std::string& path);
 
 } // namespace platterwise::cli

@@ -15,12 +15,13 @@
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <unordered_map>
 
 namespace platterwise {
 namespace {
 
-// Thrown inside the job to leave it at once; RunDiscJob catches both.
-struct JobCancelled {};
+// Thrown from within the search when an item's tree turns out unreadable; Run catches it.
 struct ItemRefused {
     std::size_t Position;
     std::string Reason;
@@ -37,16 +38,30 @@ TImageEntryKind EntryKind(const struct stat& st) {
                                                       : TImageEntryKind::Special;
 }
 
+// The first thing below an item that the walk could not read and that is not a link: the
+// image cannot hold it (a link that leads nowhere goes on the disc as a link).
+const TMeasureProblem* UnreadableContent(const TMeasureProblems& problems) {
+    for (const TMeasureProblem& problem : problems.Kept()) {
+        struct stat st {};
+        if (::lstat(problem.Path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            return &problem;
+        }
+    }
+    return nullptr;
+}
+
 class Job {
 public:
     Job(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
-        const std::atomic<bool>* cancel);
+        const std::stop_token& stop);
     TDiscJobResult Run();
 
 private:
-    bool CancelSet() const { return cancel_ != nullptr && cancel_->load(); }
+    bool Stopped() const { return stop_.stop_requested(); }
+    TDiscJobResult Cancelled() const;
     void Report(std::size_t discs) const;
     void Refuse(std::size_t position, std::string reason);
+    void FindOverlaps();
     void Measure(std::size_t position, const std::string& rootName);
     std::int64_t ExactSectors(const std::vector<std::size_t>& chosen);
     void Search();
@@ -56,20 +71,22 @@ private:
 
     const TDiscJobRequest& request_;
     const TDiscJobProgressFn& progress_;
-    const std::atomic<bool>* cancel_;
+    std::stop_token stop_;
     std::vector<TDiscJobItem> items_; // one per requested item
     std::vector<bool> refused_;
-    std::vector<std::size_t> eligible_; // positions the search works on
+    std::vector<std::string> rootNames_; // the longest name each item can take on a disc
+    std::vector<std::string> overlap_;   // per item: why it repeats another, else empty
+    std::vector<std::size_t> eligible_;  // positions the search works on
     std::size_t measured_ = 0;
     TImageSizer sizer_;
     TDiscJobResult result_;
 };
 
 Job::Job(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
-         const std::atomic<bool>* cancel)
+         const std::stop_token& stop)
     : request_(request)
     , progress_(progress)
-    , cancel_(cancel)
+    , stop_(stop)
     , items_(request.Items.size())
     , refused_(request.Items.size(), false)
     , sizer_(
@@ -80,7 +97,7 @@ Job::Job(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
               }
               return paths;
           }(),
-          request.Options) {}
+          request.Options, stop) {}
 
 void Job::Report(std::size_t discs) const {
     if (progress_) {
@@ -93,12 +110,53 @@ void Job::Refuse(std::size_t position, std::string reason) {
     result_.Refused.push_back({items_[position], std::move(reason)});
 }
 
+// An item given twice, or inside a folder that is selected too, would put the same data on
+// the discs twice: the first or the outer one is planned, the other refused. Paths compare as
+// their graft points give them (absolute, dots resolved), ancestors looked up one by one.
+void Job::FindOverlaps() {
+    overlap_.assign(items_.size(), {});
+    std::unordered_map<std::string_view, std::size_t> first;
+    for (std::size_t position = 0; position < items_.size(); ++position) {
+        if (ItemName(request_.Items[position].FullPathName).empty()) {
+            continue; // the file system's root: refused on its own, so it holds no other
+        }
+        const auto [at, fresh] = first.try_emplace(sizer_.DiskPath(position), position);
+        if (!fresh) {
+            overlap_[position] = QuotedName(request_.Items[position].FullPathName) +
+                                 std::string(texts::kSelectedTwice);
+        }
+    }
+    for (std::size_t position = 0; position < items_.size(); ++position) {
+        const std::string_view path = sizer_.DiskPath(position);
+        for (std::size_t cut = path.size(); overlap_[position].empty() && cut > 0;) {
+            cut = path.rfind('/', cut - 1);
+            if (cut == std::string_view::npos) {
+                break;
+            }
+            const auto outer = first.find(path.substr(0, cut == 0 ? 1 : cut));
+            if (outer != first.end() && request_.Items[outer->second].IsContainer) {
+                overlap_[position] = QuotedName(request_.Items[position].FullPathName) +
+                                     std::string(texts::kInsideSelected) +
+                                     QuotedName(request_.Items[outer->second].FullPathName);
+            }
+        }
+    }
+}
+
 // One walk of a folder gives its bytes and its planned cost; a file is one stat. The item is
 // planned under the name the whole selection gives it, the longest it can take on a disc.
 void Job::Measure(std::size_t position, const std::string& rootName) {
     const TRowItem& row = request_.Items[position];
     TDiscJobItem& item = items_[position];
-    item = {position, row.FullPathName, ItemName(row.FullPathName), ikFile, 0, 0};
+    item = {position,
+            row.FullPathName,
+            ItemName(row.FullPathName),
+            row.IsContainer ? ikFolder : ikFile,
+            0,
+            0};
+    if (!overlap_[position].empty()) {
+        return Refuse(position, overlap_[position]);
+    }
     if (item.ImageName.empty()) {
         return Refuse(position, QuotedName(item.Path) + std::string(texts::kNoRootName));
     }
@@ -115,12 +173,28 @@ void Job::Measure(std::size_t position, const std::string& rootName) {
     const TImageEntryKind kind = EntryKind(st);
     TImageCostParts inner;
     if (kind == TImageEntryKind::Folder) {
-        const TFolderMeasure measure = MeasureFolderForImage(item.Path, &result_.Problems, cancel_);
+        TMeasureProblems problems;
+        const TFolderMeasure measure = MeasureFolderForImage(item.Path, &problems, stop_);
+        result_.Problems.Append(problems);
+        if (const TMeasureProblem* unreadable = UnreadableContent(problems)) {
+            return Refuse(position, QuotedName(item.Path) + std::string(texts::kHoldsUnreadable) +
+                                        QuotedName(unreadable->Path) + ": " +
+                                        std::strerror(unreadable->Error));
+        }
         item.Kind = ikFolder;
         item.Bytes = measure.Bytes;
         inner = measure.Image;
     } else {
+        item.Kind = ikFile;
+        if (kind == TImageEntryKind::File && ::access(item.Path.c_str(), R_OK) != 0) {
+            return Refuse(position, QuotedName(item.Path) + std::string(texts::kCannotRead) +
+                                        std::strerror(errno));
+        }
         item.Bytes = kind == TImageEntryKind::File && st.st_size > 0 ? st.st_size : 0;
+        if (item.Bytes > kLargestXorrisoFile) {
+            return Refuse(position,
+                          QuotedName(item.Path) + std::string(texts::kLargerThanXorrisoTakes));
+        }
     }
     item.Sectors = ItemImageCost({rootName, kind, item.Bytes, true, {}}, inner).Sectors();
     eligible_.push_back(position);
@@ -129,16 +203,21 @@ void Job::Measure(std::size_t position, const std::string& rootName) {
 // The exact size of the items at `chosen` (positions into eligible_). An item whose tree
 // cannot be read as xorriso reads it is refused, and the search starts again without it.
 std::int64_t Job::ExactSectors(const std::vector<std::size_t>& chosen) {
-    if (CancelSet()) {
-        throw JobCancelled{};
+    if (Stopped()) {
+        return 0; // the search looks at the token next and ends
     }
     std::vector<std::size_t> positions;
     for (const std::size_t k : chosen) {
         positions.push_back(eligible_[k]);
+        const std::size_t position = positions.back();
         try {
-            sizer_.Tree(positions.back());
+            const TImageTree& tree = sizer_.Tree(position);
+            if (LongestImagePath(tree, rootNames_[position]) >= kXorrisoPathLimit) {
+                throw ItemRefused{position, QuotedName(items_[position].Path) +
+                                                std::string(texts::kRenamedPathTooLong)};
+            }
         } catch (const TDiscError& e) {
-            throw ItemRefused{positions.back(), e.what()};
+            throw ItemRefused{position, e.what()};
         }
     }
     return sizer_.Sectors(positions);
@@ -185,7 +264,10 @@ void Job::Search() {
         return ExactSectors(chosen);
     };
     if (request_.Kind == TDiscJobKind::FullestDisc) {
-        const TFilledDisc disc = FindFullestDisc(problem, exact);
+        const TFilledDisc disc = FindFullestDisc(problem, exact, {}, stop_);
+        if (Stopped()) {
+            return;
+        }
         result_.TooLarge = ItemsAt(disc.TooLarge);
         if (disc.Status == TFillStatus::Filled) {
             AddDisc(disc.Chosen, disc.PlannedSectors, disc.VerifiedSectors, disc.Verified,
@@ -194,12 +276,10 @@ void Job::Search() {
         }
         return;
     }
-    const TDiscPlan plan = PlanDiscs(problem, exact, [this](std::size_t discs, std::size_t) {
-        Report(discs);
-        return !CancelSet();
-    });
+    const TDiscPlan plan = PlanDiscs(
+        problem, exact, [this](std::size_t discs, std::size_t) { Report(discs); }, {}, stop_);
     if (plan.Stopped) {
-        throw JobCancelled{};
+        return;
     }
     result_.TooLarge = ItemsAt(plan.TooLarge);
     result_.Unplaced = ItemsAt(plan.Unplaced);
@@ -209,37 +289,45 @@ void Job::Search() {
     }
 }
 
+TDiscJobResult Job::Cancelled() const {
+    TDiscJobResult cancelled;
+    cancelled.Status = TDiscJobStatus::Cancelled;
+    return cancelled;
+}
+
 TDiscJobResult Job::Run() {
-    try {
-        std::vector<TRootItem> roots;
-        for (const TRowItem& row : request_.Items) {
-            const std::string name = ItemName(row.FullPathName);
-            roots.push_back({name.empty() ? std::string("/") : name, row.IsContainer});
-        }
-        const std::vector<std::string> names = ResolveRootNames(roots);
-        for (std::size_t position = 0; position < request_.Items.size(); ++position) {
-            Measure(position, names[position]);
-            ++measured_;
-            if (CancelSet()) {
-                throw JobCancelled{};
-            }
-            Report(0);
-        }
-        for (;;) {
-            try {
-                Search();
-                break;
-            } catch (const ItemRefused& refused) {
-                // Thrown from within the search, before any disc or list was kept.
-                Refuse(refused.Position, refused.Reason);
-                std::erase(eligible_, refused.Position);
-            }
-        }
-    } catch (const JobCancelled&) {
-        result_ = {};
-        result_.Status = TDiscJobStatus::Cancelled;
-        return std::move(result_);
+    std::vector<TRootItem> roots;
+    for (const TRowItem& row : request_.Items) {
+        const std::string name = ItemName(row.FullPathName);
+        roots.push_back({name.empty() ? std::string("/") : name, row.IsContainer});
     }
+    rootNames_ = ResolveRootNames(roots);
+    FindOverlaps();
+    for (std::size_t position = 0; position < request_.Items.size(); ++position) {
+        Measure(position, rootNames_[position]);
+        ++measured_;
+        if (Stopped()) {
+            return Cancelled();
+        }
+        Report(0);
+    }
+    for (;;) {
+        try {
+            Search();
+            break;
+        } catch (const ItemRefused& refused) {
+            // Thrown from within the search, before any disc or list was kept.
+            Refuse(refused.Position, refused.Reason);
+            std::erase(eligible_, refused.Position);
+        }
+    }
+    if (Stopped()) {
+        return Cancelled();
+    }
+    std::stable_sort(result_.Refused.begin(), result_.Refused.end(),
+                     [](const TRefusedItem& a, const TRefusedItem& b) {
+                         return a.Item.Position < b.Item.Position;
+                     });
     result_.Status = result_.Discs.empty() ? TDiscJobStatus::NothingFits : TDiscJobStatus::Done;
     return std::move(result_);
 }
@@ -257,8 +345,8 @@ std::vector<TRowItem> SelectedRows(const TSelectionSource& source) {
 }
 
 TDiscJobResult RunDiscJob(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
-                          const std::atomic<bool>* cancel) {
-    return Job(request, progress, cancel).Run();
+                          const std::stop_token& stop) {
+    return Job(request, progress, stop).Run();
 }
 
 } // namespace platterwise

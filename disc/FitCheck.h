@@ -4,6 +4,7 @@
 #include "ImageOptions.h"
 
 #include <cstdint>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,9 @@ struct TFitCheck {
 
 // Sizes the image of `paths` (full paths of files and folders, at least one; items of one name
 // told apart as the disc job does). Throws TDiscError when an item cannot be read or placed.
+// Once `stop` is requested it returns within a thousand entries with ImageSectors 0, a
+// figure for the caller that stopped it to drop.
 TFitCheck CheckFit(const std::vector<std::string>& paths, std::int64_t capacitySectors,
-                   const TImageOptions& options = {});
+                   const TImageOptions& options = {}, const std::stop_token& stop = {});
 
 } // namespace platterwise

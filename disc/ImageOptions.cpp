@@ -12,20 +12,24 @@ namespace {
 // xorriso's option here and once as the libisofs setting that lays the image out the same way
 // (MakeIsoWriteOpts); keep the two lists in step.
 std::vector<std::string> XorrisoHead(const TImageOptions& options) {
-    std::vector<std::string> args = {
-        "xorriso",
-        "-as",
-        "mkisofs",
-        "-iso-level",
-        "3",  // ISO 9660 names of up to 31 characters; files of 4 GiB and more
-        "-r", // Rock Ridge: full names; owners 0 and modes readable by all
-        "-J",
-        "-joliet-long", // Joliet names of up to 103 characters for Windows
-        "-f",           // links followed: the image holds what they point to
-        "-input-charset",
-        "UTF-8", // names read as UTF-8 whatever the locale says
-        options.Pad ? "-pad" : "-no-pad",
-    };
+    std::vector<std::string> args = {"xorriso"};
+    if (options.RecordMd5) {
+        args.insert(args.end(), {"-md5", "on"});
+    }
+    args.insert(args.end(),
+                {
+                    "-as",
+                    "mkisofs",
+                    "-iso-level",
+                    "3",  // ISO 9660 names of up to 31 characters; files of 4 GiB and more
+                    "-r", // Rock Ridge: full names; owners 0 and modes readable by all
+                    "-J",
+                    "-joliet-long", // Joliet names of up to 103 characters for Windows
+                    "-f",           // links followed: the image holds what they point to
+                    "-input-charset",
+                    "UTF-8", // names read as UTF-8 whatever the locale says
+                    options.Pad ? "-pad" : "-no-pad",
+                });
     if (!options.VolumeId.empty()) {
         args.insert(args.end(), {"-V", options.VolumeId});
     }
@@ -99,6 +103,10 @@ IsoWriteOptsPtr MakeIsoWriteOpts(const TImageOptions& options) {
     Check(iso_write_opts_set_allow_dir_id_ext(o, 1));
     Check(iso_write_opts_set_always_gmt(o, 1));
     Check(iso_write_opts_set_dir_rec_mtime(o, 1));
+    // -md5 on. Readers find the MD5 array through an extended attribute of the root
+    // ("isofs.ca"), written as AAIP; no node carries other attributes.
+    Check(iso_write_opts_set_record_md5(o, options.RecordMd5 ? 1 : 0, options.RecordMd5 ? 1 : 0));
+    Check(iso_write_opts_set_aaip(o, options.RecordMd5 ? 1 : 0));
     // -pad / -no-pad
     Check(iso_write_opts_set_tail_blocks(o, options.Pad ? kPadSectors : 0));
     // Only the size is wanted: no writer thread, and the smallest buffer.

@@ -3,6 +3,7 @@
 // the libisofs settings that size it both come from here, so they cannot disagree.
 #include "GraftPoints.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,13 @@ struct TImageOptions {
     bool Pad = false;
     // The volume label (xorriso -V); empty keeps xorriso's default. Never changes the size.
     std::string VolumeId;
+    // xorriso -md5 on: MD5s of the session and of every file recorded in the image, so a
+    // disc can be checked against itself. Adds their sectors to the size.
+    bool RecordMd5 = false;
 };
+
+// The largest file xorriso writes by default (-file_size_limit): 100 extents of 4 GiB - 2 KiB.
+inline constexpr std::int64_t kLargestXorrisoFile = 100 * ((std::int64_t(4) << 30) - 2048);
 
 // Sectors that padding adds to the image.
 inline constexpr int kPadSectors = 150;

@@ -52,27 +52,39 @@ void AddNode(IsoImage* image, IsoDir* parent, const char* name, const TImageTree
     }
 }
 
-// Adds an item's tree under `root`. Children arrive in descending name order, so libisofs
-// inserts each at the head of its sorted list instead of walking it.
-void AddTree(IsoImage* image, IsoDir* root, const TImageRootEntry& entry) {
+// Children arrive in descending name order, so libisofs inserts each at the head of its
+// sorted list instead of walking it.
+// Entries added between two looks at the stop token.
+constexpr std::size_t kNodesBetweenStops = 1024;
+
+// Adds an item's tree under `root`; false when stopped on the way.
+bool AddTree(IsoImage* image, IsoDir* root, const TImageRootEntry& entry,
+             const std::stop_token& stop) {
     const TImageTree& tree = *entry.Tree;
     std::vector<IsoDir*> folders(tree.Nodes.size(), nullptr);
     std::string name;
     for (std::size_t i = 0; i < tree.Nodes.size(); ++i) {
+        if (i % kNodesBetweenStops == kNodesBetweenStops - 1 && stop.stop_requested()) {
+            return false;
+        }
         const TImageNode& node = tree.Nodes[i];
         IsoDir* parent = node.Parent == TImageNode::kNoParent ? root : folders[node.Parent];
         name = i == 0 ? entry.Name : std::string(tree.Name(node));
         AddNode(image, parent, name.c_str(), tree, node, &folders[i]);
     }
+    return true;
 }
 
 } // namespace
 
 std::int64_t ExactImageSectors(const std::vector<TImageRootEntry>& entries,
-                               const TImageOptions& options) {
+                               const TImageOptions& options, const std::stop_token& stop) {
     detail::InitLibisofs();
-    const std::lock_guard lock(detail::LibisofsMutex());
-    const detail::IsoImagePtr image = detail::MakeIsoImage(options);
+    std::unique_lock<std::timed_mutex> lock;
+    if (!detail::LockLibisofs(lock, stop)) {
+        return 0;
+    }
+    detail::IsoImagePtr image = detail::MakeIsoImage(options);
     IsoDir* root = iso_image_get_root(image.get());
     std::vector<const TImageRootEntry*> order;
     order.reserve(entries.size());
@@ -82,13 +94,21 @@ std::int64_t ExactImageSectors(const std::vector<TImageRootEntry>& entries,
     std::sort(order.begin(), order.end(),
               [](const auto* a, const auto* b) { return a->Name > b->Name; });
     for (const TImageRootEntry* entry : order) {
-        AddTree(image.get(), root, *entry);
+        if (!AddTree(image.get(), root, *entry, stop)) {
+            return 0;
+        }
     }
-    return detail::SizeOf(image.get(), options);
+    if (stop.stop_requested()) {
+        return 0;
+    }
+    lock.unlock(); // the layout takes it again, perhaps on a thread of its own
+    return detail::SizeOfStoppable(std::move(image), options, stop);
 }
 
-TImageSizer::TImageSizer(std::vector<std::string> paths, TImageOptions options)
+TImageSizer::TImageSizer(std::vector<std::string> paths, TImageOptions options,
+                         std::stop_token stop)
     : options_(std::move(options))
+    , stop_(std::move(stop))
     , trees_(paths.size()) {
     paths_.reserve(paths.size());
     for (const std::string& path : paths) {
@@ -98,7 +118,8 @@ TImageSizer::TImageSizer(std::vector<std::string> paths, TImageOptions options)
 
 const TImageTree& TImageSizer::Tree(std::size_t item) {
     if (!trees_.at(item)) {
-        trees_[item] = ReadImageTree(paths_[item]);
+        // Partial when stopped; a stopped sizer never gives a figure again.
+        trees_[item] = ReadImageTree(paths_[item], stop_);
     }
     return *trees_[item];
 }
@@ -134,7 +155,7 @@ TImageSizer::TImage TImageSizer::Size(const std::vector<std::size_t>& chosen) {
     for (std::size_t i = 0; i < items.size(); ++i) {
         entries.push_back({&Tree(items[i]), image.GraftPoints[i].ImageName});
     }
-    image.Sectors = ExactImageSectors(entries, options_);
+    image.Sectors = ExactImageSectors(entries, options_, stop_);
     return image;
 }
 

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -20,17 +21,21 @@ struct TImageRootEntry {
 };
 
 // Sectors of the image that holds each entry's tree at its root. Thread-safe (calls into
-// libisofs are serialised). Throws TDiscError when libisofs refuses the tree.
+// libisofs are serialised). Throws TDiscError when libisofs refuses the tree. Once `stop` is
+// requested it returns 0 within a thousand entries.
 std::int64_t ExactImageSectors(const std::vector<TImageRootEntry>& entries,
-                               const TImageOptions& options = {});
+                               const TImageOptions& options = {}, const std::stop_token& stop = {});
 
 // Sizes images of chosen sets of selected items, as a search asks again and again. Each
 // item's tree is read from disk the first time a set holds it and kept; later sets are
-// sized from memory. Not thread-safe; one search owns one sizer.
+// sized from memory. Not thread-safe; one search owns one sizer. Once `stop` is requested,
+// reading and sizing end within a thousand entries with figures that mean nothing (0
+// sectors, partial trees): the caller that stopped it drops them.
 class TImageSizer {
 public:
     // `paths`: the selected items in selection order; kept as GraftDiskPath gives them.
-    explicit TImageSizer(std::vector<std::string> paths, TImageOptions options = {});
+    explicit TImageSizer(std::vector<std::string> paths, TImageOptions options = {},
+                         std::stop_token stop = {});
 
     struct TImage {
         std::int64_t Sectors = 0;
@@ -56,6 +61,7 @@ public:
 private:
     std::vector<std::string> paths_;
     TImageOptions options_;
+    std::stop_token stop_;
     std::vector<std::optional<TImageTree>> trees_;
 };
 

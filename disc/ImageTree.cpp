@@ -2,6 +2,7 @@
 
 #include "DiscError.h"
 #include "DiscTexts.h"
+#include "ImageOptions.h"
 #include "RootNames.h"
 #include "ShellText.h"
 
@@ -18,10 +19,10 @@
 namespace platterwise {
 namespace {
 
-// xorriso refuses paths of this many bytes or more, on disk and in the image.
-constexpr std::size_t kXorrisoPathLimit = 4096;
 // xorriso follows at most this many links to folders on one way down.
 constexpr int kLinkLimit = 100;
+// Entries listed between two looks at the stop token.
+constexpr std::size_t kEntriesBetweenStops = 1024;
 
 // The folders that followed links on the way down lead to: xorriso does not follow a link
 // to any of them again, which ends link loops after one turn.
@@ -85,13 +86,24 @@ std::string ReadLinkText(int dirFd, const std::string& name, const std::string& 
 
 class Reader {
 public:
+    explicit Reader(const std::stop_token& stop)
+        : stop_(stop) {}
     TImageTree Read(const std::string& path);
 
 private:
     std::uint32_t Append(std::uint32_t parent, std::string_view name, const struct stat& st,
                          std::string_view linkText, bool keptLink);
     void ListFolder(const FolderTask& task, std::vector<FolderTask>& pending);
+    bool Stopped() {
+        if (++sinceStop_ < kEntriesBetweenStops) {
+            return false;
+        }
+        sinceStop_ = 0;
+        return stop_.stop_requested();
+    }
 
+    const std::stop_token& stop_;
+    std::size_t sinceStop_ = 0;
     TImageTree tree_;
 };
 
@@ -153,6 +165,9 @@ void Reader::ListFolder(const FolderTask& task, std::vector<FolderTask>& pending
         if (name == "." || name == "..") {
             continue;
         }
+        if (Stopped()) {
+            return;
+        }
         const std::string path = JoinPath(task.DiskPath, name);
         if (path.size() >= kXorrisoPathLimit ||
             task.ImagePathLength + 1 + name.size() >= kXorrisoPathLimit) {
@@ -173,6 +188,10 @@ void Reader::ListFolder(const FolderTask& task, std::vector<FolderTask>& pending
             } else {
                 listed.KeptLink = true;
             }
+        }
+        if (!listed.KeptLink && S_ISREG(listed.St.st_mode) &&
+            listed.St.st_size > kLargestXorrisoFile) {
+            Fail(path, texts::kLargerThanXorrisoTakes);
         }
         entries.push_back(std::move(listed));
     }
@@ -203,7 +222,7 @@ TImageTree Reader::Read(const std::string& path) {
     Append(TImageNode::kNoParent, name, st, {}, false);
     if (S_ISDIR(st.st_mode)) {
         std::vector<FolderTask> pending{{0, path, 1 + name.size(), nullptr}};
-        while (!pending.empty()) {
+        while (!pending.empty() && !stop_.stop_requested()) {
             const FolderTask task = std::move(pending.back());
             pending.pop_back();
             ListFolder(task, pending);
@@ -214,8 +233,8 @@ TImageTree Reader::Read(const std::string& path) {
 
 } // namespace
 
-TImageTree ReadImageTree(const std::string& path) {
-    return Reader().Read(path);
+TImageTree ReadImageTree(const std::string& path, const std::stop_token& stop) {
+    return Reader(stop).Read(path);
 }
 
 } // namespace platterwise

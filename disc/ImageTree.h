@@ -5,6 +5,7 @@
 #include "engine/ImageEntry.h"
 
 #include <cstdint>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,7 +45,8 @@ struct TImageTree {
 // link to a folder that a followed link on the way down already leads to, or one beyond 100
 // followed links in a row, and broken links, which stay links. Throws TDiscError where
 // xorriso would stop: something that cannot be read (the item, a folder's listing, an entry's
-// attributes, a link's text) or a path of 4,096 bytes or more.
-TImageTree ReadImageTree(const std::string& path);
+// attributes, a link's text) or a path of 4,096 bytes or more. Once `stop` is requested it
+// returns within a thousand entries a partial tree, for the caller that stopped it to drop.
+TImageTree ReadImageTree(const std::string& path, const std::stop_token& stop = {});
 
 } // namespace platterwise

@@ -3,13 +3,31 @@
 #include "IsoSession_p.h"
 #include "engine/ImageEntry.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
+#include <exception>
+#include <thread>
 
 namespace platterwise::detail {
 
-std::mutex& LibisofsMutex() {
-    static std::mutex mutex;
+std::timed_mutex& LibisofsMutex() {
+    static std::timed_mutex mutex;
     return mutex;
+}
+
+bool LockLibisofs(std::unique_lock<std::timed_mutex>& lock, const std::stop_token& stop) {
+    lock = std::unique_lock(LibisofsMutex(), std::defer_lock);
+    if (!stop.stop_possible()) {
+        lock.lock();
+        return true;
+    }
+    while (!lock.try_lock_for(std::chrono::milliseconds(10))) {
+        if (stop.stop_requested()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void InitLibisofs() {
@@ -41,6 +59,50 @@ std::int64_t SizeOf(IsoImage* image, const TImageOptions& options) {
     source->free_data(source);
     std::free(source);
     return std::int64_t(bytes) / kSectorBytes;
+}
+
+std::int64_t SizeOfStoppable(IsoImagePtr image, const TImageOptions& options,
+                             const std::stop_token& stop) {
+    if (!stop.stop_possible()) {
+        const std::lock_guard lock(LibisofsMutex());
+        const std::int64_t sectors = SizeOf(image.get(), options);
+        image.reset(); // under the lock, as every use of libisofs
+        return sectors;
+    }
+    struct Shared {
+        std::mutex Mutex;
+        std::condition_variable_any Done;
+        bool Finished = false;
+        std::int64_t Sectors = 0;
+        std::exception_ptr Failure;
+    };
+    const auto shared = std::make_shared<Shared>();
+    std::thread([shared, image = std::move(image), options]() mutable {
+        std::int64_t sectors = 0;
+        std::exception_ptr failure;
+        {
+            const std::lock_guard lock(LibisofsMutex());
+            try {
+                sectors = SizeOf(image.get(), options);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            image.reset(); // under the lock, as every use of libisofs
+        }
+        const std::lock_guard lock(shared->Mutex);
+        shared->Sectors = sectors;
+        shared->Failure = failure;
+        shared->Finished = true;
+        shared->Done.notify_all();
+    }).detach();
+    std::unique_lock lock(shared->Mutex);
+    if (!shared->Done.wait(lock, stop, [&] { return shared->Finished; })) {
+        return 0; // stopped: the thread finishes alone
+    }
+    if (shared->Failure) {
+        std::rethrow_exception(shared->Failure);
+    }
+    return shared->Sectors;
 }
 
 IsoImagePtr MakeIsoImage(const TImageOptions& options) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <stop_token>
 
 namespace platterwise::detail {
 
@@ -32,9 +33,20 @@ IsoImagePtr MakeIsoImage(const TImageOptions& options);
 void InitLibisofs();
 // libisofs keeps process-wide state (its message queue, the local character set): every
 // use holds this lock.
-std::mutex& LibisofsMutex();
+std::timed_mutex& LibisofsMutex();
+// Takes LibisofsMutex into `lock`, waiting for it at most until `stop` is requested (a
+// stopped layout may still hold it for a second); false, the lock not taken, when stopped.
+bool LockLibisofs(std::unique_lock<std::timed_mutex>& lock, const std::stop_token& stop);
 
 // The sectors of `image` laid out as `options` say, without writing it. Throws TDiscError.
 std::int64_t SizeOf(IsoImage* image, const TImageOptions& options);
+
+// SizeOf for a caller that may be stopped. libisofs lays an image out in one call that nothing
+// interrupts (about a second for 100,000 entries), so when `stop` can be requested the layout
+// runs on a thread of its own that takes the image and the lock: a stop returns 0 at once and
+// leaves that thread to finish and free the image. REQUIRES: the caller does not hold
+// LibisofsMutex. Throws TDiscError.
+std::int64_t SizeOfStoppable(IsoImagePtr image, const TImageOptions& options,
+                             const std::stop_token& stop);
 
 } // namespace platterwise::detail

@@ -1,7 +1,9 @@
 #include "RootNames.h"
 
+#include "ImageTree.h"
 #include "engine/Utf8.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <stdlib.h>
@@ -112,6 +114,20 @@ std::vector<std::string> ResolveRootNames(const std::vector<TRootItem>& items) {
         taken.insert(names.back());
     }
     return names;
+}
+
+std::size_t LongestImagePath(const TImageTree& tree, std::string_view rootName) {
+    // Every node comes after the folder holding it.
+    std::vector<std::size_t> lengths(tree.Nodes.size(), 0);
+    std::size_t longest = 0;
+    for (std::size_t i = 0; i < tree.Nodes.size(); ++i) {
+        const TImageNode& node = tree.Nodes[i];
+        lengths[i] = node.Parent == TImageNode::kNoParent
+                         ? 1 + rootName.size()
+                         : lengths[node.Parent] + 1 + node.NameLength;
+        longest = std::max(longest, lengths[i]);
+    }
+    return longest;
 }
 
 } // namespace platterwise

@@ -1,10 +1,16 @@
 #pragma once
 // The names selected items take at the image root, where two of them may not share one.
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace platterwise {
+
+struct TImageTree;
+
+// xorriso refuses paths of this many bytes or more, on disk and in the image.
+inline constexpr std::size_t kXorrisoPathLimit = 4096;
 
 // The name an item at `path` brings along: its last component, trailing separators ignored.
 // Empty for "/" and for an empty path.
@@ -28,5 +34,9 @@ struct TRootItem {
 // Names stay within the 255 bytes a file name may have, shortened at a character boundary.
 // REQUIRES: no name is empty.
 std::vector<std::string> ResolveRootNames(const std::vector<TRootItem>& items);
+
+// Bytes of the longest path in the image ("/" + `rootName` + "/" + ...) when the item whose tree
+// `tree` holds stands at the root as `rootName`: a renamed item's paths grow with its name.
+std::size_t LongestImagePath(const TImageTree& tree, std::string_view rootName);
 
 } // namespace platterwise

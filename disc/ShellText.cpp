@@ -51,6 +51,54 @@ void AppendEscaped(std::string& out, std::string_view text, std::string_view spe
     }
 }
 
+// Calls `plain` with each character a terminal may see as it is, and `raw` with each byte of
+// a control character or of a sequence that is not UTF-8.
+template <class Plain, class Raw>
+void ForEachCharacter(std::string_view text, Plain plain, Raw raw) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        char32_t c = 0;
+        const std::size_t length = DecodeUtf8At(text, pos, c);
+        if (length == 0 || c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0)) {
+            for (std::size_t i = 0; i < (length == 0 ? 1 : length); ++i) {
+                raw(static_cast<unsigned char>(text[pos + i]));
+            }
+        } else {
+            plain(text.substr(pos, length));
+        }
+        pos += length == 0 ? 1 : length;
+    }
+}
+
+// printf's escape for `byte`: always three octal digits, so that a digit after it stays text.
+void AppendOctal(std::string& out, unsigned char byte) {
+    char octal[6];
+    std::snprintf(octal, sizeof octal, "\\%03o", byte);
+    out += octal;
+}
+
+void AppendSingleQuoted(std::string& out, std::string_view text) {
+    for (const char ch : text) {
+        if (ch == '\'') {
+            out += "'\\''";
+        } else {
+            out += ch;
+        }
+    }
+}
+
+// `text` as a printf format inside single quotes that prints it exactly.
+void AppendPrintfFormat(std::string& out, std::string_view text) {
+    ForEachCharacter(
+        text,
+        [&out](std::string_view ch) {
+            if (ch == "%" || ch == "\\") {
+                out += ch; // printf's format doubles both
+            }
+            AppendSingleQuoted(out, ch);
+        },
+        [&out](unsigned char byte) { AppendOctal(out, byte); });
+}
+
 bool NeedsEscapes(std::string_view text) {
     std::string escaped;
     AppendEscaped(escaped, text, {});
@@ -92,22 +140,30 @@ std::string ShellQuote(std::string_view text) {
     if (IsBareWord(text)) {
         return std::string(text);
     }
-    if (NeedsEscapes(text)) {
-        std::string out = "$'";
-        AppendEscaped(out, text, "\\'");
+    if (!NeedsEscapes(text)) {
+        std::string out = "'";
+        AppendSingleQuoted(out, text);
+        return out + '\'';
+    }
+    std::size_t end = text.size();
+    while (end > 0 && text[end - 1] == '\n') {
+        --end;
+    }
+    std::string out = "\"$(printf '";
+    AppendPrintfFormat(out, text.substr(0, end));
+    out += "')\"";
+    if (end < text.size()) {
         out += '\'';
-        return out;
+        out.append(text.substr(end));
+        out += '\'';
     }
-    std::string out = "'";
-    for (const char ch : text) {
-        if (ch == '\'') {
-            out += "'\\''";
-        } else {
-            out += ch;
-        }
-    }
-    out += '\'';
     return out;
+}
+
+std::string PrintfLine(std::string_view text) {
+    std::string out = "printf '";
+    AppendPrintfFormat(out, text);
+    return out + "\\n'";
 }
 
 std::string ShellCommandLine(const std::vector<std::string>& words) {

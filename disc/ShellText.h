@@ -16,10 +16,18 @@ std::string EscapeForTerminal(std::string_view text);
 // bytes that are not UTF-8 as \xNN, and '\' and '"' escaped with '\'.
 std::string QuotedName(std::string_view text);
 
-// `text` as one word of a POSIX shell command: bare when it holds only letters, digits and
-// "@%+=:,./_-"; in single quotes otherwise; in bash's $'...' with escapes when it holds
-// control characters or bytes that are not UTF-8, so the terminal never receives them raw.
+// `text` as one word of a POSIX shell command (dash runs it as bash does): bare when it holds
+// only letters, digits and "@%+=:,./_-"; in single quotes otherwise. A word holding control
+// characters or bytes that are not UTF-8 is written as "$(printf '...')" with octal escapes,
+// so the terminal never receives them raw; only line feeds at its very end, which a command
+// substitution would drop, follow raw in single quotes.
 std::string ShellQuote(std::string_view text);
+
+// A command that prints `text` and a line feed: printf '...\n' with '%', '\' and "'" escaped
+// and control characters and bytes that are not UTF-8 as octal escapes. No command
+// substitution (dash falls over after a hundred of them in one here-document), and printf is
+// built into the shell, so any number of these run without the kernel's argument limit.
+std::string PrintfLine(std::string_view text);
 
 // The words joined by spaces, each quoted by ShellQuote.
 std::string ShellCommandLine(const std::vector<std::string>& words);

@@ -74,6 +74,7 @@ struct TPlanner {
     const TExactImageSize& ExactSize;
     const TPlanProgress& Progress;
     const TSubsetSumLimits& Limits;
+    const std::stop_token& Stop;
     std::int64_t Room;
 
     TPlannedDisc HeuristicDisc(const std::vector<std::size_t>& rest,
@@ -102,7 +103,12 @@ struct TPlanner {
                     return ExactSize(Pick(rest, chosen));
                 };
             }
-            const TFilledDisc fullest = FindFullestDisc(left, leftSize, Limits);
+            const TFilledDisc fullest = FindFullestDisc(left, leftSize, Limits, Stop);
+            if (Stop.stop_requested()) {
+                plan.Stopped = true;
+                LeaveUnplaced(rest, plan);
+                return;
+            }
             if (fullest.Status != TFillStatus::Filled) {
                 LeaveUnplaced(rest, plan);
                 return;
@@ -130,12 +136,15 @@ struct TPlanner {
                 }
                 heuristic = std::move(afterHeuristic);
             }
-            plan.Discs.push_back(std::move(disc));
-            rest = std::move(after);
-            if (Progress && !Progress(plan.Discs.size(), rest.size())) {
+            if (Stop.stop_requested()) { // its exact size may have been cut short
                 plan.Stopped = true;
                 LeaveUnplaced(rest, plan);
                 return;
+            }
+            plan.Discs.push_back(std::move(disc));
+            rest = std::move(after);
+            if (Progress) {
+                Progress(plan.Discs.size(), rest.size());
             }
         }
     }
@@ -149,7 +158,8 @@ struct TPlanner {
 } // namespace
 
 TDiscPlan PlanDiscs(const TFillProblem& problem, const TExactImageSize& exactSize,
-                    const TPlanProgress& progress, const TSubsetSumLimits& limits) {
+                    const TPlanProgress& progress, const TSubsetSumLimits& limits,
+                    const std::stop_token& stop) {
     TDiscPlan plan;
     const std::int64_t room = SaturatingSub(problem.CapacitySectors, problem.FixedSectors);
     std::vector<std::size_t> rest;
@@ -168,7 +178,7 @@ TDiscPlan PlanDiscs(const TFillProblem& problem, const TExactImageSize& exactSiz
 
     // Every disc the fullest of what is left, unless that needs more discs than the
     // heuristics; then the guarded plan, which never does.
-    const TPlanner planner{problem, exactSize, progress, limits, room};
+    const TPlanner planner{problem, exactSize, progress, limits, stop, room};
     planner.Fill(rest, false, plan);
     const std::size_t heuristicCount = Heuristic(weights, room).Count;
     if (plan.Discs.size() > heuristicCount && plan.Unplaced.empty() && !plan.Stopped) {

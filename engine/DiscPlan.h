@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <stop_token>
 #include <vector>
 
 namespace platterwise {
@@ -32,19 +33,22 @@ struct TDiscPlan {
     // Items no disc took: the plan was stopped, or every set with them measured over the
     // capacity (the exact size kept exceeding the plan). Ascending.
     std::vector<std::size_t> Unplaced;
-    bool Stopped = false; // the progress callback asked to stop
+    bool Stopped = false; // stopped through the stop token
     // No plan of the items that fit needs fewer discs (planned sizes). Discs.size() equal to
     // it proves the plan minimal.
     std::int64_t LowerBound = 0;
 };
 
-// Told after each disc how many discs the plan holds and how many items are still to place;
-// returning false stops the plan there. A plan made again (see above) counts from the start.
-using TPlanProgress = std::function<bool(std::size_t discs, std::size_t itemsLeft)>;
+// Told after each disc how many discs the plan holds and how many items are still to place.
+// A plan made again (see above) counts from the start.
+using TPlanProgress = std::function<void(std::size_t discs, std::size_t itemsLeft)>;
 
 // The plan for every item of `problem`. Without `exactSize` the planned sizes are taken as the
-// real ones. REQUIRES: the item sectors sum within int64.
+// real ones. `stop` is checked within each disc's search and between discs: once it is
+// requested the plan ends Stopped, the discs found so far kept and the rest Unplaced.
+// REQUIRES: the item sectors sum within int64.
 TDiscPlan PlanDiscs(const TFillProblem& problem, const TExactImageSize& exactSize = {},
-                    const TPlanProgress& progress = {}, const TSubsetSumLimits& limits = {});
+                    const TPlanProgress& progress = {}, const TSubsetSumLimits& limits = {},
+                    const std::stop_token& stop = {});
 
 } // namespace platterwise

@@ -16,9 +16,9 @@ void SumFolderSize(const std::string& path, std::int64_t& accumulator, TMeasureP
 }
 
 TFolderMeasure MeasureFolderForImage(const std::string& path, TMeasureProblems* problems,
-                                     const std::atomic<bool>* cancel) {
+                                     const std::stop_token& stop) {
     TMeasureProblems local;
-    detail::FolderWalker walker(0, {}, {true, cancel});
+    detail::FolderWalker walker(0, {}, {true, stop});
     TFolderMeasure measure;
     measure.Bytes = walker.Sum(path, problems ? *problems : local);
     measure.Image = walker.ImageCost();

@@ -3,8 +3,8 @@
 #include "ImageCost.h"
 #include "MeasureProblems.h"
 
-#include <atomic>
 #include <cstdint>
+#include <stop_token>
 #include <string>
 
 namespace platterwise {
@@ -33,10 +33,11 @@ struct TFolderMeasure {
 };
 
 // SumFolderSize's walk (the same bytes, the same problems) that also feeds the image cost
-// model with every entry it lists. SumFolderSize pays nothing for this. When `cancel` is given
-// and becomes true, the walk stops early and its figures are partial.
+// model with every entry it lists, and reports (EACCES) the files this process may not read,
+// which an image could not hold. SumFolderSize pays nothing for this. Once
+// `stop` is requested the walk ends within a thousand entries and its figures are partial.
 TFolderMeasure MeasureFolderForImage(const std::string& path, TMeasureProblems* problems = nullptr,
-                                     const std::atomic<bool>* cancel = nullptr);
+                                     const std::stop_token& stop = {});
 
 // The size in bytes of the file at `path` (a link counts its target), of any path length. A
 // path that cannot be queried counts 0 and is added to `problems` when one is given; a folder

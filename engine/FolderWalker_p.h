@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -85,8 +86,9 @@ struct WalkFrame {
 struct WalkOptions {
     // Also plan the image: each folder's listing through a TFolderImageCost.
     bool ImageCost = false;
-    // When given and set, the walk stops early (its figures are then partial). Not owned.
-    const std::atomic<bool>* Cancel = nullptr;
+    // Once requested, the walk stops within a thousand entries (its figures are then
+    // partial).
+    std::stop_token Stop;
 };
 
 class FolderWalker {

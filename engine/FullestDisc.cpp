@@ -33,15 +33,16 @@ struct TFillSearch {
     const TFillProblem& Problem;
     const TExactImageSize& ExactSize;
     const TSubsetSumLimits& Limits;
+    const std::stop_token& Stop;
     std::vector<std::size_t> Usable;
     std::vector<std::int64_t> Weights;
 
     // Searches within `capacity` (item sectors) and measures the set found into `disc`; false
     // when no item fits that capacity.
     bool Measure(std::int64_t capacity, TFilledDisc& disc, bool& proven) const {
-        const TSubsetSumResult found = LargestSubsetSum(Weights, capacity, Limits);
+        const TSubsetSumResult found = LargestSubsetSum(Weights, capacity, Limits, Stop);
         ++disc.Rounds;
-        if (found.Chosen.empty()) {
+        if (found.Chosen.empty() || Stop.stop_requested()) {
             return false;
         }
         disc.Chosen.clear();
@@ -85,10 +86,10 @@ struct TFillSearch {
 } // namespace
 
 TFilledDisc FindFullestDisc(const TFillProblem& problem, const TExactImageSize& exactSize,
-                            const TSubsetSumLimits& limits) {
+                            const TSubsetSumLimits& limits, const std::stop_token& stop) {
     TFilledDisc disc;
     const std::int64_t room = SaturatingSub(problem.CapacitySectors, problem.FixedSectors);
-    TFillSearch search{problem, exactSize, limits, {}, {}};
+    TFillSearch search{problem, exactSize, limits, stop, {}, {}};
     for (std::size_t i = 0; i < problem.ItemSectors.size(); ++i) {
         if (problem.ItemSectors[i] > room) {
             disc.TooLarge.push_back(i);

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <stop_token>
 #include <vector>
 
 namespace platterwise {
@@ -56,9 +57,10 @@ inline constexpr int kMaxFillRounds = 12;
 inline constexpr int kMaxWidenRounds = 6;
 
 // The fullest disc for `problem`. Items of 0 planned sectors are always on it. Without
-// `exactSize` the planned size is taken as the real one. REQUIRES: the item sectors sum
-// within int64.
+// `exactSize` the planned size is taken as the real one. `stop` is checked within each search
+// and before each exact size: once it is requested the result means nothing (the caller that
+// stopped it knows). REQUIRES: the item sectors sum within int64.
 TFilledDisc FindFullestDisc(const TFillProblem& problem, const TExactImageSize& exactSize = {},
-                            const TSubsetSumLimits& limits = {});
+                            const TSubsetSumLimits& limits = {}, const std::stop_token& stop = {});
 
 } // namespace platterwise

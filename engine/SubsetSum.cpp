@@ -25,16 +25,17 @@ constexpr std::int64_t kQuickSums = std::int64_t(1) << 18;
 // Solves exactly into `out` with the method that the limits allow and that costs least;
 // false, leaving `out` alone, when neither method fits the limits.
 bool SolveExactly(std::span<const std::int64_t> weights, std::int64_t capacity,
-                  const TSubsetSumLimits& limits, TSubsetSumResult& out) {
+                  const TSubsetSumLimits& limits, const std::stop_token& stop,
+                  TSubsetSumResult& out) {
     const double table = TableWork(weights.size(), capacity);
     const bool tableFits = capacity <= limits.TableSums && table <= double(limits.TableWork);
     const bool halvesFit = weights.size() <= limits.MeetInTheMiddleWeights;
     if (halvesFit && (!tableFits || HalvesWork(weights.size()) < table)) {
-        out = SubsetSumByHalves(weights, capacity);
+        out = SubsetSumByHalves(weights, capacity, stop);
         return true;
     }
     if (tableFits) {
-        out = SubsetSumByTable(weights, capacity);
+        out = SubsetSumByTable(weights, capacity, stop);
         return true;
     }
     return false;
@@ -46,7 +47,8 @@ bool SolveExactly(std::span<const std::int64_t> weights, std::int64_t capacity,
 // residualSums within limits.TableSums (the residual table is built even beyond TableWork,
 // which the callers keep it within).
 TSubsetSumResult GreedyThenTable(std::span<const std::int64_t> weights, std::int64_t capacity,
-                                 std::int64_t residualSums, const TSubsetSumLimits& limits) {
+                                 std::int64_t residualSums, const TSubsetSumLimits& limits,
+                                 const std::stop_token& stop) {
     std::vector<std::size_t> order(weights.size());
     std::iota(order.begin(), order.end(), std::size_t(0));
     if (!std::is_sorted(weights.begin(), weights.end(), std::greater<>())) {
@@ -91,8 +93,8 @@ TSubsetSumResult GreedyThenTable(std::span<const std::int64_t> weights, std::int
         }
     }
     TSubsetSumResult sub;
-    if (residual > 0 && !SolveExactly(poolWeights, residual, limits, sub)) {
-        sub = SubsetSumByTable(poolWeights, residual);
+    if (residual > 0 && !SolveExactly(poolWeights, residual, limits, stop, sub)) {
+        sub = SubsetSumByTable(poolWeights, residual, stop);
     }
     for (std::size_t k : sub.Chosen) {
         result.Chosen.push_back(pool[k]);
@@ -105,14 +107,14 @@ TSubsetSumResult GreedyThenTable(std::span<const std::int64_t> weights, std::int
 }
 
 TSubsetSumResult Solve(std::span<const std::int64_t> weights, std::int64_t capacity,
-                       const TSubsetSumLimits& limits) {
+                       const TSubsetSumLimits& limits, const std::stop_token& stop) {
     const std::size_t n = weights.size();
     const std::int64_t sums = std::clamp<std::int64_t>(std::int64_t(kQuickWork * 64.0 / double(n)),
                                                        1, std::min(kQuickSums, limits.TableSums));
     // Worth it where the whole table would be larger (its memory costs as much as its passes).
     if (n > limits.MeetInTheMiddleWeights && capacity > sums) {
-        TSubsetSumResult quick = GreedyThenTable(weights, capacity, sums, limits);
-        if (quick.Sum == capacity) {
+        TSubsetSumResult quick = GreedyThenTable(weights, capacity, sums, limits, stop);
+        if (quick.Sum == capacity || stop.stop_requested()) {
             return quick;
         }
     }
@@ -127,7 +129,7 @@ TSubsetSumResult Solve(std::span<const std::int64_t> weights, std::int64_t capac
         sorted[k] = weights[ascending[k]];
     }
     TSubsetSumResult exact;
-    if (SolveExactly(sorted, capacity, limits, exact)) {
+    if (SolveExactly(sorted, capacity, limits, stop, exact)) {
         for (std::size_t& k : exact.Chosen) {
             k = ascending[k];
         }
@@ -136,13 +138,13 @@ TSubsetSumResult Solve(std::span<const std::int64_t> weights, std::int64_t capac
     }
     const std::int64_t residual = std::clamp<std::int64_t>(
         std::int64_t(double(limits.TableWork) * 64.0 / double(n)), 1, limits.TableSums);
-    return GreedyThenTable(weights, capacity, residual, limits);
+    return GreedyThenTable(weights, capacity, residual, limits, stop);
 }
 
 } // namespace
 
 TSubsetSumResult LargestSubsetSum(std::span<const std::int64_t> weights, std::int64_t capacity,
-                                  const TSubsetSumLimits& limits) {
+                                  const TSubsetSumLimits& limits, const std::stop_token& stop) {
     TSubsetSumResult result;
     result.Proven = true;
     if (capacity < 0) {
@@ -173,13 +175,13 @@ TSubsetSumResult LargestSubsetSum(std::span<const std::int64_t> weights, std::in
         scaled[k] = weights[usable[k]] / divisor;
     }
     const std::int64_t scaledCapacity = capacity / divisor;
-    const TSubsetSumResult found = Solve(scaled, scaledCapacity, limits);
+    const TSubsetSumResult found = Solve(scaled, scaledCapacity, limits, stop);
     for (std::size_t k : found.Chosen) {
         result.Chosen.push_back(usable[k]);
     }
     std::sort(result.Chosen.begin(), result.Chosen.end());
     result.Sum = found.Sum * divisor;
-    result.Proven = found.Proven || found.Sum == scaledCapacity;
+    result.Proven = found.Sum == scaledCapacity || (found.Proven && !stop.stop_requested());
     return result;
 }
 

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <stop_token>
 #include <vector>
 
 namespace platterwise {
@@ -36,15 +37,20 @@ struct TSubsetSumLimits {
 // the best the reduced search found (Proven still when it fills the capacity exactly).
 // Weights of 0 are always chosen; weights above the capacity never are. Weights must not be
 // negative, nor sum beyond int64. A negative capacity gives an empty result.
+// `stop` is checked once per pass of the table and once per weight of the halves: once it is
+// requested the search ends within milliseconds with a valid subset that is not Proven.
 TSubsetSumResult LargestSubsetSum(std::span<const std::int64_t> weights, std::int64_t capacity,
-                                  const TSubsetSumLimits& limits = {});
+                                  const TSubsetSumLimits& limits = {},
+                                  const std::stop_token& stop = {});
 
 // The table over all sums. REQUIRES: 0 <= capacity, and capacity + 1 sums fit in memory.
-// Weights of 0 or above the capacity are left out. Always Proven.
-TSubsetSumResult SubsetSumByTable(std::span<const std::int64_t> weights, std::int64_t capacity);
+// Weights of 0 or above the capacity are left out. Proven unless stopped.
+TSubsetSumResult SubsetSumByTable(std::span<const std::int64_t> weights, std::int64_t capacity,
+                                  const std::stop_token& stop = {});
 
 // Meet in the middle. REQUIRES: weights.size() <= 40, 0 <= capacity. Weights of 0 or above
-// the capacity are left out. Always Proven.
-TSubsetSumResult SubsetSumByHalves(std::span<const std::int64_t> weights, std::int64_t capacity);
+// the capacity are left out. Proven unless stopped.
+TSubsetSumResult SubsetSumByHalves(std::span<const std::int64_t> weights, std::int64_t capacity,
+                                   const std::stop_token& stop = {});
 
 } // namespace platterwise

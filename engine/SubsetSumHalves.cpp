@@ -15,11 +15,13 @@ struct THalfSum {
 
 // All subset sums of `weights` up to `capacity`, ascending, each with its subset. Adding one
 // weight merges the list with a shifted copy of itself, so no sort is needed.
-std::vector<THalfSum> SortedSums(const std::vector<std::int64_t>& weights, std::int64_t capacity) {
+// Stops adding weights once `stop` is requested (the sums are then of the first few only).
+std::vector<THalfSum> SortedSums(const std::vector<std::int64_t>& weights, std::int64_t capacity,
+                                 const std::stop_token& stop) {
     std::vector<THalfSum> sums{{0, 0}};
     std::vector<THalfSum> shifted;
     std::vector<THalfSum> merged;
-    for (std::size_t k = 0; k < weights.size(); ++k) {
+    for (std::size_t k = 0; k < weights.size() && !stop.stop_requested(); ++k) {
         shifted.clear();
         for (const THalfSum& s : sums) {
             if (s.Sum > capacity - weights[k]) {
@@ -37,7 +39,8 @@ std::vector<THalfSum> SortedSums(const std::vector<std::int64_t>& weights, std::
 
 } // namespace
 
-TSubsetSumResult SubsetSumByHalves(std::span<const std::int64_t> weights, std::int64_t capacity) {
+TSubsetSumResult SubsetSumByHalves(std::span<const std::int64_t> weights, std::int64_t capacity,
+                                   const std::stop_token& stop) {
     TSubsetSumResult result;
     result.Proven = true;
     std::vector<std::size_t> usable;
@@ -53,8 +56,9 @@ TSubsetSumResult SubsetSumByHalves(std::span<const std::int64_t> weights, std::i
     for (std::size_t k = 0; k < usable.size(); ++k) {
         (k < half ? low : high).push_back(weights[usable[k]]);
     }
-    const std::vector<THalfSum> a = SortedSums(low, capacity);
-    const std::vector<THalfSum> b = SortedSums(high, capacity);
+    const std::vector<THalfSum> a = SortedSums(low, capacity, stop);
+    const std::vector<THalfSum> b = SortedSums(high, capacity, stop);
+    result.Proven = !stop.stop_requested();
 
     // a ascending, b descending: the partner of a larger `a` sum is never larger.
     std::int64_t best = -1;

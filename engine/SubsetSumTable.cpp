@@ -14,7 +14,8 @@ namespace {
 // `Index` holds a position in the weights: 16 bits where they allow, since the table's memory,
 // touched page by page, costs as much time as its passes.
 template <typename Index>
-TSubsetSumResult Table(std::span<const std::int64_t> weights, std::int64_t capacity) {
+TSubsetSumResult Table(std::span<const std::int64_t> weights, std::int64_t capacity,
+                       const std::stop_token& stop) {
     TSubsetSumResult result;
     result.Proven = true;
     if (capacity <= 0) {
@@ -34,6 +35,10 @@ TSubsetSumResult Table(std::span<const std::int64_t> weights, std::int64_t capac
         const std::int64_t w = weights[i];
         if (w <= 0 || w > capacity) {
             continue;
+        }
+        if (stop.stop_requested()) {
+            result.Proven = false; // the sums reached so far still read back a subset
+            break;
         }
         const std::size_t shift = std::size_t(w);
         const std::size_t q = shift / 64;
@@ -81,9 +86,10 @@ TSubsetSumResult Table(std::span<const std::int64_t> weights, std::int64_t capac
 
 } // namespace
 
-TSubsetSumResult SubsetSumByTable(std::span<const std::int64_t> weights, std::int64_t capacity) {
-    return weights.size() <= 0xFFFF ? Table<std::uint16_t>(weights, capacity)
-                                    : Table<std::uint32_t>(weights, capacity);
+TSubsetSumResult SubsetSumByTable(std::span<const std::int64_t> weights, std::int64_t capacity,
+                                  const std::stop_token& stop) {
+    return weights.size() <= 0xFFFF ? Table<std::uint16_t>(weights, capacity, stop)
+                                    : Table<std::uint32_t>(weights, capacity, stop);
 }
 
 } // namespace platterwise

@@ -9,10 +9,17 @@ packages=(
     googletest libgtest-dev libgmock-dev
     libgif-dev
     libisofs-dev xorriso
+    # burning discs and reading them back
+    libburn-dev
+    # the catalogue of written and burned discs
+    libsqlite3-dev
     # the command line: options with generated help, and JSON
     libcli11-dev nlohmann-json3-dev
     libxcb1-dev libxcb-keysyms1-dev
     fonts-liberation adwaita-icon-theme
+    # a font with Chinese and Japanese glyphs, taller than Arial's: the results panel must
+    # show such names whole
+    fonts-wqy-microhei
     xvfb xauth xdotool
     # menu entry, metadata, icon and manual pages: their tools and validators
     librsvg2-bin help2man man-db desktop-file-utils appstream

@@ -2,9 +2,11 @@
 #include "app/DiscActions.h"
 
 #include "AppFixture.h"
+#include "app/Unit2.h"
 #include "disc/FitCheck.h"
 #include "widgets/fatmemo/FatMemo.h"
 #include "widgets/flat/ALButton.h"
+#include "widgets/flat/ALComboBox.h"
 #include "widgets/flat/ALEdit.h"
 #include "widgets/shell/ShellListView.h"
 
@@ -13,8 +15,11 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <gmock/gmock.h>
+#include <unistd.h>
 
 namespace platterwise::testing {
 namespace {
@@ -59,7 +64,7 @@ protected:
     }
     QAction& Entry(const char* text) { return Entry(Actions().Menu(), QString::fromUtf8(text)); }
     void WaitIdle() {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !Actions().Runner().Running(); }, 30'000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Actions().Job() == nullptr; }, 30'000));
     }
     void Run(const char* entry) {
         Entry(entry).trigger();
@@ -86,8 +91,10 @@ TEST_F(DiscActionsTest, MenuEntriesAndTheirEnabledStates) {
         }
     }
     EXPECT_EQ(texts, (Strings({"Fullest disc", "Plan all discs", "Check fit on the disc",
-                               "Copy full paths", "Save disc lists…", "Medium", "Cancel"})));
+                               "Copy full paths", "Save disc lists…", "Burn disc images…", "Medium",
+                               "Cancel"})));
     EXPECT_EQ(Entry("Fullest disc").shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+    EXPECT_EQ(Entry("Burn disc images…").shortcut(), QKeySequence(QStringLiteral("Ctrl+B")));
     EXPECT_EQ(Entry("Plan all discs").shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
     emit Actions().Menu().aboutToShow();
     EXPECT_EQ(Actions().MediaMenu().actions().first()->text(), u"As the window chooses: 5 Mb");
@@ -115,14 +122,14 @@ TEST_F(DiscActionsTest, PlanByShortcutListsEachDiscUnderAYellowHeaderTooLargeLas
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     SelectRows({0, 1, 2, 3, 4});
     QTest::keyClick(&f, Qt::Key_P, Qt::ControlModifier);
-    ASSERT_TRUE(Actions().Runner().Running());
+    ASSERT_NE(Actions().Job(), nullptr);
     WaitIdle();
     const QStringList lines = Lines();
     const QRegularExpression header(
         QStringLiteral("^Disc (\\d): [\\d,]+ sectors verified, [\\d,]+ spare$"));
     ASSERT_EQ(lines.size(), 8) << lines.join(u'|').toStdString();
     EXPECT_EQ(lines.mid(6), (Strings({"Larger than the disc (1)", "huge.flac"})));
-    EXPECT_EQ(Message(), u"2 discs, lower bound 2");
+    EXPECT_EQ(Message(), u"2 discs of 5 Mb, lower bound 2");
     int discs = 0;
     bool fileSeen = false;
     QStringList items;
@@ -197,31 +204,142 @@ TEST_F(DiscActionsTest, CancelledAndRefusedRequestsLeaveThePanelAsItWas) {
     EXPECT_THAT(Message().toStdString(), ::testing::StartsWith("Fullest disc: "));
 }
 
-TEST_F(DiscActionsTest, ADesignedReportDuringAJobKeepsThePanelAndGetsItsFitCheck) {
+TEST_F(DiscActionsTest, ADesignedReportStopsAJobSaysSoAndGetsItsFitCheck) {
     SelectRows({0, 1, 2, 3});
     Entry("Plan all discs").trigger();
-    ASSERT_TRUE(Actions().Runner().Running());
+    ASSERT_NE(Actions().Job(), nullptr);
     Press("ALButton1");
     const QStringList report = Lines();
     const QString said = Message();
     ASSERT_FALSE(report.isEmpty());
     auto& message = Control<TALEdit>("ALEdit2");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !message.toolTip().isEmpty(); }, 30'000));
+    EXPECT_EQ(message.toolTip(), u"The plan of all discs was stopped by Go!");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return message.toolTip().contains(u"found"); }, 30'000));
     WaitIdle();
-    EXPECT_THAT(message.toolTip().toStdString(), ::testing::StartsWith("The found items: "));
+    EXPECT_THAT(message.toolTip().toStdString(),
+                ::testing::MatchesRegex("The plan of all discs was stopped by Go!\n"
+                                        "The found items: .*"));
     EXPECT_EQ(Lines(), report);
     EXPECT_EQ(Message(), said);
+
+    // The totals on a template change leave the message line as it is: the note shows there.
+    Entry("Fullest disc").trigger();
+    Choose(Control<TALComboBox>("ALComboBox1"), 2);
+    EXPECT_EQ(Message(), u"The search for the fullest disc was stopped by the total");
+    EXPECT_EQ(Actions().Job(), nullptr);
+}
+
+TEST_F(DiscActionsTest, AJobOutlivesReloadsAndNavigationAndListsFullPathsElsewhere) {
+    SelectRows({0, 1, 2, 3});
+    QSignalSpy said(&Control<TALEdit>("ALEdit2"), &QLineEdit::textChanged);
+    Entry("Plan all discs").trigger();
+    // A refused request's note stays until the job has ended; no progress covers it.
+    Entry("Fullest disc").trigger();
+    said.clear();
+    FileList().Reload();
+    FileList().GoUp(); // the folder that holds music/
+    ASSERT_NE(Actions().Job(), nullptr);
+    WaitIdle();
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_EQ(said[0][0].toString(), u"2 discs of 5 Mb, lower bound 2");
+    QStringList items = Lines().filter(QRegularExpression(QStringLiteral("^[^D]")));
+    items.sort();
+    EXPECT_EQ(items, (QStringList{Music("A"), Music("B"), Music("c d.flac"), Music("e.cue")}));
+
+    // The panel cleared by the file pane takes the job's words with it.
+    FileList().Reload();
+    EXPECT_EQ(Results().Lines().Count(), 0);
+    EXPECT_EQ(Message(), QString());
+}
+
+TEST_F(DiscActionsTest, CopyFitAndDiscCopiesHoldOnlyItemsOnDiscsDiscByDisc) {
+    SelectRows({0, 1, 2, 3, 4});
+    Run("Plan all discs");
+    ASSERT_EQ(Lines().mid(6), (Strings({"Larger than the disc (1)", "huge.flac"})));
+    Entry("Copy full paths").trigger();
+    const QString copied = QGuiApplication::clipboard()->text();
+    EXPECT_FALSE(copied.contains(u"huge.flac")) << copied.toStdString();
+    EXPECT_EQ(copied.count(u'\n'), 3);
+
+    emit Actions().Menu().aboutToShow();
+    Entry("Copy disc 2").trigger();
+    std::vector<std::string> disc2;
+    for (const QString& path : QGuiApplication::clipboard()->text().split(u'\n')) {
+        disc2.push_back(path.toStdString());
+        EXPECT_TRUE(copied.contains(path)) << path.toStdString();
+    }
+    EXPECT_LT(disc2.size(), 4u);
+    EXPECT_THROW(Entry("Copy disc 3"), std::logic_error);
+
+    Run("Check fit on the disc");
+    EXPECT_EQ(Message(), u"All 2 discs fit on 5 Mb");
+    const std::string fit2 = FitCheckText(CheckFit(disc2, 2441), "5 Mb"); // "Fits on ..."
+    EXPECT_THAT(Control<TALEdit>("ALEdit2").toolTip().toStdString(),
+                ::testing::MatchesRegex("Disc 1 fits on 5 Mb: [0-9,]+ sectors spare\n"
+                                        "Disc 2 f" +
+                                        fit2.substr(1)));
+}
+
+TEST_F(DiscActionsTest, EscBelongsToTheFocusedWindowAndTheResultsTakeTheKeyboard) {
+    TForm1& f = Form();
+    TForm2 options(dialogs_, &f);
+    f.SetOptionsWindow(&options);
+    f.show();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    SelectRows({0, 1, 2, 3});
+    Press("ALButton5");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&options));
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return QApplication::focusWidget() && QApplication::focusWidget()->window() == &options;
+    })) << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString()
+                                        : "none");
+    // No event is handled between the request and the key: the job cannot have ended.
+    Entry("Plan all discs").trigger();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(options.isVisible());
+    EXPECT_NE(Actions().Job(), nullptr);
+    WaitIdle();
+
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    QTest::keyClick(&f, Qt::Key_R, Qt::ControlModifier);
+    TFatMemo& memo = Results();
+    ASSERT_TRUE(memo.hasFocus());
+    while (memo.Lines().Count() < 40) {
+        memo.Lines().AddLine(QStringLiteral("more"));
+    }
+    QTest::keyClick(&memo, Qt::Key_End);
+    EXPECT_EQ(memo.TopIndex(),
+              memo.findChild<QScrollBar*>(QStringLiteral("ScrollBarVert"))->maximum());
+    QTest::keyClick(&memo, Qt::Key_Home);
+    EXPECT_EQ(memo.TopIndex(), 0);
+    QTest::keyClick(&memo, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(Actions().Menu().isVisible());
+    Actions().Menu().hide();
+
+    // Ctrl+A while a name is edited selects the name, not every row.
+    bool handled = false;
+    FileList().BeforeVerb("rename", handled);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return FileList().IsEditingLabel(); }));
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->deselect();
+    hotkeys_.Press(1);
+    EXPECT_EQ(editor->selectedText(), editor->text());
+    EXPECT_FALSE(FileList().IsRowSelected(4));
 }
 
 TEST_F(DiscActionsTest, TheFitCheckAfterGoGivesWayToARequest) {
     SelectRows({0, 1, 2, 3});
     Press("ALButton1");
-    ASSERT_TRUE(Actions().Runner().Running()); // the fit check
+    ASSERT_NE(Actions().Job(), nullptr); // the fit check
     Entry("Plan all discs").trigger();
     EXPECT_EQ(Message(), u"Planning the discs…");
     auto& message = Control<TALEdit>("ALEdit2");
     EXPECT_EQ(message.toolTip(), u"Fit on the disc not checked: another request came first");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Message() == u"2 discs, lower bound 2"; }, 30'000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return Message() == u"2 discs of 5 Mb, lower bound 2"; }, 30'000));
     WaitIdle();
     EXPECT_TRUE(message.toolTip().isEmpty()); // it spoke of Go!'s items, which are gone
     EXPECT_THAT(MemoText(0).toStdString(), ::testing::StartsWith("Disc 1: "));
@@ -254,6 +372,16 @@ TEST_F(DiscActionsTest, ClipboardGetsUriListBesidePlainText) {
     copied = QGuiApplication::clipboard()->mimeData();
     EXPECT_THAT(copied->text().toStdString(), ::testing::HasSubstr(" spare\r\nc d.flac\r\ne."));
     EXPECT_EQ(copied->data(QStringLiteral("text/uri-list")), uris);
+}
+
+TEST_F(DiscActionsTest, WhatCouldNotBeReadIsNamedInTheMessageTooltip) {
+    ASSERT_EQ(::symlink("loop", Music("A/loop").toLocal8Bit().constData()), 0);
+    SelectRows({0, 1});
+    Press("ALButton6");
+    EXPECT_EQ(Message(), u"Oh, thats a big momma! :)");
+    EXPECT_EQ(Control<TALEdit>("ALEdit2").toolTip(),
+              QStringLiteral("1 item could not be read: ") + Music("A/loop") +
+                  QStringLiteral(": Too many levels of symbolic links"));
 }
 
 TEST_F(DiscActionsTest, SavesAListAndAScriptPerDiscAndReportsAFailure) {

@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "app/FormDesign.h"
 #include "app/RadioGroup.h"
 #include "tests/support/ScratchMount.h"
 #include "widgets/fatmemo/FatMemo.h"
@@ -9,6 +10,7 @@
 #include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QScreen>
 #include <QTimer>
 #include <gmock/gmock.h>
 
@@ -24,6 +26,17 @@ TEST_F(Form1Startup, FirstStartWithoutSettingsUsesTheDesignValues) {
     TForm1& f = Form();
     EXPECT_EQ(f.windowTitle(), u"Morwen's Platterwise v0.2 -- for lossless music collectors ;-)");
     EXPECT_EQ(f.size(), QSize(892, 696));
+    // Centred; a window larger than the screen (892 x 696 on a 1600 x 1000 screen at a scale
+    // factor of 2 is larger than its 800 x 500) keeps its title bar on the screen.
+    const QRect area = f.screen()->availableGeometry();
+    QWidget large(nullptr, Qt::Window);
+    large.resize(area.width() + 92, area.height() + 196);
+    CenterOnScreen(large);
+    EXPECT_EQ(large.frameGeometry().topLeft(), area.topLeft());
+    QWidget small(nullptr, Qt::Window);
+    small.resize(200, 100);
+    CenterOnScreen(small);
+    EXPECT_EQ(small.geometry().center(), area.center());
     EXPECT_EQ(Control<TALComboBox>("ALComboBox1").currentIndex(), 0);
     EXPECT_EQ(Control<TALComboBox>("ALComboBox1").currentText(), u"DVD+R -- 4483Mb 4,7Gb)");
     EXPECT_EQ(Control<TALEdit>("ALEdit3").text(), u"25");

@@ -16,6 +16,8 @@ namespace platterwise::cli {
 class CliInFolder : public ::testing::Test {
 protected:
     void EnterMusic() {
+        // The catalogue plans consult by default is the test's own, never the user's.
+        ::setenv("XDG_DATA_HOME", (dir_ / "data").c_str(), 1);
         previous_ = ::get_current_dir_name();
         ASSERT_EQ(::chdir((dir_ / "music").c_str()), 0);
     }

@@ -1,3 +1,4 @@
+#include "../disc/DiscTestSupport.h"
 #include "CliInFolder.h"
 #include "cli/CliArguments.h"
 #include "cli/JsonOutput.h"
@@ -52,7 +53,11 @@ TEST(CliArguments, BadArgumentsAreNamedOnOneLine) {
         std::string Named;
     };
     for (const Case& c : std::vector<Case>{
-             {{"burn", "a"}, "burn:"},
+             {{"eject", "a"}, "eject:"},
+             {{"burn", "a"}, "--drive:"},
+             {{"burn", "--drive", "/dev/sr0"}, "DISC:"},
+             {{"burn", "--drive", "/dev/sr0", "--speed", "0", "a"}, "--speed:"},
+             {{"drives", "a"}, "a:"},
              {{"fill", "--medium", "bluray", "a"}, "--medium:"},
              {{"fill", "--size", "4,7", "a"}, "--size:"},
              {{"fill", "--size", "10", "--medium", "cd-r", "a"}, "--medium:"},
@@ -68,6 +73,12 @@ TEST(CliArguments, BadArgumentsAreNamedOnOneLine) {
              {{"fill", "--button", "a"}, "--button:"},
              {{"fill"}, "PATH:"},
              {{"fill", "--size"}, "--size:"},
+             {{"fill", "--size", "1000001", "a"}, "--size:"},
+             {{"total", "--from0", "a"}, "--from0:"},
+             {{"best", "-0", "a"}, "-0: not an option of best"},
+             {{"plan", "--size", "4611686018427387904", "a"}, "--size:"},
+             {{"plan", "--graft-points", "", "a"}, "--graft-points:"},
+             {{"best", ""}, "'': an empty PATH"},
          }) {
         const auto r = ParseArguments(c.Args);
         EXPECT_FALSE(r.Arguments) << c.Named;
@@ -142,6 +153,57 @@ TEST_F(CliRun, FillJsonCarriesOutcomeWindowAndItems) {
     EXPECT_THAT(out_.str(), StartsWith("{\"outcome\":\"found\",\"target_mb\":4700,"));
     EXPECT_THAT(out_.str(), HasSubstr("\"window\":{\"lower\":4675000000,\"upper\":4725000000}"));
     EXPECT_THAT(out_.str(), HasSubstr("\"kind\":\"folder\",\"size\":2000000000}"));
+}
+
+// The designed texts stay; JSON tells whether the image burns, sized as xorriso sizes it, and
+// standard error says so when it does not.
+TEST_F(CliRun, FillSaysWhetherItsAnswerFitsTheRealDisc) {
+    dir_.File("music/Many/00.flac", 0);
+    for (int i = 0; i < 100; ++i) {
+        dir_.File("music/Many/" + std::to_string(i) + ".flac", 29'900);
+    }
+    // 2,990,000 bytes in 3 Mb (1,464 sectors), but 100 files of 15 sectors each.
+    EXPECT_EQ(Run({"fill", "--size", "3", "--deviation", "1", "--seed", "1", "--json", "Many"}),
+              kExitFound);
+    const TJson json = TJson::parse(out_.str());
+    const std::int64_t exact =
+        testing::XorrisoPrintSize({"xorriso", "-as", "mkisofs", "-iso-level", "3", "-r", "-J",
+                                   "-joliet-long", "-f", "-input-charset", "UTF-8", "-no-pad",
+                                   "-graft-points", "/Many=" + dir_ / "music/Many", "-print-size"});
+    EXPECT_EQ(json["fit"], TJson({{"medium", "custom"},
+                                  {"capacity_sectors", 1464},
+                                  {"image_sectors", exact},
+                                  {"spare_sectors", 1464 - exact}}));
+    EXPECT_LT(1464 - exact, 0);
+    const std::string said = err_.str();
+    EXPECT_THAT(said, HasSubstr(" more than 3 Mb holds (1,464); platterwise-cli best "));
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
+    EXPECT_EQ(Run({"fill", "--size", "3", "--deviation", "1", "--seed", "1", "Many"}), kExitFound);
+    EXPECT_EQ(out_.str(), "Prepared 2,990,000 байт\nMany\n");
+
+    EXPECT_EQ(Run({"fill", "--seed", "3", "--json", "c.cue", "a", "b", "2010"}), kExitFound);
+    const TJson fits = TJson::parse(out_.str())["fit"];
+    EXPECT_EQ(fits["medium"], "dvd+r");
+    EXPECT_EQ(fits["capacity_sectors"].get<std::int64_t>() -
+                  fits["image_sectors"].get<std::int64_t>(),
+              fits["spare_sectors"].get<std::int64_t>());
+    EXPECT_GE(fits["spare_sectors"].get<std::int64_t>(), 0);
+    EXPECT_EQ(err_.str(), "");
+}
+
+// Paths from a file or standard input, for more than a command line holds, on every command.
+TEST_F(CliRun, FilesFromReadsLinesOrNulSeparatedPaths) {
+    ASSERT_EQ(Run({"total", "a", "b", "c.cue"}), kExitFound);
+    const std::string expected = out_.str();
+    testing::WriteText(dir_ / "paths.txt", "a\n\nb\n");
+    EXPECT_EQ(Run({"total", "--files-from", dir_ / "paths.txt", "c.cue"}), kExitFound);
+    EXPECT_EQ(out_.str(), expected);
+    std::istringstream in(std::string("a\0b\0c.cue\0", 11));
+    out_.str({});
+    EXPECT_EQ(RunCli({"total", "--files-from", "-", "--from0"}, in, out_, err_), kExitFound);
+    EXPECT_EQ(out_.str(), expected);
+    EXPECT_EQ(Run({"fill", "--files-from", "gone.txt"}), kExitBadArguments);
+    EXPECT_EQ(err_.str(), "platterwise-cli: --files-from: gone.txt: No such file or directory\n");
 }
 
 TEST_F(CliRun, NoCombinationExitsWithOneAndShowsTheBoxOnStandardError) {

@@ -1,17 +1,24 @@
 #include "disc/DiscJob.h"
 
 #include "DiscTestSupport.h"
+#include "disc/FitCheck.h"
 #include "disc/ImageSizer.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <set>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace platterwise {
 namespace {
 
 using testing::TempDir;
+
+std::string Quoted(const std::string& path) {
+    return std::string(1, '"').append(path).append(1, '"');
+}
 
 // Albums, two folders named "CD1", loose tracks, a file too large for the disc, and items
 // that cannot go on one.
@@ -92,7 +99,8 @@ TEST_F(DiscJob, FullestDiscIsMeasuredExactlyAndNamesTheItemsItLeftOut) {
 TEST_F(DiscJob, PlanPutsEveryItemOnOneDiscWithNamesToldApartPerDisc) {
     request_.Kind = TDiscJobKind::Plan;
     request_.CapacitySectors = 2'000;
-    Add("Album B/CD1"); // the same folder again: a third "CD1"
+    dir_.File("Album D/CD1/01.flac", 500'000);
+    Add("Album D/CD1"); // a third "CD1"
     const TDiscJobResult r = RunDiscJob(request_);
     ASSERT_EQ(r.Status, TDiscJobStatus::Done);
     EXPECT_GE(std::int64_t(r.Discs.size()), r.LowerBound);
@@ -108,7 +116,7 @@ TEST_F(DiscJob, PlanPutsEveryItemOnOneDiscWithNamesToldApartPerDisc) {
             placed.insert(item.Position);
             EXPECT_TRUE(names.insert(item.ImageName).second) << item.ImageName;
             if (item.ImageName.starts_with("CD1 (")) {
-                EXPECT_EQ(item.ImageName, "CD1 (2)");
+                EXPECT_TRUE(item.ImageName == "CD1 (2)" || item.ImageName == "CD1 (3)");
                 renamed = true;
             }
         }
@@ -161,6 +169,57 @@ TEST_F(DiscJob, ItemsThatCannotGoOnADiscAreRefusedAndTheRestPlanned) {
     EXPECT_EQ(deepResult.Discs[0].Items[0].Position, 1u);
 }
 
+TEST_F(DiscJob, AnItemGivenTwiceOrInsideAnotherIsRefusedAndTheFirstOrOuterOnePlanned) {
+    request_.Kind = TDiscJobKind::Plan;
+    Add("Album C");                                                     // 6: holds item 2
+    request_.Items.push_back({false, dir_ / "Album A/../single.flac"}); // 7: item 3 again
+    request_.Items.push_back({true, dir_ / "Album A/"});                // 8: item 0 again
+    const TDiscJobResult r = RunDiscJob(request_);
+    ASSERT_EQ(r.Refused.size(), 3u);
+    EXPECT_EQ(r.Refused[0].Item.Position, 2u);
+    EXPECT_EQ(r.Refused[0].Reason, Quoted(dir_ / "Album C/CD1")
+                                       .append(" is inside the selected item ")
+                                       .append(Quoted(dir_ / "Album C")));
+    EXPECT_EQ(r.Refused[1].Item.Position, 7u);
+    EXPECT_NE(r.Refused[1].Reason.find("\" is selected twice"), std::string::npos);
+    EXPECT_EQ(r.Refused[2].Item.Position, 8u);
+    std::multiset<std::size_t> placed;
+    for (const TDiscJobDisc& disc : r.Discs) {
+        for (const TDiscJobItem& item : disc.Items) {
+            placed.insert(item.Position);
+        }
+    }
+    EXPECT_EQ(placed, (std::multiset<std::size_t>{0, 1, 3, 4, 6}));
+}
+
+TEST_F(DiscJob, AFolderHoldingAFileThisUserCannotReadIsRefusedBeforeTheSearch) {
+    dir_.File("Album D/01.flac", 400'000);
+    dir_.File("Album D/secret.flac", 400'000);
+    ::chmod((dir_ / "Album D/secret.flac").c_str(), 0);
+    ::chmod(dir_.Path().c_str(), 0755);
+    Add("Album D");
+    // As an ordinary user (root reads everything): a child that drops its rights.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(2);
+        }
+        const TDiscJobResult r = RunDiscJob(request_);
+        const bool refused =
+            r.Refused.size() == 1 && r.Refused[0].Item.Position == 6 &&
+            r.Refused[0].Reason == Quoted(dir_ / "Album D")
+                                       .append(" holds what cannot be read: ")
+                                       .append(Quoted(dir_ / "Album D/secret.flac"))
+                                       .append(": Permission denied");
+        ::_exit(refused && r.Status == TDiscJobStatus::Done ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
 TEST_F(DiscJob, NothingFitsWhenEveryItemIsTooLarge) {
     request_.CapacitySectors = 300; // the smallest item takes 342 sectors of data
     for (const TDiscJobKind kind : {TDiscJobKind::FullestDisc, TDiscJobKind::Plan}) {
@@ -172,20 +231,32 @@ TEST_F(DiscJob, NothingFitsWhenEveryItemIsTooLarge) {
     }
 }
 
+TEST(ImageTree, AStopEndsTheReadWithinAThousandEntries) {
+    TempDir dir;
+    dir.Folder("wide");
+    for (int i = 0; i < 2'000; ++i) {
+        ::close(::open((dir / "wide/f" + std::to_string(i)).c_str(), O_CREAT | O_WRONLY, 0644));
+    }
+    EXPECT_EQ(ReadImageTree(dir / "wide").Nodes.size(), 2'001u);
+    std::stop_source stop;
+    stop.request_stop();
+    EXPECT_LE(ReadImageTree(dir / "wide", stop.get_token()).Nodes.size(), 1'025u);
+    EXPECT_EQ(CheckFit({dir / "wide"}, 100, {}, stop.get_token()).ImageSectors, 0);
+}
+
 TEST_F(DiscJob, CancelledJobsLeaveNothingBehind) {
-    std::atomic<bool> cancel{false};
     for (const std::size_t after : {std::size_t(2), std::size_t(6)}) {
         request_.Kind = after == 6 ? TDiscJobKind::Plan : TDiscJobKind::FullestDisc;
         request_.CapacitySectors = 2'000;
-        cancel = false;
+        std::stop_source stop;
         const TDiscJobResult r = RunDiscJob(
             request_,
             [&](const TDiscJobProgress& p) {
                 if (p.MeasuredItems == after && (after < 6 || p.DiscsPlanned >= 1)) {
-                    cancel = true;
+                    stop.request_stop();
                 }
             },
-            &cancel);
+            stop.get_token());
         EXPECT_EQ(r.Status, TDiscJobStatus::Cancelled) << after;
         EXPECT_TRUE(r.Discs.empty() && r.TooLarge.empty() && r.Refused.empty()) << after;
     }

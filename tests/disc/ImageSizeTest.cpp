@@ -29,6 +29,11 @@ TEST(ExactImageSize, EqualsWhatXorrisoPrintsForTheSameGraftPoints) {
     EXPECT_EQ(padded.Sectors({12, 0, 4, 3, 7, 13}), part.Sectors + kPadSectors);
     EXPECT_EQ(padded.Sectors({12, 0, 4, 3, 7, 13}),
               selection.XorrisoSectors(part, padded.Options()));
+
+    // A sizer that may be stopped lays the image out on a thread of its own: the same figure.
+    const std::stop_source stop;
+    TImageSizer stoppable(selection.Paths(), {}, stop.get_token());
+    EXPECT_EQ(stoppable.Sectors(all), image.Sectors);
 }
 
 TEST(ExactImageSize, GraftPointListMakesXorrisoWriteThatImageWithEveryItem) {

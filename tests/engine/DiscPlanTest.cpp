@@ -157,13 +157,19 @@ TEST(DiscPlan, EveryItemOnceNoDiscOverAndNeverMoreDiscsThanTheHeuristics) {
     EXPECT_GT(ledByHeuristic, 0) << "no case took a heuristic's disc instead of the fullest";
 }
 
-TEST(DiscPlan, ProgressIsToldOfEveryDiscAndCanStopThePlan) {
+TEST(DiscPlan, ProgressIsToldOfEveryDiscAndTheStopTokenEndsThePlan) {
     const TFillProblem p{{60, 50, 40, 30, 20, 10, 200}, 0, 100};
     std::vector<std::pair<std::size_t, std::size_t>> told;
-    const TDiscPlan plan = PlanDiscs(p, {}, [&](std::size_t discs, std::size_t left) {
-        told.emplace_back(discs, left);
-        return discs < 2;
-    });
+    std::stop_source stop;
+    const TDiscPlan plan = PlanDiscs(
+        p, {},
+        [&](std::size_t discs, std::size_t left) {
+            told.emplace_back(discs, left);
+            if (discs == 2) {
+                stop.request_stop();
+            }
+        },
+        {}, stop.get_token());
     EXPECT_TRUE(plan.Stopped);
     ASSERT_EQ(plan.Discs.size(), 2u);
     const std::size_t first = 6 - plan.Discs[0].Items.size();

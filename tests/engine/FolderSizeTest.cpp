@@ -325,6 +325,26 @@ TEST(SumFolderSize, WideTreesGiveTheExactTotal) {
         EXPECT_EQ(Walk(dir / "wide"), expected);
 }
 
+TEST(MeasureFolderForImage, AStopEndsTheWalkWithinAThousandEntriesOfOneFolder) {
+    TempDir dir;
+    dir.Folder("wide");
+    for (int i = 0; i < 3'000; ++i) {
+        ::close(::open((dir / "wide/f" + std::to_string(i)).c_str(), O_CREAT | O_WRONLY, 0644));
+    }
+    std::stop_source stop;
+    int visited = 0;
+    TMeasureProblems problems;
+    detail::FolderWalker walker(1,
+                                [&](std::string_view) {
+                                    if (++visited == 10) {
+                                        stop.request_stop();
+                                    }
+                                },
+                                {true, stop.get_token()});
+    walker.Sum(dir / "wide", problems);
+    EXPECT_LT(visited, 2'000); // a look every 1,024 entries
+}
+
 TEST(SumFolderSize, PseudoFileSystemsCountNothing) {
     EXPECT_EQ(Walk("/proc/self"), 0);
 }

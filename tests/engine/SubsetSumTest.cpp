@@ -114,6 +114,28 @@ TEST(SubsetSum, HugeWeightsAreSolvedWithoutAHugeTable) {
     EXPECT_GE(some.Sum, *std::max_element(many.begin(), many.end()));
 }
 
+TEST(SubsetSum, AStoppedSearchGivesAValidSubsetAndNeverClaimsItBest) {
+    std::mt19937_64 rng(5);
+    std::vector<std::int64_t> w(2'000);
+    for (std::int64_t& x : w) {
+        x = std::uniform_int_distribution<std::int64_t>(1'000, 900'000)(rng);
+    }
+    const std::int64_t capacity = 4'000'037;
+    std::stop_source stop;
+    stop.request_stop();
+    const std::span<const std::int64_t> few(w.data(), 30);
+    for (const TSubsetSumResult& r : {SubsetSumByTable(w, capacity, stop.get_token()),
+                                      SubsetSumByHalves(few, capacity, stop.get_token()),
+                                      LargestSubsetSum(w, capacity, {}, stop.get_token()),
+                                      LargestSubsetSum(few, capacity, {}, stop.get_token())}) {
+        EXPECT_EQ(SumAt(w, r.Chosen), r.Sum);
+        EXPECT_LE(r.Sum, capacity);
+        EXPECT_TRUE(!r.Proven || r.Sum == capacity); // only a full disc proves itself
+    }
+    EXPECT_FALSE(SubsetSumByTable(w, capacity, stop.get_token()).Proven);
+    EXPECT_FALSE(SubsetSumByHalves(few, capacity, stop.get_token()).Proven);
+}
+
 TEST(SubsetSum, NegativeCapacityOrNoWeightsChooseNothing) {
     const std::vector<std::int64_t> w{0, 3};
     EXPECT_TRUE(LargestSubsetSum(w, -1).Chosen.empty());

@@ -1,6 +1,8 @@
 // Painting, checked on the pixels of the memo rendered into an image.
 #include "MemoTestSupport.h"
 
+#include <QFontDatabase>
+#include <QPainter>
 #include <QScrollBar>
 #include <gmock/gmock.h>
 
@@ -172,6 +174,35 @@ TEST_F(FatPaint, WordWrapBreaksInsideWordsAndContinuesAtTheLeftEdge) {
     memo_->Lines().Items(0).SetPlainText(QStringLiteral("WWW"));
     Render(*memo_);
     EXPECT_EQ(memo_->Lines().Items(0).Height(), 3 * lh);
+}
+
+TEST_F(FatPaint, TextThatNeedsAnotherFontKeepsTheRowsBaselineAndIsDrawnWhole) {
+    // Chinese names come from a fallback font: the Latin text before them sits where it sits
+    // alone, and every glyph shows whole on the memo font's baseline.
+    if (!QFontMetrics(TestFont()).inFont(QChar(0x97F3)) &&
+        QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty()) {
+        GTEST_SKIP() << "no font with Chinese glyphs (fonts-wqy-microhei)";
+    }
+    memo_->SetLineHeight(24);
+    memo_->Lines().AddLine(QStringLiteral("gjpq"));
+    const QString mixed = QStringLiteral("gjpq \u97F3\u4E50");
+    memo_->Lines().AddLine(mixed);
+    const QImage img = Render(*memo_);
+    const int width = QFontMetrics(TestFont()).horizontalAdvance(QStringLiteral("gjpq"));
+    const QRect alone(Content().left(), Content().top(), width, 24);
+    EXPECT_EQ(img.copy(alone), img.copy(alone.translated(0, 24)));
+    // Every glyph whole: the row as the text drawn unclipped on the memo font's baseline.
+    QImage expected(img.size(), img.format());
+    expected.fill(palette_.color(QPalette::Base));
+    QPainter painter(&expected);
+    painter.setFont(TestFont());
+    painter.setPen(palette_.color(QPalette::Text));
+    const QPoint baseline(Content().left(),
+                          Content().top() + 24 + QFontMetrics(TestFont()).ascent());
+    painter.drawText(baseline, mixed);
+    painter.end();
+    const QRect row(Content().left(), Content().top() + 24, Content().width(), 24);
+    EXPECT_EQ(img.copy(row), expected.copy(row));
 }
 
 TEST_F(FatPaint, TextAndImagesAlignInTallRows) {

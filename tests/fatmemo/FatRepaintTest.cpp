@@ -95,6 +95,15 @@ TEST_F(FatRepaint, EveryKindOfChangeLeavesTheScreenAsAWholePaintWouldDrawIt) {
         {"deleting a line out of sight", [](TFatMemo& m) { m.Lines().Delete(20); }},
         {"scrolling down", [](TFatMemo& m) { m.SetTopIndex(6); }},
         {"scrolling up", [](TFatMemo& m) { m.SetTopIndex(2); }},
+        {"a press and an expose after scrolling",
+         [](TFatMemo& m) {
+             m.SetTopIndex(3);
+             if (m.isVisible()) {
+                 Press(m, QPoint(40, 40));
+                 Release(m, QPoint(40, 40));
+                 m.repaint(40, 30, 120, 70);
+             }
+         }},
         {"deleting a line above the view", [](TFatMemo& m) { m.Lines().Delete(0); }},
         {"a line that becomes blank", [](TFatMemo& m) { m.Lines().Items(3).ClearParts(); }},
         {"the font colour", [](TFatMemo& m) { m.SetFontColor(clRed); }},

@@ -27,9 +27,12 @@ protected:
     std::unique_ptr<TFatMemo> memo_ = MakeMemo(300, 200);
 };
 
-TEST_F(FatScroll, MaximumIsTheLastLineLessTheWholeRowsThatFitAndAddingDoesNotScroll) {
+TEST_F(FatScroll, AtTheMaximumTheLastLineIsWholeAndAddingDoesNotScroll) {
     AddLines(50);
-    EXPECT_EQ(Bar().maximum(), 49 - ContentHeight() / 16);
+    EXPECT_EQ(Bar().maximum(), 50 - ContentHeight() / 16);
+    Bar().setValue(Bar().maximum());
+    EXPECT_LE(memo_->Lines().Items(49).Layout().Flow.Bottom, memo_->height() - 6);
+    Bar().setValue(0);
     EXPECT_EQ(std::pair(Bar().singleStep(), Bar().pageStep()), std::pair(1, 1));
     EXPECT_EQ(std::pair(memo_->TopIndex(), memo_->FirstLaidLine()), std::pair(0, 0));
     memo_->Lines().Clear();

@@ -159,26 +159,44 @@ TEST_F(ShellListViewTest, AnUnknownRootRaisesTheErrorAndKeepsTheRows) {
     failing(QStringLiteral("rfPrinters"), QStringLiteral("Error setting path: \"rfPrinters\""));
 }
 
-TEST_F(ShellListViewTest, ReloadKeepsTheSelectedIndexWhileItExists) {
+TEST_F(ShellListViewTest, ReloadKeepsTheSelectedItemsAndTheirIndexOnlyOnceTheyAreGone) {
     for (const char* f : {"a", "b", "c"}) {
         tree_.File(f);
     }
     list_.SetRoot(Path());
-    list_.ActiveView()->selectionModel()->select(list_.Model()->index(2, 0),
-                                                 QItemSelectionModel::ClearAndSelect |
-                                                     QItemSelectionModel::Rows);
+    QItemSelectionModel& selection = *list_.ActiveView()->selectionModel();
+    const auto select = [&](int row, QItemSelectionModel::SelectionFlags how) {
+        selection.setCurrentIndex(list_.Model()->index(row, 0), how | QItemSelectionModel::Rows);
+    };
+    select(2, QItemSelectionModel::ClearAndSelect);
     list_.Reload(); // the last row
     EXPECT_TRUE(list_.IsRowSelected(2));
+
+    // An item appears above a multi-selection: the same items stay chosen, focus included.
+    select(1, QItemSelectionModel::Select);
     tree_.File("0-first");
     list_.Reload();
     EXPECT_EQ(Rows(), QStringList({u"0-first"_s, u"a"_s, u"b"_s, u"c"_s}));
-    EXPECT_TRUE(list_.IsRowSelected(2));
-    EXPECT_EQ(list_.SelectedItemFolder()->InFolderName(), QStringLiteral("b"));
-    EXPECT_FALSE(list_.IsRowSelected(3));
-    ASSERT_EQ(::unlink(tree_.Path("0-first").constData()), 0);
+    EXPECT_FALSE(list_.IsRowSelected(1));
+    EXPECT_TRUE(list_.IsRowSelected(2) && list_.IsRowSelected(3));
+    EXPECT_EQ(list_.ItemFolder(selection.currentIndex().row())->InFolderName(), u"b"_s);
+
+    // One of them gone: the other alone stays, and takes the focus.
+    ASSERT_EQ(::unlink(tree_.Path("b").constData()), 0);
+    list_.Reload();
+    EXPECT_EQ(list_.SelectedItemFolder()->InFolderName(), u"c"_s);
+    EXPECT_FALSE(list_.IsRowSelected(0) || list_.IsRowSelected(1));
+    EXPECT_EQ(selection.currentIndex().row(), 2);
+
+    // None left: the row of the first selected index, while it exists.
+    select(1, QItemSelectionModel::ClearAndSelect); // a
     ASSERT_EQ(::unlink(tree_.Path("a").constData()), 0);
-    list_.Reload(); // index 2 is gone
-    EXPECT_EQ(list_.ItemCount(), 2);
+    list_.Reload();
+    EXPECT_EQ(list_.SelectedItemFolder()->InFolderName(), u"c"_s);
+    ASSERT_EQ(::unlink(tree_.Path("0-first").constData()), 0);
+    ASSERT_EQ(::unlink(tree_.Path("c").constData()), 0);
+    list_.Reload(); // index 1 is gone
+    EXPECT_EQ(list_.ItemCount(), 0);
     EXPECT_EQ(list_.SelectedItemFolder(), nullptr);
 }
 

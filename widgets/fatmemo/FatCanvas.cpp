@@ -118,4 +118,19 @@ void TFatCanvas::Frame(const TFatRect& r, TColor topLeft, TColor bottomRight) {
     painter_->fillRect(QRect(r.Left, r.Bottom - 1, w, 1), br); // bottom
 }
 
+void TFatCanvas::FocusFrame(const TFatRect& r, TColor background) {
+    if (!painter_ || r.IsEmpty()) {
+        return;
+    }
+    const QColor dot = Resolve(background).lightness() < 128 ? Qt::white : Qt::black;
+    for (int x = r.Left; x < r.Right; x += 2) {
+        painter_->fillRect(QRect(x, r.Top, 1, 1), dot);
+        painter_->fillRect(QRect(x, r.Bottom - 1, 1, 1), dot);
+    }
+    for (int y = r.Top; y < r.Bottom; y += 2) {
+        painter_->fillRect(QRect(r.Left, y, 1, 1), dot);
+        painter_->fillRect(QRect(r.Right - 1, y, 1, 1), dot);
+    }
+}
+
 } // namespace platterwise

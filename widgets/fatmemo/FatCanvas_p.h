@@ -43,6 +43,9 @@ public:
     // A one-pixel frame on the outer ring of `r`: top and left edges in `topLeft`, bottom and
     // right edges (with the top-right and bottom-left corners) in `bottomRight`.
     void Frame(const TFatRect& r, TColor topLeft, TColor bottomRight);
+    // A dotted one-pixel frame on the outer ring of `r`, in white or black, whichever stands
+    // out on `background`.
+    void FocusFrame(const TFatRect& r, TColor background);
 
 private:
     QColor Resolve(TColor c) const;

@@ -4,6 +4,9 @@
 #include "FatSampleLine_p.h"
 #include "FatScrollBar_p.h"
 
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QStyle>
 #include <algorithm>
 
@@ -133,6 +136,57 @@ void TFatMemo::VertScrolled(int position) {
 void TFatMemo::SyncVertBar() {
     const QSignalBlocker quiet(vertBar_);
     vertBar_->setValue(topIndex_);
+}
+
+void TFatMemo::keyPressEvent(QKeyEvent* event) {
+    const bool menuKey = event->key() == Qt::Key_Menu ||
+                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (menuKey) {
+        // At the top left of the content area, where the first shown line begins.
+        const QPoint at(8, 8);
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, mapToGlobal(at),
+                               event->modifiers());
+        QCoreApplication::sendEvent(this, &menu);
+        return;
+    }
+    const int whole =
+        std::max(1, (frame_->Clip.Bottom - frame_->Clip.Top) / std::max(1, lineHeight_));
+    int top = vertBar_->value();
+    switch (event->key()) {
+    case Qt::Key_Home:
+        top = vertBar_->minimum();
+        break;
+    case Qt::Key_End:
+        top = vertBar_->maximum();
+        break;
+    case Qt::Key_PageUp:
+        top -= whole;
+        break;
+    case Qt::Key_PageDown:
+        top += whole;
+        break;
+    case Qt::Key_Up:
+        --top;
+        break;
+    case Qt::Key_Down:
+        ++top;
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // Through the bar, as a click on it would: TopIndex follows and OnScrollVert is raised.
+    vertBar_->setValue(top);
+}
+
+void TFatMemo::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    Repaint(); // the focus frame
+}
+
+void TFatMemo::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    Repaint();
 }
 
 } // namespace platterwise

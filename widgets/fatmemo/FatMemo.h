@@ -3,6 +3,9 @@
 // lines, shows a hand over linked text, reports link clicks, and copies dragged-over text to
 // the clipboard on release. Every change of its lines repaints it before the change returns:
 // the rows and the scroll bar the change touched, nothing when nothing visible changed.
+// It takes no keyboard focus unless its owner gives it a focus policy; with the focus it shows
+// a dotted frame, Home, End, PgUp, PgDn and the arrows scroll it, and the menu key or
+// Shift+F10 asks for its context menu.
 #include "FatLines.h"
 #include "FatTypes.h"
 
@@ -106,6 +109,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     friend class TFatLines;

@@ -43,6 +43,10 @@ TFatRect TFatMemo::DrawChrome(TFatCanvas& canvas, bool fillBackground) {
     }
     if (fillBackground) {
         canvas.Fill(r, color_);
+        if (hasFocus()) {
+            // In the margin around the content area, which no line ever paints.
+            canvas.FocusFrame(r.Inset(1, 1), color_);
+        }
     }
     canvas.Reset(fontColor_, color_);
     // Rows are never lower than the font; painting is already under way, so the raised
@@ -149,13 +153,13 @@ void TFatMemo::Refresh() {
     const TFatFrameChange change = CompareFrames(before, *frame_);
     if (change.Whole) {
         repaint(ContentPart());
-    } else {
-        if (change.Dy != 0) {
-            scroll(0, change.Dy, frame_->Clip.ToQRect());
-        }
-        if (!change.Dirty.isEmpty()) {
-            repaint(change.Dirty);
-        }
+    } else if (change.Dy != 0) {
+        // Moved rows are painted again, not moved: on X, Qt moves them in the server's copy
+        // of the window only, and the next paint over them (a press) followed by an expose
+        // (a menu closing) brings back the rows from before the move.
+        repaint(frame_->Clip.ToQRect());
+    } else if (!change.Dirty.isEmpty()) {
+        repaint(change.Dirty);
     }
     PaintBars();
 }
@@ -250,7 +254,11 @@ void TFatMemo::DrawLines(QPainter* painter, bool fillBackground) {
 }
 
 void TFatMemo::SetBarRanges(int contentWidth, int contentHeight) {
-    vertBar_->setMaximum(std::max(0, (lines_->Count() - 1) - contentHeight / lineHeight_));
+    // At the bar's end the last line is whole: as many lines as fit whole are shown below
+    // the top one. (Counting from the last line less those rows would leave one line over,
+    // cut by the bottom edge.)
+    const int wholeRows = std::max(1, contentHeight / lineHeight_);
+    vertBar_->setMaximum(std::max(0, lines_->Count() - wholeRows));
     if (!(drawFlags_ & dfWordWrap)) {
         horzBar_->setMaximum(std::max(contentWidth, lines_->WidestLine()));
     }

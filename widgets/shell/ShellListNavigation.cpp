@@ -61,13 +61,64 @@ void TCustomShellListView::Reload() {
         return;
     }
     const int row = FirstSelectedRow();
+    const TRowIdentities kept = SelectedIdentities();
     selection_->clearSelection();
     const TIdListPtr folder = IdListCopy(currentFolder_->AbsoluteIdList());
     ReplaceCurrentFolder(nullptr);
     NavigateTo(folder.get());
-    if (row >= 0 && row < rowCount_) {
+    // Rows shift when an item appears above them: the selection follows the items, so what
+    // the user chose stays chosen. The row number counts only when none of them is left.
+    if (!Reselect(kept) && row >= 0 && row < rowCount_) {
         SelectRow(row);
     }
+}
+
+TCustomShellListView::TRowIdentities TCustomShellListView::SelectedIdentities() const {
+    TRowIdentities kept;
+    for (const QItemSelectionRange& range : selection_->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            if (const TShellFolder* item = ItemFolder(row)) {
+                kept.Selected.insert(IdListBytes(item->RelativeIdList()));
+            }
+        }
+    }
+    if (const TShellFolder* item = ItemFolder(selection_->currentIndex().row())) {
+        kept.Current = IdListBytes(item->RelativeIdList());
+    }
+    return kept;
+}
+
+bool TCustomShellListView::Reselect(const TRowIdentities& kept) {
+    if (kept.Selected.isEmpty()) {
+        return false;
+    }
+    QItemSelection rows;
+    int current = -1;
+    const int lastColumn = model_->columnCount() - 1;
+    for (int row = 0; row < rowCount_; ++row) {
+        const QByteArray id = IdListBytes(ItemFolder(row)->RelativeIdList());
+        if (!kept.Selected.contains(id)) {
+            continue;
+        }
+        if (current < 0 || id == kept.Current) {
+            current = row;
+        }
+        // Neighbouring rows join one range, so selecting thousands stays one call.
+        if (!rows.isEmpty() && rows.last().bottom() == row - 1) {
+            rows.last() =
+                QItemSelectionRange(rows.last().topLeft(), model_->index(row, lastColumn));
+        } else {
+            rows.append(QItemSelectionRange(model_->index(row, 0), model_->index(row, lastColumn)));
+        }
+    }
+    if (current < 0) {
+        return false;
+    }
+    selection_->select(rows, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    const QModelIndex focus = model_->index(current, 0);
+    selection_->setCurrentIndex(focus, QItemSelectionModel::NoUpdate);
+    ActiveView()->scrollTo(focus);
+    return true;
 }
 
 void TCustomShellListView::OpenItem(TShellFolder* item, bool byEnter) {

@@ -8,6 +8,7 @@
 #include "widgets/shell/ShellVerbHook.h"
 
 #include <QElapsedTimer>
+#include <QSet>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -72,6 +73,9 @@ public:
     // The folder whose children are shown; none until a root was resolved.
     TShellFolder* CurrentFolder() const { return currentFolder_.get(); }
 
+    // Lists the current folder afresh. Every selected item still there is selected again,
+    // and the focus stays on its item; when none is left, the row of the first selected
+    // index is selected if it still exists.
     void Reload();
     void GoUp();
     void NavigateTo(const TItemIdList* id);
@@ -142,6 +146,15 @@ private:
     void ApplyViewStyle();
     void ApplyEditTriggers();
     void SelectRow(int row);
+    // The selected items and the focused one, by their identifier within the folder.
+    struct TRowIdentities {
+        QSet<QByteArray> Selected;
+        QByteArray Current;
+    };
+    TRowIdentities SelectedIdentities() const;
+    // Selects the rows of the items in `kept`, the focus on its focused item when that is
+    // among them (else the first); false, and nothing changed, when none is listed.
+    bool Reselect(const TRowIdentities& kept);
     int FirstSelectedRow() const;
     void OpenItem(TShellFolder* item, bool byEnter);
     void LabelEdited(int row, const QString& text);
