@@ -97,7 +97,12 @@ int main(int argc, char** argv) {
         {"tree", [&](const std::stop_token& s) { ReadImageTree(folder, s); }},
         {"subset sum",
          [&](const std::stop_token& s) { LargestSubsetSum(tableWeights, 16'000'000, {}, s); }},
-        {"plan", [&](const std::stop_token& s) { PlanDiscs(planProblem, {}, {}, {}, s); }},
+        {"plan",
+         [&](const std::stop_token& s) {
+             TPlanOptions options;
+             options.Stop = s;
+             PlanDiscs(planProblem, {}, {}, options);
+         }},
         {"exact sizing", [&](const std::stop_token& s) { ExactImageSectors(roots, {}, s); }},
         {"fit check", [&](const std::stop_token& s) { CheckFit({folder}, 2'295'104, {}, s); }},
         {"disc job", [&](const std::stop_token& s) { RunDiscJob(job, {}, s); }},
