@@ -16,11 +16,15 @@ namespace platterwise::testing {
 void AppFixture::SetUp() {
     previous_ = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+    // The window reads and writes the disc catalogue there, never the user's own.
+    previousData_ = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir_.filePath(QStringLiteral("data"))));
 }
 
 void AppFixture::TearDown() {
     form_.reset();
     QDir::setCurrent(previous_);
+    qputenv("XDG_DATA_HOME", previousData_);
 }
 
 void AppFixture::PutSettings(const QByteArray& content) const {

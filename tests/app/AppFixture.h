@@ -68,6 +68,7 @@ protected:
 
     QTemporaryDir dir_;
     QString previous_;
+    QByteArray previousData_;
     RecordingDialogs dialogs_;
     FakeHotkeys hotkeys_;
     std::unique_ptr<TForm1> form_;
