@@ -28,7 +28,8 @@ std::string Shown(const std::string& path, bool fullPath) {
 } // namespace
 
 void AddAlreadyOnDisc(TResultView& view, const std::vector<TBurnedItem>& items, bool fullPaths) {
-    std::vector<std::string> labels; // in order of first appearance
+    const bool nothingElse = view.Lines.empty(); // every selected item is on a burned disc
+    std::vector<std::string> labels;             // in order of first appearance
     for (const TBurnedItem& item : items) {
         if (!item.Labels.empty() &&
             std::find(labels.begin(), labels.end(), item.Labels.front()) == labels.end()) {
@@ -43,7 +44,15 @@ void AddAlreadyOnDisc(TResultView& view, const std::vector<TBurnedItem>& items, 
             }
         }
     }
-    if (!items.empty()) {
+    if (items.empty()) {
+        return;
+    }
+    if (nothingElse) {
+        // "Nothing fits" would read as if the items were too large.
+        view.Summary = items.size() == 1 ? "The item is already on a burned disc"
+                                         : "All " + std::to_string(items.size()) +
+                                               " items are already on a burned disc";
+    } else {
         view.Summary += "; " + std::to_string(items.size()) +
                         (items.size() == 1 ? " item" : " items") + " already on a burned disc";
     }

@@ -11,7 +11,8 @@
 namespace platterwise {
 
 // Adds the lines (none for no items; Disc -1, so no disc action takes them) and says on the
-// summary how many items were left out. Items show by name, or by full path when `fullPaths`.
+// summary how many items were left out (or that all were, when nothing else is listed). Items show
+// by name, or by full path when `fullPaths`.
 void AddAlreadyOnDisc(TResultView& view, const std::vector<TBurnedItem>& items, bool fullPaths);
 
 } // namespace platterwise

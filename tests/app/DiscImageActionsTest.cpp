@@ -114,6 +114,10 @@ TEST_F(DiscImageActionsTest, WritesRecordsMarksBurnedAndTheNextPlanListsWhatIsOn
         EXPECT_EQ(Catalogue()->Disc(image.Label)->State, TDiscState::Burned);
     }
 
+    SelectRows({0, 1, 2});
+    Run(QStringLiteral("Plan all discs"));
+    EXPECT_EQ(Message(), u"All 3 items are already on a burned disc");
+
     // c.flac grows: it is planned again; A and B stay on their burned disc.
     File(QStringLiteral("music/c.flac"), 3'700'000);
     SelectRows({0, 1, 2});
