@@ -101,6 +101,9 @@ TCliArguments Arguments(TCommand command, const TRawValues& v) {
     a.NulSeparated = v.Nul;
     a.ButtonVariant = v.Button;
     a.GraftPointsDir = v.GraftPoints;
+    if (!v.TimeLimit.empty()) {
+        a.PlanSeconds = std::stod(v.TimeLimit); // checked as a number in range by the parser
+    }
     a.WriteImagesDir = v.WriteImages;
     if (!v.Label.empty()) {
         a.LabelPrefix = v.Label;

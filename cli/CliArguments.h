@@ -30,6 +30,7 @@ struct TCliArguments {
     const TDiscMedium* Medium = nullptr;
     std::int64_t CapacitySectors = 0;
     std::string GraftPointsDir;     // best and plan: where to write disc1.list, ...; empty: none
+    double PlanSeconds = 3.0;       // plan: --time-limit
     std::vector<std::string> Paths; // as given, then those read through --files-from
     // best and plan: where to write disc1.iso, ... (empty: none), the label's first part, and
     // whether to plan items already on a burned disc; progress forced on standard error.

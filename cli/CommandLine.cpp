@@ -128,9 +128,10 @@ TCommandLine::TCommandLine()
                            "its items (folders first) and the xorriso command that writes its\n"
                            "image.");
     CLI::App* plan =
-        AddCommand("plan", "Plans every item onto as few discs as possible, disc 1 the fullest,\n"
-                           "and prints each disc as best does, with the lower bound on the\n"
-                           "number of discs.");
+        AddCommand("plan", "Plans every item onto as few discs as possible: disc by disc, then\n"
+                           "a search for fewer discs within --time-limit. Prints the discs\n"
+                           "fullest first, each as best does, and the lower bound on the\n"
+                           "number of discs (\"at least N\" until the plan meets it).");
     for (CLI::App* command : {best, plan}) {
         AddTargetOptions(command, true);
         command->add_flag("--json", values_.Json,
@@ -141,6 +142,14 @@ TCommandLine::TCommandLine()
                                  "for xorriso -path-list; the printed command reads them"))
             ->type_name("DIR")
             ->check(Check([](const std::string& v) { return !v.empty(); }, "needs a folder"));
+        if (command == plan) {
+            last(command->add_option("--time-limit", values_.TimeLimit,
+                                     "seconds the search for fewer discs may take after the\n"
+                                     "disc-by-disc start (0 to 3,600, decimals allowed;\n"
+                                     "default 3); it ends sooner at the lower bound"))
+                ->type_name("SECONDS")
+                ->check(CLI::Range(0.0, 3600.0));
+        }
         AddImageOptions(command, values_);
         AddPaths(command);
     }

@@ -13,7 +13,7 @@ namespace platterwise::cli::detail {
 // What the options hold after a parse, as given: numbers are checked and read afterwards, the
 // way the window reads its fields.
 struct TRawValues {
-    std::string Medium, Size, Deviation, Samples, Seed, GraftPoints, FilesFrom;
+    std::string Medium, Size, Deviation, Samples, Seed, GraftPoints, FilesFrom, TimeLimit;
     bool Both = false, Paths = false, Nul = false, Json = false, Button = false, From0 = false;
     std::vector<std::string> PathArgs;
     // Writing images, the catalogue, verifying (CatalogueCommandLine.cpp).

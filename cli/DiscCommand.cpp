@@ -74,6 +74,7 @@ int RunDiscs(const TCliArguments& args, std::ostream& out, std::ostream& err) {
     if (!listDir.empty() && !ListFolderUsable(listDir, request.Items, err)) {
         return kExitBadArguments;
     }
+    request.PlanTimeLimit = std::chrono::duration<double>(args.PlanSeconds);
     TDiscReport report;
     report.Plan = request.Kind == TDiscJobKind::Plan;
     report.MediumName = args.Medium ? std::string(args.Medium->Name) : "custom";

@@ -70,7 +70,7 @@ void DiscLines(std::ostream& out, const TDiscJobResult& result, const TDiscRepor
     out << "; " << GroupThousands(disc.SpareSectors) << " spare ("
         << Percent(disc.SpareSectors, report.CapacitySectors) << ")";
     if (disc.Proven) {
-        out << (report.Plan ? "; as full as the items left allow" : "; the fullest possible");
+        out << (report.Plan ? "; full to the last sector" : "; the fullest possible");
     }
     out << '\n';
     for (const TDiscJobItem& item : disc.Items) {
@@ -137,7 +137,7 @@ void WriteDiscText(const TDiscJobResult& result, const TDiscReport& report, std:
     } else if (report.Plan) {
         const auto discs = std::int64_t(result.Discs.size());
         out << "Plan for " << medium << ": " << discs << (discs == 1 ? " disc" : " discs")
-            << "; lower bound " << result.LowerBound
+            << (discs == result.LowerBound ? "; lower bound " : "; at least ") << result.LowerBound
             << (discs == result.LowerBound ? ", the fewest possible\n" : "\n");
     } else {
         out << "Fullest disc on " << medium << ":\n";

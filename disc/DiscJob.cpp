@@ -10,10 +10,12 @@
 #include "engine/FullestDisc.h"
 #include "engine/ImageCost.h"
 #include "engine/PathAt.h"
+#include "engine/Units.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <stop_token>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_map>
@@ -64,6 +66,7 @@ private:
     void FindOverlaps();
     void Measure(std::size_t position, const std::string& rootName);
     std::int64_t ExactSectors(const std::vector<std::size_t>& chosen);
+    std::int64_t MeasuredLowerBound(const TDiscPlan& plan);
     void Search();
     void AddDisc(const std::vector<std::size_t>& chosen, std::int64_t planned,
                  std::int64_t verified, bool isVerified, bool proven);
@@ -263,6 +266,15 @@ void Job::Search() {
     const TExactImageSize exact = [this](const std::vector<std::size_t>& chosen) {
         return ExactSectors(chosen);
     };
+    // Planned sizes may over-count: an item planned over the disc is too large only when its
+    // image alone measures over it; else it is searched as filling a disc on its own.
+    const std::int64_t room = SaturatingSub(problem.CapacitySectors, problem.FixedSectors);
+    for (std::size_t k = 0; k < problem.ItemSectors.size(); ++k) {
+        if (problem.ItemSectors[k] > room && room >= 0 &&
+            ExactSectors({k}) <= problem.CapacitySectors) {
+            problem.ItemSectors[k] = room;
+        }
+    }
     if (request_.Kind == TDiscJobKind::FullestDisc) {
         const TFilledDisc disc = FindFullestDisc(problem, exact, {}, stop_);
         if (Stopped()) {
@@ -270,23 +282,45 @@ void Job::Search() {
         }
         result_.TooLarge = ItemsAt(disc.TooLarge);
         if (disc.Status == TFillStatus::Filled) {
+            // The search's proof holds for planned sizes; on the real image only a full disc
+            // is certainly the fullest.
             AddDisc(disc.Chosen, disc.PlannedSectors, disc.VerifiedSectors, disc.Verified,
-                    disc.Proven);
+                    disc.VerifiedSectors == problem.CapacitySectors);
             Report(1);
         }
         return;
     }
+    TPlanOptions options;
+    options.TimeLimit = request_.PlanTimeLimit;
+    options.Stop = stop_;
     const TDiscPlan plan = PlanDiscs(
-        problem, exact, [this](std::size_t discs, std::size_t) { Report(discs); }, {}, stop_);
+        problem, exact, [this](std::size_t discs, std::size_t) { Report(discs); }, options);
     if (plan.Stopped) {
         return;
     }
     result_.TooLarge = ItemsAt(plan.TooLarge);
     result_.Unplaced = ItemsAt(plan.Unplaced);
-    result_.LowerBound = plan.LowerBound;
+    result_.LowerBound = MeasuredLowerBound(plan);
     for (const TPlannedDisc& disc : plan.Discs) {
         AddDisc(disc.Items, disc.PlannedSectors, disc.VerifiedSectors, disc.Verified, disc.Fullest);
     }
+}
+
+// A bound on the real images: every disc's image is within the capacity, and the discs'
+// images together are at least the one image of all their items (that image shares what the
+// discs' images each hold: descriptors, root, path tables, content reached from two items).
+std::int64_t Job::MeasuredLowerBound(const TDiscPlan& plan) {
+    std::vector<std::size_t> all;
+    for (const TPlannedDisc& disc : plan.Discs) {
+        all.insert(all.end(), disc.Items.begin(), disc.Items.end());
+    }
+    if (plan.Discs.size() <= 1) {
+        return std::int64_t(plan.Discs.size());
+    }
+    std::sort(all.begin(), all.end());
+    const std::int64_t sectors = ExactSectors(all);
+    return std::max<std::int64_t>(1, (sectors + request_.CapacitySectors - 1) /
+                                         std::max<std::int64_t>(1, request_.CapacitySectors));
 }
 
 TDiscJobResult Job::Cancelled() const {

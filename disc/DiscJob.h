@@ -11,6 +11,7 @@
 #include "engine/SelectionItem.h"
 #include "engine/SelectionSource.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -32,6 +33,8 @@ struct TDiscJobRequest {
     std::vector<TRowItem> Items;
     std::int64_t CapacitySectors = 0; // a DiscMedia entry's, or SectorsFromMb of a custom size
     TImageOptions Options;
+    // Plan: what the search for fewer discs after the disc-by-disc start may spend at most.
+    std::chrono::duration<double> PlanTimeLimit{3.0};
 };
 
 // The selected rows of `source`, in row order: a request's Items.
@@ -55,8 +58,7 @@ struct TDiscJobDisc {
     std::int64_t ImageSectors = 0;        // its exact size when Verified, else PlannedSectors
     bool Verified = false;                // sized by libisofs, as xorriso -print-size gives it
     std::int64_t SpareSectors = 0;        // CapacitySectors - ImageSectors, never negative
-    // Fullest disc: no set of whole items plans fuller within the disc. Plan: as full as the
-    // items left for it allow.
+    // Full to the last sector as measured, so no set of whole items can be fuller.
     bool Proven = false;
 };
 
@@ -73,12 +75,14 @@ enum class TDiscJobStatus : std::uint8_t {
 
 struct TDiscJobResult {
     TDiscJobStatus Status = TDiscJobStatus::NothingFits;
-    std::vector<TDiscJobDisc> Discs;    // disc 1 first; one at most for the fullest disc
+    std::vector<TDiscJobDisc> Discs;    // fullest first; one at most for the fullest disc
     std::vector<TDiscJobItem> TooLarge; // alone, with the image's own sectors, over a disc
     std::vector<TRefusedItem> Refused;  // cannot go on a disc at all (unreadable, unnamable)
     std::vector<TDiscJobItem> Unplaced; // plan: every disc with it measured over the capacity
-    std::int64_t LowerBound = 0;        // plan: no plan of the items that fit needs fewer discs
-    TMeasureProblems Problems;          // what the walks could not read (those entries count 0)
+    // Plan: no plan of the items on its discs needs fewer discs, proven on the real images
+    // (the one image of all of them over the capacity); Discs.size() equal to it: the fewest.
+    std::int64_t LowerBound = 0;
+    TMeasureProblems Problems; // what the walks could not read (those entries count 0)
 };
 
 struct TDiscJobProgress {

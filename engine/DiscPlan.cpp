@@ -1,9 +1,11 @@
 #include "DiscPlan.h"
 
 #include "BinPacking.h"
+#include "PackingImprovement.h"
 #include "Units.h"
 
 #include <algorithm>
+#include <map>
 #include <numeric>
 
 namespace platterwise {
@@ -77,9 +79,9 @@ struct TPlanner {
     const std::stop_token& Stop;
     std::int64_t Room;
 
-    TPlannedDisc HeuristicDisc(const std::vector<std::size_t>& rest,
-                               const std::vector<std::size_t>& picks) const {
-        TPlannedDisc disc{Pick(rest, picks), Problem.FixedSectors};
+    TPlannedDisc Measured(std::vector<std::size_t> items) const {
+        std::sort(items.begin(), items.end());
+        TPlannedDisc disc{std::move(items), Problem.FixedSectors};
         for (std::size_t i : disc.Items) {
             disc.PlannedSectors += Problem.ItemSectors[i];
         }
@@ -87,6 +89,11 @@ struct TPlanner {
         disc.VerifiedSectors = disc.Verified ? ExactSize(disc.Items) : disc.PlannedSectors;
         disc.SpareSectors = Problem.CapacitySectors - disc.VerifiedSectors;
         return disc;
+    }
+
+    TPlannedDisc HeuristicDisc(const std::vector<std::size_t>& rest,
+                               const std::vector<std::size_t>& picks) const {
+        return Measured(Pick(rest, picks));
     }
 
     void Fill(std::vector<std::size_t> rest, bool guarded, TDiscPlan& plan) const {
@@ -118,7 +125,7 @@ struct TPlanner {
                               fullest.VerifiedSectors,
                               fullest.Verified,
                               fullest.SpareSectors,
-                              fullest.Proven,
+                              false,
                               fullest.Rounds};
             std::vector<std::size_t> after = Without(rest, fullest.Chosen);
             if (guarded) {
@@ -127,8 +134,6 @@ struct TPlanner {
                 if (1 + afterHeuristic.Count > heuristic.Count) {
                     TPlannedDisc bin = HeuristicDisc(rest, heuristic.FirstDisc);
                     if (bin.VerifiedSectors <= Problem.CapacitySectors) {
-                        bin.Fullest =
-                            fullest.Proven && bin.PlannedSectors == fullest.PlannedSectors;
                         disc = std::move(bin);
                         after = Without(rest, heuristic.FirstDisc);
                         afterHeuristic = Heuristic(WeightsOf(after, Problem.ItemSectors), Room);
@@ -149,6 +154,63 @@ struct TPlanner {
         }
     }
 
+    // Fewer discs than `plan` holds, searched on planned sizes and then measured: discs that
+    // measure over the capacity are planned again disc by disc. Kept only when still fewer.
+    void Improve(const std::vector<std::size_t>& rest, const TPlanOptions& options,
+                 TDiscPlan& plan) const {
+        std::vector<std::size_t> slot(Problem.ItemSectors.size(), 0);
+        for (std::size_t k = 0; k < rest.size(); ++k) {
+            slot[rest[k]] = k;
+        }
+        TBins start;
+        std::map<std::vector<std::size_t>, std::size_t> known; // a disc's items: its place
+        for (std::size_t d = 0; d < plan.Discs.size(); ++d) {
+            start.emplace_back();
+            for (std::size_t i : plan.Discs[d].Items) {
+                start.back().push_back(slot[i]);
+            }
+            known.emplace(plan.Discs[d].Items, d);
+        }
+        TImproveLimits limits;
+        limits.LowerBound = plan.LowerBound;
+        limits.Deadline =
+            std::chrono::steady_clock::now() +
+            std::chrono::duration_cast<std::chrono::steady_clock::duration>(options.TimeLimit);
+        limits.Stop = options.Stop;
+        if (Progress) {
+            limits.Fewer = [&](std::size_t bins) { Progress(bins, 0); };
+        }
+        const TBins fewer =
+            ImprovePacking(WeightsOf(rest, Problem.ItemSectors), Room, std::move(start), limits);
+        if (fewer.size() >= plan.Discs.size()) {
+            return;
+        }
+        TDiscPlan better;
+        std::vector<std::size_t> over;
+        for (const std::vector<std::size_t>& bin : fewer) {
+            std::vector<std::size_t> items = Pick(rest, bin);
+            const auto same = known.find(items);
+            TPlannedDisc disc =
+                same != known.end() ? plan.Discs[same->second] : Measured(std::move(items));
+            if (disc.VerifiedSectors <= Problem.CapacitySectors) {
+                better.Discs.push_back(std::move(disc));
+            } else {
+                over.insert(over.end(), disc.Items.begin(), disc.Items.end());
+            }
+        }
+        if (!over.empty()) {
+            std::stable_sort(over.begin(), over.end(), [&](std::size_t a, std::size_t b) {
+                return Problem.ItemSectors[a] > Problem.ItemSectors[b];
+            });
+            Fill(std::move(over), false, better);
+        }
+        // A stop may have cut a measure short: the start plan stands.
+        if (better.Unplaced.empty() && !better.Stopped && !Stop.stop_requested() &&
+            better.Discs.size() < plan.Discs.size()) {
+            plan.Discs = std::move(better.Discs);
+        }
+    }
+
     static void LeaveUnplaced(std::vector<std::size_t> rest, TDiscPlan& plan) {
         std::sort(rest.begin(), rest.end());
         plan.Unplaced = std::move(rest);
@@ -158,8 +220,7 @@ struct TPlanner {
 } // namespace
 
 TDiscPlan PlanDiscs(const TFillProblem& problem, const TExactImageSize& exactSize,
-                    const TPlanProgress& progress, const TSubsetSumLimits& limits,
-                    const std::stop_token& stop) {
+                    const TPlanProgress& progress, const TPlanOptions& options) {
     TDiscPlan plan;
     const std::int64_t room = SaturatingSub(problem.CapacitySectors, problem.FixedSectors);
     std::vector<std::size_t> rest;
@@ -178,13 +239,29 @@ TDiscPlan PlanDiscs(const TFillProblem& problem, const TExactImageSize& exactSiz
 
     // Every disc the fullest of what is left, unless that needs more discs than the
     // heuristics; then the guarded plan, which never does.
-    const TPlanner planner{problem, exactSize, progress, limits, stop, room};
+    const TPlanner planner{problem, exactSize, progress, options.Limits, options.Stop, room};
     planner.Fill(rest, false, plan);
     const std::size_t heuristicCount = Heuristic(weights, room).Count;
     if (plan.Discs.size() > heuristicCount && plan.Unplaced.empty() && !plan.Stopped) {
         plan.Discs.clear();
         planner.Fill(rest, true, plan);
     }
+    if (plan.Unplaced.empty() && !plan.Stopped && options.TimeLimit.count() > 0 &&
+        std::int64_t(plan.Discs.size()) > plan.LowerBound) {
+        planner.Improve(rest, options, plan);
+    }
+    if (plan.Stopped) {
+        return plan; // the discs as they were made, the rest Unplaced
+    }
+    // Fullest first (ties: the disc whose first item comes first), whichever way it was made.
+    for (TPlannedDisc& disc : plan.Discs) {
+        disc.Fullest = disc.SpareSectors == 0;
+    }
+    std::sort(
+        plan.Discs.begin(), plan.Discs.end(), [](const TPlannedDisc& a, const TPlannedDisc& b) {
+            return a.VerifiedSectors != b.VerifiedSectors ? a.VerifiedSectors > b.VerifiedSectors
+                                                          : a.Items.front() < b.Items.front();
+        });
     return plan;
 }
 

@@ -111,11 +111,25 @@ TSubsetSumResult Solve(std::span<const std::int64_t> weights, std::int64_t capac
     const std::size_t n = weights.size();
     const std::int64_t sums = std::clamp<std::int64_t>(std::int64_t(kQuickWork * 64.0 / double(n)),
                                                        1, std::min(kQuickSums, limits.TableSums));
-    // Worth it where the whole table would be larger (its memory costs as much as its passes).
-    if (n > limits.MeetInTheMiddleWeights && capacity > sums) {
+    // Worth it where the whole table would be larger (its memory costs as much as its passes),
+    // and for few weights too: meet in the middle over 40 of them costs seconds, while a fill
+    // that meets the capacity exactly needs no proof beyond itself.
+    if (capacity > sums) {
         TSubsetSumResult quick = GreedyThenTable(weights, capacity, sums, limits, stop);
         if (quick.Sum == capacity || stop.stop_requested()) {
             return quick;
+        }
+    }
+    const std::int64_t residual = std::clamp<std::int64_t>(
+        std::int64_t(double(limits.TableWork) * 64.0 / double(n)), 1, limits.TableSums);
+    // Meet in the middle over many weights takes seconds where the widest residual table
+    // takes milliseconds; that table's fill is taken when it meets the capacity exactly.
+    const bool tableFits =
+        capacity <= limits.TableSums && TableWork(n, capacity) <= double(limits.TableWork);
+    if (!tableFits && n > 24 && n <= limits.MeetInTheMiddleWeights && capacity > residual) {
+        TSubsetSumResult wide = GreedyThenTable(weights, capacity, residual, limits, stop);
+        if (wide.Sum == capacity || stop.stop_requested()) {
+            return wide;
         }
     }
     // Smallest first, as in GreedyThenTable: the early passes then cover few sums, and the
@@ -136,8 +150,6 @@ TSubsetSumResult Solve(std::span<const std::int64_t> weights, std::int64_t capac
         std::sort(exact.Chosen.begin(), exact.Chosen.end());
         return exact;
     }
-    const std::int64_t residual = std::clamp<std::int64_t>(
-        std::int64_t(double(limits.TableWork) * 64.0 / double(n)), 1, limits.TableSums);
     return GreedyThenTable(weights, capacity, residual, limits, stop);
 }
 

@@ -7,9 +7,9 @@
 //  - meet in the middle for few weights, whatever the capacity;
 //  - beyond the table's limits, a greedy fill whose smallest items, together with every other
 //    item that can still fit, are handed back to the exact table over the residual capacity.
-// LargestSubsetSum chooses among them. With many weights it first tries the last method with a
-// small residual, which nearly always meets the capacity exactly (and so proves itself) in a few
-// passes; the others are exposed for tests and benchmarks.
+// LargestSubsetSum chooses among them. Whatever the number of weights, it first tries the last
+// method with a small residual, which with many weights nearly always meets the capacity exactly
+// (and so proves itself) in a few passes; the others are exposed for tests and benchmarks.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -30,7 +30,7 @@ struct TSubsetSumResult {
 struct TSubsetSumLimits {
     std::int64_t TableSums = std::int64_t(1) << 24; // 16.8 million sums: 36 MB (69 MB)
     std::int64_t TableWork = 1'500'000'000;         // weights x 64-bit words
-    std::size_t MeetInTheMiddleWeights = 40;        // 2 x 2^20 subset sums at most
+    std::size_t MeetInTheMiddleWeights = 40;        // 2 x 2^20 subset sums at most (~50 MB)
 };
 
 // The largest subset sum within `capacity`, exact whenever the limits allow (Proven), else
@@ -49,7 +49,9 @@ TSubsetSumResult SubsetSumByTable(std::span<const std::int64_t> weights, std::in
                                   const std::stop_token& stop = {});
 
 // Meet in the middle. REQUIRES: weights.size() <= 40, 0 <= capacity. Weights of 0 or above
-// the capacity are left out. Proven unless stopped.
+// the capacity are left out. Proven unless stopped. Memory: every subset sum of each half
+// within the capacity, 16 bytes each, held three times while merging: 2^20 sums a half for 40
+// weights, about 50 MB at most.
 TSubsetSumResult SubsetSumByHalves(std::span<const std::int64_t> weights, std::int64_t capacity,
                                    const std::stop_token& stop = {});
 

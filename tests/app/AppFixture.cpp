@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 
+#include "app/SettingsFile.h"
 #include "platform/Colors.h"
 #include "widgets/fatmemo/FatMemo.h"
 #include "widgets/flat/ALEdit.h"
@@ -16,7 +17,9 @@ namespace platterwise::testing {
 void AppFixture::SetUp() {
     previous_ = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir_.path()));
-    // The window reads and writes the disc catalogue there, never the user's own.
+    // Never the user's own settings, nor disc catalogue.
+    previousConfig_ = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
     previousData_ = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", QFile::encodeName(dir_.filePath(QStringLiteral("data"))));
 }
@@ -24,7 +27,16 @@ void AppFixture::SetUp() {
 void AppFixture::TearDown() {
     form_.reset();
     QDir::setCurrent(previous_);
-    qputenv("XDG_DATA_HOME", previousData_);
+    if (previousConfig_.isNull()) {
+        qunsetenv("XDG_CONFIG_HOME");
+    } else {
+        qputenv("XDG_CONFIG_HOME", previousConfig_);
+    }
+    if (previousData_.isNull()) {
+        qunsetenv("XDG_DATA_HOME");
+    } else {
+        qputenv("XDG_DATA_HOME", previousData_);
+    }
 }
 
 void AppFixture::PutSettings(const QByteArray& content) const {
@@ -34,7 +46,7 @@ void AppFixture::PutSettings(const QByteArray& content) const {
 }
 
 QByteArray AppFixture::SettingsContent() const {
-    QFile f(dir_.filePath(QStringLiteral("settings.ini")));
+    QFile f(SettingsFilePath());
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 

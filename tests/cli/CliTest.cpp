@@ -79,12 +79,21 @@ TEST(CliArguments, BadArgumentsAreNamedOnOneLine) {
              {{"plan", "--size", "4611686018427387904", "a"}, "--size:"},
              {{"plan", "--graft-points", "", "a"}, "--graft-points:"},
              {{"best", ""}, "'': an empty PATH"},
+             {{"plan", "--time-limit", "-1", "a"}, "--time-limit:"},
+             {{"plan", "--time-limit", "soon", "a"}, "--time-limit:"},
+             {{"best", "--time-limit", "1", "a"}, "--time-limit:"},
          }) {
         const auto r = ParseArguments(c.Args);
         EXPECT_FALSE(r.Arguments) << c.Named;
         EXPECT_THAT(r.Error, StartsWith(c.Named));
         EXPECT_EQ(r.Error.find('\n'), std::string::npos);
     }
+}
+
+TEST(CliArguments, PlanTakesATimeLimitForTheSearchForFewerDiscs) {
+    EXPECT_EQ(Parse({"plan", "a"}).Arguments->PlanSeconds, 3.0);
+    EXPECT_EQ(Parse({"plan", "--time-limit", "0.5", "a"}).Arguments->PlanSeconds, 0.5);
+    EXPECT_EQ(Parse({"plan", "--time-limit", "0", "a"}).Arguments->PlanSeconds, 0.0);
 }
 
 TEST(CliArguments, DoubleDashEndsTheOptions) {
@@ -269,7 +278,8 @@ TEST_F(CliRun, HelpAndBadArguments) {
     EXPECT_EQ(Run({"--help"}), kExitFound);
     EXPECT_THAT(out_.str(), HasSubstr("platterwise-cli fill"));
     EXPECT_EQ(Run({"--version"}), kExitFound);
-    EXPECT_THAT(out_.str(), ::testing::MatchesRegex("platterwise-cli [0-9]+(\\.[0-9]+)+\n"));
+    EXPECT_THAT(out_.str(), ::testing::StartsWith("platterwise-cli " PLATTERWISE_VERSION "\n"));
+    EXPECT_THAT(out_.str(), HasSubstr("\nLicense GPL-3.0-or-later: "));
     EXPECT_EQ(Run({"fill", "--deviation", "x", "a"}), kExitBadArguments);
     EXPECT_EQ(err_.str(), "platterwise-cli: --deviation: needs a whole number of Mb (32-bit)\n");
     EXPECT_EQ(Run({"fill", "--\x1b[2J", "a"}), kExitBadArguments);

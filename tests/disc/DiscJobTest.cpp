@@ -3,6 +3,7 @@
 #include "DiscTestSupport.h"
 #include "disc/FitCheck.h"
 #include "disc/ImageSizer.h"
+#include "engine/ImageCost.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -77,7 +78,7 @@ TEST_F(DiscJob, FullestDiscIsMeasuredExactlyAndNamesTheItemsItLeftOut) {
     EXPECT_EQ(disc.ImageSectors, XorrisoSectors(disc));
     EXPECT_LE(disc.ImageSectors, disc.PlannedSectors);
     EXPECT_EQ(disc.SpareSectors, 4'000 - disc.ImageSectors);
-    EXPECT_TRUE(disc.Proven);
+    EXPECT_EQ(disc.Proven, disc.SpareSectors == 0); // proven on the real image only when full
     // Folders first, each kind in selection order.
     for (std::size_t i = 1; i < disc.Items.size(); ++i) {
         const auto& a = disc.Items[i - 1];
@@ -94,6 +95,27 @@ TEST_F(DiscJob, FullestDiscIsMeasuredExactlyAndNamesTheItemsItLeftOut) {
     EXPECT_EQ(seen.front().MeasuredItems, 1u);
     EXPECT_EQ(seen.back().MeasuredItems, 6u);
     EXPECT_EQ(seen.back().DiscsPlanned, 1u);
+}
+
+// Many small files are planned above their real image: claims rest on the real sizes.
+TEST_F(DiscJob, AnItemPlannedOverTheDiscButMeasuringWithinItIsPlacedAndTheBoundHolds) {
+    for (int i = 0; i < 600; ++i) {
+        dir_.File("tiny/" + std::to_string(i), 1);
+    }
+    request_.Items.clear();
+    Add("tiny");
+    const std::int64_t real = TImageSizer(Paths()).Sectors({0});
+    request_.Kind = TDiscJobKind::Plan;
+    request_.CapacitySectors = real;
+    const TDiscJobResult r = RunDiscJob(request_);
+    ASSERT_EQ(r.Status, TDiscJobStatus::Done);
+    ASSERT_EQ(r.Discs.size(), 1u);
+    // The item alone, with the image's own sectors, is planned over the disc.
+    ASSERT_GT(r.Discs[0].Items[0].Sectors + FixedImageSectors(request_.Options.Pad), real)
+        << "the plan no longer over-counts: no test";
+    EXPECT_TRUE(r.TooLarge.empty());
+    EXPECT_EQ(r.Discs[0].ImageSectors, real);
+    EXPECT_EQ(r.LowerBound, 1);
 }
 
 TEST_F(DiscJob, PlanPutsEveryItemOnOneDiscWithNamesToldApartPerDisc) {

@@ -2,14 +2,17 @@
 
 #include "ExactFillFakes.h"
 #include "engine/BinPacking.h"
+#include "engine/PackingImprovement.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <numeric>
+#include <random>
+#include <stop_token>
 
 namespace platterwise {
 namespace {
 
-using testing::BruteLargestSum;
 using testing::SmallWeights;
 using testing::SumAt;
 
@@ -94,7 +97,7 @@ TEST(BinPacking, BoundsAndHeuristicsHoldAgainstTheOptimum) {
 
 TEST(DiscPlan, EveryItemOnceNoDiscOverAndNeverMoreDiscsThanTheHeuristics) {
     std::mt19937_64 rng(9);
-    int ledByHeuristic = 0;
+    int belowStart = 0;
     for (int round = 0; round < 400; ++round) {
         const TFillProblem p{SmallWeights(rng, 11),
                              std::uint64_t(round) % 4 == 0
@@ -146,21 +149,70 @@ TEST(DiscPlan, EveryItemOnceNoDiscOverAndNeverMoreDiscsThanTheHeuristics) {
         EXPECT_LE(count, plan.LowerBound + 1);
         EXPECT_LE(count, std::int64_t(FirstFitDecreasing(fitting, room).size()));
         EXPECT_LE(count, std::int64_t(BestFitDecreasing(fitting, room).size()));
-        if (!plan.Discs.empty() && plan.Discs.front().Fullest) {
-            EXPECT_EQ(plan.Discs.front().PlannedSectors - p.FixedSectors,
-                      BruteLargestSum(fitting, room));
+        // The search for fewer discs reaches the fewest on sets this small.
+        EXPECT_EQ(count, optimum);
+        for (std::size_t d = 0; d < plan.Discs.size(); ++d) {
+            EXPECT_EQ(plan.Discs[d].Fullest, plan.Discs[d].SpareSectors == 0);
+            if (d > 0) {
+                EXPECT_GE(plan.Discs[d - 1].VerifiedSectors, plan.Discs[d].VerifiedSectors);
+            }
         }
-        for (const TPlannedDisc& d : plan.Discs) {
-            ledByHeuristic += d.Fullest ? 0 : 1;
+        TPlanOptions startOnly;
+        startOnly.TimeLimit = {};
+        belowStart += count < std::int64_t(PlanDiscs(p, {}, {}, startOnly).Discs.size());
+    }
+    EXPECT_GT(belowStart, 0) << "the search never did better than the disc-by-disc start";
+}
+
+// Bins of 1,000 cut into three items of 251-498: no bin holds four, so n / 3 is the fewest.
+std::vector<std::int64_t> Triplets(std::size_t bins, std::mt19937_64& rng) {
+    std::vector<std::int64_t> w;
+    while (w.size() < 3 * bins) {
+        const std::int64_t a = 251 + std::int64_t(rng() % 248);
+        const std::int64_t b = 251 + std::int64_t(rng() % 248);
+        if (1'000 - a - b >= 251 && 1'000 - a - b <= 498) {
+            w.insert(w.end(), {a, b, 1'000 - a - b});
         }
     }
-    EXPECT_GT(ledByHeuristic, 0) << "no case took a heuristic's disc instead of the fullest";
+    std::shuffle(w.begin(), w.end(), rng);
+    return w;
+}
+
+TEST(PackingImprovement, FewerBinsNeverMoreStopsWhenAskedAndAtTheBound) {
+    std::mt19937_64 rng(25);
+    for (int round = 0; round < 40; ++round) {
+        const std::vector<std::int64_t> w = Triplets(4 + std::size_t(round) % 8, rng);
+        const TBins ffd = FirstFitDecreasing(w, 1'000);
+        const TBins better = ImprovePacking(w, 1'000, ffd, {});
+        ExpectPacking(better, w, 1'000);
+        EXPECT_LE(better.size(), ffd.size());
+        EXPECT_GE(better.size(), w.size() / 3);
+    }
+    // First-fit decreasing needs three bins where two suffice: 50+30+20 and 40+30+30.
+    const std::vector<std::int64_t> w{50, 40, 30, 30, 30, 20};
+    const TBins ffd = FirstFitDecreasing(w, 100);
+    ASSERT_EQ(ffd.size(), 3u);
+    TImproveLimits limits;
+    limits.LowerBound = 2;
+    EXPECT_EQ(ImprovePacking(w, 100, ffd, limits).size(), 2u);
+    std::stop_source stop;
+    stop.request_stop();
+    limits.Stop = stop.get_token();
+    EXPECT_EQ(ImprovePacking(w, 100, ffd, limits).size(), 3u);
+    limits = {};
+    limits.LowerBound = 3;
+    EXPECT_EQ(ImprovePacking(w, 100, ffd, limits).size(), 3u);
+    limits = {};
+    limits.MaxRounds = 0;
+    EXPECT_EQ(ImprovePacking(w, 100, ffd, limits).size(), 3u);
 }
 
 TEST(DiscPlan, ProgressIsToldOfEveryDiscAndTheStopTokenEndsThePlan) {
     const TFillProblem p{{60, 50, 40, 30, 20, 10, 200}, 0, 100};
     std::vector<std::pair<std::size_t, std::size_t>> told;
     std::stop_source stop;
+    TPlanOptions options;
+    options.Stop = stop.get_token();
     const TDiscPlan plan = PlanDiscs(
         p, {},
         [&](std::size_t discs, std::size_t left) {
@@ -169,7 +221,7 @@ TEST(DiscPlan, ProgressIsToldOfEveryDiscAndTheStopTokenEndsThePlan) {
                 stop.request_stop();
             }
         },
-        {}, stop.get_token());
+        options);
     EXPECT_TRUE(plan.Stopped);
     ASSERT_EQ(plan.Discs.size(), 2u);
     const std::size_t first = 6 - plan.Discs[0].Items.size();

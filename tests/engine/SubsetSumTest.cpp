@@ -47,6 +47,27 @@ TEST(SubsetSum, EveryExactMethodFindsTheBruteForceOptimum) {
     }
 }
 
+// Few weights with a capacity beyond the table: the quick fills against the full table that
+// raised limits allow, whichever of them the search takes.
+TEST(SubsetSum, QuickFillsForFewWeightsAgreeWithTheFullTable) {
+    std::mt19937_64 rng(21);
+    const TSubsetSumLimits small{1 << 16, 1 << 22, 40};
+    const TSubsetSumLimits raised{1 << 24, 4'000'000'000, 0};
+    for (int round = 0; round < 30; ++round) {
+        std::vector<std::int64_t> w(std::size_t(26 + round % 15));
+        for (std::int64_t& x : w) {
+            x = std::uniform_int_distribution<std::int64_t>(1'000, 60'000)(rng);
+        }
+        const std::int64_t capacity =
+            std::uniform_int_distribution<std::int64_t>(100'000, 1'000'000)(rng);
+        const TSubsetSumResult quick = LargestSubsetSum(w, capacity, small);
+        const TSubsetSumResult full = LargestSubsetSum(w, capacity, raised);
+        EXPECT_EQ(SumAt(w, quick.Chosen), quick.Sum);
+        EXPECT_TRUE(quick.Proven);
+        EXPECT_EQ(quick.Sum, full.Sum) << "round " << round;
+    }
+}
+
 TEST(SubsetSum, HalvesAndTableAgreeOnMediumInstances) {
     std::mt19937_64 rng(5);
     for (int round = 0; round < 6; ++round) {
