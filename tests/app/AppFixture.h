@@ -71,6 +71,7 @@ protected:
     QString previous_;
     QTemporaryDir config_;      // XDG_CONFIG_HOME while a test runs
     QByteArray previousConfig_; // and before
+    QByteArray previousData_;   // XDG_DATA_HOME before (the catalogue's folder)
     RecordingDialogs dialogs_;
     FakeHotkeys hotkeys_;
     std::unique_ptr<TForm1> form_;
