@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The results panel's right-button menu: the fullest disc, a plan for all discs, the fit check
 // on the real disc, the items' full paths for the clipboard and their disc lists for a burning

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The output of best and plan, text for people or JSON for scripts, built from the disc job's
 // result alone.

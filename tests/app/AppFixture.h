@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The windows under test: a temporary working directory (so each test has its own
 // settings.ini), recorded message boxes and hotkeys that register without a session.

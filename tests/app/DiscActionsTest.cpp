@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results panel's menu: fullest disc, plan, fit check, clipboard and saved lists.
 #include "app/DiscActions.h"
 
