@@ -21,15 +21,6 @@ QString Q(const std::string& text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-std::string UtcNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    ::gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
-}
-
 QString ProgressText(const TBurnProgress& p) {
     const char* phase = p.Phase == TBurnPhase::Checking  ? "Checking the image"
                         : p.Phase == TBurnPhase::Writing ? "Writing"
@@ -259,7 +250,7 @@ void TBurnDialog::Finished(const TBurnResult& result) {
             try {
                 TCatalogue::Open(cataloguePath_, TCatalogue::TMode::Write)
                     ->MarkBurned(disc.Label, burningAddress_ + " (" + result.DriveName + ")",
-                                 result.Medium.Type, UtcNow());
+                                 result.Medium.Type, CatalogueNow());
                 text += QStringLiteral("; recorded in the catalogue");
             } catch (const TCatalogueError& e) {
                 text += QStringLiteral("; not recorded: ") + QString::fromUtf8(e.what());

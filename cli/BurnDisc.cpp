@@ -15,15 +15,6 @@ std::string CatalogueAt(const std::string& path) {
     return path.empty() ? DefaultCataloguePath() : path;
 }
 
-std::string UtcNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    ::gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
-}
-
 } // namespace
 
 std::optional<TBurnDisc> ResolveBurnDisc(const std::string& argument,
@@ -59,7 +50,7 @@ bool RecordBurned(const TBurnDisc& disc, const std::string& cataloguePath, const
                   const std::string& medium, std::ostream& err) {
     try {
         TCatalogue::Open(CatalogueAt(cataloguePath), TCatalogue::TMode::Write)
-            ->MarkBurned(disc.Label, drive, medium, UtcNow());
+            ->MarkBurned(disc.Label, drive, medium, CatalogueNow());
     } catch (const TCatalogueError& e) {
         err << kErrorPrefix << EscapeForTerminal(disc.Label)
             << ": burned and read back, but not recorded: " << EscapeForTerminal(e.what()) << '\n';

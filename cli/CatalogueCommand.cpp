@@ -17,15 +17,6 @@
 namespace platterwise::cli {
 namespace {
 
-std::string Now() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    ::gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
-}
-
 std::string Padded(std::string text, std::size_t width) {
     text.resize(std::max(text.size(), width), ' ');
     return text;
@@ -163,7 +154,7 @@ int Change(TCatalogue& catalogue, const TCliArguments& args, std::ostream& out, 
     for (const std::string& label : args.Words) {
         try {
             if (args.Action == TCatalogueAction::Burned) {
-                catalogue.MarkBurned(label, "", "", Now());
+                catalogue.MarkBurned(label, "", "", CatalogueNow());
                 out << label << ": burned\n";
             } else {
                 catalogue.Forget(label);

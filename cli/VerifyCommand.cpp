@@ -29,15 +29,6 @@ const char* ProblemName(TVerifyProblem problem) {
     return "damaged";
 }
 
-std::string Now() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    ::gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
-}
-
 void Report(const std::string& label, const TVerifyResult& result, const TCliArguments& args,
             std::ostream& out) {
     if (args.Output == TOutput::Json) {
@@ -111,7 +102,7 @@ int RunVerify(const TCliArguments& args, std::ostream& out, std::ostream& err) {
         }
         Report(label, *result, args, out);
         try {
-            catalogue->MarkVerified(label, Now());
+            catalogue->MarkVerified(label, CatalogueNow());
         } catch (const TCatalogueError& e) {
             if (e.Fault() != TCatalogueFault::ReadOnly) {
                 throw;
