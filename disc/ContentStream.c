@@ -61,6 +61,8 @@ static int content_open(IsoStream* stream) {
     if (fstat(d->fd, &st) != 0 || changed(d, &st)) {
         return fail(d, "changed while its image was written", 0);
     }
+    /* Read once from start to end: the kernel may read further ahead. */
+    posix_fadvise(d->fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     d->done = 0;
     d->buffered = d->used = 0;
     return 1;
