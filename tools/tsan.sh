@@ -18,7 +18,7 @@ runs=(
     "engine/engine_tests SumFolderSize*:WalkFailure*:*Walk*"
     "platform/platform_tests DirectoryWatch*"
     "shell/shell_tests ShellChangeNotifier*"
-    "app/app_tests DiscActions*"
+    "app/app_tests DiscActions*:WindowJob*"
 )
 targets=()
 for run in "${runs[@]}"; do
