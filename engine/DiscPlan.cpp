@@ -1,6 +1,7 @@
 #include "DiscPlan.h"
 
 #include "BinPacking.h"
+#include "MinimumBinSlack.h"
 #include "PackingImprovement.h"
 #include "Units.h"
 
@@ -171,17 +172,30 @@ struct TPlanner {
             }
             known.emplace(plan.Discs[d].Items, d);
         }
+        const std::vector<std::int64_t> weights = WeightsOf(rest, Problem.ItemSectors);
+        const auto now = std::chrono::steady_clock::now();
+        const auto limit =
+            std::chrono::duration_cast<std::chrono::steady_clock::duration>(options.TimeLimit);
+        // Bins filled around their largest item, the other start, get a share of the time.
+        TSlackLimits slackLimits;
+        slackLimits.LowerBound = plan.LowerBound;
+        slackLimits.Deadline = now + limit / 4;
+        slackLimits.Stop = options.Stop;
+        TBins slack = MinimumBinSlack(weights, Room, slackLimits);
+        if (slack.size() < start.size()) {
+            start = std::move(slack);
+            if (Progress) {
+                Progress(start.size(), 0);
+            }
+        }
         TImproveLimits limits;
         limits.LowerBound = plan.LowerBound;
-        limits.Deadline =
-            std::chrono::steady_clock::now() +
-            std::chrono::duration_cast<std::chrono::steady_clock::duration>(options.TimeLimit);
+        limits.Deadline = now + limit;
         limits.Stop = options.Stop;
         if (Progress) {
             limits.Fewer = [&](std::size_t bins) { Progress(bins, 0); };
         }
-        const TBins fewer =
-            ImprovePacking(WeightsOf(rest, Problem.ItemSectors), Room, std::move(start), limits);
+        const TBins fewer = ImprovePacking(weights, Room, std::move(start), limits);
         if (fewer.size() >= plan.Discs.size()) {
             return;
         }
