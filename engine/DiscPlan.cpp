@@ -1,5 +1,6 @@
 #include "DiscPlan.h"
 
+#include "BinCompletion.h"
 #include "BinPacking.h"
 #include "MinimumBinSlack.h"
 #include "PackingImprovement.h"
@@ -179,13 +180,26 @@ struct TPlanner {
         // Bins filled around their largest item, the other start, get a share of the time.
         TSlackLimits slackLimits;
         slackLimits.LowerBound = plan.LowerBound;
-        slackLimits.Deadline = now + limit / 4;
+        slackLimits.Deadline = now + limit / 8;
         slackLimits.Stop = options.Stop;
         TBins slack = MinimumBinSlack(weights, Room, slackLimits);
         if (slack.size() < start.size()) {
             start = std::move(slack);
             if (Progress) {
                 Progress(start.size(), 0);
+            }
+        }
+        // Then the bound itself, bin by bin with backtracking, for another share.
+        if (std::int64_t(start.size()) > plan.LowerBound) {
+            TCompletionLimits completionLimits;
+            completionLimits.Deadline = now + limit / 2;
+            completionLimits.Stop = options.Stop;
+            TBins complete = CompleteBins(weights, Room, plan.LowerBound, completionLimits);
+            if (!complete.empty()) {
+                start = std::move(complete);
+                if (Progress) {
+                    Progress(start.size(), 0);
+                }
             }
         }
         TImproveLimits limits;

@@ -1,0 +1,178 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "BinCompletion.h"
+
+#include <algorithm>
+#include <numeric>
+#include <random>
+
+namespace platterwise {
+namespace {
+
+constexpr std::size_t kChoicesPerBin = 12;
+constexpr std::int64_t kEnumerationSteps = 4'000;
+
+class TCompletion {
+public:
+    TCompletion(std::span<const std::int64_t> weights, std::int64_t capacity, std::int64_t steps,
+                const TCompletionLimits& limits)
+        : weights_(weights)
+        , capacity_(capacity)
+        , stepLimit_(steps)
+        , limits_(limits) {}
+
+    // `order`: every item, equal weights next to each other. True with `bins` filled.
+    bool Attempt(std::vector<std::size_t> order, std::int64_t budget, TBins& bins) {
+        order_ = std::move(order);
+        used_.assign(order_.size(), 0);
+        left_ = order_.size();
+        steps_ = 0;
+        bins_.clear();
+        if (!Place(budget)) {
+            return false;
+        }
+        bins = std::move(bins_);
+        return true;
+    }
+
+private:
+    struct TChoice {
+        std::vector<std::size_t> Positions; // into order_
+        std::int64_t Slack = 0;
+    };
+
+    bool Place(std::int64_t budget) {
+        if (left_ == 0) {
+            return true;
+        }
+        if (++steps_ > stepLimit_) {
+            return false;
+        }
+        if ((steps_ & 255) == 0 && (limits_.Stop.stop_requested() ||
+                                    std::chrono::steady_clock::now() >= limits_.Deadline)) {
+            steps_ = stepLimit_ + 1; // unwinds every level
+            return false;
+        }
+        std::size_t opener = order_.size();
+        for (std::size_t k = 0; k < order_.size(); ++k) {
+            if (used_[k] == 0 &&
+                (opener == order_.size() || weights_[order_[k]] > weights_[order_[opener]])) {
+                opener = k;
+            }
+        }
+        Take(opener, 1);
+        std::vector<TChoice> choices;
+        chosen_.clear();
+        enumerated_ = 0;
+        Enumerate(0, capacity_ - weights_[order_[opener]], budget, choices);
+        std::stable_sort(choices.begin(), choices.end(),
+                         [](const TChoice& a, const TChoice& b) { return a.Slack < b.Slack; });
+        for (const TChoice& choice : choices) {
+            for (std::size_t k : choice.Positions) {
+                Take(k, 1);
+            }
+            bins_.emplace_back();
+            bins_.back().push_back(order_[opener]);
+            for (std::size_t k : choice.Positions) {
+                bins_.back().push_back(order_[k]);
+            }
+            if (Place(budget - choice.Slack)) {
+                return true;
+            }
+            bins_.pop_back();
+            for (std::size_t k : choice.Positions) {
+                Take(k, 0);
+            }
+            if (steps_ > stepLimit_) {
+                break;
+            }
+        }
+        Take(opener, 0);
+        return false;
+    }
+
+    void Take(std::size_t k, std::uint8_t used) {
+        used_[k] = used;
+        left_ = used != 0 ? left_ - 1 : left_ + 1;
+    }
+
+    // Sets of unused items from `from` on, added to chosen_, that leave at most `budget` of
+    // `slack`; equal weights are tried once per level.
+    void Enumerate(std::size_t from, std::int64_t slack, std::int64_t budget,
+                   std::vector<TChoice>& choices) {
+        if (slack <= budget) {
+            choices.push_back({chosen_, slack});
+        }
+        std::int64_t tried = -1;
+        for (std::size_t k = from; k < order_.size() && choices.size() < kChoicesPerBin; ++k) {
+            const std::int64_t w = weights_[order_[k]];
+            if (used_[k] != 0 || w > slack || w == tried) {
+                continue;
+            }
+            if (++enumerated_ > kEnumerationSteps) {
+                return;
+            }
+            tried = w;
+            chosen_.push_back(k);
+            Enumerate(k + 1, slack - w, budget, choices);
+            chosen_.pop_back();
+        }
+    }
+
+    std::span<const std::int64_t> weights_;
+    std::int64_t capacity_;
+    std::int64_t stepLimit_;
+    const TCompletionLimits& limits_;
+    std::vector<std::size_t> order_;
+    std::vector<std::uint8_t> used_;
+    std::size_t left_ = 0;
+    std::int64_t steps_ = 0;
+    std::int64_t enumerated_ = 0;
+    std::vector<std::size_t> chosen_;
+    TBins bins_;
+};
+
+} // namespace
+
+TBins CompleteBins(std::span<const std::int64_t> weights, std::int64_t capacity, std::int64_t bins,
+                   const TCompletionLimits& limits) {
+    const std::int64_t total = std::accumulate(weights.begin(), weights.end(), std::int64_t(0));
+    if (bins <= 0 || total > bins * capacity) {
+        return {};
+    }
+    std::vector<std::size_t> decreasing(weights.size());
+    std::iota(decreasing.begin(), decreasing.end(), std::size_t(0));
+    std::stable_sort(decreasing.begin(), decreasing.end(),
+                     [&](std::size_t a, std::size_t b) { return weights[a] > weights[b]; });
+    std::mt19937_64 rng(limits.Seed);
+    // Short attempts, many of them: a wrong early choice is mended sooner by a fresh order than
+    // by backtracking to it.
+    TCompletion search(weights, capacity,
+                       std::min(limits.StepsPerAttempt, 4 * std::int64_t(weights.size()) + 1'000),
+                       limits);
+    TBins found;
+    for (int attempt = 0; attempt < limits.MaxAttempts && !limits.Stop.stop_requested() &&
+                          std::chrono::steady_clock::now() < limits.Deadline;
+         ++attempt) {
+        // Equal weights stay together: one random factor per distinct weight.
+        std::vector<double> key(weights.size(), 0);
+        const double spread = attempt == 0 ? 0 : 0.05 + 0.05 * double(attempt % 6);
+        std::uniform_real_distribution<double> factor(1 - spread, 1 + spread);
+        double f = 1;
+        for (std::size_t k = 0; k < decreasing.size(); ++k) {
+            if (k == 0 || weights[decreasing[k]] != weights[decreasing[k - 1]]) {
+                f = attempt == 0 ? 1 : factor(rng);
+            }
+            key[decreasing[k]] = double(weights[decreasing[k]]) * f;
+        }
+        std::vector<std::size_t> order = decreasing;
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return key[a] != key[b] ? key[a] > key[b] : weights[a] > weights[b];
+        });
+        if (search.Attempt(std::move(order), bins * capacity - total, found)) {
+            return found;
+        }
+    }
+    return {};
+}
+
+} // namespace platterwise
