@@ -2,6 +2,7 @@
 #include "BinCompletion.h"
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 #include <random>
 
@@ -52,18 +53,27 @@ private:
             steps_ = stepLimit_ + 1; // unwinds every level
             return false;
         }
+        // The item with the fewest ways to complete its bin opens it (the largest on a tie):
+        // one with none ends this branch at once. Candidates: the largest and smallest weights.
         std::size_t opener = order_.size();
-        for (std::size_t k = 0; k < order_.size(); ++k) {
-            if (used_[k] == 0 &&
-                (opener == order_.size() || weights_[order_[k]] > weights_[order_[opener]])) {
-                opener = k;
+        std::vector<TChoice> choices;
+        for (std::size_t candidate : Candidates()) {
+            Take(candidate, 1);
+            std::vector<TChoice> ways;
+            chosen_.clear();
+            enumerated_ = 0;
+            Enumerate(0, capacity_ - weights_[order_[candidate]], budget, ways);
+            Take(candidate, 0);
+            if (opener == order_.size() || ways.size() < choices.size()) {
+                opener = candidate;
+                choices = std::move(ways);
+            }
+            if (choices.empty()) {
+                return false;
             }
         }
         Take(opener, 1);
-        std::vector<TChoice> choices;
-        chosen_.clear();
-        enumerated_ = 0;
-        Enumerate(0, capacity_ - weights_[order_[opener]], budget, choices);
+        std::shuffle(choices.begin(), choices.end(), rng_);
         std::stable_sort(choices.begin(), choices.end(),
                          [](const TChoice& a, const TChoice& b) { return a.Slack < b.Slack; });
         for (const TChoice& choice : choices) {
@@ -88,6 +98,39 @@ private:
         }
         Take(opener, 0);
         return false;
+    }
+
+    // Positions of the three largest and the two smallest distinct weights left, largest first.
+    std::vector<std::size_t> Candidates() const {
+        std::vector<std::size_t> large;
+        std::vector<std::size_t> small;
+        auto keep = [&](std::vector<std::size_t>& top, std::size_t k, std::size_t count,
+                        auto better) {
+            for (std::size_t t : top) {
+                if (weights_[order_[t]] == weights_[order_[k]]) {
+                    return;
+                }
+            }
+            top.push_back(k);
+            std::sort(top.begin(), top.end(), [&](std::size_t a, std::size_t b) {
+                return better(weights_[order_[a]], weights_[order_[b]]);
+            });
+            if (top.size() > count) {
+                top.pop_back();
+            }
+        };
+        for (std::size_t k = 0; k < order_.size(); ++k) {
+            if (used_[k] == 0) {
+                keep(large, k, 3, std::greater<>());
+                keep(small, k, 2, std::less<>());
+            }
+        }
+        for (std::size_t k : small) {
+            if (std::find(large.begin(), large.end(), k) == large.end()) {
+                large.push_back(k);
+            }
+        }
+        return large;
     }
 
     void Take(std::size_t k, std::uint8_t used) {
@@ -122,6 +165,7 @@ private:
     std::int64_t capacity_;
     std::int64_t stepLimit_;
     const TCompletionLimits& limits_;
+    std::mt19937_64 rng_{limits_.Seed};
     std::vector<std::size_t> order_;
     std::vector<std::uint8_t> used_;
     std::size_t left_ = 0;
