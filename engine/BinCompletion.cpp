@@ -55,7 +55,14 @@ private:
         }
         // The item with the fewest ways to complete its bin opens it (the largest on a tie):
         // one with none ends this branch at once. Candidates: the largest and smallest weights.
+        minWeight_ = capacity_ + 1;
+        for (std::size_t k = 0; k < order_.size(); ++k) {
+            if (used_[k] == 0) {
+                minWeight_ = std::min(minWeight_, weights_[order_[k]]);
+            }
+        }
         std::size_t opener = order_.size();
+        bool openerCut = false; // its ways were cut short by the steps
         std::vector<TChoice> choices;
         for (std::size_t candidate : Candidates()) {
             Take(candidate, 1);
@@ -64,12 +71,14 @@ private:
             enumerated_ = 0;
             Enumerate(0, capacity_ - weights_[order_[candidate]], budget, ways);
             Take(candidate, 0);
-            if (opener == order_.size() || ways.size() < choices.size()) {
+            const bool cut = ways.empty() && enumerated_ > kEnumerationSteps;
+            if (opener == order_.size() || openerCut || (ways.size() < choices.size() && !cut)) {
+                openerCut = cut;
                 opener = candidate;
                 choices = std::move(ways);
             }
-            if (choices.empty()) {
-                return false;
+            if (choices.empty() && !cut) {
+                return false; // no way at all, not just none within the steps
             }
         }
         Take(opener, 1);
@@ -148,7 +157,9 @@ private:
         std::int64_t tried = -1;
         for (std::size_t k = from; k < order_.size() && choices.size() < kChoicesPerBin; ++k) {
             const std::int64_t w = weights_[order_[k]];
-            if (used_[k] != 0 || w > slack || w == tried) {
+            // A set that leaves more slack than allowed but too little for any item is a dead end.
+            if (used_[k] != 0 || w > slack || w == tried ||
+                (slack - w > budget && slack - w < minWeight_)) {
                 continue;
             }
             if (++enumerated_ > kEnumerationSteps) {
@@ -171,6 +182,7 @@ private:
     std::size_t left_ = 0;
     std::int64_t steps_ = 0;
     std::int64_t enumerated_ = 0;
+    std::int64_t minWeight_ = 0; // of the unused items
     std::vector<std::size_t> chosen_;
     TBins bins_;
 };
