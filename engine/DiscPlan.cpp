@@ -192,7 +192,7 @@ struct TPlanner {
         // Then the bound itself, bin by bin with backtracking, for another share.
         if (std::int64_t(start.size()) > plan.LowerBound) {
             TCompletionLimits completionLimits;
-            completionLimits.Deadline = now + limit / 2;
+            completionLimits.Deadline = now + limit * 4 / 5;
             completionLimits.Stop = options.Stop;
             TBins complete = CompleteBins(weights, Room, plan.LowerBound, completionLimits);
             if (!complete.empty()) {
