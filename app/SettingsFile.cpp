@@ -6,6 +6,7 @@
 #include "platform/ResourceStrings.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace platterwise {
 namespace {
@@ -15,7 +16,16 @@ const QString kSection = QStringLiteral("MAIN");
 } // namespace
 
 QString SettingsFilePath() {
-    return QDir::currentPath() + QStringLiteral("/settings.ini");
+    const QString local = QDir::currentPath() + QStringLiteral("/settings.ini");
+    if (QFileInfo::exists(local)) {
+        return local;
+    }
+    // The base directory specification ignores a relative XDG_CONFIG_HOME.
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (!QDir::isAbsolutePath(config)) {
+        config = QDir::homePath() + QStringLiteral("/.config");
+    }
+    return config + QStringLiteral("/platterwise/settings.ini");
 }
 
 TSettingsFile::TSettingsFile(QString path)
@@ -26,6 +36,10 @@ QString TSettingsFile::ReadString(const QString& key, const QString& defaultValu
 }
 
 void TSettingsFile::WriteString(const QString& key, const QString& value) const {
+    const QString folder = QFileInfo(path_).absolutePath();
+    if (!QFileInfo::exists(folder)) {
+        QDir().mkpath(folder); // a failure shows as the write's
+    }
     if (!WriteProfileString(path_, kSection, key, value)) {
         throw Exception(FormatMessage(QString::fromUtf16(res::SUnableToWrite), {path_}));
     }

@@ -23,6 +23,7 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
+#include <cstdio>
 
 namespace platterwise {
 namespace {
@@ -92,6 +93,7 @@ TForm1::TForm1(IDialogs& dialogs, IGlobalHotkeys& hotkeys, QWidget* parent)
     ALButton1->setToolTip(QStringLiteral("Right-click the results for the fullest disc, a plan "
                                          "for all discs and the fit on the real disc"));
     BindEvents();
+    AcceptDroppedFolders();
     SetTabOrder();
     // The results panel takes the keyboard focus from a click, from Tab after the design's
     // order, and from Ctrl+R; its menu then opens from the keyboard.
@@ -174,7 +176,14 @@ void TForm1::UnbindEvents() {
 void TForm1::FormCreate() {
     FatMemo1->Lines().Clear();
     if (!hotkeys_.RegisterHotKey(kHotKeyId, MOD_CONTROL, kVirtualKeyA)) {
-        dialogs_.ShowPlainBox(QStringLiteral("Не могу привязать CTRL+A к горячей клавише!"));
+        if (hotkeys_.Offered()) {
+            dialogs_.ShowPlainBox(QStringLiteral("Не могу привязать CTRL+A к горячей клавише!"));
+        } else {
+            // Nothing was refused, so there is nothing to ask the user about at every start.
+            std::fputs("platterwise: this desktop offers no global shortcuts; Ctrl+A selects "
+                       "all only while the window has the focus\n",
+                       stderr);
+        }
     }
     try {
         ReadStartupSettings();

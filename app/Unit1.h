@@ -5,6 +5,7 @@
 #include "engine/Random.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
@@ -50,6 +51,10 @@ public:
     std::int64_t LastTotal() const { return lastTotal_; }
     // The results panel's right-button menu and the disc jobs behind it.
     TDiscActions& DiscActions() { return *discActions_; }
+    // Shows what the command line names, after the settings' folder: the first path when it
+    // is a folder; otherwise the first path's folder with the given files in it selected.
+    // REQUIRES: every path exists. A folder that cannot be shown gets the error box.
+    void OpenPaths(const QStringList& paths);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -118,6 +123,10 @@ private:
     void SetTabOrder();
     TTargetFields TargetFields() const;
     void ReadStartupSettings();
+    // Folders dropped on the file list are shown (Unit1Paths.cpp).
+    void AcceptDroppedFolders();
+    // The file list shows `folder`; false, after the error box, when it cannot.
+    bool ShowFolder(const QString& folder);
     void WriteLastLocation();
     void WriteExitSettings();
     // Runs `handler`; a failure it raises is shown in the standard error box.

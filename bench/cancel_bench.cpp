@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
 
     // The tree of the folder once, for the exact sizing alone.
     const TImageTree tree = ReadImageTree(folder);
-    const std::vector<TImageRootEntry> roots{{&tree, "share"}};
+    const std::vector<TImageRootEntry> roots{{&tree, "share", folder}};
 
     // The fullest DVD+R of the folder's entries, each one item.
     TDiscJobRequest job{TDiscJobKind::FullestDisc, {}, 2'295'104, {}};
@@ -97,7 +97,12 @@ int main(int argc, char** argv) {
         {"tree", [&](const std::stop_token& s) { ReadImageTree(folder, s); }},
         {"subset sum",
          [&](const std::stop_token& s) { LargestSubsetSum(tableWeights, 16'000'000, {}, s); }},
-        {"plan", [&](const std::stop_token& s) { PlanDiscs(planProblem, {}, {}, {}, s); }},
+        {"plan",
+         [&](const std::stop_token& s) {
+             TPlanOptions options;
+             options.Stop = s;
+             PlanDiscs(planProblem, {}, {}, options);
+         }},
         {"exact sizing", [&](const std::stop_token& s) { ExactImageSectors(roots, {}, s); }},
         {"fit check", [&](const std::stop_token& s) { CheckFit({folder}, 2'295'104, {}, s); }},
         {"disc job", [&](const std::stop_token& s) { RunDiscJob(job, {}, s); }},

@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
     std::vector<TGraftPoint> points;
     for (const std::string& album : albums) {
         trees.push_back(ReadImageTree(album));
-        roots.push_back({&trees.back(), ItemName(album)});
+        roots.push_back({&trees.back(), ItemName(album), album});
         entries.push_back({&trees.back(), ItemName(album), album});
         points.push_back({ItemName(album), album});
     }

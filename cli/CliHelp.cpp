@@ -108,8 +108,8 @@ std::string HelpText() {
            "          no optical drive was found (drives); a disc was refused, failed or\n"
            "          did not read back equal to its image (burn); damage found (verify);\n"
            "          no such disc or nothing found (catalogue)\n"
-           "  2       bad arguments; the catalogue or the disc could not be read (catalogue,\n"
-           "          verify, best, plan)\n"
+           "  2       bad arguments, or a path that cannot be looked up; the catalogue or\n"
+           "          the disc could not be read (catalogue, verify, best, plan)\n"
            "  3       a disc image could not be written or recorded (best, plan)\n"
            "  130     burn stopped by Ctrl+C (the drive is stopped cleanly first)\n"
            "\nThe catalogue of written and burned discs is one SQLite file, by default\n"
@@ -120,7 +120,12 @@ std::string HelpText() {
 }
 
 std::string VersionText() {
-    return "platterwise-cli " PLATTERWISE_VERSION "\n";
+    return "platterwise-cli " PLATTERWISE_VERSION "\n"
+           "Copyright (C) 2026 Platterwise developers\n"
+           "License GPL-3.0-or-later: GNU GPL version 3 or later "
+           "<https://gnu.org/licenses/gpl.html>.\n"
+           "This is free software: you are free to change and redistribute it.\n"
+           "There is NO WARRANTY, to the extent permitted by law.\n";
 }
 
 } // namespace platterwise::cli

@@ -1,5 +1,4 @@
 # One INTERFACE target carries the compile settings that every target of the project shares.
-include(PlatterwiseContextlessConnect)
 
 add_library(platterwise_settings INTERFACE)
 target_compile_features(platterwise_settings INTERFACE cxx_std_20)
@@ -12,14 +11,17 @@ target_compile_options(platterwise_settings INTERFACE
 if(PLATTERWISE_WERROR)
     target_compile_options(platterwise_settings INTERFACE -Werror)
 endif()
-# Text reaches a QString only through a stated encoding, and connections die with a context.
+# Text reaches a QString only through a stated encoding, and connections die with a context:
+# from Qt 6.7 on, QT_NO_CONTEXTLESS_CONNECT makes connect(sender, signal, functor) a compile
+# error, since such a connection outlives whatever the functor captures. Older Qt ignores the
+# define; there tools/clazy.sh (in the test command) finds such connects instead.
 target_compile_definitions(platterwise_settings INTERFACE
     QT_NO_CAST_FROM_ASCII
     QT_NO_CAST_TO_ASCII
+    QT_NO_CONTEXTLESS_CONNECT
     QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
     QT_NO_URL_CAST_FROM_STRING
     QT_NO_FOREACH)
-platterwise_guard_contextless_connect(platterwise_settings)
 
 if(PLATTERWISE_SANITIZE AND PLATTERWISE_TSAN)
     message(FATAL_ERROR "PLATTERWISE_SANITIZE and PLATTERWISE_TSAN cannot be combined")

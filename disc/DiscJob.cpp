@@ -29,6 +29,11 @@ struct ItemRefused {
     std::string Reason;
 };
 
+// Thrown from within the search when an item's real image alone turned out larger than its
+// plan: the search starts again with the item's exact cost, so one item's underestimate
+// cannot push every set it is in over the disc.
+struct ItemResized {};
+
 TImageEntryKind EntryKind(const struct stat& st) {
     if (S_ISDIR(st.st_mode)) {
         return TImageEntryKind::Folder;
@@ -40,16 +45,11 @@ TImageEntryKind EntryKind(const struct stat& st) {
                                                       : TImageEntryKind::Special;
 }
 
-// The first thing below an item that the walk could not read and that is not a link: the
-// image cannot hold it (a link that leads nowhere goes on the disc as a link).
+// The first thing below an item that the walk for the image could not read: the image
+// cannot hold it. (A link that leads nowhere is no problem there: it goes on the disc as a
+// link.)
 const TMeasureProblem* UnreadableContent(const TMeasureProblems& problems) {
-    for (const TMeasureProblem& problem : problems.Kept()) {
-        struct stat st {};
-        if (::lstat(problem.Path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
-            return &problem;
-        }
-    }
-    return nullptr;
+    return problems.Kept().empty() ? nullptr : &problems.Kept().front();
 }
 
 class Job {
@@ -66,6 +66,8 @@ private:
     void FindOverlaps();
     void Measure(std::size_t position, const std::string& rootName);
     std::int64_t ExactSectors(const std::vector<std::size_t>& chosen);
+    std::int64_t SizeOrRefuse(const std::vector<std::size_t>& positions);
+    void MendUnderestimates(const std::vector<std::size_t>& positions, std::int64_t sectors);
     std::int64_t MeasuredLowerBound(const TDiscPlan& plan);
     void Search();
     void AddDisc(const std::vector<std::size_t>& chosen, std::int64_t planned,
@@ -80,6 +82,7 @@ private:
     std::vector<std::string> rootNames_; // the longest name each item can take on a disc
     std::vector<std::string> overlap_;   // per item: why it repeats another, else empty
     std::vector<std::size_t> eligible_;  // positions the search works on
+    std::vector<bool> sizedAlone_;       // per item: its image alone was sized exactly
     std::size_t measured_ = 0;
     TImageSizer sizer_;
     TDiscJobResult result_;
@@ -92,6 +95,7 @@ Job::Job(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
     , stop_(stop)
     , items_(request.Items.size())
     , refused_(request.Items.size(), false)
+    , sizedAlone_(request.Items.size(), false)
     , sizer_(
           [&] {
               std::vector<std::string> paths;
@@ -215,6 +219,8 @@ std::int64_t Job::ExactSectors(const std::vector<std::size_t>& chosen) {
         const std::size_t position = positions.back();
         try {
             const TImageTree& tree = sizer_.Tree(position);
+            // What the disc holds, should something have changed since the walk.
+            items_[position].Bytes = TreeBytes(tree);
             if (LongestImagePath(tree, rootNames_[position]) >= kXorrisoPathLimit) {
                 throw ItemRefused{position, QuotedName(items_[position].Path) +
                                                 std::string(texts::kRenamedPathTooLong)};
@@ -223,7 +229,67 @@ std::int64_t Job::ExactSectors(const std::vector<std::size_t>& chosen) {
             throw ItemRefused{position, e.what()};
         }
     }
-    return sizer_.Sectors(positions);
+    const std::int64_t sectors = SizeOrRefuse(positions);
+    if (sectors > request_.CapacitySectors && !Stopped()) {
+        MendUnderestimates(positions, sectors);
+    }
+    return sectors;
+}
+
+// The exact size of the items at `positions`. When libisofs refuses the set, the item it
+// refuses alone is refused with libisofs's reason.
+std::int64_t Job::SizeOrRefuse(const std::vector<std::size_t>& positions) {
+    try {
+        return sizer_.Sectors(positions);
+    } catch (const TDiscError& e) {
+        for (const std::size_t position : positions) {
+            try {
+                if (positions.size() > 1) {
+                    sizer_.Sectors({position});
+                }
+            } catch (const TDiscError& alone) {
+                throw ItemRefused{position, alone.what()};
+            }
+            if (positions.size() == 1) {
+                throw ItemRefused{position, e.what()};
+            }
+        }
+        throw; // only the set together is refused
+    }
+}
+
+// The items at `positions` measured `sectors` together, over the disc. Where that passes
+// their plan, each folder among them is sized alone (once), and one whose image alone passes
+// its plan gets its exact cost: the search starts again with it (ItemResized).
+void Job::MendUnderestimates(const std::vector<std::size_t>& positions, std::int64_t sectors) {
+    const std::int64_t fixed = FixedImageSectors(request_.Options.Pad);
+    std::int64_t planned = fixed;
+    for (const std::size_t position : positions) {
+        planned += items_[position].Sectors;
+    }
+    if (sectors <= planned) {
+        return;
+    }
+    bool resized = false;
+    for (const std::size_t position : positions) {
+        TDiscJobItem& item = items_[position];
+        if (sizedAlone_[position] || (positions.size() > 1 && item.Kind != ikFolder)) {
+            continue;
+        }
+        sizedAlone_[position] = true;
+        const std::int64_t cost =
+            (positions.size() == 1 ? sectors : SizeOrRefuse({position})) - fixed;
+        if (Stopped()) {
+            return;
+        }
+        if (cost > item.Sectors) {
+            item.Sectors = cost;
+            resized = true;
+        }
+    }
+    if (resized) {
+        throw ItemResized{};
+    }
 }
 
 std::vector<TDiscJobItem> Job::ItemsAt(const std::vector<std::size_t>& chosen) const {
@@ -353,6 +419,8 @@ TDiscJobResult Job::Run() {
             // Thrown from within the search, before any disc or list was kept.
             Refuse(refused.Position, refused.Reason);
             std::erase(eligible_, refused.Position);
+        } catch (const ItemResized&) {
+            // Likewise: the search starts again with the item's exact cost.
         }
     }
     if (Stopped()) {

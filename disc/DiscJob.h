@@ -47,8 +47,11 @@ struct TDiscJobItem {
     // name on one disc are told apart, see ResolveRootNames); elsewhere the name it brings.
     std::string ImageName;
     TItemKind Kind = ikFile;
-    std::int64_t Bytes = 0;   // as Go! and the totals measure it
-    std::int64_t Sectors = 0; // planned sectors of the item on its own (0 when refused)
+    std::int64_t Bytes = 0; // as Go! and the totals measure it; once the item's tree was
+                            // read for an exact size, as that tree holds them
+    // Planned sectors of the item on its own (0 when refused); where its real image alone
+    // turned out larger, that image's size less the image's fixed cost.
+    std::int64_t Sectors = 0;
 };
 
 struct TDiscJobDisc {

@@ -7,6 +7,10 @@ namespace platterwise::texts {
 inline constexpr std::string_view kNoRootName = " has no name to stand under at the image root";
 inline constexpr std::string_view kCannotRead = " cannot be read: ";
 inline constexpr std::string_view kCannotReadLink = " is a link whose target cannot be read";
+inline constexpr std::string_view kLinkTargetTooLong =
+    " is a link whose target is longer than the 1,023 bytes a disc image holds";
+inline constexpr std::string_view kLinkTargetNameTooLong =
+    " is a link whose target has a name longer than the 255 bytes a disc image holds";
 inline constexpr std::string_view kPathTooLong = " is a longer path than xorriso takes";
 inline constexpr std::string_view kRenamedPathTooLong =
     " would hold a longer path than xorriso takes under the name it gets beside an item of its "

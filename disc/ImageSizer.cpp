@@ -17,8 +17,24 @@ namespace {
                      iso_error_to_msg(result));
 }
 
-void AddNode(IsoImage* image, IsoDir* parent, const char* name, const TImageTree& tree,
-             const TImageNode& node, IsoDir** folder) {
+// The path of node `index` below the entry, for an error.
+std::string NodePath(const TImageRootEntry& entry, std::size_t index) {
+    const TImageTree& tree = *entry.Tree;
+    std::vector<std::size_t> below; // leaf first
+    for (; index != 0 && index != TImageNode::kNoParent; index = tree.Nodes[index].Parent) {
+        below.push_back(index);
+    }
+    std::string path = entry.DiskPath.empty() ? entry.Name : entry.DiskPath;
+    for (auto it = below.rbegin(); it != below.rend(); ++it) {
+        path += '/';
+        path += tree.Name(tree.Nodes[*it]);
+    }
+    return path;
+}
+
+// Returns libisofs's result: negative when it refused the node.
+int AddNode(IsoImage* image, IsoDir* parent, const char* name, const TImageTree& tree,
+            const TImageNode& node, IsoDir** folder) {
     int result = 0;
     switch (node.Kind) {
     case TImageEntryKind::Folder:
@@ -47,9 +63,7 @@ void AddNode(IsoImage* image, IsoDir* parent, const char* name, const TImageTree
                                            dev_t(node.Device), nullptr);
         break;
     }
-    if (result < 0) {
-        Refused(name, result);
-    }
+    return result;
 }
 
 // Children arrive in descending name order, so libisofs inserts each at the head of its
@@ -70,7 +84,10 @@ bool AddTree(IsoImage* image, IsoDir* root, const TImageRootEntry& entry,
         const TImageNode& node = tree.Nodes[i];
         IsoDir* parent = node.Parent == TImageNode::kNoParent ? root : folders[node.Parent];
         name = i == 0 ? entry.Name : std::string(tree.Name(node));
-        AddNode(image, parent, name.c_str(), tree, node, &folders[i]);
+        const int result = AddNode(image, parent, name.c_str(), tree, node, &folders[i]);
+        if (result < 0) {
+            Refused(NodePath(entry, i), result);
+        }
     }
     return true;
 }
@@ -153,7 +170,7 @@ TImageSizer::TImage TImageSizer::Size(const std::vector<std::size_t>& chosen) {
     std::vector<TImageRootEntry> entries;
     entries.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
-        entries.push_back({&Tree(items[i]), image.GraftPoints[i].ImageName});
+        entries.push_back({&Tree(items[i]), image.GraftPoints[i].ImageName, paths_[items[i]]});
     }
     image.Sectors = ExactImageSectors(entries, options_, stop_);
     return image;

@@ -18,11 +18,13 @@ namespace platterwise {
 struct TImageRootEntry {
     const TImageTree* Tree = nullptr; // not owned; must outlive the call
     std::string Name;                 // its name at the image root, unique among the entries
+    std::string DiskPath;             // names it in errors when not empty, else Name does
 };
 
 // Sectors of the image that holds each entry's tree at its root. Thread-safe (calls into
 // libisofs are serialised). Throws TDiscError when libisofs refuses the tree. Once `stop` is
-// requested it returns 0 within a thousand entries.
+// requested it returns 0 within a thousand entries. The error names the entry libisofs
+// refused by its whole path.
 std::int64_t ExactImageSectors(const std::vector<TImageRootEntry>& entries,
                                const TImageOptions& options = {}, const std::stop_token& stop = {});
 

@@ -5,6 +5,7 @@
 #include "ImageOptions.h"
 #include "RootNames.h"
 #include "ShellText.h"
+#include "engine/Units.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -12,6 +13,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,11 +45,40 @@ bool OnChain(const LinkHop* hop, const struct stat& st) {
     return false;
 }
 
+// A listed folder's descriptor, kept while folders below it wait to be listed: each is opened
+// relative to it, since a path through more than 40 links would fail (ELOOP) where xorriso
+// goes on.
+class HeldFolder {
+public:
+    HeldFolder(int fd, std::size_t& held)
+        : fd_(fd)
+        , held_(held) {
+        ++held_;
+    }
+    ~HeldFolder() {
+        ::close(fd_);
+        --held_;
+    }
+    HeldFolder(const HeldFolder&) = delete;
+    HeldFolder& operator=(const HeldFolder&) = delete;
+    int Fd() const { return fd_; }
+
+private:
+    int fd_;
+    std::size_t& held_;
+};
+
+// Descriptors held at most; beyond them (a tree hundreds of folders deep with work left at
+// every level) a folder is opened by its path.
+constexpr std::size_t kHeldFolders = 256;
+
 struct FolderTask {
     std::uint32_t Node;
     std::string DiskPath;
     std::size_t ImagePathLength;
     LinkChain Links;
+    std::shared_ptr<const HeldFolder> Parent; // opened relative to it when there is one
+    std::string Name;                         // in Parent
 };
 
 struct Listed {
@@ -74,13 +105,24 @@ std::string JoinPath(const std::string& folder, std::string_view name) {
     return path;
 }
 
+// The text of a link kept as a link, as long as libisofs takes one.
 std::string ReadLinkText(int dirFd, const std::string& name, const std::string& path) {
     std::string text(kXorrisoPathLimit, '\0');
     const ssize_t length = ::readlinkat(dirFd, name.c_str(), text.data(), text.size());
-    if (length <= 0 || std::size_t(length) >= text.size()) {
+    if (length <= 0) {
         Fail(path, texts::kCannotReadLink);
     }
+    if (std::size_t(length) > kLongestLinkTarget) {
+        Fail(path, texts::kLinkTargetTooLong);
+    }
     text.resize(std::size_t(length));
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find('/', start), text.size());
+        if (end - start > kLongestName) {
+            Fail(path, texts::kLinkTargetNameTooLong);
+        }
+        start = end + 1;
+    }
     return text;
 }
 
@@ -104,6 +146,7 @@ private:
 
     const std::stop_token& stop_;
     std::size_t sinceStop_ = 0;
+    std::size_t held_ = 0; // HeldFolder descriptors open
     TImageTree tree_;
 };
 
@@ -124,6 +167,8 @@ std::uint32_t Reader::Append(std::uint32_t parent, std::string_view name, const 
         tree_.Text.append(linkText);
     } else if (S_ISDIR(st.st_mode)) {
         node.Kind = TImageEntryKind::Folder;
+        node.Device = std::uint64_t(st.st_dev);
+        node.Inode = std::uint64_t(st.st_ino);
     } else if (S_ISREG(st.st_mode)) {
         node.Kind = TImageEntryKind::File;
         node.Size = std::int64_t(st.st_size);
@@ -140,17 +185,24 @@ std::uint32_t Reader::Append(std::uint32_t parent, std::string_view name, const 
 }
 
 void Reader::ListFolder(const FolderTask& task, std::vector<FolderTask>& pending) {
-    const int fd = ::open(task.DiskPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+    const int fd = task.Parent ? ::openat(task.Parent->Fd(), task.Name.c_str(), kFlags)
+                               : ::open(task.DiskPath.c_str(), kFlags);
     if (fd < 0) {
         Fail(task.DiskPath, texts::kCannotRead, errno);
     }
-    DIR* dir = ::fdopendir(fd);
+    const int listFd = ::dup(fd);
+    DIR* dir = listFd < 0 ? nullptr : ::fdopendir(listFd);
     if (dir == nullptr) {
         const int error = errno;
         ::close(fd);
+        if (listFd >= 0) {
+            ::close(listFd);
+        }
         Fail(task.DiskPath, texts::kCannotRead, error);
     }
     const std::unique_ptr<DIR, int (*)(DIR*)> closer(dir, ::closedir);
+    const auto held = std::make_shared<const HeldFolder>(fd, held_);
     std::vector<Listed> entries;
     for (;;) {
         errno = 0;
@@ -180,7 +232,9 @@ void Reader::ListFolder(const FolderTask& task, std::vector<FolderTask>& pending
         if (S_ISLNK(listed.St.st_mode)) {
             struct stat target {};
             const int depth = task.Links ? task.Links->Count : 0;
-            if (depth < kLinkLimit && ::fstatat(fd, entry->d_name, &target, 0) == 0 &&
+            // By the whole path, as xorriso looks: where that passes 40 links (ELOOP) the
+            // link stays a link, though the folder itself is opened through its parent.
+            if (depth < kLinkLimit && ::stat(path.c_str(), &target) == 0 &&
                 !OnChain(task.Links.get(), target)) {
                 listed.St = target;
                 listed.Links = std::make_shared<const LinkHop>(
@@ -207,7 +261,8 @@ void Reader::ListFolder(const FolderTask& task, std::vector<FolderTask>& pending
         if (!listed.KeptLink && S_ISDIR(listed.St.st_mode)) {
             pending.push_back({node, JoinPath(task.DiskPath, listed.Name),
                                task.ImagePathLength + 1 + listed.Name.size(),
-                               std::move(listed.Links)});
+                               std::move(listed.Links), held_ <= kHeldFolders ? held : nullptr,
+                               listed.Name});
         }
     }
 }
@@ -221,7 +276,7 @@ TImageTree Reader::Read(const std::string& path) {
     const std::string name = ItemName(path);
     Append(TImageNode::kNoParent, name, st, {}, false);
     if (S_ISDIR(st.st_mode)) {
-        std::vector<FolderTask> pending{{0, path, 1 + name.size(), nullptr}};
+        std::vector<FolderTask> pending{{0, path, 1 + name.size(), nullptr, nullptr, {}}};
         while (!pending.empty() && !stop_.stop_requested()) {
             const FolderTask task = std::move(pending.back());
             pending.pop_back();
@@ -235,6 +290,26 @@ TImageTree Reader::Read(const std::string& path) {
 
 TImageTree ReadImageTree(const std::string& path, const std::stop_token& stop) {
     return Reader(stop).Read(path);
+}
+
+std::int64_t TreeBytes(const TImageTree& tree) {
+    // Folders come before what they hold, so one pass marks every copy after the first.
+    std::vector<bool> repeated(tree.Nodes.size(), false);
+    std::set<std::pair<std::uint64_t, std::uint64_t>> folders;
+    std::int64_t bytes = 0;
+    for (std::size_t i = 0; i < tree.Nodes.size(); ++i) {
+        const TImageNode& node = tree.Nodes[i];
+        repeated[i] = node.Parent != TImageNode::kNoParent && repeated[node.Parent];
+        if (repeated[i]) {
+            continue;
+        }
+        if (node.Kind == TImageEntryKind::Folder) {
+            repeated[i] = !folders.insert({node.Device, node.Inode}).second;
+        } else if (node.Kind == TImageEntryKind::File) {
+            bytes = SaturatingAdd(bytes, node.Size);
+        }
+    }
+    return bytes;
 }
 
 } // namespace platterwise

@@ -22,7 +22,7 @@ struct TImageNode {
     std::uint32_t LinkLength = 0;
     std::uint32_t Mode = 0;   // Device and Special: the file type and mode bits
     std::int64_t Size = 0;    // File: bytes
-    std::uint64_t Device = 0; // File: st_dev, with Inode the identity of its content;
+    std::uint64_t Device = 0; // File and Folder: st_dev, with Inode its identity;
     std::uint64_t Inode = 0;  // Device: the device number it stands for is in Device
 };
 
@@ -48,5 +48,9 @@ struct TImageTree {
 // attributes, a link's text) or a path of 4,096 bytes or more. Once `stop` is requested it
 // returns within a thousand entries a partial tree, for the caller that stopped it to drop.
 TImageTree ReadImageTree(const std::string& path, const std::stop_token& stop = {});
+
+// The bytes of the files in `tree` as the totals count them when it was read: every file
+// reached, each folder's content once however many links lead to the folder.
+std::int64_t TreeBytes(const TImageTree& tree);
 
 } // namespace platterwise

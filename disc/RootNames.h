@@ -11,6 +11,9 @@ struct TImageTree;
 
 // xorriso refuses paths of this many bytes or more, on disk and in the image.
 inline constexpr std::size_t kXorrisoPathLimit = 4096;
+// libisofs refuses a link whose target is longer, or has a longer component.
+inline constexpr std::size_t kLongestLinkTarget = 1023;
+inline constexpr std::size_t kLongestName = 255;
 
 // The name an item at `path` brings along: its last component, trailing separators ignored.
 // Empty for "/" and for an empty path.

@@ -357,10 +357,12 @@ void FolderWalker::Visit(Worker& self, WalkFrame& frame, TFolderImageCost* cost,
     case DT_LNK:
     case DT_UNKNOWN:
         // Links are followed: a link to a file counts the file, a link to a folder walks it.
+        // One that leads nowhere is reported to the totals; an image keeps it as a link,
+        // which is nothing amiss there.
         if (::fstatat(frame.Fd.Get(), name, &st, 0) != 0) {
-            Report(WalkPath(*frame.Node, name), errno);
-            if (cost != nullptr) {
-                PlanKeptLink(frame, *cost, name);
+            const int error = errno;
+            if (cost == nullptr || !PlanKeptLink(frame, *cost, name)) {
+                Report(WalkPath(*frame.Node, name), error);
             }
         } else if (S_ISDIR(st.st_mode)) {
             frame.AddName(name);
@@ -411,13 +413,15 @@ void FolderWalker::PlanOther(TFolderImageCost& cost, const char* name, mode_t mo
 }
 
 // A link that leads nowhere (broken, or a loop of links) goes on the disc as a link.
-void FolderWalker::PlanKeptLink(const WalkFrame& frame, TFolderImageCost& cost, const char* name) {
+bool FolderWalker::PlanKeptLink(const WalkFrame& frame, TFolderImageCost& cost, const char* name) {
     char target[PATH_MAX];
     const ssize_t length = ::readlinkat(frame.Fd.Get(), name, target, sizeof target);
-    if (length > 0 && std::size_t(length) < sizeof target) {
-        cost.Add({name, TImageEntryKind::Symlink, 0, true,
-                  std::string_view(target, std::size_t(length))});
+    if (length <= 0 || std::size_t(length) >= sizeof target) {
+        return false;
     }
+    cost.Add(
+        {name, TImageEntryKind::Symlink, 0, true, std::string_view(target, std::size_t(length))});
+    return true;
 }
 
 bool FolderWalker::OpenChild(const WalkFrame& parent, const char* name, OpenedFolder& child) {

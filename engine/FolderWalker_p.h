@@ -130,7 +130,8 @@ private:
     void PlanFile(Worker& self, TFolderImageCost& cost, const char* name, const struct stat& st,
                   bool viaLink);
     void PlanOther(TFolderImageCost& cost, const char* name, mode_t mode);
-    void PlanKeptLink(const WalkFrame& frame, TFolderImageCost& cost, const char* name);
+    // False when the link's text cannot be read: it is then reported.
+    bool PlanKeptLink(const WalkFrame& frame, TFolderImageCost& cost, const char* name);
     void SumImageCost();
     // Opens sub-folder `name` of `parent` and claims it; nothing when it cannot be opened
     // (reported), was walked already, or is a kernel pseudo file system.

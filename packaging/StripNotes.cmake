@@ -1,6 +1,8 @@
 # Run by CPack on the staged files before it packs them: CPack strips the programs of their
 # symbols only; Debian's own packages also lose the compiler's .comment and the .note sections.
-file(GLOB programs "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/usr/bin/*")
+# Each package's files are staged in a folder named after its component.
+file(GLOB programs "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/usr/bin/*"
+                   "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*/usr/bin/*")
 foreach(program IN LISTS programs)
     execute_process(
         COMMAND ${CPACK_STRIP_PROGRAM} --remove-section=.comment --remove-section=.note ${program}

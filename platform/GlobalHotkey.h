@@ -21,6 +21,10 @@ public:
     // or the session offers no such service (Wayland, offscreen).
     virtual bool RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) = 0;
     virtual bool UnregisterHotKey(int id) = 0;
+    // False once a registration has found that the session offers no system-wide hotkeys at
+    // all (a Wayland desktop whose portal has no global shortcuts, no portal, no session bus),
+    // as opposed to refusing this one combination. True before any registration.
+    virtual bool Offered() const { return true; }
 
 signals:
     // Emitted on the user-interface thread with the identifier of the pressed hotkey;

@@ -1,6 +1,7 @@
 #include "PortalGlobalHotkeys.h"
 
 #include <QDBusArgument>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
@@ -113,6 +114,13 @@ QString HandleText(const QVariant& v) {
     return v.toString();
 }
 
+// The errors of a bus on which no one serves the call: no portal, or a portal whose
+// backends implement no global shortcuts, so that it does not export the interface.
+bool NotServed(QDBusError::ErrorType type) {
+    return type == QDBusError::ServiceUnknown || type == QDBusError::UnknownInterface ||
+           type == QDBusError::UnknownMethod || type == QDBusError::UnknownObject;
+}
+
 bool Lists(const QVariantMap& results, const QString& shortcutId) {
     const auto bound =
         qdbus_cast<QList<PortalShortcut>>(results.value(QStringLiteral("shortcuts")));
@@ -132,6 +140,9 @@ public:
         , limit_(limit)
         , activated_(std::move(activated)) {}
     ~Session() override { Close(); }
+
+    // Set when a call found no portal, or a portal without global shortcuts.
+    bool Missing() const { return missing_; }
 
     // Creates the session and binds `shortcutId`; true iff the portal bound it.
     bool Open(const QString& shortcutId, const Triggers& triggers) {
@@ -199,6 +210,7 @@ private:
             const QDBusPendingReply<QDBusObjectPath> reply = watcher;
             if (reply.isError()) {
                 failed = true;
+                missing_ = NotServed(reply.error().type());
                 loop.quit();
             } else if (reply.value().path() != requests.front()) {
                 // An older portal chose the request's path itself.
@@ -241,6 +253,7 @@ private:
     QString sessionPath_;
     QString shortcutId_;
     bool bound_ = false;
+    bool missing_ = false;
     std::optional<Answer> answer_;
     QEventLoop* waiting_ = nullptr;
 };
@@ -264,13 +277,18 @@ TPortalGlobalHotkeys::~TPortalGlobalHotkeys() = default;
 
 bool TPortalGlobalHotkeys::RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) {
     const Triggers triggers = TriggersOf(modifiers, virtualKey);
-    if (!bus_.isConnected() || triggers.Portal.isEmpty() || sessions_.count(id) != 0) {
+    if (!bus_.isConnected()) {
+        offered_ = false;
+        return false;
+    }
+    if (triggers.Portal.isEmpty() || sessions_.count(id) != 0) {
         return false;
     }
     // The session is this object's own: the callback ends with it.
     auto session =
         std::make_unique<Session>(bus_, answerLimit_, [this, id] { emit HotKeyPressed(id); });
     if (!session->Open(QStringLiteral("hotkey-%1").arg(id), triggers)) {
+        offered_ = !session->Missing();
         return false; // the session closes with it
     }
     sessions_.emplace(id, std::move(session));

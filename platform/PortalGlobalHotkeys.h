@@ -34,11 +34,15 @@ public:
     bool RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) override;
     // Closes the session of `id`; false when `id` is not registered.
     bool UnregisterHotKey(int id) override;
+    // False once a registration found no bus, no portal on it, or a portal without the
+    // GlobalShortcuts interface (GNOME's, for one).
+    bool Offered() const override { return offered_; }
 
 private:
     class Session;
     QDBusConnection bus_;
     std::chrono::milliseconds answerLimit_;
+    bool offered_ = true;
     std::map<int, std::unique_ptr<Session>> sessions_;
 };
 

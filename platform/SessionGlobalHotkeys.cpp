@@ -34,4 +34,8 @@ bool TSessionGlobalHotkeys::UnregisterHotKey(int id) {
     return Active().UnregisterHotKey(id);
 }
 
+bool TSessionGlobalHotkeys::Offered() const {
+    return !active_ || active_->Offered();
+}
+
 } // namespace platterwise

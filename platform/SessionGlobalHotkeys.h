@@ -23,6 +23,7 @@ public:
 
     bool RegisterHotKey(int id, unsigned modifiers, unsigned virtualKey) override;
     bool UnregisterHotKey(int id) override;
+    bool Offered() const override;
 
 private:
     IGlobalHotkeys& Active();

@@ -28,6 +28,8 @@ packages=(
     # the fuzz targets: clang and its libFuzzer runtime
     clang libclang-rt-14-dev
     clang-format
+    # context-less connects on Qt before 6.7 (tools/clazy.sh)
+    clazy
 )
 
 missing=()
@@ -39,6 +41,9 @@ if ((${#missing[@]})); then
     echo "installing: ${missing[*]}"
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    # Another apt or dpkg holding the lock (an unattended upgrade) is waited for, not a failure.
+    lock=(-o DPkg::Lock::Timeout=600)
+    $sudo apt-get "${lock[@]}" update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get "${lock[@]}" install -y -qq \
+        --no-install-recommends "${missing[@]}"
 fi

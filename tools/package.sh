@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package from an optimised build made with Debian's hardening flags, then
-# checks it with lintian. Leaves build/package/platterwise_<version>_<architecture>.deb.
+# Builds the Debian packages from an optimised build made with Debian's hardening flags, then
+# checks them with lintian. Leaves build/package/platterwise-cli_<version>_<architecture>.deb
+# (the command line) and build/package/platterwise_<version>_<architecture>.deb (the window).
 #
 #   tools/package.sh            # build, pack, lintian
 set -euo pipefail
@@ -9,7 +10,9 @@ tools/ensure-deps.sh
 if ! command -v lintian >/dev/null; then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends lintian
+    # Waits for another apt or dpkg that holds the lock (an unattended upgrade) instead of failing.
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -qq \
+        --no-install-recommends lintian
 fi
 
 # The flags Debian builds its own packages with: fortified functions, stack protector,
@@ -24,10 +27,14 @@ build=build/package
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 # Only what the package holds; the tests and benchmarks are not needed to pack it.
 cmake --build "$build" --target platterwise platterwise-cli platterwise_manual platterwise_changelog
-rm -f "$build"/platterwise_*.deb
+
+rm -f "$build"/platterwise*_*.deb
 (cd "$build" && cpack -G DEB)
-deb="$(ls "$build"/platterwise_*.deb)"
-dpkg-deb --info "$deb"
-dpkg-deb --contents "$deb"
+status=0
 echo "lintian $(lintian --version | cut -d' ' -f2):"
-lintian --info --display-info "$deb" && echo "lintian: no errors"
+for deb in "$build"/platterwise-cli_*.deb "$build"/platterwise_*.deb; do
+    dpkg-deb --info "$deb"
+    dpkg-deb --contents "$deb"
+    lintian --info --display-info "$deb" && echo "lintian: no errors in $(basename "$deb")" || status=1
+done
+exit $status

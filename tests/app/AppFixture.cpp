@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 
+#include "app/SettingsFile.h"
 #include "platform/Colors.h"
 #include "widgets/fatmemo/FatMemo.h"
 #include "widgets/flat/ALEdit.h"
@@ -16,11 +17,19 @@ namespace platterwise::testing {
 void AppFixture::SetUp() {
     previous_ = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+    // Never the user's own settings.
+    previousConfig_ = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
 }
 
 void AppFixture::TearDown() {
     form_.reset();
     QDir::setCurrent(previous_);
+    if (previousConfig_.isNull()) {
+        qunsetenv("XDG_CONFIG_HOME");
+    } else {
+        qputenv("XDG_CONFIG_HOME", previousConfig_);
+    }
 }
 
 void AppFixture::PutSettings(const QByteArray& content) const {
@@ -30,7 +39,7 @@ void AppFixture::PutSettings(const QByteArray& content) const {
 }
 
 QByteArray AppFixture::SettingsContent() const {
-    QFile f(dir_.filePath(QStringLiteral("settings.ini")));
+    QFile f(SettingsFilePath());
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 

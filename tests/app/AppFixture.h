@@ -44,6 +44,7 @@ protected:
 
     // Writes settings.ini in the working directory.
     void PutSettings(const QByteArray& content) const;
+    // The settings file the program uses: that one, or the one in the configuration folder.
     QByteArray SettingsContent() const;
     // Makes `rel` under the working directory with a file of `size` bytes (sparse).
     void File(const QString& rel, qint64 size) const;
@@ -68,6 +69,8 @@ protected:
 
     QTemporaryDir dir_;
     QString previous_;
+    QTemporaryDir config_;      // XDG_CONFIG_HOME while a test runs
+    QByteArray previousConfig_; // and before
     RecordingDialogs dialogs_;
     FakeHotkeys hotkeys_;
     std::unique_ptr<TForm1> form_;

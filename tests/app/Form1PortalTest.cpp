@@ -58,5 +58,20 @@ TEST_F(Form1Portal, RefusedCtrlAShowsTheHotkeyBoxAndTheWindowStartsAsUsual) {
     EXPECT_EQ(Find<TShellListView>(form, "ShellListView1").ItemCount(), 3);
 }
 
+TEST_F(Form1Portal, ADesktopWithoutGlobalShortcutsStartsWithoutABoxAndSaysSoOnStderr) {
+    portal_.Shortcuts = false; // GNOME on Wayland
+    ::testing::internal::CaptureStderr();
+    TForm1 form(dialogs_, sessionHotkeys_);
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(Boxes().empty());
+    // Exactly one line of ours, whatever Qt's platform may add.
+    const std::string line = "platterwise: this desktop offers no global shortcuts; Ctrl+A "
+                             "selects all only while the window has the focus\n";
+    const auto at = err.find(line);
+    ASSERT_NE(at, std::string::npos) << err;
+    EXPECT_EQ(err.find("platterwise:", at + 1), std::string::npos) << err;
+    EXPECT_EQ(Find<TShellListView>(form, "ShellListView1").ItemCount(), 3);
+}
+
 } // namespace
 } // namespace platterwise::testing

@@ -5,7 +5,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <array>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -17,18 +19,29 @@ protected:
     void SetUp() override {
         previous_ = QDir::currentPath();
         ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+        saved_ = {qgetenv("XDG_CONFIG_HOME"), qgetenv("HOME")};
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path() + QStringLiteral("/cfg")));
     }
-    void TearDown() override { QDir::setCurrent(previous_); }
+    void TearDown() override {
+        QDir::setCurrent(previous_);
+        const char* names[] = {"XDG_CONFIG_HOME", "HOME"};
+        for (std::size_t i = 0; i < saved_.size(); ++i) {
+            saved_[i].isNull() ? qunsetenv(names[i]) : qputenv(names[i], saved_[i]);
+        }
+    }
     void Put(const QByteArray& content) {
         QFile f(dir_.filePath(QStringLiteral("settings.ini")));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(content);
     }
     QTemporaryDir dir_;
+    QTemporaryDir config_; // holds the configuration folder, made by the first write
     QString previous_;
+    std::array<QByteArray, 2> saved_;
 };
 
 TEST_F(SettingsFileTest, LivesInTheWorkingDirectoryOfTheMomentOfEachAccess) {
+    Put("");
     EXPECT_EQ(SettingsFilePath(), dir_.path() + QStringLiteral("/settings.ini"));
     TSettingsFile(SettingsFilePath()).WriteString(QStringLiteral("LAST_LOC"), QStringLiteral("/a"));
     QTemporaryDir other;
@@ -38,6 +51,28 @@ TEST_F(SettingsFileTest, LivesInTheWorkingDirectoryOfTheMomentOfEachAccess) {
     ASSERT_TRUE(QDir::setCurrent(dir_.path()));
     EXPECT_EQ(TSettingsFile().ReadString(QStringLiteral("LAST_LOC"), QStringLiteral("none")),
               u"/a");
+}
+
+TEST_F(SettingsFileTest, WithoutALocalFileTheyLiveInTheConfigurationFolderMadeOnFirstWrite) {
+    const QString xdg = config_.path() + QStringLiteral("/cfg/platterwise/settings.ini");
+    EXPECT_EQ(SettingsFilePath(), xdg);
+    EXPECT_EQ(TSettingsFile().ReadString(QStringLiteral("LAST_LOC"), QStringLiteral("none")),
+              u"none");
+    EXPECT_FALSE(QFileInfo::exists(config_.path() + QStringLiteral("/cfg"))); // reads make nothing
+    TSettingsFile().WriteString(QStringLiteral("LAST_LOC"), QStringLiteral("/a"));
+    EXPECT_EQ(TSettingsFile(xdg).ReadString(QStringLiteral("LAST_LOC"), {}), u"/a");
+    EXPECT_FALSE(QFileInfo::exists(dir_.filePath(QStringLiteral("settings.ini"))));
+
+    // Unset or relative, the variable gives way to ~/.config.
+    qputenv("HOME", QFile::encodeName(config_.path()));
+    for (const char* value : {"", "relative/cfg"}) {
+        qputenv("XDG_CONFIG_HOME", value);
+        EXPECT_EQ(SettingsFilePath(),
+                  config_.path() + QStringLiteral("/.config/platterwise/settings.ini"));
+    }
+    // A file put in the starting folder takes over from then on.
+    Put("[MAIN]\nLAST_LOC=/b\n");
+    EXPECT_EQ(TSettingsFile().ReadString(QStringLiteral("LAST_LOC"), {}), u"/b");
 }
 
 TEST_F(SettingsFileTest, IntegersTakeTheHexadecimalRulesAndFallBackToTheDefault) {

@@ -23,8 +23,9 @@ void Connect(QTimer& timer, QObject& context) {
 #elif defined(CASE_CONTEXTLESS_CONNECT)
 #include <QTimer>
 
-void Connect(QTimer& timer) {
-    QObject::connect(&timer, &QTimer::timeout, [] {});
+// The functor uses an object that may be gone when the timer fires.
+void Connect(QTimer& timer, QObject& user) {
+    QObject::connect(&timer, &QTimer::timeout, [&user] { user.deleteLater(); });
 }
 #elif defined(CASE_CAST_FROM_ASCII)
 #include <QString>

@@ -278,7 +278,8 @@ TEST_F(CliRun, HelpAndBadArguments) {
     EXPECT_EQ(Run({"--help"}), kExitFound);
     EXPECT_THAT(out_.str(), HasSubstr("platterwise-cli fill"));
     EXPECT_EQ(Run({"--version"}), kExitFound);
-    EXPECT_THAT(out_.str(), ::testing::MatchesRegex("platterwise-cli [0-9]+(\\.[0-9]+)+\n"));
+    EXPECT_THAT(out_.str(), ::testing::StartsWith("platterwise-cli " PLATTERWISE_VERSION "\n"));
+    EXPECT_THAT(out_.str(), HasSubstr("\nLicense GPL-3.0-or-later: "));
     EXPECT_EQ(Run({"fill", "--deviation", "x", "a"}), kExitBadArguments);
     EXPECT_EQ(err_.str(), "platterwise-cli: --deviation: needs a whole number of Mb (32-bit)\n");
     EXPECT_EQ(Run({"fill", "--\x1b[2J", "a"}), kExitBadArguments);

@@ -176,6 +176,27 @@ TEST_F(DiscCommand, RefusedHugeAndSameNamedItemsAreToldApart) {
         text, HasSubstr(" sectors           600,000 bytes  \\xff  (" + dir_ / "music/Y/\\xff)\n"));
 }
 
+// A folder whose image is far above its plan, and one holding a link libisofs refuses: each
+// is listed apart, the rest planned, and the output printed.
+TEST_F(DiscCommand, OneBadItemNeverSinksTheOthers) {
+    dir_.File("music/Linked/target/01.flac", 10);
+    for (int i = 0; i < 300; ++i) {
+        dir_.Link("music/Linked/links/l" + std::to_string(i), "../target");
+    }
+    dir_.Link("music/Bad/long", std::string(1'100, 'x'));
+    ASSERT_EQ(Run({"best", "--size", "1", "Linked/links", "Bad", "Three/CD1"}), kExitFound);
+    EXPECT_THAT(out_.str(), HasSubstr(" sectors           700,000 bytes  CD1\n"));
+    EXPECT_THAT(out_.str(), HasSubstr("\nToo large for a disc (1):\n  folder "));
+    EXPECT_THAT(out_.str(), HasSubstr("\nCannot go on a disc (1):\n  \"" +
+                                      dir_ / "music/Bad/long\" is a link"));
+    ASSERT_EQ(Run({"plan", "--size", "1", "--json", "Linked/links", "Bad", "Three/CD1"}),
+              kExitFound);
+    const TJson json = TJson::parse(out_.str());
+    EXPECT_EQ(json["discs"].size(), 1u);
+    EXPECT_EQ(json["too_large"][0]["path"], dir_ / "music/Linked/links");
+    EXPECT_EQ(json["refused"][0]["path"], dir_ / "music/Bad");
+}
+
 TEST_F(DiscCommand, NothingFitsAndBadArgumentsHaveTheirExitStatus) {
     EXPECT_EQ(Run({"best", "--size", "1", "Two/CD1", "big.iso"}), kExitNotFound);
     EXPECT_THAT(out_.str(), StartsWith("Nothing fits on 1 Mb (488 sectors of 2,048 bytes).\n"));

@@ -19,6 +19,8 @@ expected=(
     share/applications/$id.desktop
     share/doc/platterwise/changelog.gz
     share/doc/platterwise/copyright
+    share/doc/platterwise-cli/changelog.gz
+    share/doc/platterwise-cli/copyright
     share/icons/hicolor/scalable/apps/$id.svg
     share/man/man1/platterwise-cli.1.gz
     share/man/man1/platterwise.1.gz

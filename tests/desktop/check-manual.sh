@@ -16,7 +16,8 @@ for option in $(ASAN_OPTIONS=detect_leaks=0 "$cli" --help | grep -oE -- '(^|[ []
                 tr -d ' [' | sort -u); do
     grep -qF -- "$option" <<<"$page" || { echo "the page does not name $option"; status=1; }
 done
-for wanted in SYNOPSIS OPTIONS "Exit status" EXAMPLES "xorriso -outdev" "SEE ALSO"; do
+for wanted in SYNOPSIS OPTIONS "Exit status" EXAMPLES "xorriso -outdev" "SEE ALSO" \
+    "GPL-3.0-or-later"; do
     grep -qF -- "$wanted" <<<"$page" || { echo "the page has no \"$wanted\""; status=1; }
 done
 if grep -E '^(man|troff|groff|grotty):|warning' <<<"$page"; then

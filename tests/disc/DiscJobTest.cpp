@@ -166,7 +166,7 @@ TEST_F(DiscJob, ItemsThatCannotGoOnADiscAreRefusedAndTheRestPlanned) {
     EXPECT_EQ(r.Refused[1].Item.Position, 7u);
     EXPECT_NE(r.Refused[1].Reason.find("No such file"), std::string::npos);
     EXPECT_EQ(r.Refused[2].Item.Position, 8u);
-    EXPECT_EQ(r.Problems.Count(), 1); // the looping link, counted 0 bytes
+    EXPECT_TRUE(r.Problems.Empty()); // the looping link goes on the disc as a link
 
     // A path inside a folder longer than xorriso takes: found when its tree is read for the
     // exact size, and the search made again without it.
@@ -240,6 +240,86 @@ TEST_F(DiscJob, AFolderHoldingAFileThisUserCannotReadIsRefusedBeforeTheSearch) {
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// A folder of 300 links to a sibling folder plans far below its image, where each link is a
+// whole copy of the folder: alone over the disc, it is too large at its real size, and the
+// item that fits is still planned.
+TEST_F(DiscJob, AnItemWhoseImagePassesItsPlanIsTooLargeAndTheOthersArePlanned) {
+    for (int i = 0; i < 10; ++i) {
+        dir_.File("Linked/target/" + std::to_string(i) + ".flac", 10);
+    }
+    for (int i = 0; i < 300; ++i) {
+        dir_.Link("Linked/links/l" + std::to_string(i), "../target");
+    }
+    request_.Items.clear();
+    Add("Linked/links");
+    Add("single.flac");
+    request_.CapacitySectors = 488;
+    const std::int64_t alone = testing::XorrisoPrintSize(XorrisoCommand(
+        request_.Options, std::vector<TGraftPoint>{{"links", dir_ / "Linked/links"}}, {}));
+    ASSERT_GT(alone, 488);
+    for (const TDiscJobKind kind : {TDiscJobKind::FullestDisc, TDiscJobKind::Plan}) {
+        request_.Kind = kind;
+        const TDiscJobResult r = RunDiscJob(request_);
+        ASSERT_EQ(r.Status, TDiscJobStatus::Done);
+        ASSERT_EQ(r.TooLarge.size(), 1u);
+        EXPECT_EQ(r.TooLarge[0].Position, 0u);
+        EXPECT_EQ(r.TooLarge[0].Sectors + FixedImageSectors(request_.Options.Pad), alone);
+        EXPECT_TRUE(r.Unplaced.empty());
+        ASSERT_EQ(r.Discs.size(), 1u);
+        ASSERT_EQ(r.Discs[0].Items.size(), 1u);
+        EXPECT_EQ(r.Discs[0].Items[0].Position, 1u);
+        EXPECT_EQ(r.Discs[0].ImageSectors, XorrisoSectors(r.Discs[0]));
+    }
+}
+
+// Links as xorriso takes them: one that leads nowhere or round in a loop goes on the disc as
+// a link, nothing amiss; a way down through more than 40 links keeps the 41st as a link; a
+// link whose target libisofs refuses refuses only its item, named by its whole path.
+TEST_F(DiscJob, LinksGoOnTheDiscAsXorrisoTakesThem) {
+    request_.Items.clear();
+    request_.Kind = TDiscJobKind::Plan;
+    dir_.File("Odd/a.flac", 1'000);
+    dir_.Link("Odd/broken", "nowhere");
+    dir_.Link("Odd/loop", "loop");
+    for (int i = 0; i <= 45; ++i) {
+        const std::string folder = "Chain/f" + std::to_string(i);
+        dir_.File(folder + "/a.flac", 10);
+        if (i < 45) {
+            dir_.Link(folder + "/next", "../f" + std::to_string(i + 1));
+        }
+    }
+    dir_.Link("Bad/long", std::string(1'024, 'x'));
+    dir_.Link("Bad2/name", "a/" + std::string(256, 'y'));
+    for (const char* item : {"Odd", "Chain/f0", "Bad", "Bad2"}) {
+        Add(item);
+    }
+    const TDiscJobResult r = RunDiscJob(request_);
+    EXPECT_TRUE(r.Problems.Empty());
+    ASSERT_EQ(r.Refused.size(), 2u);
+    EXPECT_EQ(r.Refused[0].Reason,
+              Quoted(dir_ / "Bad/long") +
+                  " is a link whose target is longer than the 1,023 bytes a disc image holds");
+    EXPECT_EQ(r.Refused[1].Reason, Quoted(dir_ / "Bad2/name") +
+                                       " is a link whose target has a name longer than the "
+                                       "255 bytes a disc image holds");
+    ASSERT_EQ(r.Discs.size(), 1u);
+    EXPECT_EQ(r.Discs[0].Items.size(), 2u);
+    EXPECT_EQ(r.Discs[0].ImageSectors, XorrisoSectors(r.Discs[0]));
+}
+
+// A file removed after the walk is in neither the image nor the item's bytes.
+TEST_F(DiscJob, AFileGoneBeforeTheImageIsSizedLeavesTheItemsBytes) {
+    request_.Items.resize(1); // Album A: 5,590,000 bytes
+    const TDiscJobResult r = RunDiscJob(request_, [&](const TDiscJobProgress& p) {
+        if (p.MeasuredItems == 1 && p.DiscsPlanned == 0) {
+            std::filesystem::remove(dir_ / "Album A/cover.jpg");
+        }
+    });
+    ASSERT_EQ(r.Discs.size(), 1u);
+    EXPECT_EQ(r.Discs[0].Items[0].Bytes, 5'500'000);
+    EXPECT_EQ(r.Discs[0].ImageSectors, XorrisoSectors(r.Discs[0]));
 }
 
 TEST_F(DiscJob, NothingFitsWhenEveryItemIsTooLarge) {

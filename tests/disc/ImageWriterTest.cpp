@@ -51,7 +51,7 @@ struct Disc {
         for (const std::string& path : paths) {
             Trees.push_back(ReadImageTree(path));
             Entries.push_back({&Trees.back(), ItemName(path), path});
-            roots.push_back({&Trees.back(), ItemName(path)});
+            roots.push_back({&Trees.back(), ItemName(path), path});
             Points.push_back({ItemName(path), path});
         }
         Sectors = ExactImageSectors(roots, Options);

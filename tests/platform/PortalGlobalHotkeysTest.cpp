@@ -73,6 +73,7 @@ TEST_F(PortalHotkeys, ARefusalOrSilenceFailsTheRegistrationAndClosesItsSession) 
         portal_.Closed.clear();
         TPortalGlobalHotkeys hotkeys(client_, {}, 300ms);
         EXPECT_FALSE(hotkeys.RegisterHotKey(1, MOD_CONTROL, 0x41));
+        EXPECT_TRUE(hotkeys.Offered()); // a refusal, not a desktop without the service
         ASSERT_TRUE(QTest::qWaitFor([&] { return portal_.Closed.size() >= c.SessionsClosed; }));
         EXPECT_EQ(portal_.Closed.size(), c.SessionsClosed);
     }
@@ -82,13 +83,24 @@ TEST_F(PortalHotkeys, NoPortalOnTheBusOrAKeyItCannotNameFailsAtOnce) {
     TPortalGlobalHotkeys hotkeys(client_);
     EXPECT_FALSE(hotkeys.RegisterHotKey(3, MOD_CONTROL, 0x70)); // F1: not a letter or digit
     EXPECT_TRUE(portal_.Asked.empty());
+    EXPECT_TRUE(hotkeys.Offered());
 
     PrivateBus empty;
     ASSERT_TRUE(empty.Started());
     TPortalGlobalHotkeys lonely(empty.Connect());
     EXPECT_FALSE(lonely.RegisterHotKey(1, MOD_CONTROL, 0x41));
+    EXPECT_FALSE(lonely.Offered());
     TPortalGlobalHotkeys unconnected(QDBusConnection(QStringLiteral("no such connection")));
     EXPECT_FALSE(unconnected.RegisterHotKey(1, MOD_CONTROL, 0x41));
+    EXPECT_FALSE(unconnected.Offered());
+}
+
+TEST_F(PortalHotkeys, APortalWithoutGlobalShortcutsOffersNone) {
+    portal_.Shortcuts = false;
+    TPortalGlobalHotkeys hotkeys(client_);
+    EXPECT_FALSE(hotkeys.RegisterHotKey(1, MOD_CONTROL, 0x41));
+    EXPECT_FALSE(hotkeys.Offered());
+    EXPECT_TRUE(portal_.Asked.empty());
 }
 
 } // namespace

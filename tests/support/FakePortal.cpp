@@ -1,6 +1,7 @@
 #include "FakePortal.h"
 
 #include <QDBusArgument>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
@@ -84,6 +85,12 @@ void FakePortal::Respond(const QDBusMessage& call, const QString& token, uint co
 bool FakePortal::handleMessage(const QDBusMessage& m, const QDBusConnection&) {
     const QList<QVariant> args = m.arguments();
     const QString member = m.member();
+    if (m.interface() == kShortcuts && !Shortcuts) {
+        bus_.send(m.createErrorReply(
+            QDBusError::UnknownMethod,
+            QStringLiteral("No such interface “%1” on object at path %2").arg(kShortcuts, kPath)));
+        return true;
+    }
     if (m.interface() == kShortcuts && member == QLatin1String("CreateSession") &&
         args.size() == 1) {
         const auto options = qdbus_cast<QVariantMap>(args[0]);

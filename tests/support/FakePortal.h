@@ -24,6 +24,9 @@ public:
     uint BindCode = 0;
     bool ListBound = true;
     bool Answer = true;
+    // False: the portal exports no GlobalShortcuts interface (GNOME's backends implement
+    // none) and answers its calls with the error GDBus gives for a missing interface.
+    bool Shortcuts = true;
 
     struct Shortcut {
         QString Session, Id, Description, PreferredTrigger;
