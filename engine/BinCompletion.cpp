@@ -10,7 +10,8 @@ namespace platterwise {
 namespace {
 
 constexpr std::size_t kChoicesPerBin = 12;
-constexpr std::int64_t kEnumerationSteps = 4'000;
+// Items looked at while listing one opener's ways.
+constexpr std::int64_t kEnumerationSteps = 200'000;
 
 class TCompletion {
 public:
@@ -48,8 +49,8 @@ private:
         if (++steps_ > stepLimit_) {
             return false;
         }
-        if ((steps_ & 255) == 0 && (limits_.Stop.stop_requested() ||
-                                    std::chrono::steady_clock::now() >= limits_.Deadline)) {
+        if ((steps_ & 15) == 0 && (limits_.Stop.stop_requested() ||
+                                   std::chrono::steady_clock::now() >= limits_.Deadline)) {
             steps_ = stepLimit_ + 1; // unwinds every level
             return false;
         }
@@ -156,14 +157,14 @@ private:
         }
         std::int64_t tried = -1;
         for (std::size_t k = from; k < order_.size() && choices.size() < kChoicesPerBin; ++k) {
+            if (++enumerated_ > kEnumerationSteps) {
+                return;
+            }
             const std::int64_t w = weights_[order_[k]];
             // A set that leaves more slack than allowed but too little for any item is a dead end.
             if (used_[k] != 0 || w > slack || w == tried ||
                 (slack - w > budget && slack - w < minWeight_)) {
                 continue;
-            }
-            if (++enumerated_ > kEnumerationSteps) {
-                return;
             }
             tried = w;
             chosen_.push_back(k);

@@ -183,7 +183,7 @@ struct TPlanner {
         slackLimits.Deadline = now + limit / 8;
         slackLimits.Stop = options.Stop;
         TBins slack = MinimumBinSlack(weights, Room, slackLimits);
-        if (slack.size() < start.size()) {
+        if (!slack.empty() && slack.size() < start.size()) {
             start = std::move(slack);
             if (Progress) {
                 Progress(start.size(), 0);

@@ -12,10 +12,10 @@ namespace {
 class TSlackPass {
 public:
     TSlackPass(std::span<const std::int64_t> weights, std::int64_t capacity,
-               std::int64_t nodesPerBin)
+               const TSlackLimits& limits)
         : weights_(weights)
         , capacity_(capacity)
-        , nodesPerBin_(nodesPerBin) {}
+        , limits_(limits) {}
 
     // `order` lists every item, equal weights next to each other. Gives up (empty result) as
     // soon as the bins made and the weight left cannot beat `beat` bins.
@@ -27,6 +27,10 @@ public:
         }
         TBins bins;
         while (!rest_.empty()) {
+            if (limits_.Stop.stop_requested() ||
+                std::chrono::steady_clock::now() >= limits_.Deadline) {
+                return {};
+            }
             if (bins.size() + std::size_t((left + capacity_ - 1) / capacity_) >= beat) {
                 return {};
             }
@@ -76,12 +80,12 @@ private:
         }
         std::int64_t tried = -1;
         for (std::size_t k = from; k < rest_.size() && bestSlack_ > 0 && slack >= minWeight_; ++k) {
+            if (++nodes_ > limits_.NodesPerBin) {
+                return;
+            }
             const std::int64_t w = weights_[rest_[k]];
             if (w > slack || w == tried) {
                 continue;
-            }
-            if (++nodes_ > nodesPerBin_) {
-                return;
             }
             tried = w;
             chosen_.push_back(k);
@@ -92,7 +96,7 @@ private:
 
     std::span<const std::int64_t> weights_;
     std::int64_t capacity_;
-    std::int64_t nodesPerBin_;
+    const TSlackLimits& limits_;
     std::vector<std::size_t> rest_;
     std::vector<std::size_t> chosen_;
     std::vector<std::size_t> best_;
@@ -132,7 +136,7 @@ TBins MinimumBinSlack(std::span<const std::int64_t> weights, std::int64_t capaci
     std::stable_sort(decreasing.begin(), decreasing.end(),
                      [&](std::size_t a, std::size_t b) { return weights[a] > weights[b]; });
     std::mt19937_64 rng(limits.Seed);
-    TSlackPass pass(weights, capacity, limits.NodesPerBin);
+    TSlackPass pass(weights, capacity, limits);
     TBins best = pass.Pack(decreasing, weights.size() + 2);
     for (int p = 1;
          p < limits.MaxPasses &&

@@ -24,12 +24,12 @@ struct TSlackLimits {
     std::chrono::steady_clock::time_point Deadline = std::chrono::steady_clock::time_point::max();
     std::stop_token Stop;
     int MaxPasses = 1'000;
-    std::int64_t NodesPerBin = 20'000; // search steps for one bin before its best is taken
+    std::int64_t NodesPerBin = 200'000; // items looked at for one bin before its best is taken
     std::uint64_t Seed = 1;
 };
 
-// The packing of fewest bins among the passes made (at least one, whatever the limits):
-// positions into the weights, every bin within the capacity.
+// The packing of fewest bins among the passes made: positions into the weights, every bin
+// within the capacity. No bins when the deadline or the stop came before a pass was done.
 // REQUIRES: 0 < capacity; every weight from 0 to capacity; their sum within int64.
 TBins MinimumBinSlack(std::span<const std::int64_t> weights, std::int64_t capacity,
                       const TSlackLimits& limits);
