@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the program (optimised) and starts it. Without a display it
 # says so and shows how to run it under xvfb-run.
 set -euo pipefail

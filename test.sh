@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds everything from nothing with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and runs every test (tests that need an X server under xvfb-run);
 # checks the Qt code with clazy; runs the threaded tests under ThreadSanitizer; then builds the

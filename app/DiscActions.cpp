@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DiscActions.h"
 
 #include "BurnDialog.h"
+#include "BurnedLines.h"
 #include "DiscTarget.h"
 #include "FindOnDiscs.h"
 #include "UnreadableReport.h"
@@ -40,6 +42,8 @@ const char* JobName(TWindowJobKind kind) {
         return "The search for the fullest disc";
     case TWindowJobKind::Plan:
         return "The plan of all discs";
+    case TWindowJobKind::WriteImages:
+        return "The writing of disc images";
     case TWindowJobKind::FitCheck:
     case TWindowJobKind::FitAfterGo:
         break;
@@ -62,6 +66,11 @@ TDiscActions::TDiscActions(QWidget& window, TFatMemo& memo, TALEdit& message,
     ChooseFolder = [this] {
         return QFileDialog::getExistingDirectory(&window_, QStringLiteral("Save disc lists in"));
     };
+    ChooseImageFolder = [this] {
+        return QFileDialog::getExistingDirectory(&window_, QStringLiteral("Write disc images in"));
+    };
+    // The plans' images may be written: they are sized with the MD5s those images carry.
+    options_.RecordMd5 = true;
     BuildMenu();
     memo_.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&memo_, &QWidget::customContextMenuRequested, this,
@@ -105,7 +114,11 @@ void TDiscActions::BuildMenu() {
     menu_->addSeparator();
     copyPaths_ = add("Copy full paths", {}, &TDiscActions::CopyFullPaths);
     saveLists_ = add("Save disc lists…", {}, &TDiscActions::SaveDiscLists);
-    add("Burn disc images…", QKeySequence(Qt::CTRL | Qt::Key_B), &TDiscActions::BurnDiscImages);
+    writeImages_ = add("Write disc images…", {}, &TDiscActions::WriteDiscImages);
+    recordBurned_ = add("Record as burned", {}, &TDiscActions::RecordAsBurned);
+    // "Burn disc N…" entries go here, once images are written.
+    burnImages_ =
+        add("Burn disc images…", QKeySequence(Qt::CTRL | Qt::Key_B), &TDiscActions::BurnDiscImages);
     add("Find on discs…", {}, &TDiscActions::FindOnDiscs);
     menu_->addSeparator();
     mediaMenu_ = menu_->addMenu(QStringLiteral("Medium"));
@@ -163,7 +176,20 @@ void TDiscActions::UpdateMenu() {
     checkFit_->setEnabled(listed);
     copyPaths_->setEnabled(listed);
     saveLists_->setEnabled(shown_ && !shown_->Discs.empty());
+    writeImages_->setEnabled(shown_ && !shown_->Discs.empty() && job_ == nullptr);
+    recordBurned_->setEnabled(!written_.empty() && job_ == nullptr);
     cancel_->setEnabled(job_ != nullptr);
+    for (QAction* a : burnDiscs_) {
+        delete a;
+    }
+    burnDiscs_.clear();
+    for (std::size_t d = 0; d < written_.size(); ++d) {
+        auto* a = new QAction(QStringLiteral("Burn disc %1…").arg(d + 1), menu_);
+        a->setStatusTip(FromEngine(written_[d].Label));
+        connect(a, &QAction::triggered, this, [this, d] { BurnDisc(int(d)); });
+        menu_->insertAction(burnImages_, a);
+        burnDiscs_.push_back(a);
+    }
     for (QAction* a : copyDiscs_) {
         delete a; // not a Qt child: the menu only lists it
     }
@@ -242,6 +268,7 @@ void TDiscActions::Run(TWindowJob* job, const QString& said) {
     job_ = job;
     holdNote_ = false;
     connect(job, &TWindowJob::Progress, this, &TDiscActions::ShowProgress);
+    connect(job, &TWindowJob::ImageProgress, this, &TDiscActions::ShowImageProgress);
     connect(job, &TWindowJob::Result, this, [this](TWindowJob* done) { Finished(*done); });
     if (!said.isEmpty()) {
         Say(said);
@@ -268,7 +295,8 @@ void TDiscActions::StartJob(TDiscJobKind kind) {
     }
     request.CapacitySectors = target.CapacitySectors;
     request.Options = options_;
-    Run(new TWindowJob(std::move(request), target.Medium, ShownFolder(), this),
+    Run(new TWindowJob(std::move(request), target.Medium, ShownFolder(), this,
+                       DefaultCataloguePath()),
         kind == TDiscJobKind::Plan ? QStringLiteral("Planning the discs…")
                                    : QStringLiteral("Looking for the fullest disc…"));
 }
@@ -381,6 +409,8 @@ void TDiscActions::Finished(TWindowJob& job) {
         }
     } else if (const auto* fits = std::get_if<std::vector<TFitCheck>>(&outcome)) {
         ShowFit(job, *fits);
+    } else if (const auto* images = std::get_if<TDiscImagesOutcome>(&outcome)) {
+        ShowImages(job, *images);
     } else {
         ShowResult(job, std::get<TDiscJobResult>(outcome));
     }
@@ -411,7 +441,8 @@ void TDiscActions::ShowResult(const TWindowJob& job, const TDiscJobResult& resul
     const bool fullPaths = job.Folder() != ShownFolder();
     const TDiscJobKind kind =
         job.Kind() == TWindowJobKind::Plan ? TDiscJobKind::Plan : TDiscJobKind::FullestDisc;
-    const TResultView view = DiscJobView(result, kind, job.Medium(), fullPaths);
+    TResultView view = DiscJobView(result, kind, job.Medium(), fullPaths);
+    AddAlreadyOnDisc(view, job.Burned().AlreadyOnDisc, fullPaths);
     {
         // These changes are this object's own: the panel is not taken over.
         auto onChange = std::exchange(memo_.OnChange, nullptr);
@@ -426,6 +457,9 @@ void TDiscActions::ShowResult(const TWindowJob& job, const TDiscJobResult& resul
         panel_.push_back({line.Path, line.Disc});
     }
     shown_ = result;
+    shownMedium_ = job.Medium();
+    shownCapacity_ = job.CapacitySectors();
+    written_.clear(); // "Burn disc N…" would name another plan's disc
     tip_ = {};
     tip_.Unreadable = FromEngine(UnreadableText(result.Problems));
     ShowTip();
@@ -435,6 +469,13 @@ void TDiscActions::ShowResult(const TWindowJob& job, const TDiscJobResult& resul
 
 void TDiscActions::Cancel() {
     if (job_ == nullptr) {
+        return;
+    }
+    if (job_->Kind() == TWindowJobKind::WriteImages) {
+        // Its result still comes: the discs written before the stop are recorded.
+        job_->Stop();
+        Say(QStringLiteral("Cancelling: the image being written is removed…"));
+        holdNote_ = true;
         return;
     }
     job_->Kill();

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The results panel's right-button menu: the fullest disc, a plan for all discs, the fit check
 // on the real disc, the items' full paths for the clipboard and their disc lists for a burning
-// program. Each request is a job (TWindowJob) on a worker; its result replaces the panel's lines
-// only when complete. At most one job runs for the window. Owned by the main window, which hands
-// it the controls it works on.
+// program; the plan's images written and recorded in the catalogue, then burned. Each request is a
+// job (TWindowJob) on a worker; its result replaces the panel's lines only when complete. At most
+// one job runs for the window. Owned by the main window, which hands it the controls it works on.
 #include "DiscResultView.h"
 #include "ShellRowSource.h"
 #include "WindowJob.h"
@@ -51,6 +52,8 @@ public:
 
     // Asks for the folder to save lists in; empty for none. A folder dialog unless replaced.
     std::function<QString()> ChooseFolder;
+    // Asks for the folder to write images in; empty for none. A folder dialog unless replaced.
+    std::function<QString()> ChooseImageFolder;
 
     QMenu& Menu() { return *menu_; }
     QMenu& MediaMenu() { return *mediaMenu_; }
@@ -66,6 +69,15 @@ public:
     // The full paths of disc `disc`'s items (0-based), or of every disc's for -1.
     void CopyDisc(int disc);
     void SaveDiscLists();
+    // Asks for a folder and writes the shown discs' images there on the worker, recording each
+    // in the catalogue; progress on the message line, Cancel stops it.
+    void WriteDiscImages();
+    // Marks the discs just written burned in the catalogue.
+    void RecordAsBurned();
+    // Opens the burn dialog on disc `disc` (0-based) of those just written.
+    void BurnDisc(int disc);
+    // The images of the last "Write disc images…", in disc order.
+    const std::vector<TRecordedImage>& Written() const { return written_; }
     // Asks for image files and opens the burn dialog on them, one disc after another.
     void BurnDiscImages();
     void FindOnDiscs();
@@ -91,6 +103,8 @@ private:
     void Run(TWindowJob* job, const QString& said);
     void StartJob(TDiscJobKind kind);
     void ShowProgress(const TDiscJobProgress& progress);
+    void ShowImageProgress(int disc, int discs, qint64 bytes, qint64 total);
+    void ShowImages(const TWindowJob& job, const TDiscImagesOutcome& outcome);
     void Finished(TWindowJob& job);
     void ShowResult(const TWindowJob& job, const TDiscJobResult& result);
     void ShowFit(const TWindowJob& job, const std::vector<TFitCheck>& fits);
@@ -121,14 +135,22 @@ private:
     QAction* checkFit_;
     QAction* copyPaths_;
     QAction* saveLists_;
+    QAction* writeImages_;
+    QAction* recordBurned_;
+    QAction* burnImages_;
     QAction* cancel_;
     QAction* followWindow_;
     std::vector<QAction*> copyDiscs_; // "Copy disc N", after a plan of several discs
+    std::vector<QAction*> burnDiscs_; // "Burn disc N…", after images were written
 
     // The panel's lines as last filled here, and the job result they show. Forgotten when
     // anything else changes the panel.
     std::vector<TPanelLine> panel_;
     std::optional<TDiscJobResult> shown_;
+    std::string shownMedium_;             // the medium the shown result aims at, for people
+    std::int64_t shownCapacity_ = 0;      // and its sectors
+    std::vector<TRecordedImage> written_; // the last images written, until another result
+    QString writtenDir_;
     QString said_;          // the last result put on the message line
     bool holdNote_ = false; // a note stays on the message line until the job ends
     TTip tip_;

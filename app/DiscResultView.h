@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the results panel and the message line show for a disc job or a fit check: tagged
 // memo lines (a yellow header per disc, then its items, folders white and files aqua) and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real disc the window's disc actions aim at: a medium chosen from their own list, else
 // the medium behind the chosen template, else the custom size in Mb.

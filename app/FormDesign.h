@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the three windows share of their design: the colour of every flat control, the paint
 // hooks that give them the program's skin, and centring on the screen at first show.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A group box drawn the classic way: an etched frame whose top line runs through the middle
 // of the caption, the caption on the window colour a few pixels in from the left. Children

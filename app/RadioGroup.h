@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A captioned group of radio buttons with one chosen item (or none), its items laid out in one
 // column of equal rows below the caption.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings file, section MAIN: a settings.ini in the process's current working directory
 // when there is one (portable use, and the place earlier versions kept it), otherwise

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ShellRowSource.h"
 
 #include "widgets/shell/ShellListView.h"

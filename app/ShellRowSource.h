@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The engine's view of the file list: its rows, their selection, and each row's folder flag
 // and path as native bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file pane's type filter: which enumerated items the file list admits under each item of
 // the file-type list. Folders are admitted by every category, so the user can still navigate.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: the file pane on the left, the target, deviation, sampling and action
 // groups on the right, the message line and the results memo. The engine does the work; this

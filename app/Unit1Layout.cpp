@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's controls with their design values: geometry, captions, items, fonts,
 // colours and flags. No layouts: the window has a fixed client size and every control its
 // place in it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window reads from the settings file at start-up and writes when it ends.
 #include "SettingsFile.h"
 #include "SettingsKeys.h"

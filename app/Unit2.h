@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The options window: which fields and which folder the main window restores at start-up,
 // and the file list's view style. What it saves takes effect at the next start.

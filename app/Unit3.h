@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The about window: the program's name, a one-line description, its web address, a build
 // line and credits beside the animated picture. Shown modeless, hidden by OK or its close box.

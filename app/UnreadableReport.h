@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What Go! and the totals could not read, written to standard error: the window itself shows
 // what it always has, so a user who started the program from a terminal still learns which

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Items handed to file managers and burning programs through the clipboard: a text/uri-list
 // beside the plain text.

@@ -7,12 +7,19 @@
 namespace platterwise {
 
 TWindowJob::TWindowJob(TDiscJobRequest request, std::string medium, std::string folder,
-                       QObject* parent)
+                       QObject* parent, std::string cataloguePath)
     : QObject(parent)
     , kind_(request.Kind == TDiscJobKind::Plan ? TWindowJobKind::Plan : TWindowJobKind::FullestDisc)
     , request_(std::move(request))
     , medium_(std::move(medium))
-    , folder_(std::move(folder)) {}
+    , folder_(std::move(folder))
+    , cataloguePath_(std::move(cataloguePath)) {}
+
+TWindowJob::TWindowJob(TImagesRequest request, std::string medium, QObject* parent)
+    : QObject(parent)
+    , kind_(TWindowJobKind::WriteImages)
+    , request_(std::move(request))
+    , medium_(std::move(medium)) {}
 
 TWindowJob::TWindowJob(TWindowJobKind kind, TFitRequest request, std::string medium,
                        std::string folder, QObject* parent)
@@ -26,6 +33,11 @@ TWindowJob::~TWindowJob() {
     killed_ = true;
     // The jthread asks its worker to stop and waits; what the worker posted to this object
     // is dropped with it.
+}
+
+std::int64_t TWindowJob::CapacitySectors() const {
+    const auto* disc = std::get_if<TDiscJobRequest>(&request_);
+    return disc ? disc->CapacitySectors : 0;
 }
 
 void TWindowJob::Start() {
@@ -51,7 +63,25 @@ void TWindowJob::Kill() {
 }
 
 TWindowJobOutcome TWindowJob::Work(const std::stop_token& stop) {
-    if (const auto* disc = std::get_if<TDiscJobRequest>(&request_)) {
+    if (auto* images = std::get_if<TImagesRequest>(&request_)) {
+        const int discs = int(images->Discs.size());
+        return WriteAndRecordImages(
+            images->Discs, images->Write, stop,
+            [this, discs](std::size_t disc, const std::string&, const TImageWriteProgress& p) {
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, disc, discs, p] {
+                        if (!killed_) {
+                            emit ImageProgress(int(disc), discs, p.Bytes, p.TotalBytes);
+                        }
+                    },
+                    Qt::QueuedConnection);
+            });
+    }
+    if (auto* disc = std::get_if<TDiscJobRequest>(&request_)) {
+        if (!cataloguePath_.empty()) {
+            burned_ = LeaveOutBurned(cataloguePath_, disc->Items);
+        }
         const auto progress = [this](const TDiscJobProgress& p) {
             QMetaObject::invokeMethod(
                 this,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Platterwise: starts the three windows and runs until the main window ends the program.
 #include "Unit1.h"
 #include "Unit2.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Folder walk benchmark: SumFolderSize against `du -sb` on the same generated tree, warm
 // cache, alternating runs, medians. du adds directory sizes, so it is a reference for speed,
 // not for the total; the total is checked against the generated files' lengths. The same walk

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Image size benchmark: the exact size of a set of items (read the items' trees, then size
 // the image with libisofs from them) against `xorriso -as mkisofs -print-size` on the same
 // graft points, and against libisofs reading the disk itself; the three must agree. Also the

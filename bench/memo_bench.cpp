@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures for the results memo: adding tagged and plain lines to a visible memo (each change
 // repaints at once), at the line limit too, clearing it, repainting a full memo scrolled to the
 // middle and scrolling it, each next to a QPlainTextEdit doing the same work as a peer in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Disc-fill search benchmark, worst case: 10,000 items, every variant draws all of them before
 // it reaches the window, and every one of 1,000 variants overshoots.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lists folders of 1,000, 10,000 and 100,000 files in the shell list's report view and
 // prints the time to fill, the time to paint the first screen and the heap per row, next to
 // `ls -f | wc -l` and a sorted `ls | wc -l` on the same folder, with the fill's ratio to the

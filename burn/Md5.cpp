@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Md5.h"
 
+#include <cstdlib>
+
 // clang-format off
 #include <stdint.h>
 #define LIBISOFS_WITHOUT_LIBBURN 1
@@ -55,6 +57,23 @@ std::string Md5Hex(const TMd5Digest& digest) {
         hex += kDigits[b & 15];
     }
     return hex;
+}
+
+std::optional<TMd5Digest> Md5FromHex(const std::string& hex) {
+    if (hex.size() != 32) {
+        return std::nullopt;
+    }
+    TMd5Digest digest{};
+    for (std::size_t i = 0; i < 16; ++i) {
+        const std::string pair = hex.substr(2 * i, 2);
+        char* end = nullptr;
+        const unsigned long b = std::strtoul(pair.c_str(), &end, 16);
+        if (end != pair.c_str() + 2) {
+            return std::nullopt;
+        }
+        digest[i] = static_cast<unsigned char>(b);
+    }
+    return digest;
 }
 
 } // namespace platterwise::burn

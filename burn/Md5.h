@@ -4,6 +4,7 @@
 // inside images). Not thread-safe: one thread feeds one digest at a time.
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace platterwise::burn {
@@ -27,5 +28,7 @@ private:
 
 // 32 lower-case hexadecimal digits.
 std::string Md5Hex(const TMd5Digest& digest);
+// The digest of 32 hexadecimal digits (either case), or nothing for any other text.
+std::optional<TMd5Digest> Md5FromHex(const std::string& hex);
 
 } // namespace platterwise::burn

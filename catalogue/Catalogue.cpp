@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <map>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -88,6 +89,15 @@ const char* DiscStateName(TDiscState state) {
         break;
     }
     return "written";
+}
+
+std::string CatalogueNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    ::gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
 }
 
 std::string DefaultCataloguePath() {

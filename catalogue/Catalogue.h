@@ -70,6 +70,9 @@ const char* DiscStateName(TDiscState state); // "reserved", "written", "burned"
 // $XDG_DATA_HOME/platterwise/catalogue.sqlite, ~/.local/share/... when it is unset or empty.
 std::string DefaultCataloguePath();
 
+// The current time as the catalogue stores dates.
+std::string CatalogueNow();
+
 class TCatalogue {
 public:
     enum class TMode { Read, Write };

@@ -15,23 +15,6 @@ std::string CatalogueAt(const std::string& path) {
     return path.empty() ? DefaultCataloguePath() : path;
 }
 
-std::optional<burn::TMd5Digest> ParseMd5(const std::string& hex) {
-    if (hex.size() != 32) {
-        return std::nullopt;
-    }
-    burn::TMd5Digest digest{};
-    for (std::size_t i = 0; i < 16; ++i) {
-        const std::string pair = hex.substr(2 * i, 2);
-        char* end = nullptr;
-        const unsigned long b = std::strtoul(pair.c_str(), &end, 16);
-        if (end != pair.c_str() + 2) {
-            return std::nullopt;
-        }
-        digest[i] = static_cast<unsigned char>(b);
-    }
-    return digest;
-}
-
 std::string UtcNow() {
     const std::time_t now = std::time(nullptr);
     std::tm utc{};
@@ -63,7 +46,7 @@ std::optional<TBurnDisc> ResolveBurnDisc(const std::string& argument,
             << EscapeForTerminal(CatalogueAt(cataloguePath)) << '\n';
         return std::nullopt;
     }
-    const auto md5 = ParseMd5(disc->ImageMd5);
+    const auto md5 = burn::Md5FromHex(disc->ImageMd5);
     if (!md5) {
         err << kErrorPrefix << EscapeForTerminal(argument)
             << ": the catalogue records no MD5 for its image, so a burn could not be checked\n";

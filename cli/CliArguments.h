@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line of platterwise-cli, parsed and checked before anything is measured.
 #include "engine/DiscMedia.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help text, written from the declarations of the commands and their options.
 #include "CliArguments.h"
 #include "CommandLine_p.h"

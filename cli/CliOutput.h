@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every command writes the same way: errors and unreadable entries on standard error,
 // the paths it was given turned into a file list, and the designed reports collected for a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every command of platterwise-cli and its options, declared once with CLI11: parsing reads
 // the values they hold, and the help text is written from the same declarations.

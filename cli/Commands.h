@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The commands of platterwise-cli, writing to the given streams so they can be tested
 // in-process. One file each: FillCommand.cpp, TotalCommand.cpp, DiscCommand.cpp (best, plan).

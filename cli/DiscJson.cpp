@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // best and plan for scripts: one JSON object, whatever the number of discs.
 #include "DiscOutput_p.h"
 #include "JsonOutput.h"

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The output of best and plan, text for people or JSON for scripts, built from the disc job's
 // result alone.
+#include "catalogue/DiscImages.h"
 #include "disc/DiscJob.h"
 
 #include <iosfwd>
@@ -16,14 +18,10 @@ struct TDiscReport {
     std::int64_t CapacitySectors = 0;
     TImageOptions Options;
     std::vector<std::string> Lists; // per disc: its graft-point list file, or empty for none
-    struct TImage {
-        std::string Path, Label, Md5;
-    };
+    using TImage = TRecordedImage;
     std::vector<TImage> Images; // per disc, when --write-images wrote them
-    struct TBurnedItem {
-        std::string Path;
-        std::vector<std::string> Labels; // already on these discs; or changed since the first
-    };
+    // Already on these discs; or changed since the first.
+    using TBurnedItem = platterwise::TBurnedItem;
     std::vector<TBurnedItem> AlreadyOnDisc, ChangedSinceDisc;
 };
 

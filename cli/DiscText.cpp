@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // best and plan for people: per disc its sectors and spare, its items, and the command that
 // writes its image. Names are escaped for the terminal; the command quotes them for a shell.
 #include "DiscOutput_p.h"

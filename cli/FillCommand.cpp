@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // platterwise-cli fill: the designed Go! from the command line.
 #include "CliOutput.h"
 #include "Commands.h"

@@ -3,30 +3,17 @@
 #include "ImageCommand_p.h"
 #include "PathSource.h"
 #include "ProgressLine_p.h"
-#include "catalogue/BurnedItems.h"
 #include "catalogue/Catalogue.h"
-#include "disc/DiscError.h"
-#include "disc/ImageTree.h"
-#include "disc/ImageWriter.h"
+#include "catalogue/DiscImages.h"
 #include "disc/ShellText.h"
 
-#include <cerrno>
-#include <ctime>
+#include <cstdlib>
+#include <optional>
 #include <ostream>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platterwise::cli::detail {
 namespace {
-
-std::string Today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    ::gmtime_r(&now, &utc);
-    char text[16];
-    std::strftime(text, sizeof text, "%Y%m%d", &utc);
-    return text;
-}
 
 std::string WorkingDirectory() {
     std::string cwd;
@@ -41,46 +28,6 @@ void Error(std::ostream& err, const std::string& message) {
     err << kErrorPrefix << EscapeForTerminal(message) << '\n';
 }
 
-// Writes one disc's image and records it; throws TDiscError or TCatalogueError.
-TDiscReport::TImage WriteDisc(const TCliArguments& args, const TDiscJobDisc& disc,
-                              const TDiscReport& report, const std::string& label,
-                              const std::string& dir, std::size_t index, TCatalogue& catalogue,
-                              std::ostream& err) {
-    std::vector<TImageTree> trees;
-    trees.reserve(disc.GraftPoints.size());
-    std::vector<TImageWriteEntry> entries;
-    for (const TGraftPoint& point : disc.GraftPoints) {
-        trees.push_back(ReadImageTree(point.DiskPath));
-        entries.push_back({&trees.back(), point.ImageName, point.DiskPath});
-    }
-    TImageOptions options = report.Options;
-    options.VolumeId = label;
-    const std::string name = "disc" + std::to_string(index + 1) + ".iso";
-    TProgressLine line(err, ProgressShown(err, args.Progress), dir + "/" + name);
-    const auto written =
-        WriteImage(entries, options, disc.Verified ? disc.ImageSectors : -1, dir, name, {},
-                   [&](const TImageWriteProgress& p) { line.Update(p.Bytes, p.TotalBytes); });
-    line.Finish();
-    TCatalogueDisc record;
-    record.Label = label;
-    record.Medium = report.MediumName;
-    record.CapacitySectors = report.CapacitySectors;
-    record.Sectors = written->Sectors;
-    record.ImagePath = AbsolutePath(written->Path, WorkingDirectory());
-    record.ImageMd5 = written->Md5;
-    for (const TGraftPoint& point : disc.GraftPoints) {
-        const bool folder =
-            trees[std::size_t(&point - disc.GraftPoints.data())].Nodes.front().Kind ==
-            TImageEntryKind::Folder;
-        record.Items.push_back({point.DiskPath, "/" + point.ImageName, folder});
-    }
-    for (const TWrittenFile& file : written->Files) {
-        record.Files.push_back({file.DiscPath, file.SourcePath, file.Size, file.MtimeNs, file.Md5});
-    }
-    catalogue.RecordDisc(record);
-    return {record.ImagePath, label, record.ImageMd5};
-}
-
 } // namespace
 
 std::string CataloguePathOf(const TCliArguments& args) {
@@ -93,20 +40,9 @@ bool LeaveOutBurned(const TCliArguments& args, std::vector<TRowItem>& items, TDi
         return true;
     }
     try {
-        const auto catalogue = TCatalogue::Open(CataloguePathOf(args), TCatalogue::TMode::Read);
-        std::vector<TRowItem> left;
-        for (TRowItem& item : items) {
-            const TBurnedCheck check = CheckBurned(*catalogue, item.FullPathName);
-            if (check.Already()) {
-                report.AlreadyOnDisc.push_back({item.FullPathName, check.Labels});
-                continue;
-            }
-            if (!check.ChangedSince.empty()) {
-                report.ChangedSinceDisc.push_back({item.FullPathName, {check.ChangedSince}});
-            }
-            left.push_back(std::move(item));
-        }
-        items = std::move(left);
+        TBurnedSplit split = platterwise::LeaveOutBurned(CataloguePathOf(args), items);
+        report.AlreadyOnDisc = std::move(split.AlreadyOnDisc);
+        report.ChangedSinceDisc = std::move(split.ChangedSinceDisc);
     } catch (const TCatalogueError& e) {
         Error(err, e.what());
         return false;
@@ -116,38 +52,36 @@ bool LeaveOutBurned(const TCliArguments& args, std::vector<TRowItem>& items, TDi
 
 bool WriteDiscImages(const TCliArguments& args, const TDiscJobResult& result, TDiscReport& report,
                      std::ostream& err) {
-    const std::string& dir = args.WriteImagesDir;
-    if (::mkdir(dir.c_str(), 0777) != 0 && errno != EEXIST) {
-        ReportError(err, dir, errno);
+    TDiscImagesRequest request;
+    request.Dir = AbsolutePath(args.WriteImagesDir, WorkingDirectory());
+    request.LabelPrefix = args.LabelPrefix;
+    request.Medium = report.MediumName;
+    request.CapacitySectors = report.CapacitySectors;
+    request.Options = report.Options;
+    request.CataloguePath = CataloguePathOf(args);
+    std::optional<TProgressLine> line;
+    std::size_t shown = result.Discs.size();
+    TDiscImagesOutcome outcome = WriteAndRecordImages(
+        result.Discs, request, {},
+        [&](std::size_t disc, const std::string& path, const TImageWriteProgress& p) {
+            if (disc != shown) {
+                if (line) {
+                    line->Finish();
+                }
+                line.emplace(err, ProgressShown(err, args.Progress), path);
+                shown = disc;
+            }
+            line->Update(p.Bytes, p.TotalBytes);
+        });
+    if (line) {
+        line->Finish();
+    }
+    report.Images = std::move(outcome.Images);
+    if (!outcome.Error.empty()) {
+        Error(err, outcome.Error);
         return false;
     }
-    std::unique_ptr<TCatalogue> catalogue;
-    std::vector<std::string> labels;
-    std::size_t index = 0;
-    try {
-        std::int64_t bytes = 0;
-        for (const TDiscJobDisc& disc : result.Discs) {
-            bytes += disc.ImageSectors * kSectorBytes;
-        }
-        PrepareImageFolder(dir, bytes);
-        catalogue = TCatalogue::Open(CataloguePathOf(args), TCatalogue::TMode::Write);
-        labels = catalogue->ReserveLabels(args.LabelPrefix, Today(), result.Discs.size());
-        for (; index < result.Discs.size(); ++index) {
-            report.Images.push_back(WriteDisc(args, result.Discs[index], report, labels[index], dir,
-                                              index, *catalogue, err));
-        }
-        return true;
-    } catch (const std::runtime_error& e) {
-        Error(err, e.what());
-    }
-    // The labels of discs not written go back; a busy catalogue keeps them reserved, unseen.
-    for (; catalogue && index < labels.size(); ++index) {
-        try {
-            catalogue->Forget(labels[index]);
-        } catch (const TCatalogueError&) {
-        }
-    }
-    return false;
+    return true;
 }
 
 } // namespace platterwise::cli::detail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // JSON output through nlohmann-json: paths as JSON strings, with their exact bytes beside them
 // when they are not UTF-8 (file names on Linux are bytes).

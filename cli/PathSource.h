@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The engine's file list made from command-line paths: every path is a selected row, in the
 // order given; a directory (or a link to one) is a folder item, anything else a file item.

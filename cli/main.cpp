@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // platterwise-cli: the selection engine from the command line.
 #include "Commands.h"
 

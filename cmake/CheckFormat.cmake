@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DSOURCE_DIR=<root> -DCLANG_FORMAT=<program> -P CheckFormat.cmake
 # Fails, naming the files, when any C++ source differs from what clang-format makes of it.
 file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # platterwise_public_headers(<library>)
 #
 # Gives <library> an include root of its own in the build tree, holding links to its public

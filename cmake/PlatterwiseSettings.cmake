@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One INTERFACE target carries the compile settings that every target of the project shares.
 
 add_library(platterwise_settings INTERFACE)

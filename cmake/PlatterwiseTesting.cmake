@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 include(GoogleTest)
 
 # platterwise_add_test(<name> SOURCES <files...> LIBS <targets...> [QT] [XSERVER])

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the running program presents itself to the desktop: under the name of its menu entry
 // (Wayland compositors and the desktop portal find its name and icon by it) and with its icon

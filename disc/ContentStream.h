@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* SPDX-License-Identifier: GPL-3.0-or-later */
 #pragma once
 // A libisofs content stream that reads a file from disk while its image is written and reports

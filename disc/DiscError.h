@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The failure of everything in the disc library: a message for people, names shown with
 // their control characters escaped.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The disc job that the command line and the window share: measure the selected items (one
 // walk each gives bytes and planned sectors), then find the fullest disc or plan every disc,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The files that hand a disc job's discs to a burning program: per disc its graft-point list
 // "disc<N>.list", and the xorriso command that writes its image "disc<N>.iso" from that list.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every text the disc library puts in its errors; each follows a quoted path.
 #include <string_view>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The image size with libisofs reading the file system itself (a stat and a file object of
 // its own for every file), where the program otherwise builds the tree from what it has

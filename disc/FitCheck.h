@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether a chosen set of items fits a real disc: the exact size of the one image that holds
 // them all, against the disc's capacity.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Graft-point lists for `xorriso -as mkisofs -graft-points -path-list FILE`: one line per
 // item, "/Name=/full/path", saying where each item's content goes in the image.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The disc image the program plans for, as one value: the xorriso command that writes it and
 // the libisofs settings that size it both come from here, so they cannot disagree.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The exact size of a disc image, in 2,048-byte sectors, as libisofs lays it out for the
 // options given, without writing anything: the size `xorriso -print-size` gives for the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What one selected item puts into a disc image: its tree of names, kinds, sizes and file
 // identities, read from disk the way `xorriso -as mkisofs -f` reads it, so the image can be

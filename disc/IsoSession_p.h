@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the disc library's sizers share about libisofs: its start, its lock, the write
 // settings for a TImageOptions (ImageOptions.cpp, beside the xorriso command), the image

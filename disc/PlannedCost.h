@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The planned cost of an item whose tree was read for sizing: the engine's cost model fed
 // from the tree, as a folder walk feeds it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The names selected items take at the image root, where two of them may not share one.
 #include <cstddef>

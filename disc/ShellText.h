@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Names and commands as text for a terminal: never a raw control character.
 #include <string>

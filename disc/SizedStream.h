@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A libisofs content stream that knows only its size and the identity of the file it stands
 // for. Sizing an image never reads file content, so the tree can be built from what a walk

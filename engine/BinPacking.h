@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Classic bin packing over sector counts: the lower bounds on the number of discs, and the
 // two decreasing-order heuristics that the disc plan measures itself against.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the user sees after the disc-fill search, built from the search's data alone: the
 // found items listed folders first, or the too-small and sample-limit messages.

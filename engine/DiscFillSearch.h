@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The disc-fill search: draws the selected items in random order, adding their sizes, and
 // looks at the moment the running sum first reaches the window's lower edge. Within the

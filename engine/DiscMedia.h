@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Recordable media by what they really hold: whole 2,048-byte sectors. This table serves the
 // exact searches; the window's four templates (MediaTemplates.h) keep their own Mb figures for

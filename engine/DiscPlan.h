@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fewest discs: every item of a selection on exactly one disc, items whole. A start disc
 // by disc (each disc the fullest of what is left; should that need more discs than first-fit

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Measuring what the user selected: folders by walking them, files by one query.
 #include "ImageCost.h"

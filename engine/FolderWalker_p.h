@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The folder walk behind SumFolderSize. Every folder is opened relative to its parent's
 // descriptor, so depth has no limit but memory; each worker keeps at most kOpenFrames

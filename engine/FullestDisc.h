@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fullest disc: the whole items whose image is as large as possible without passing the
 // disc's capacity, all counted in 2,048-byte sectors. The search works on planned sizes (each

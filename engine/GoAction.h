@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Go! button from the press to the last line of its report, over the file list's rows
 // and the target group's fields. The window performs the actions the sink receives.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The planned cost, in 2,048-byte sectors, of selected items placed side by side at the root
 // of the disc image the program plans for (ISO 9660 level 3 with Rock Ridge and Joliet long

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How one directory of the planned image fills sectors: its ISO 9660 extent, whose records
 // carry Rock Ridge entries (RRIP 1.10) and never straddle a sector, the continuation area

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One entry of a disc image's tree as a folder walk sees it: the facts that decide how many
 // sectors the image spends on it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The names an entry takes in the two directory trees of the planned disc image (ISO 9660
 // level 3 and Joliet with long names) before two equal ones in a folder are told apart. Their

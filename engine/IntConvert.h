@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The integer conversion every numeric field goes through: leading blanks, an optional
 // sign, then decimal digits, or hexadecimal digits after "$", "x", "X", "0x" or "0X".

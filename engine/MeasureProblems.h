@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a measurement could not read, kept as data for the caller to show: each path with the
 // system's error number.

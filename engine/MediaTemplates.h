@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four media with the capacity each action uses. The columns differ on purpose: the
 // search, the two totals reports and Auto size each have their own figure for DVD+R DL and

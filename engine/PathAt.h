@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Paths of any length. The kernel takes at most PATH_MAX bytes in one call; a longer path is
 // followed one component at a time, each relative to the folder before it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's pseudo-random generator: a 32-bit linear congruential generator,
 // seed := seed * 134775813 + 1 (mod 2^32); a draw below n is the high 32 bits of the new

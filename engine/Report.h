@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The engine's reports are data: an ordered list of display actions that the window (or the
 // command-line tool) performs in order. Nothing in the engine shows anything itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One selected file or folder, and a whole selection as the engine's actions collect it.
 #include "MeasureProblems.h"

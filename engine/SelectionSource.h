@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the engine needs of the file list: its rows, which of them are selected, and for each
 // row whether its item is a folder and its full path. The window adapts its list view to

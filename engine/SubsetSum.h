@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The largest sum of a subset of non-negative weights that does not pass a capacity: the core
 // of the fullest disc. Two exact methods and one that stays within fixed limits:

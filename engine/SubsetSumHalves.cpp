@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Meet in the middle: every subset sum of each half, in order, then one pass that pairs each
 // sum of the first half with the largest sum of the second that still fits.
 #include "SubsetSum.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exact table: bit s of `reach` says that some subset of the weights seen so far sums to
 // s; `first[s]` is the weight whose pass set that bit. Since s - weight[first[s]] was reachable
 // before that pass, following `first` down from any reachable sum reads back a subset of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The target settings as the engine reads them, the search target, and the two small
 // actions of the target group: Auto size and the both-directions caption.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every text the engine's reports show, English and Russian, in UTF-8.
 #include <string_view>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The totals report: how many folders and files are selected and their size, red while the
 // selection is smaller than the medium, green once it fills it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The engine's units: sizes are signed 64-bit byte counts, and the "Mb" of every field and
 // message is 1,000,000 bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading names as UTF-8 without trusting them: file names are bytes and need not be valid.
 #include <cstddef>

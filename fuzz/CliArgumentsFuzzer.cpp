@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command-line parser on any argument vector: it accepts or names one offending argument
 // on one line, and what it accepts is complete.
 #include "FuzzCheck.h"

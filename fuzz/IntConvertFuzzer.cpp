@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The integer conversion against an independent reading of the same rules: blanks, a sign,
 // "$", "x", "X", "0x" or "0X" for hexadecimal, then digits only, within the type's range.
 #include "FuzzCheck.h"

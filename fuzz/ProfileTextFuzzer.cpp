@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings-file text reader and writer on any bytes: a write reads back as the same value
 // would from a file of its own, writing it again changes nothing, and the other keys of its
 // section and the same key of other sections read as they did before.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tagged-text parser of the results memo on any text. The tokenizer always ends, its
 // tokens put together are the text, each token is plain text or one control code with its
 // arguments, and stripping the codes keeps exactly the plain tokens; a line given the text

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run by CPack on the staged files before it packs them: CPack strips the programs of their
 # symbols only; Debian's own packages also lose the compiler's .comment and the .note sections.
 # Each package's files are staged in a folder named after its component.

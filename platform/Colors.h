@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Colour values as the windows and widgets store them: 0x00BBGGRR for an RGB colour
 // (red in the low byte), 0xFF0000nn for system colour nn, clNone for "no colour".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every modal message box of the program goes through this small interface, so that the
 // windows can be tested with a recorder while the program shows real boxes.

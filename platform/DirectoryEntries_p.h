@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Directory entries for the namespace: their types, a directory's children as identifiers,
 // and renaming one entry without ever replacing another.

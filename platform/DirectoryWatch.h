@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A watch on one directory (optionally its whole tree) by inotify, and the wake-up signal
 // that a waiting thread is woken by (an eventfd). Both are used by one worker thread; only

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Failures travel as exceptions carrying a finished, user-readable message. The message
 // formats live in ResourceStrings.h; handlers show the message in the standard error box.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fonts as the windows specify them: a family name of the original platform and a height
 // (negative: pixels, as a height of -11 is 11 pixels; positive: points).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Item identifier lists in their binary form: each identifier is a 16-bit little-endian byte
 // count (the count field included) followed by provider data; a 16-bit zero ends the list.

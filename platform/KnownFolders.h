@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Special folders by their well-known numbers, mapped to the desktop, the computer folder and
 // the XDG folders. A folder with no Linux counterpart, or whose directory does not exist,

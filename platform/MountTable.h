@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The volumes the computer folder shows: "/" first, then each mounted block device from the
 // mount table whose mount point is a directory (system mounts such as /boot left out).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One folder of the file-system namespace: the desktop, the computer folder or a directory.
 // It answers for identifier lists relative to itself, of one or more identifiers.

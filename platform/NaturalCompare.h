@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The namespace's order of names: natural (runs of digits compare by value) and
 // case-insensitive; names that differ only in case fall back to their bytes, so the order

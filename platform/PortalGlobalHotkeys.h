@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // System-wide hotkeys through the desktop portal's GlobalShortcuts interface, the way Wayland
 // desktops (KDE Plasma, recent GNOME) offer them to programs that cannot grab keys.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sectioned key=value files with the semantics of the classic private-profile functions
 // (ProfileText.h holds the text rules): section and key names match case-insensitively, blanks

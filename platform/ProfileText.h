@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text of a sectioned key=value file, read and edited as bytes. Only the line a write
 // changes is new; every other line keeps its bytes (whatever their encoding) and its own line

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's message texts for failures, in one table. Formats use %s, %d and %x as
 // FormatMessage (Exceptions.h) fills them.

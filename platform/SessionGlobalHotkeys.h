@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system-wide hotkeys of whatever session the program runs in: a key grab on X11, the
 // desktop portal's global shortcuts elsewhere (Wayland).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ShellContextMenu_p.h"
 #include "platform/ShellExecute.h"
 #include "platform/ShellProperties.h"

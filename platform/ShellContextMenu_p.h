@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The item menu of the file-system namespace: Open, Rename, Move to Trash and Properties,
 // with the verbs "open", "rename", "delete" and "properties".

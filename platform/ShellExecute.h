@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opening files, folders and links with the desktop's default application, by
 // QDesktopServices: no command line, no change of the working directory.

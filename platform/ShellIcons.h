@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system image list: icons of the desktop's icon theme by name, each kept once and
 // known by its index. Icons come from the current theme, then Adwaita, then the style's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the file-system namespace fills its identifiers, and where a list leads.
 //   computer folder:  'V' 'C'

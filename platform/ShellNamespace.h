@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop shell namespace, supplied on Linux by a file-system model: the desktop (the
 // empty list) holds the computer folder and the user's home folder; the computer folder holds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The namespace's property sheet of one item: a small window, not modal, that closes and
 // deletes itself. Its object name is "ShellPropertiesWindow".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows every flat control in every state, skinned as the program skins them, for
 // screenshots: flat_gallery [--focus button|checkbox|combo|edit] [--open-list]
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang in build/fuzz and runs each for SECONDS (default 60),
 # starting from its seed corpus in fuzz/corpus/<target>/; what a run finds worth keeping goes
 # to build/fuzz/corpus/<target>/, never into the repository. Prints the executions of every

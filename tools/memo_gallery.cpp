@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows the results memo as the main window uses it, next to one with word wrap, links, a
 // highlighted drag and the sample line, for looking at. With --save FILE it writes a grab of
 // the window to FILE and quits; otherwise it stays open until closed.

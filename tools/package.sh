@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian packages from an optimised build made with Debian's hardening flags, then
 # checks them with lintian. Leaves build/package/platterwise-cli_<version>_<architecture>.deb
 # (the command line) and build/package/platterwise_<version>_<architecture>.deb (the window).

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Renames private and protected data members and parameters to the project's convention.
 
     tools/rename-to-convention.py [--dry-run] [build-dir]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts Platterwise under Xvfb in a prepared folder, optionally drives it with xdotool, and
 # saves a screenshot of the screen.
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows one shell list set up as the main window sets it up, for screenshots:
 //
 //   shell_gallery <icon|small|list|report> <root> [milliseconds to stay, default 4000]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The naming convention and the braces, checked by clang-tidy (.clang-tidy) over every
 # translation unit of a build's compile database (configure one first; the Debug tree of
 # ./test.sh will do). It parses every file with Qt's headers: minutes on two cores, so CI does

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fill benchmark's generated collections: seeded, made of sparse files so that hundreds of
 // gigabytes of "music" take almost no disk space.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The peers of the fill benchmark, run as their users would run them, on the same weights as
 // our searches: every item's planned sectors in bytes (sectors x 2,048), and the room a disc

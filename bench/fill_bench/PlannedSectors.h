@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Planned sectors for the benchmark's searches, as the disc job plans them: the image cost
 // model fed by the walk that measures bytes (a folder), or by the name and size (a file).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The check that every disc the benchmark makes holds what was promised: xorriso sizes the
 // image with the command the program prints, -print-size in place of -o.

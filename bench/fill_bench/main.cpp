@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fill benchmark: how full the fullest disc, the designed random search, dirsplit and fpart
 // make a disc, and how many discs the plan, dirsplit and fpart need beside the lower bound, on
 // generated collections, for DVD+R, CD-R and DVD+R DL. Prints figures; asserts nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small GIFs for the tests, built with the library's giflib encoder: an 8-colour palette and
 // frames of one colour, with see-through pixels where asked.

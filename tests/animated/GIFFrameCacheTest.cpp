@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Composing the picture at each frame from the frames before it and their disposal methods.
 #include "widgets/animated/GIFFrameCache.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoding GIF files into frames: what the animator is given to play.
 #include "GIFBuilder.h"
 #include "platform/Exceptions.h"

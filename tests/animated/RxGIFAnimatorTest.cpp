@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The animator: its properties and events, the frame delays, ticking and looping, painting
 // and what shows through it, and destruction while it plays.
 #include "widgets/animated/RxGIFAnimator.h"

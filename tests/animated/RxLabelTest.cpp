@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engraved label: its size follows the caption, the shadow lies to the upper left.
 #include "widgets/animated/RxLabel.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The timer: worker-thread and window-timer ticks, hand-over to the user-interface thread,
 // failures, and destruction while ticking.
 #include "widgets/animated/RxTimer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about window's animation as the program embeds it.
 #include "app/AboutAnimation.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AppFixture.h"
 
 #include "app/SettingsFile.h"
@@ -17,9 +18,11 @@ namespace platterwise::testing {
 void AppFixture::SetUp() {
     previous_ = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir_.path()));
-    // Never the user's own settings.
+    // Never the user's own settings, nor disc catalogue.
     previousConfig_ = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
+    previousData_ = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir_.filePath(QStringLiteral("data"))));
 }
 
 void AppFixture::TearDown() {
@@ -29,6 +32,11 @@ void AppFixture::TearDown() {
         qunsetenv("XDG_CONFIG_HOME");
     } else {
         qputenv("XDG_CONFIG_HOME", previousConfig_);
+    }
+    if (previousData_.isNull()) {
+        qunsetenv("XDG_DATA_HOME");
+    } else {
+        qputenv("XDG_DATA_HOME", previousData_);
     }
 }
 

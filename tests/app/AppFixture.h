@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The windows under test: a temporary working directory (so each test has its own
 // settings.ini), recorded message boxes and hotkeys that register without a session.
@@ -71,6 +72,7 @@ protected:
     QString previous_;
     QTemporaryDir config_;      // XDG_CONFIG_HOME while a test runs
     QByteArray previousConfig_; // and before
+    QByteArray previousData_;   // XDG_DATA_HOME before (the catalogue's folder)
     RecordingDialogs dialogs_;
     FakeHotkeys hotkeys_;
     std::unique_ptr<TForm1> form_;

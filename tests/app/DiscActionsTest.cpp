@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results panel's menu: fullest disc, plan, fit check, clipboard and saved lists.
 #include "app/DiscActions.h"
 
@@ -31,6 +32,13 @@ QStringList Strings(std::initializer_list<const char*> texts) {
         list << QString::fromUtf8(t);
     }
     return list;
+}
+
+// The window sizes images as it writes them: with their MD5s.
+TImageOptions WindowOptions() {
+    TImageOptions options;
+    options.RecordMd5 = true;
+    return options;
 }
 
 constexpr TColor kYellow = 0x0000FFFF, kWhite = 0x00FFFFFF, kAqua = 0x00FFFF00;
@@ -91,7 +99,8 @@ TEST_F(DiscActionsTest, MenuEntriesAndTheirEnabledStates) {
         }
     }
     EXPECT_EQ(texts, (Strings({"Fullest disc", "Plan all discs", "Check fit on the disc",
-                               "Copy full paths", "Save disc lists…", "Burn disc images…", "Medium",
+                               "Copy full paths", "Save disc lists…", "Write disc images…",
+                               "Record as burned", "Burn disc images…", "Find on discs…", "Medium",
                                "Cancel"})));
     EXPECT_EQ(Entry("Fullest disc").shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
     EXPECT_EQ(Entry("Burn disc images…").shortcut(), QKeySequence(QStringLiteral("Ctrl+B")));
@@ -172,8 +181,8 @@ TEST_F(DiscActionsTest, FitOfGoFoundItemsInTheTooltipAndOnDemand) {
     ASSERT_FALSE(report.isEmpty());
     ASSERT_EQ(Actions().ListedPaths().size(), std::size_t(report.size()));
     WaitIdle();
-    const QString fit =
-        QString::fromStdString(FitCheckText(CheckFit(Actions().ListedPaths(), 2441), "5 Mb"));
+    const QString fit = QString::fromStdString(
+        FitCheckText(CheckFit(Actions().ListedPaths(), 2441, WindowOptions()), "5 Mb"));
     auto& message = Control<TALEdit>("ALEdit2");
     EXPECT_EQ(message.toolTip(), QStringLiteral("The found items: ") + fit);
     EXPECT_EQ(Lines(), report);
@@ -273,7 +282,8 @@ TEST_F(DiscActionsTest, CopyFitAndDiscCopiesHoldOnlyItemsOnDiscsDiscByDisc) {
 
     Run("Check fit on the disc");
     EXPECT_EQ(Message(), u"All 2 discs fit on 5 Mb");
-    const std::string fit2 = FitCheckText(CheckFit(disc2, 2441), "5 Mb"); // "Fits on ..."
+    const std::string fit2 =
+        FitCheckText(CheckFit(disc2, 2441, WindowOptions()), "5 Mb"); // "Fits on ..."
     EXPECT_THAT(Control<TALEdit>("ALEdit2").toolTip().toStdString(),
                 ::testing::MatchesRegex("Disc 1 fits on 5 Mb: [0-9,]+ sectors spare\n"
                                         "Disc 2 f" +

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AppFixture.h"
 #include "widgets/fatmemo/FatMemo.h"
 #include "widgets/flat/ALComboBox.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ctrl+A where there is no X11 (the offscreen platform here): through the desktop portal,
 // a stand-in on a private bus.
 #include "AppFixture.h"

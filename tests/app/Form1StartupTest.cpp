@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AppFixture.h"
 #include "app/FormDesign.h"
 #include "app/RadioGroup.h"
@@ -10,6 +11,7 @@
 #include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFile>
 #include <QScreen>
 #include <QTimer>
 #include <gmock/gmock.h>
@@ -154,11 +156,13 @@ TEST_F(Form1Startup, ARefusedWriteAtExitIsReportedAndTheProgramStillEnds) {
         GTEST_SKIP() << "mounting a scratch tmpfs is not allowed here";
     TForm1& f = Form();
     ASSERT_TRUE(QDir::setCurrent(mount.Path()));
+    // No settings.ini here, so the writes go to the configuration folder: on the same mount.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(mount.Path()));
     QTimer::singleShot(0, &f, [this] { Press("ALButton2"); });
     QCoreApplication::exec();      // returns once Exit has told the program to end
     ASSERT_EQ(Boxes().size(), 1u); // the first refusal; the writes after it are not made
     EXPECT_EQ(Boxes()[0].text, QStringLiteral("Unable to write to ") + mount.Path() +
-                                   QStringLiteral("/settings.ini"));
+                                   QStringLiteral("/platterwise/settings.ini"));
     ASSERT_TRUE(QDir::setCurrent(dir_.path()));
 }
 

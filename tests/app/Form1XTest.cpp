@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Needs a real X server: the Ctrl+A hotkey is a grab on the session's root window.
 #include "WindowDriver.h"
 #include "app/Unit1.h"

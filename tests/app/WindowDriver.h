@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reaching a window's controls as a user does: by the name the window's design gives them,
 // with clicks and keys.

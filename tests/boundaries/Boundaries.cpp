@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Compiled once per case by tests/boundaries/CMakeLists.txt: every case but Allowed must fail.
 #if defined(CASE_ALLOWED)
 // A widget library reaches its own public headers and the platform layer below it, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line run as from a shell whose current folder is `music` below a temporary
 // folder: tests make their files, then EnterMusic(); the previous folder comes back after.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and checks the tree: exactly the expected files,
 # a menu entry whose command and icon are installed, and programs that run from there and
 # need nothing from the build folder.

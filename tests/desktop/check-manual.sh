@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the manual pages: both have a NAME line that man's indexer reads, and the command-line
 # tool's page, rendered by man, names every option its --help names and has its examples.
 #

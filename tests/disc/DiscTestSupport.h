@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for the disc tests: file-system oddities and running xorriso.
 #include "tests/support/EngineFakes.h"

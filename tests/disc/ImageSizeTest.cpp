@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MixedSelection.h"
 #include "disc/ImageSizer.h"
 #include "disc/ShellText.h"

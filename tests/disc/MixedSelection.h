@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A generated selection as collectors make them, with what the file system allows besides.
 #include "DiscTestSupport.h"

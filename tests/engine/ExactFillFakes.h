@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Brute force and seeded instances for the exact fill searches: the answers they must match.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random tagged text: parsing keeps every text character, and painting, hovering, dragging
 // and copying never fail, at any width and with any flags.
 #include "MemoTestSupport.h"

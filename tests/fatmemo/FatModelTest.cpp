@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parts, lines and the collection: setters, update brackets, notification counts, the limit.
 #include "MemoTestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting, checked on the pixels of the memo rendered into an image.
 #include "MemoTestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pointer: hover cursor, clicks on links and text, drag-to-copy, the sample mail link.
 #include "MemoTestSupport.h"
 

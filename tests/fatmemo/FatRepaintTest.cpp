@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Changes repaint only what they touch: the picture on screen after each change, built from
 // moved and partly repainted rows, must equal a whole fresh paint of the same lines.
 #include "MemoTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scrolling by whole lines: the bar's range, TopIndex, bottom anchoring, deletions.
 #include "MemoTestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for the memo's tests: a memo with a known font and palette, rendering into an
 // image, pixel counts and pointer events sent straight to the memo.

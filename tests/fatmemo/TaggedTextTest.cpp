@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tagged-text parser: which parts each control code gives.
 #include "MemoTestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How flat buttons and check boxes answer the keyboard and the mouse: Space, access keys,
 // Enter and Esc, the check-state cycle, group buttons and modal results.
 #include "FlatTestSupport.h"

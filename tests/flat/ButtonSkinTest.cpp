@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A skinned button's frame, face and caption colours in each state, read from its pixels,
 // and what the flat drawing routine leaves out or adds.
 #include "FlatTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Access-key markings in captions.
 #include "widgets/flat/Caption.h"
 

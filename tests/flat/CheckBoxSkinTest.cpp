@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A skinned check box's box, tick, frame and caption colours in each state, and where the
 // flat drawing routine puts the box, the caption and the focus rectangle.
 #include "FlatTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The flat drop-down list: frame, drop-down button, divider and arrow in the skin's colours
 // for each state, the chosen item's text colour, and OnChange.
 #include "FlatTestSupport.h"

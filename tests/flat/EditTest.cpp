@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The flat edit: frame and text colours in each state (the message line among them), pastes
 // and drops refused when they hold a line break, the caret on focus, the embedded button.
 #include "FlatTestSupport.h"

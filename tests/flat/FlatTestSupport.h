@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for the flat-control tests: rendering a control and reading its pixels as colour
 // values, synthetic hover, and a host window. Fonts are not anti-aliased, so every pixel of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The paint hook of every flat control: a hook that changes the look gets a second pass at
 // once, the control then settles, and a hook that never lets go cannot hang the paint.
 #include "FlatTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Needs a real X server: the hotkey is a grab on the root window of the session.
 #include "platform/GlobalHotkey.h"
 

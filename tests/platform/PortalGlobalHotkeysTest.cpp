@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The portal's global shortcuts, against a stand-in portal on a private bus.
 #include "platform/PortalGlobalHotkeys.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The details provider's order of attempts and the texts it gives, with folders that offer
 // the details interfaces the file-system namespace does not.
 #include "platform/Exceptions.h"

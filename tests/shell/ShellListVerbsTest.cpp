@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The item menu, its verbs and opening items from the list.
 #include "ShellTestSupport.h"
 #include "widgets/shell/ShellListView.h"

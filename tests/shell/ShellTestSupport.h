@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shell test helpers: folder items made from paths, and a home of the test's own.
 #include "platform/ShellNamespace.h"

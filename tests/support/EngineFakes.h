@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test doubles for the engine: a file list made of rows, sizes looked up by path, and a
 // temporary folder that removes itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A stand-in for the desktop portal's global shortcuts on a private bus: it answers
 // CreateSession and BindShortcuts through Request objects as the real portal does, records

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Included by each test main, so the definition is linked in with main() (an object of
 // its own in a static library would never be pulled in).

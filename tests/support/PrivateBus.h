@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A D-Bus session bus of a test's own: a dbus-daemon started for it, with no services that
 // start on demand, so nothing of the machine's own session can answer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A dialogs interface for tests: records every box instead of showing it.
 #include "platform/Dialogs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small tmpfs mounted on a fresh folder, for tests of writes the system refuses: read-only
 // folders (root ignores permission bits, but not a read-only mount) and a full disk. Needs

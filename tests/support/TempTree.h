@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A temporary directory tree for file-system tests, with paths as native bytes.
 #include <QByteArray>

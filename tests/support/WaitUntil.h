@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Waiting for something that another thread or the event loop brings about, inside
 // GoogleTest tests: Qt's QTRY_* macros report their failures to QtTest, not to GoogleTest.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Main for widget tests: one QApplication for the whole run.
 //
 // Offscreen tests pick the offscreen platform unless the caller chose one, since CTest may

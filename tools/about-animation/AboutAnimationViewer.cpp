@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows the about animation as the about window frames it (a lowered panel, 151 x 50, the
 // animator at 1, 1 sized 150 x 49, starting at frame 62), beside an engraved label.
 //

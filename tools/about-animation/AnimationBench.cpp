@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints how long the about animation takes to decode and to compose frame by frame, next
 // to Qt's own GIF reader and QMovie doing the same on the same file.
 //

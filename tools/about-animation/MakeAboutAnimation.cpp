@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the about window's animation, a platter spinning beside the program's name, and
 // writes it as a GIF: 150 x 50 pixels, 76 frames of 4 hundredths of a second each.
 //

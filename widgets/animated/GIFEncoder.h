@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes palette-indexed frames as a GIF89a file: the about animation's generator and the
 // tests build their images with it.

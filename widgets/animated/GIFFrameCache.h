@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The picture of a GIF image as it looks at one frame, with every earlier frame disposed of
 // as it asks. Kept between calls, so that stepping to the next frame draws only that frame.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A GIF image (GIF87a or GIF89a) decoded into frames: what the animator plays. A plain value:
 // copying copies the frames (their pixels are shared until written).

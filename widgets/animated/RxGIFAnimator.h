@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shows a GIF image and, while Animate is on, steps through its frames on a timer, honouring
 // each frame's delay, position, transparency and disposal method.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Base of the image controls: a drawing lock entered around every change of drawing state,
 // and a background in the control's colour (by default the parent's). Where the picture is

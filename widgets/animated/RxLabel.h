@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A label that sizes itself to its caption and draws it with a one-pixel shadow, by default
 // in the highlight colour to the upper left, so the text looks engraved.

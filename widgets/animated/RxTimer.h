@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A timer that ticks either from a worker thread (by default handing each tick to the thread
 // the timer lives in, the user-interface thread, and waiting for it) or from a window timer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The worker of TRxTimer: sleeps for the interval, then calls back the timer; suspended while
 // the timer has nothing to do. Owned and joined by its timer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The drawing state of one layout pass: font, font colour and brush colour, over an optional
 // painter. Without a painter it only measures.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the memo's last layout put on screen, row by row, and which pixels a new layout
 // changes: so that a change of the lines repaints only the rows it touches, moves rows that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Lays out lines and parts on a canvas, drawing them unless told only to measure, and finds
 // the character under a point again from a part's last layout.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One memo line: an ordered list of parts, drawn left to right, wrapping when asked to.
 #include "FatPart.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The memo's lines, top line first. Keeps at most MaxLines lines once a line's content has
 // changed, dropping the oldest.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The read-only multi-colour results panel: draws its lines part by part, scrolls by whole
 // lines, shows a hand over linked text, reports link clicks, and copies dragged-over text to

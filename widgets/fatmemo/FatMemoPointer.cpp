@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memo's pointer side: hover, press, drag-to-select, click, release and copy.
 #include "FatMemo.h"
 #include "FatSampleLine_p.h"

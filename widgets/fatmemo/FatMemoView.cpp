@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memo's picture: laying out the visible lines, painting them, and keeping what the last
 // layout put on screen so that a change repaints only what it touched.
 #include "FatCanvas_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One part of a memo line: a run of text (optionally linked), a change of colours or of font
 // style for the parts after it on the line, or a picture.

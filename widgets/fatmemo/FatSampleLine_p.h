@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The line a new memo shows until its owner clears it, with a mail link that opens through
 // the desktop.

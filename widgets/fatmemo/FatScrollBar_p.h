@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The memo's scroll bars: a QScrollBar that asks to be painted only when a change of its range
 // or position alters what it shows, and can then be painted at once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parser that turns text with embedded control codes into the parts of a line.
 #include "FatLine.h"
 #include "FatLines.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The results memo with its lines and parts, and the control codes of tagged text.
 #include "FatLine.h"

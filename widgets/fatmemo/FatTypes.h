@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small value types shared by the memo's lines, parts and layout.
 #include "platform/Colors.h"

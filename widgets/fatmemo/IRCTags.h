@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The control codes embedded in tagged memo text, the tokenizer that splits such text, and
 // the table of the sixteen colour numbers a colour code can name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Flat push buttons and check boxes: one-pixel frames and faces in colours the control holds,
 // drawn entirely by the shared flat drawing routine. OnPaint runs just before each drawing so

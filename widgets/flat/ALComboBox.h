@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A flat drop-down list: Qt draws the chosen item, then the control draws its one-pixel frame,
 // its drop-down button and the arrow in the colours it holds. OnPaint runs before those parts.

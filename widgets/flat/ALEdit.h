@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A flat one-line edit: Qt draws the text, then the control draws a one-pixel frame (and its
 // optional embedded button) in the colours it holds. OnPaint runs before those parts. Text

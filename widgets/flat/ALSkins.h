@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's one blue-grey look: paint hooks that set a flat control's colours for its
 // state. Each routine does nothing unless `Sender` is of its class; it clears `Continue` when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Captions with access keys: "&Go!" shows "Go!" with the G underlined, "&&" shows one "&".
 #include <QString>

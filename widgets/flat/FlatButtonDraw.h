@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The flat drawing routine shared by buttons and check boxes: it works out where the caption
 // and the box (or glyph) go, then draws the whole control with the colours it is given.

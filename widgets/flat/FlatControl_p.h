@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Internals shared by the flat controls: the paint passes around the paint hook and the
 // resolution of colour values.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Types shared by the flat controls: the paint hook and the enumerations of their properties.
 #include <functional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The details texts of file-system items when the folder has no details provider of its
 // own: size, type, modified time and attribute bits. Times go through the 2-second

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The named roots a shell list view accepts besides paths: the 23 special folders.
 #include <QString>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Watches one directory and runs OnChange in the user-interface thread whenever its content
 // changes in the ways NotifyFilters selects. The worker starts when OnChange is assigned;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The worker of a change notifier: waits on a directory watch and on its wake signal, and for
 // each change runs the handler in the user-interface thread, waiting until it has run there.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One item of the shell namespace (a file, a folder, a volume or a virtual folder such as
 // the computer folder) as the shell list view shows it: names, full path, attributes, icon,

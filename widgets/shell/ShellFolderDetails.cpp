@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Details columns of a shell item: the provider of this folder and the texts of one item.
 #include "ShellFolder.h"
 #include "platform/Exceptions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What can be done to a shell item: rename, verbs, default open, the item menu.
 #include "ShellFolder.h"
 #include "platform/Exceptions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Qt views inside the shell list: a QListView for the icon and list styles and a
 // QTableView for the report style. They hand keys, double-clicks, context-menu requests and

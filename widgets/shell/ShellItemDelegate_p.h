@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Draws the list's items as Qt does, but gives every item the one size of the view style's
 // grid, so that laying out a long list never asks a row for its text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shell list: report-view columns and the row data the views fetch.
 #include "ShellInnerView_p.h"
 #include "ShellListModel_p.h"

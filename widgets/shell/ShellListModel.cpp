@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ShellListModel_p.h"
 #include "platform/Exceptions.h"
 #include "platform/ShellIcons.h"

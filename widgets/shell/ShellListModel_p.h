@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The model behind the list's views: rows and columns as the list holds them, and every
 // cell fetched from the row's item when a view asks for it.

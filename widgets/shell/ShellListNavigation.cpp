@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shell list: navigation, keys, double-click, type-ahead, the item menu and its verbs,
 // in-place rename.
 #include "ShellInnerView_p.h"

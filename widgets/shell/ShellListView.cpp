@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shell list: construction, properties, the root, rebuilding and filling the rows.
 #include "ShellListView.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file list bound to the shell namespace: the children of CurrentFolder, one row per
 // item, in four view styles. Rows are virtual: the view holds only their count and

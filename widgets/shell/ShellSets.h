@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Attribute sets of a shell item, as small bit sets of enumeration members.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Offered by a control that wants a say around the verbs chosen from an item's context
 // menu: BeforeVerb may handle the verb itself; AfterVerb learns whether it succeeded.
