@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DiscPlan.h"
 
+#include "BinCompletion.h"
 #include "BinPacking.h"
+#include "MinimumBinSlack.h"
 #include "PackingImprovement.h"
 #include "Units.h"
 
@@ -172,17 +174,43 @@ struct TPlanner {
             }
             known.emplace(plan.Discs[d].Items, d);
         }
+        const std::vector<std::int64_t> weights = WeightsOf(rest, Problem.ItemSectors);
+        const auto now = std::chrono::steady_clock::now();
+        const auto limit =
+            std::chrono::duration_cast<std::chrono::steady_clock::duration>(options.TimeLimit);
+        // Bins filled around their largest item, the other start, get a share of the time.
+        TSlackLimits slackLimits;
+        slackLimits.LowerBound = plan.LowerBound;
+        slackLimits.Deadline = now + limit / 8;
+        slackLimits.Stop = options.Stop;
+        TBins slack = MinimumBinSlack(weights, Room, slackLimits);
+        if (!slack.empty() && slack.size() < start.size()) {
+            start = std::move(slack);
+            if (Progress) {
+                Progress(start.size(), 0);
+            }
+        }
+        // Then the bound itself, bin by bin with backtracking, for another share.
+        if (std::int64_t(start.size()) > plan.LowerBound) {
+            TCompletionLimits completionLimits;
+            completionLimits.Deadline = now + limit * 4 / 5;
+            completionLimits.Stop = options.Stop;
+            TBins complete = CompleteBins(weights, Room, plan.LowerBound, completionLimits);
+            if (!complete.empty()) {
+                start = std::move(complete);
+                if (Progress) {
+                    Progress(start.size(), 0);
+                }
+            }
+        }
         TImproveLimits limits;
         limits.LowerBound = plan.LowerBound;
-        limits.Deadline =
-            std::chrono::steady_clock::now() +
-            std::chrono::duration_cast<std::chrono::steady_clock::duration>(options.TimeLimit);
+        limits.Deadline = now + limit;
         limits.Stop = options.Stop;
         if (Progress) {
             limits.Fewer = [&](std::size_t bins) { Progress(bins, 0); };
         }
-        const TBins fewer =
-            ImprovePacking(WeightsOf(rest, Problem.ItemSectors), Room, std::move(start), limits);
+        const TBins fewer = ImprovePacking(weights, Room, std::move(start), limits);
         if (fewer.size() >= plan.Discs.size()) {
             return;
         }

@@ -2,7 +2,9 @@
 #include "engine/DiscPlan.h"
 
 #include "ExactFillFakes.h"
+#include "engine/BinCompletion.h"
 #include "engine/BinPacking.h"
+#include "engine/MinimumBinSlack.h"
 #include "engine/PackingImprovement.h"
 
 #include <algorithm>
@@ -206,6 +208,53 @@ TEST(PackingImprovement, FewerBinsNeverMoreStopsWhenAskedAndAtTheBound) {
     limits = {};
     limits.MaxRounds = 0;
     EXPECT_EQ(ImprovePacking(w, 100, ffd, limits).size(), 3u);
+}
+
+TEST(PackingStarts, ReachTheOptimumOfTripletsAndOfSmallSetsAndNoFewer) {
+    std::mt19937_64 rng(7);
+    for (int round = 0; round < 24; ++round) {
+        const std::vector<std::int64_t> w = Triplets(4 + std::size_t(round) % 10, rng);
+        const auto optimum = std::int64_t(w.size() / 3);
+        TSlackLimits toOptimum;
+        toOptimum.LowerBound = optimum;
+        const TBins slack = MinimumBinSlack(w, 1'000, toOptimum);
+        ExpectPacking(slack, w, 1'000);
+        EXPECT_GE(std::int64_t(slack.size()), optimum);
+        const TBins complete = CompleteBins(w, 1'000, optimum, {});
+        ExpectPacking(complete, w, 1'000);
+        EXPECT_EQ(std::int64_t(complete.size()), optimum);
+    }
+    // Uniform 20-100 for 150: the exhaustive count is found, one bin fewer never is.
+    for (int round = 0; round < 24; ++round) {
+        std::vector<std::int64_t> w(6 + std::size_t(round) % 7);
+        for (std::int64_t& x : w) {
+            x = 20 + std::int64_t(rng() % 81);
+        }
+        const std::int64_t optimum = BruteBinCount(w, 150);
+        const TBins complete = CompleteBins(w, 150, optimum, {});
+        ExpectPacking(complete, w, 150);
+        EXPECT_EQ(std::int64_t(complete.size()), optimum);
+        TCompletionLimits few;
+        few.MaxAttempts = 20;
+        EXPECT_TRUE(CompleteBins(w, 150, optimum - 1, few).empty());
+        const TBins slack = MinimumBinSlack(w, 150, {});
+        ExpectPacking(slack, w, 150);
+        EXPECT_GE(std::int64_t(slack.size()), optimum);
+    }
+    // Weights of 0 share a bin; the total fits two bins but the three 60s need three.
+    EXPECT_EQ(CompleteBins(std::vector<std::int64_t>{0, 0, 50}, 100, 1, {}).size(), 1u);
+    EXPECT_EQ(MinimumBinSlack(std::vector<std::int64_t>{0, 0}, 100, {}).size(), 1u);
+    EXPECT_TRUE(CompleteBins(std::vector<std::int64_t>{60, 60, 60}, 100, 2, {}).empty());
+    // A requested stop ends either search before any attempt or pass: nothing to offer.
+    std::stop_source stop;
+    stop.request_stop();
+    const std::vector<std::int64_t> w = Triplets(30, rng);
+    TCompletionLimits stoppedCompletion;
+    stoppedCompletion.Stop = stop.get_token();
+    EXPECT_TRUE(CompleteBins(w, 1'000, 30, stoppedCompletion).empty());
+    TSlackLimits stopped;
+    stopped.Stop = stop.get_token();
+    EXPECT_TRUE(MinimumBinSlack(w, 1'000, stopped).empty());
 }
 
 TEST(DiscPlan, ProgressIsToldOfEveryDiscAndTheStopTokenEndsThePlan) {
