@@ -98,7 +98,7 @@ bool AddTree(IsoImage* image, IsoDir* root, const TImageRootEntry& entry,
 std::int64_t ExactImageSectors(const std::vector<TImageRootEntry>& entries,
                                const TImageOptions& options, const std::stop_token& stop) {
     detail::InitLibisofs();
-    std::unique_lock<std::timed_mutex> lock;
+    std::unique_lock<detail::TLibisofsMutex> lock;
     if (!detail::LockLibisofs(lock, stop)) {
         return 0;
     }

@@ -12,22 +12,48 @@
 
 namespace platterwise::detail {
 
-std::timed_mutex& LibisofsMutex() {
-    static std::timed_mutex mutex;
+void TLibisofsMutex::lock() {
+    std::unique_lock guard(mutex_);
+    free_.wait(guard, [this] { return !held_; });
+    held_ = true;
+}
+
+bool TLibisofsMutex::try_lock() {
+    const std::lock_guard guard(mutex_);
+    if (held_) {
+        return false;
+    }
+    held_ = true;
+    return true;
+}
+
+void TLibisofsMutex::unlock() {
+    {
+        const std::lock_guard guard(mutex_);
+        held_ = false;
+    }
+    free_.notify_all(); // a waiter whose stop came may be the one woken
+}
+
+bool TLibisofsMutex::lock(const std::stop_token& stop) {
+    std::unique_lock guard(mutex_);
+    if (!free_.wait(guard, stop, [this] { return !held_; })) {
+        return false;
+    }
+    held_ = true;
+    return true;
+}
+
+TLibisofsMutex& LibisofsMutex() {
+    static TLibisofsMutex mutex;
     return mutex;
 }
 
-bool LockLibisofs(std::unique_lock<std::timed_mutex>& lock, const std::stop_token& stop) {
-    lock = std::unique_lock(LibisofsMutex(), std::defer_lock);
-    if (!stop.stop_possible()) {
-        lock.lock();
-        return true;
+bool LockLibisofs(std::unique_lock<TLibisofsMutex>& lock, const std::stop_token& stop) {
+    if (!LibisofsMutex().lock(stop)) {
+        return false;
     }
-    while (!lock.try_lock_for(std::chrono::milliseconds(10))) {
-        if (stop.stop_requested()) {
-            return false;
-        }
-    }
+    lock = std::unique_lock(LibisofsMutex(), std::adopt_lock);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "ImageOptions.h"
 #include "Libisofs_p.h"
 
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -32,12 +33,28 @@ IsoImagePtr MakeIsoImage(const TImageOptions& options);
 
 // Starts libisofs once per process: names read as UTF-8, nothing printed. Throws TDiscError.
 void InitLibisofs();
+// A lock whose wait a stop token can end. Built on a mutex and a condition variable rather than
+// std::timed_mutex, whose timed waits ThreadSanitizer cannot follow.
+class TLibisofsMutex {
+public:
+    void lock();
+    bool try_lock();
+    void unlock();
+    // Waits for the lock until `stop` is requested; false, the lock not taken, when stopped.
+    bool lock(const std::stop_token& stop);
+
+private:
+    std::mutex mutex_;
+    std::condition_variable_any free_;
+    bool held_ = false;
+};
+
 // libisofs keeps process-wide state (its message queue, the local character set): every
 // use holds this lock.
-std::timed_mutex& LibisofsMutex();
+TLibisofsMutex& LibisofsMutex();
 // Takes LibisofsMutex into `lock`, waiting for it at most until `stop` is requested (a
 // stopped layout may still hold it for a second); false, the lock not taken, when stopped.
-bool LockLibisofs(std::unique_lock<std::timed_mutex>& lock, const std::stop_token& stop);
+bool LockLibisofs(std::unique_lock<TLibisofsMutex>& lock, const std::stop_token& stop);
 
 // The sectors of `image` laid out as `options` say, without writing it. Throws TDiscError.
 std::int64_t SizeOf(IsoImage* image, const TImageOptions& options);
