@@ -21,7 +21,7 @@ QString SettingsFilePath() {
     if (QFileInfo::exists(local)) {
         return local;
     }
-    // The base directory specification ignores a relative XDG_CONFIG_HOME.
+    // A relative XDG_CONFIG_HOME is not to be trusted: XDG says to ignore it, as other programs do.
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (!QDir::isAbsolutePath(config)) {
         config = QDir::homePath() + QStringLiteral("/.config");
