@@ -8,7 +8,7 @@
 #include "DiscResultView.h"
 #include "ShellRowSource.h"
 #include "WindowJob.h"
-#include "engine/DiscMedia.h"
+#include "image/DiscMedia.h"
 
 #include <QObject>
 #include <QPointer>

@@ -2,8 +2,8 @@
 #pragma once
 // The real disc the window's disc actions aim at: a medium chosen from their own list, else
 // the medium behind the chosen template, else the custom size in Mb.
-#include "engine/DiscMedia.h"
 #include "engine/Target.h"
+#include "image/DiscMedia.h"
 
 #include <cstdint>
 #include <string>

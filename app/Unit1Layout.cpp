@@ -7,7 +7,7 @@
 #include "GroupBox.h"
 #include "RadioGroup.h"
 #include "Unit1.h"
-#include "engine/MediaTemplates.h"
+#include "image/MediaTemplates.h"
 #include "platform/Colors.h"
 #include "platform/Fonts.h"
 #include "widgets/fatmemo/FatMemo.h"

@@ -8,7 +8,7 @@
 #include "disc/DiscJob.h"
 #include "disc/FitCheck.h"
 #include "disc/ImageSizer.h"
-#include "disc/ImageTree.h"
+#include "disc/TreeProblems.h"
 #include "engine/DiscPlan.h"
 #include "engine/FolderSize.h"
 #include "engine/SubsetSum.h"

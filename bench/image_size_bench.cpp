@@ -8,9 +8,9 @@
 //   image_size_bench [DIR] [RUNS]   (default DIR: $TMPDIR/platterwise-image-bench, RUNS: 3)
 #include "disc/DiskReadSizer.h"
 #include "disc/ImageSizer.h"
-#include "disc/PlannedCost.h"
 #include "engine/FolderSize.h"
-#include "engine/ImageCost.h"
+#include "image/ImageCost.h"
+#include "image/PlannedCost.h"
 
 #include <algorithm>
 #include <chrono>

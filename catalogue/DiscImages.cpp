@@ -3,7 +3,7 @@
 
 #include "BurnedItems.h"
 #include "disc/DiscError.h"
-#include "disc/ImageTree.h"
+#include "disc/TreeProblems.h"
 
 #include <cerrno>
 #include <cstring>

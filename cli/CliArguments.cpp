@@ -3,6 +3,7 @@
 
 #include "CommandLine_p.h"
 #include "engine/IntConvert.h"
+#include "image/MediaTemplates.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -129,13 +130,10 @@ TCliArguments Arguments(TCommand command, const TRawValues& v) {
         a.CapacitySectors = SectorsFromMb(TryStrToInt64(v.Size).value_or(0));
         return a;
     }
-    static constexpr std::array<std::string_view, 4> kTemplates{"dvd+r", "dvd-r", "dvd+r-dl",
-                                                                "cd-r"};
     a.Medium = FindDiscMedium(v.Medium.empty() ? kDefaultDiscMedium : v.Medium);
     if (a.Medium != nullptr) {
         a.CapacitySectors = a.Medium->CapacitySectors;
-        const auto at = std::find(kTemplates.begin(), kTemplates.end(), a.Medium->Name);
-        a.Fields.TemplateIndex = at == kTemplates.end() ? 0 : int(at - kTemplates.begin());
+        a.Fields.TemplateIndex = std::max(0, TemplateOfDiscMedium(a.Medium->Name));
     }
     return a;
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line of platterwise-cli, parsed and checked before anything is measured.
-#include "engine/DiscMedia.h"
 #include "engine/Target.h"
+#include "image/DiscMedia.h"
 
 #include <cstdint>
 #include <iosfwd>

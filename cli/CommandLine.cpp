@@ -2,14 +2,13 @@
 #include "CommandLine_p.h"
 #include "engine/IntConvert.h"
 #include "engine/Units.h"
+#include "image/MediaTemplates.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace platterwise::cli::detail {
 namespace {
-
-constexpr std::array<std::string_view, 4> kTemplateMedia{"dvd+r", "dvd-r", "dvd+r-dl", "cd-r"};
 
 std::string Lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(),
@@ -28,9 +27,7 @@ CLI::Validator Check(bool (*accept)(const std::string&), std::string message) {
 CLI::Validator TemplateMedium() {
     return CLI::Validator(
         [](std::string& value) {
-            const std::string name = Lower(value);
-            return std::find(kTemplateMedia.begin(), kTemplateMedia.end(), name) !=
-                           kTemplateMedia.end()
+            return TemplateOfDiscMedium(Lower(value)) >= 0
                        ? std::string()
                        : "unknown medium \"" + value + "\" (dvd+r, dvd-r, dvd+r-dl, cd-r)";
         },

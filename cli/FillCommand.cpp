@@ -6,9 +6,9 @@
 #include "disc/DiscError.h"
 #include "disc/FitCheck.h"
 #include "disc/ShellText.h"
-#include "engine/DiscMedia.h"
 #include "engine/GoAction.h"
 #include "engine/Units.h"
+#include "image/DiscMedia.h"
 
 #include <optional>
 #include <ostream>

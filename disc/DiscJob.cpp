@@ -6,25 +6,33 @@
 #include "ImageSizer.h"
 #include "RootNames.h"
 #include "ShellText.h"
+#include "TreeProblems.h"
 #include "engine/DiscPlan.h"
-#include "engine/FolderSize.h"
 #include "engine/FullestDisc.h"
-#include "engine/ImageCost.h"
 #include "engine/PathAt.h"
 #include "engine/Units.h"
+#include "image/ImageCost.h"
+#include "image/PlannedCost.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <exception>
+#include <mutex>
+#include <optional>
 #include <stop_token>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <unordered_map>
 
 namespace platterwise {
 namespace {
 
-// Thrown from within the search when an item's tree turns out unreadable; Run catches it.
+// Thrown from within the search when libisofs refuses an item that only a set shows it
+// cannot take; Run catches it. What the walk cannot read is known before the search.
 struct ItemRefused {
     std::size_t Position;
     std::string Reason;
@@ -46,11 +54,105 @@ TImageEntryKind EntryKind(const struct stat& st) {
                                                       : TImageEntryKind::Special;
 }
 
-// The first thing below an item that the walk for the image could not read: the image
-// cannot hold it. (A link that leads nowhere is no problem there: it goes on the disc as a
-// link.)
-const TMeasureProblem* UnreadableContent(const TMeasureProblems& problems) {
-    return problems.Kept().empty() ? nullptr : &problems.Kept().front();
+// Trees read at once, each item's on one thread: items are read side by side while the job
+// takes each finished one in selection order.
+constexpr unsigned kTreeReaders = 2;
+
+// One item's walk: its image tree, and what it found that an image cannot take.
+struct ItemWalk {
+    TImageTree Tree;
+    std::optional<TTreeProblem> First; // the first problem, which refuses the item
+    TMeasureProblems Unreadable;       // what it could not read (the problems with an errno)
+    std::exception_ptr Failure;        // what the read threw (std::bad_alloc, say)
+    bool Done = false;
+};
+
+// Reads the trees of the items it is given on a small pool of threads, in order of position.
+// Stops when `stop` is requested or it is destroyed.
+class TreeReaders {
+public:
+    TreeReaders(std::vector<std::string> paths, std::vector<bool> wanted,
+                const std::stop_token& stop);
+    ~TreeReaders();
+    TreeReaders(const TreeReaders&) = delete;
+    TreeReaders& operator=(const TreeReaders&) = delete;
+
+    // The walk of item `position` once read. REQUIRES: it was wanted; each taken once.
+    ItemWalk Take(std::size_t position);
+
+private:
+    void Read();
+
+    std::vector<std::string> paths_;
+    std::vector<bool> wanted_;
+    std::stop_source quit_; // the job's stop, or this being destroyed
+    std::stop_callback<std::function<void()>> forward_;
+    std::vector<ItemWalk> walks_;
+    std::atomic<std::size_t> next_{0};
+    std::mutex mutex_;
+    std::condition_variable done_;
+    std::vector<std::jthread> threads_;
+};
+
+TreeReaders::TreeReaders(std::vector<std::string> paths, std::vector<bool> wanted,
+                         const std::stop_token& stop)
+    : paths_(std::move(paths))
+    , wanted_(std::move(wanted))
+    , forward_(stop, std::function<void()>([this] { quit_.request_stop(); }))
+    , walks_(paths_.size()) {
+    const auto count = std::size_t(std::count(wanted_.begin(), wanted_.end(), true));
+    for (std::size_t i = 0; i < std::min<std::size_t>(kTreeReaders, count); ++i) {
+        threads_.emplace_back([this] { Read(); });
+    }
+}
+
+TreeReaders::~TreeReaders() {
+    quit_.request_stop();
+    threads_.clear(); // joins
+}
+
+void TreeReaders::Read() {
+    const std::stop_token stop = quit_.get_token();
+    for (std::size_t position; (position = next_++) < paths_.size();) {
+        if (!wanted_[position]) {
+            continue;
+        }
+        ItemWalk walk;
+        if (!stop.stop_requested()) {
+            try {
+                walk.Tree = ReadImageTree(
+                    paths_[position],
+                    [&walk](const TTreeProblem& problem) {
+                        if (!walk.First) {
+                            walk.First = problem;
+                        }
+                        if (problem.Fault == TTreeFault::CannotRead) {
+                            walk.Unreadable.Add(problem.Path, problem.Error);
+                        }
+                    },
+                    stop);
+            } catch (...) {
+                walk.Failure = std::current_exception();
+            }
+        }
+        walk.Done = true;
+        {
+            const std::lock_guard lock(mutex_);
+            walks_[position] = std::move(walk);
+        }
+        done_.notify_all();
+    }
+}
+
+ItemWalk TreeReaders::Take(std::size_t position) {
+    std::unique_lock lock(mutex_);
+    done_.wait(lock, [&] { return walks_[position].Done; });
+    ItemWalk walk = std::move(walks_[position]);
+    lock.unlock();
+    if (walk.Failure) {
+        std::rethrow_exception(walk.Failure);
+    }
+    return walk;
 }
 
 class Job {
@@ -65,7 +167,8 @@ private:
     void Report(std::size_t discs) const;
     void Refuse(std::size_t position, std::string reason);
     void FindOverlaps();
-    void Measure(std::size_t position, const std::string& rootName);
+    bool Check(std::size_t position, const std::string& rootName);
+    void Measure(std::size_t position, ItemWalk walk);
     std::int64_t ExactSectors(const std::vector<std::size_t>& chosen);
     std::int64_t SizeOrRefuse(const std::vector<std::size_t>& positions);
     void MendUnderestimates(const std::vector<std::size_t>& positions, std::int64_t sectors);
@@ -84,6 +187,7 @@ private:
     std::vector<std::string> overlap_;   // per item: why it repeats another, else empty
     std::vector<std::size_t> eligible_;  // positions the search works on
     std::vector<bool> sizedAlone_;       // per item: its image alone was sized exactly
+    std::vector<TImageEntryKind> kinds_; // per item: what it is on disk
     std::size_t measured_ = 0;
     TImageSizer sizer_;
     TDiscJobResult result_;
@@ -97,6 +201,7 @@ Job::Job(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
     , items_(request.Items.size())
     , refused_(request.Items.size(), false)
     , sizedAlone_(request.Items.size(), false)
+    , kinds_(request.Items.size(), TImageEntryKind::File)
     , sizer_(
           [&] {
               std::vector<std::string> paths;
@@ -151,9 +256,9 @@ void Job::FindOverlaps() {
     }
 }
 
-// One walk of a folder gives its bytes and its planned cost; a file is one stat. The item is
-// planned under the name the whole selection gives it, the longest it can take on a disc.
-void Job::Measure(std::size_t position, const std::string& rootName) {
+// What can be told of an item before its walk: false when it is refused. The item is planned
+// under the name the whole selection gives it, the longest it can take on a disc.
+bool Job::Check(std::size_t position, const std::string& rootName) {
     const TRowItem& row = request_.Items[position];
     TDiscJobItem& item = items_[position];
     item = {position,
@@ -162,73 +267,77 @@ void Job::Measure(std::size_t position, const std::string& rootName) {
             row.IsContainer ? ikFolder : ikFile,
             0,
             0};
+    const auto refuse = [&](std::string reason) {
+        Refuse(position, std::move(reason));
+        return false;
+    };
     if (!overlap_[position].empty()) {
-        return Refuse(position, overlap_[position]);
+        return refuse(overlap_[position]);
     }
     if (item.ImageName.empty()) {
-        return Refuse(position, QuotedName(item.Path) + std::string(texts::kNoRootName));
+        return refuse(QuotedName(item.Path) + std::string(texts::kNoRootName));
     }
     struct stat st {};
     if (StatPath(item.Path, st) != 0) {
-        return Refuse(position, QuotedName(item.Path) + std::string(texts::kCannotRead) +
-                                    std::strerror(errno));
+        return refuse(QuotedName(item.Path) + std::string(texts::kCannotRead) +
+                      std::strerror(errno));
     }
     try {
         CheckGraftPoint(rootName, sizer_.DiskPath(position));
     } catch (const TDiscError& e) {
-        return Refuse(position, e.what());
+        return refuse(e.what());
     }
-    const TImageEntryKind kind = EntryKind(st);
-    TImageCostParts inner;
-    if (kind == TImageEntryKind::Folder) {
-        TMeasureProblems problems;
-        const TFolderMeasure measure = MeasureFolderForImage(item.Path, &problems, stop_);
-        result_.Problems.Append(problems);
-        if (const TMeasureProblem* unreadable = UnreadableContent(problems)) {
-            return Refuse(position, QuotedName(item.Path) + std::string(texts::kHoldsUnreadable) +
-                                        QuotedName(unreadable->Path) + ": " +
-                                        std::strerror(unreadable->Error));
+    kinds_[position] = EntryKind(st);
+    item.Kind = kinds_[position] == TImageEntryKind::Folder ? ikFolder : ikFile;
+    if (kinds_[position] == TImageEntryKind::File) {
+        if (::access(item.Path.c_str(), R_OK) != 0) {
+            return refuse(QuotedName(item.Path) + std::string(texts::kCannotRead) +
+                          std::strerror(errno));
         }
-        item.Kind = ikFolder;
-        item.Bytes = measure.Bytes;
-        inner = measure.Image;
-    } else {
-        item.Kind = ikFile;
-        if (kind == TImageEntryKind::File && ::access(item.Path.c_str(), R_OK) != 0) {
-            return Refuse(position, QuotedName(item.Path) + std::string(texts::kCannotRead) +
-                                        std::strerror(errno));
-        }
-        item.Bytes = kind == TImageEntryKind::File && st.st_size > 0 ? st.st_size : 0;
-        if (item.Bytes > kLargestXorrisoFile) {
-            return Refuse(position,
-                          QuotedName(item.Path) + std::string(texts::kLargerThanXorrisoTakes));
+        if (st.st_size > kLargestXorrisoFile) {
+            return refuse(QuotedName(item.Path) + std::string(texts::kLargerThanXorrisoTakes));
         }
     }
-    item.Sectors = ItemImageCost({rootName, kind, item.Bytes, true, {}}, inner).Sectors();
+    return true;
+}
+
+// The item's one walk, its image tree, gives its bytes, its planned cost and anything that
+// keeps it off a disc; the sizer keeps the tree for every exact size the search asks.
+void Job::Measure(std::size_t position, ItemWalk walk) {
+    TDiscJobItem& item = items_[position];
+    result_.Problems.Append(walk.Unreadable);
+    if (walk.First) {
+        const TTreeProblem& problem = *walk.First;
+        return Refuse(position, problem.Fault == TTreeFault::CannotRead
+                                    ? QuotedName(item.Path) + std::string(texts::kHoldsUnreadable) +
+                                          QuotedName(problem.Path) + ": " +
+                                          std::strerror(problem.Error)
+                                    : TreeProblemText(problem));
+    }
+    if (walk.Tree.Nodes.empty() || walk.Tree.Nodes.front().Kind != kinds_[position]) {
+        // Replaced between its check and its walk.
+        return Refuse(position, QuotedName(item.Path) + std::string(texts::kCannotRead) +
+                                    std::strerror(ENOENT));
+    }
+    if (LongestImagePath(walk.Tree, rootNames_[position]) >= kXorrisoPathLimit) {
+        return Refuse(position, QuotedName(item.Path) + std::string(texts::kRenamedPathTooLong));
+    }
+    item.Bytes = TreeBytes(walk.Tree);
+    item.Sectors = PlannedItemCost(walk.Tree, rootNames_[position]).Sectors();
+    sizer_.Adopt(position, std::move(walk.Tree));
     eligible_.push_back(position);
 }
 
-// The exact size of the items at `chosen` (positions into eligible_). An item whose tree
-// cannot be read as xorriso reads it is refused, and the search starts again without it.
+// The exact size of the items at `chosen` (positions into eligible_), from the trees their
+// walks read: the search touches no disk.
 std::int64_t Job::ExactSectors(const std::vector<std::size_t>& chosen) {
     if (Stopped()) {
         return 0; // the search looks at the token next and ends
     }
     std::vector<std::size_t> positions;
+    positions.reserve(chosen.size());
     for (const std::size_t k : chosen) {
         positions.push_back(eligible_[k]);
-        const std::size_t position = positions.back();
-        try {
-            const TImageTree& tree = sizer_.Tree(position);
-            // What the disc holds, should something have changed since the walk.
-            items_[position].Bytes = TreeBytes(tree);
-            if (LongestImagePath(tree, rootNames_[position]) >= kXorrisoPathLimit) {
-                throw ItemRefused{position, QuotedName(items_[position].Path) +
-                                                std::string(texts::kRenamedPathTooLong)};
-            }
-        } catch (const TDiscError& e) {
-            throw ItemRefused{position, e.what()};
-        }
     }
     const std::int64_t sectors = SizeOrRefuse(positions);
     if (sectors > request_.CapacitySectors && !Stopped()) {
@@ -404,13 +513,24 @@ TDiscJobResult Job::Run() {
     }
     rootNames_ = ResolveRootNames(roots);
     FindOverlaps();
+    std::vector<bool> walked(request_.Items.size(), false);
+    std::vector<std::string> paths;
     for (std::size_t position = 0; position < request_.Items.size(); ++position) {
-        Measure(position, rootNames_[position]);
-        ++measured_;
-        if (Stopped()) {
-            return Cancelled();
+        walked[position] = Check(position, rootNames_[position]);
+        paths.push_back(sizer_.DiskPath(position));
+    }
+    {
+        TreeReaders readers(std::move(paths), walked, stop_);
+        for (std::size_t position = 0; position < request_.Items.size(); ++position) {
+            if (walked[position]) {
+                Measure(position, readers.Take(position));
+            }
+            ++measured_;
+            if (Stopped()) {
+                return Cancelled();
+            }
+            Report(0);
         }
-        Report(0);
     }
     for (;;) {
         try {

@@ -5,7 +5,7 @@
 #include "ImageWriter.h"
 #include "IsoSession_p.h"
 #include "ShellText.h"
-#include "engine/DiscMedia.h"
+#include "image/DiscMedia.h"
 
 #include <algorithm>
 #include <cerrno>

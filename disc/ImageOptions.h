@@ -3,6 +3,7 @@
 // The disc image the program plans for, as one value: the xorriso command that writes it and
 // the libisofs settings that size it both come from here, so they cannot disagree.
 #include "GraftPoints.h"
+#include "image/XorrisoLimits.h"
 
 #include <cstdint>
 #include <string>
@@ -21,12 +22,6 @@ struct TImageOptions {
     // disc can be checked against itself. Adds their sectors to the size.
     bool RecordMd5 = false;
 };
-
-// The largest file xorriso writes by default (-file_size_limit): 100 extents of 4 GiB - 2 KiB.
-inline constexpr std::int64_t kLargestXorrisoFile = 100 * ((std::int64_t(4) << 30) - 2048);
-
-// Sectors that padding adds to the image.
-inline constexpr int kPadSectors = 150;
 
 // The arguments of `xorriso` (the program name first) that write the image of the graft
 // points listed in `pathList` to `image`; with an empty `image` they print its size in

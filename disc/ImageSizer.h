@@ -5,7 +5,7 @@
 // options and graft points.
 #include "GraftPoints.h"
 #include "ImageOptions.h"
-#include "ImageTree.h"
+#include "TreeProblems.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,10 +30,11 @@ std::int64_t ExactImageSectors(const std::vector<TImageRootEntry>& entries,
                                const TImageOptions& options = {}, const std::stop_token& stop = {});
 
 // Sizes images of chosen sets of selected items, as a search asks again and again. Each
-// item's tree is read from disk the first time a set holds it and kept; later sets are
-// sized from memory. Not thread-safe; one search owns one sizer. Once `stop` is requested,
-// reading and sizing end within a thousand entries with figures that mean nothing (0
-// sectors, partial trees): the caller that stopped it drops them.
+// item's tree is either handed over (Adopt) by the walk that measured the item, or read from
+// disk the first time a set holds it; it is kept, and every set is sized from memory. Not
+// thread-safe; one search owns one sizer. Once `stop` is requested, reading and sizing end within a
+// thousand entries with figures that mean nothing (0 sectors, partial trees): the caller that
+// stopped it drops them.
 class TImageSizer {
 public:
     // `paths`: the selected items in selection order; kept as GraftDiskPath gives them.
@@ -58,8 +59,12 @@ public:
     // The path of the item at `item` as its graft point gives it (GraftDiskPath).
     const std::string& DiskPath(std::size_t item) const { return paths_.at(item); }
 
-    // The tree of the item at position `item`, read from disk on first use.
+    // The tree of the item at position `item`: the one adopted, else read from disk on first
+    // use (throwing TDiscError where xorriso would stop).
     const TImageTree& Tree(std::size_t item);
+    // Takes `tree` as the tree of the item at position `item`. REQUIRES: it was read from the
+    // item's DiskPath (ReadImageTree), without problems.
+    void Adopt(std::size_t item, TImageTree tree) { trees_.at(item) = std::move(tree); }
 
 private:
     std::vector<std::string> paths_;

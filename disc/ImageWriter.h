@@ -4,7 +4,7 @@
 // is exactly the sectors the plan verified, with the MD5s of the session and of every file
 // recorded inside it. The file appears under its name only when complete.
 #include "ImageOptions.h"
-#include "ImageTree.h"
+#include "image/ImageTree.h"
 
 #include <cstdint>
 #include <functional>

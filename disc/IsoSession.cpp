@@ -2,7 +2,7 @@
 #include "DiscError.h"
 #include "DiscTexts.h"
 #include "IsoSession_p.h"
-#include "engine/ImageEntry.h"
+#include "image/ImageEntry.h"
 
 #include <chrono>
 #include <condition_variable>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RootNames.h"
 
-#include "ImageTree.h"
-#include "engine/Utf8.h"
+#include "image/ImageTree.h"
+#include "image/Utf8.h"
 
 #include <algorithm>
 #include <cstdlib>

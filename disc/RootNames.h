@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The names selected items take at the image root, where two of them may not share one.
+#include "image/XorrisoLimits.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -9,12 +11,6 @@
 namespace platterwise {
 
 struct TImageTree;
-
-// xorriso refuses paths of this many bytes or more, on disk and in the image.
-inline constexpr std::size_t kXorrisoPathLimit = 4096;
-// libisofs refuses a link whose target is longer, or has a longer component.
-inline constexpr std::size_t kLongestLinkTarget = 1023;
-inline constexpr std::size_t kLongestName = 255;
 
 // The name an item at `path` brings along: its last component, trailing separators ignored.
 // Empty for "/" and for an empty path.

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Measuring what the user selected: folders by walking them, files by one query.
-#include "ImageCost.h"
 #include "MeasureProblems.h"
+#include "image/ImageCost.h"
 
 #include <cstdint>
 #include <stop_token>

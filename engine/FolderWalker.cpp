@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FolderWalker_p.h"
-#include "ImageDirectory.h"
 #include "PathAt.h"
 #include "Units.h"
+#include "image/ImageDirectory.h"
 
 #include <algorithm>
 #include <cerrno>

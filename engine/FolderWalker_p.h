@@ -5,8 +5,8 @@
 // descriptors open and reopens a parent through ".." (checked by device and inode) when it
 // climbs back. A small pool of threads shares folders once one of them is idle. Asked to, it
 // also feeds the image cost model folder by folder (a walk that costs nothing more otherwise).
-#include "ImageCost.h"
 #include "MeasureProblems.h"
+#include "image/ImageCost.h"
 
 #include <atomic>
 #include <condition_variable>

@@ -2,9 +2,9 @@
 #include "TotalsReport.h"
 
 #include "IntConvert.h"
-#include "MediaTemplates.h"
 #include "Texts.h"
 #include "Units.h"
+#include "image/MediaTemplates.h"
 
 namespace platterwise {
 namespace {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Peers.h"
 
-#include "engine/DiscMedia.h"
+#include "image/DiscMedia.h"
 
 #include <chrono>
 #include <cstdio>

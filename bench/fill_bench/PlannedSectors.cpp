@@ -3,7 +3,7 @@
 
 #include "disc/RootNames.h"
 #include "engine/FolderSize.h"
-#include "engine/ImageCost.h"
+#include "image/ImageCost.h"
 
 #include <sys/stat.h>
 

@@ -17,13 +17,13 @@
 #include "disc/ImageSizer.h"
 #include "engine/BinPacking.h"
 #include "engine/DiscFillSearch.h"
-#include "engine/DiscMedia.h"
 #include "engine/DiscPlan.h"
-#include "engine/ImageCost.h"
-#include "engine/MediaTemplates.h"
 #include "engine/Selection.h"
 #include "engine/TotalsReport.h"
 #include "engine/Units.h"
+#include "image/DiscMedia.h"
+#include "image/ImageCost.h"
+#include "image/MediaTemplates.h"
 
 #include <algorithm>
 #include <chrono>

@@ -4,8 +4,8 @@
 #include "../disc/DiscTestSupport.h"
 #include "CliInFolder.h"
 #include "catalogue/Catalogue.h"
-#include "disc/ImageTree.h"
 #include "disc/ImageWriter.h"
+#include "disc/TreeProblems.h"
 
 #include <csignal>
 #include <filesystem>

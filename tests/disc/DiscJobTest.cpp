@@ -4,7 +4,7 @@
 #include "DiscTestSupport.h"
 #include "disc/FitCheck.h"
 #include "disc/ImageSizer.h"
-#include "engine/ImageCost.h"
+#include "image/ImageCost.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -243,9 +243,9 @@ TEST_F(DiscJob, AFolderHoldingAFileThisUserCannotReadIsRefusedBeforeTheSearch) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
-// A folder of 300 links to a sibling folder plans far below its image, where each link is a
-// whole copy of the folder: alone over the disc, it is too large at its real size, and the
-// item that fits is still planned.
+// A folder of 300 links to a sibling folder, where each link is a whole copy of the folder,
+// as its walk plans it: alone over the disc, it is too large, never planned below its real
+// size, and the item that fits is still planned.
 TEST_F(DiscJob, AnItemWhoseImagePassesItsPlanIsTooLargeAndTheOthersArePlanned) {
     for (int i = 0; i < 10; ++i) {
         dir_.File("Linked/target/" + std::to_string(i) + ".flac", 10);
@@ -266,7 +266,7 @@ TEST_F(DiscJob, AnItemWhoseImagePassesItsPlanIsTooLargeAndTheOthersArePlanned) {
         ASSERT_EQ(r.Status, TDiscJobStatus::Done);
         ASSERT_EQ(r.TooLarge.size(), 1u);
         EXPECT_EQ(r.TooLarge[0].Position, 0u);
-        EXPECT_EQ(r.TooLarge[0].Sectors + FixedImageSectors(request_.Options.Pad), alone);
+        EXPECT_GE(r.TooLarge[0].Sectors + FixedImageSectors(request_.Options.Pad), alone);
         EXPECT_TRUE(r.Unplaced.empty());
         ASSERT_EQ(r.Discs.size(), 1u);
         ASSERT_EQ(r.Discs[0].Items.size(), 1u);
@@ -310,8 +310,9 @@ TEST_F(DiscJob, LinksGoOnTheDiscAsXorrisoTakesThem) {
     EXPECT_EQ(r.Discs[0].ImageSectors, XorrisoSectors(r.Discs[0]));
 }
 
-// A file removed after the walk is in neither the image nor the item's bytes.
-TEST_F(DiscJob, AFileGoneBeforeTheImageIsSizedLeavesTheItemsBytes) {
+// The search sizes images from the trees the one walk read and touches no disk: a file
+// removed after the walk still counts, and the disc it leaves is smaller, so still fits.
+TEST_F(DiscJob, AFileGoneAfterTheWalkLeavesTheDiscsFiguresAsWalked) {
     request_.Items.resize(1); // Album A: 5,590,000 bytes
     const TDiscJobResult r = RunDiscJob(request_, [&](const TDiscJobProgress& p) {
         if (p.MeasuredItems == 1 && p.DiscsPlanned == 0) {
@@ -319,8 +320,8 @@ TEST_F(DiscJob, AFileGoneBeforeTheImageIsSizedLeavesTheItemsBytes) {
         }
     });
     ASSERT_EQ(r.Discs.size(), 1u);
-    EXPECT_EQ(r.Discs[0].Items[0].Bytes, 5'500'000);
-    EXPECT_EQ(r.Discs[0].ImageSectors, XorrisoSectors(r.Discs[0]));
+    EXPECT_EQ(r.Discs[0].Items[0].Bytes, 5'590'000);
+    EXPECT_GT(r.Discs[0].ImageSectors, XorrisoSectors(r.Discs[0]));
 }
 
 TEST_F(DiscJob, NothingFitsWhenEveryItemIsTooLarge) {
@@ -334,16 +335,14 @@ TEST_F(DiscJob, NothingFitsWhenEveryItemIsTooLarge) {
     }
 }
 
-TEST(ImageTree, AStopEndsTheReadWithinAThousandEntries) {
+TEST(CheckFit, AStoppedCheckGivesNoFigure) {
     TempDir dir;
     dir.Folder("wide");
     for (int i = 0; i < 2'000; ++i) {
         ::close(::open((dir / "wide/f" + std::to_string(i)).c_str(), O_CREAT | O_WRONLY, 0644));
     }
-    EXPECT_EQ(ReadImageTree(dir / "wide").Nodes.size(), 2'001u);
     std::stop_source stop;
     stop.request_stop();
-    EXPECT_LE(ReadImageTree(dir / "wide", stop.get_token()).Nodes.size(), 1'025u);
     EXPECT_EQ(CheckFit({dir / "wide"}, 100, {}, stop.get_token()).ImageSectors, 0);
 }
 

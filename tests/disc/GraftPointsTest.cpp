@@ -3,9 +3,9 @@
 
 #include "DiscTestSupport.h"
 #include "disc/DiscError.h"
-#include "disc/ImageTree.h"
 #include "disc/RootNames.h"
 #include "disc/ShellText.h"
+#include "disc/TreeProblems.h"
 #include "tests/support/EngineFakes.h"
 
 #include <algorithm>

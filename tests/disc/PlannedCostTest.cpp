@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "disc/PlannedCost.h"
+#include "image/PlannedCost.h"
 
 #include "MixedSelection.h"
 #include "disc/ImageSizer.h"
 #include "disc/RootNames.h"
 #include "engine/FolderSize.h"
 #include "engine/FullestDisc.h"
-#include "engine/ImageCost.h"
+#include "image/ImageCost.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/Target.h"
 
-#include "engine/MediaTemplates.h"
+#include "image/MediaTemplates.h"
 
 #include <gtest/gtest.h>
 

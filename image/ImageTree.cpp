@@ -1,18 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ImageTree.h"
 
-#include "DiscError.h"
-#include "DiscTexts.h"
-#include "ImageOptions.h"
-#include "RootNames.h"
-#include "ShellText.h"
-#include "engine/Units.h"
+#include "XorrisoLimits.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits>
 #include <memory>
 #include <set>
 #include <stdexcept>
@@ -89,14 +84,6 @@ struct Listed {
     LinkChain Links; // for a folder: the chain its own entries see
 };
 
-[[noreturn]] void Fail(std::string_view path, std::string_view why, int error = 0) {
-    std::string message = QuotedName(path) + std::string(why);
-    if (error != 0) {
-        message += std::strerror(error);
-    }
-    throw TDiscError(message);
-}
-
 std::string JoinPath(const std::string& folder, std::string_view name) {
     std::string path = folder;
     if (path.empty() || path.back() != '/') {
@@ -106,37 +93,62 @@ std::string JoinPath(const std::string& folder, std::string_view name) {
     return path;
 }
 
-// The text of a link kept as a link, as long as libisofs takes one.
-std::string ReadLinkText(int dirFd, const std::string& name, const std::string& path) {
-    std::string text(kXorrisoPathLimit, '\0');
+// The last component of `path`, trailing separators ignored; empty for "/".
+std::string LastName(std::string_view path) {
+    while (path.size() > 1 && path.back() == '/') {
+        path.remove_suffix(1);
+    }
+    const auto slash = path.rfind('/');
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+// The text of a link kept as a link, as long as libisofs takes one; nothing when it cannot
+// be kept, with `fault` saying why.
+bool ReadLinkText(int dirFd, const std::string& name, std::string& text, TTreeFault& fault) {
+    text.assign(kXorrisoPathLimit, '\0');
     const ssize_t length = ::readlinkat(dirFd, name.c_str(), text.data(), text.size());
     if (length <= 0) {
-        Fail(path, texts::kCannotReadLink);
+        fault = TTreeFault::CannotReadLink;
+        return false;
     }
     if (std::size_t(length) > kLongestLinkTarget) {
-        Fail(path, texts::kLinkTargetTooLong);
+        fault = TTreeFault::LinkTargetTooLong;
+        return false;
     }
     text.resize(std::size_t(length));
     for (std::size_t start = 0; start <= text.size();) {
         const std::size_t end = std::min(text.find('/', start), text.size());
         if (end - start > kLongestName) {
-            Fail(path, texts::kLinkTargetNameTooLong);
+            fault = TTreeFault::LinkTargetNameTooLong;
+            return false;
         }
         start = end + 1;
     }
-    return text;
+    return true;
+}
+
+// Whether this process may read the file `name` in `dirFd`, as xorriso must to copy it. Most
+// files let everyone read them, which costs no system call.
+bool Readable(int dirFd, const char* name, const struct stat& st) {
+    return (st.st_mode & S_IROTH) != 0 || ::faccessat(dirFd, name, R_OK, AT_EACCESS) == 0;
 }
 
 class Reader {
 public:
-    explicit Reader(const std::stop_token& stop)
-        : stop_(stop) {}
+    Reader(const TTreeProblemFn& problem, const std::stop_token& stop)
+        : problem_(problem)
+        , stop_(stop) {}
     TImageTree Read(const std::string& path);
 
 private:
     std::uint32_t Append(std::uint32_t parent, std::string_view name, const struct stat& st,
                          std::string_view linkText, bool keptLink);
     void ListFolder(const FolderTask& task, std::vector<FolderTask>& pending);
+    void Problem(TTreeFault fault, std::string path, int error = 0) {
+        if (problem_) {
+            problem_({fault, std::move(path), error});
+        }
+    }
     bool Stopped() {
         if (++sinceStop_ < kEntriesBetweenStops) {
             return false;
@@ -145,6 +157,7 @@ private:
         return stop_.stop_requested();
     }
 
+    const TTreeProblemFn& problem_;
     const std::stop_token& stop_;
     std::size_t sinceStop_ = 0;
     std::size_t held_ = 0; // HeldFolder descriptors open
@@ -190,7 +203,7 @@ void Reader::ListFolder(const FolderTask& task, std::vector<FolderTask>& pending
     const int fd = task.Parent ? ::openat(task.Parent->Fd(), task.Name.c_str(), kFlags)
                                : ::open(task.DiskPath.c_str(), kFlags);
     if (fd < 0) {
-        Fail(task.DiskPath, texts::kCannotRead, errno);
+        return Problem(TTreeFault::CannotRead, task.DiskPath, errno);
     }
     const int listFd = ::dup(fd);
     DIR* dir = listFd < 0 ? nullptr : ::fdopendir(listFd);
@@ -200,7 +213,7 @@ void Reader::ListFolder(const FolderTask& task, std::vector<FolderTask>& pending
         if (listFd >= 0) {
             ::close(listFd);
         }
-        Fail(task.DiskPath, texts::kCannotRead, error);
+        return Problem(TTreeFault::CannotRead, task.DiskPath, error);
     }
     const std::unique_ptr<DIR, int (*)(DIR*)> closer(dir, ::closedir);
     const auto held = std::make_shared<const HeldFolder>(fd, held_);
@@ -210,7 +223,7 @@ void Reader::ListFolder(const FolderTask& task, std::vector<FolderTask>& pending
         const dirent* entry = ::readdir(dir);
         if (entry == nullptr) {
             if (errno != 0) {
-                Fail(task.DiskPath, texts::kCannotRead, errno);
+                Problem(TTreeFault::CannotRead, task.DiskPath, errno);
             }
             break;
         }
@@ -221,21 +234,25 @@ void Reader::ListFolder(const FolderTask& task, std::vector<FolderTask>& pending
         if (Stopped()) {
             return;
         }
-        const std::string path = JoinPath(task.DiskPath, name);
-        if (path.size() >= kXorrisoPathLimit ||
+        // The path is built only where it is needed: most entries are plain files.
+        const std::size_t pathLength =
+            task.DiskPath.size() + (task.DiskPath.ends_with('/') ? 0 : 1) + name.size();
+        if (pathLength >= kXorrisoPathLimit ||
             task.ImagePathLength + 1 + name.size() >= kXorrisoPathLimit) {
-            Fail(path, texts::kPathTooLong);
+            Problem(TTreeFault::PathTooLong, JoinPath(task.DiskPath, name));
+            continue;
         }
         Listed listed{std::string(name), {}, false, task.Links};
         if (::fstatat(fd, entry->d_name, &listed.St, AT_SYMLINK_NOFOLLOW) != 0) {
-            Fail(path, texts::kCannotRead, errno);
+            Problem(TTreeFault::CannotRead, JoinPath(task.DiskPath, name), errno);
+            continue;
         }
         if (S_ISLNK(listed.St.st_mode)) {
             struct stat target {};
             const int depth = task.Links ? task.Links->Count : 0;
             // By the whole path, as xorriso looks: where that passes 40 links (ELOOP) the
             // link stays a link, though the folder itself is opened through its parent.
-            if (depth < kLinkLimit && ::stat(path.c_str(), &target) == 0 &&
+            if (depth < kLinkLimit && ::stat(JoinPath(task.DiskPath, name).c_str(), &target) == 0 &&
                 !OnChain(task.Links.get(), target)) {
                 listed.St = target;
                 listed.Links = std::make_shared<const LinkHop>(
@@ -244,18 +261,26 @@ void Reader::ListFolder(const FolderTask& task, std::vector<FolderTask>& pending
                 listed.KeptLink = true;
             }
         }
-        if (!listed.KeptLink && S_ISREG(listed.St.st_mode) &&
-            listed.St.st_size > kLargestXorrisoFile) {
-            Fail(path, texts::kLargerThanXorrisoTakes);
+        if (!listed.KeptLink && S_ISREG(listed.St.st_mode)) {
+            if (listed.St.st_size > kLargestXorrisoFile) {
+                Problem(TTreeFault::FileTooLarge, JoinPath(task.DiskPath, name));
+                continue;
+            }
+            if (!Readable(fd, entry->d_name, listed.St)) {
+                Problem(TTreeFault::CannotRead, JoinPath(task.DiskPath, name), EACCES);
+            }
         }
         entries.push_back(std::move(listed));
     }
     std::sort(entries.begin(), entries.end(),
               [](const Listed& a, const Listed& b) { return a.Name > b.Name; });
+    std::string linkText;
     for (Listed& listed : entries) {
-        std::string linkText;
-        if (listed.KeptLink) {
-            linkText = ReadLinkText(fd, listed.Name, JoinPath(task.DiskPath, listed.Name));
+        linkText.clear();
+        TTreeFault fault{};
+        if (listed.KeptLink && !ReadLinkText(fd, listed.Name, linkText, fault)) {
+            Problem(fault, JoinPath(task.DiskPath, listed.Name));
+            continue;
         }
         const std::uint32_t node =
             Append(task.Node, listed.Name, listed.St, linkText, listed.KeptLink);
@@ -272,9 +297,15 @@ TImageTree Reader::Read(const std::string& path) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0 ||
         (S_ISLNK(st.st_mode) && ::stat(path.c_str(), &st) != 0)) {
-        Fail(path, texts::kCannotRead, errno);
+        Problem(TTreeFault::CannotRead, path, errno);
+        return std::move(tree_);
     }
-    const std::string name = ItemName(path);
+    if (S_ISREG(st.st_mode) && st.st_size > kLargestXorrisoFile) {
+        Problem(TTreeFault::FileTooLarge, path);
+    } else if (S_ISREG(st.st_mode) && !Readable(AT_FDCWD, path.c_str(), st)) {
+        Problem(TTreeFault::CannotRead, path, EACCES);
+    }
+    const std::string name = LastName(path);
     Append(TImageNode::kNoParent, name, st, {}, false);
     if (S_ISDIR(st.st_mode)) {
         std::vector<FolderTask> pending{{0, path, 1 + name.size(), nullptr, nullptr, {}}};
@@ -289,8 +320,9 @@ TImageTree Reader::Read(const std::string& path) {
 
 } // namespace
 
-TImageTree ReadImageTree(const std::string& path, const std::stop_token& stop) {
-    return Reader(stop).Read(path);
+TImageTree ReadImageTree(const std::string& path, const TTreeProblemFn& problem,
+                         const std::stop_token& stop) {
+    return Reader(problem, stop).Read(path);
 }
 
 std::int64_t TreeBytes(const TImageTree& tree) {
@@ -307,7 +339,8 @@ std::int64_t TreeBytes(const TImageTree& tree) {
         if (node.Kind == TImageEntryKind::Folder) {
             repeated[i] = !folders.insert({node.Device, node.Inode}).second;
         } else if (node.Kind == TImageEntryKind::File) {
-            bytes = SaturatingAdd(bytes, node.Size);
+            bytes =
+                std::min(bytes, std::numeric_limits<std::int64_t>::max() - node.Size) + node.Size;
         }
     }
     return bytes;

@@ -2,10 +2,12 @@
 #pragma once
 // What one selected item puts into a disc image: its tree of names, kinds, sizes and file
 // identities, read from disk the way `xorriso -as mkisofs -f` reads it, so the image can be
-// sized again and again without touching the disk.
-#include "engine/ImageEntry.h"
+// sized again and again without touching the disk. This one read is also the walk that
+// measures the item for the disc job: its bytes, its planned cost and what it cannot hold.
+#include "ImageEntry.h"
 
 #include <cstdint>
+#include <functional>
 #include <stop_token>
 #include <string>
 #include <string_view>
@@ -41,14 +43,35 @@ struct TImageTree {
     }
 };
 
+// What the read found that an image cannot take; Error is an errno value for CannotRead.
+enum class TTreeFault : std::uint8_t {
+    CannotRead,            // the item, a folder's listing, an entry's attributes, a file's content
+    CannotReadLink,        // the text of a link kept as a link
+    LinkTargetTooLong,     // a kept link's text passes kLongestLinkTarget
+    LinkTargetNameTooLong, // a name in it passes kLongestName
+    PathTooLong,           // kXorrisoPathLimit bytes or more, on disk or in the image
+    FileTooLarge,          // passes kLargestXorrisoFile
+};
+
+struct TTreeProblem {
+    TTreeFault Fault = TTreeFault::CannotRead;
+    std::string Path; // on disk, as the item's path and the names below it give it
+    int Error = 0;
+};
+
+// Called with each problem, on the reading thread; it may throw to end the read.
+using TTreeProblemFn = std::function<void(const TTreeProblem&)>;
+
 // The tree of the item at `path`, read as xorriso reads it with links followed: the item
 // itself through any link; inside folders every link to an existing file or folder, except a
 // link to a folder that a followed link on the way down already leads to, or one beyond 100
-// followed links in a row, and broken links, which stay links. Throws TDiscError where
-// xorriso would stop: something that cannot be read (the item, a folder's listing, an entry's
-// attributes, a link's text) or a path of 4,096 bytes or more. Once `stop` is requested it
-// returns within a thousand entries a partial tree, for the caller that stopped it to drop.
-TImageTree ReadImageTree(const std::string& path, const std::stop_token& stop = {});
+// followed links in a row, and broken links, which stay links. Where xorriso would stop
+// (something it cannot read, a file this process may not read, a path of 4,096 bytes or
+// more, a link text or a file libisofs refuses) it hands the problem to `problem`, leaves
+// the entry out and reads on. Once `stop` is requested it returns within a thousand entries
+// a partial tree, for the caller that stopped it to drop. Thread-safe for distinct calls.
+TImageTree ReadImageTree(const std::string& path, const TTreeProblemFn& problem,
+                         const std::stop_token& stop = {});
 
 // The bytes of the files in `tree` as the totals count them when it was read: every file
 // reached, each folder's content once however many links lead to the folder.

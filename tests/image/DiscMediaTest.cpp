@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "engine/DiscMedia.h"
+#include "image/DiscMedia.h"
 
 #include <gtest/gtest.h>
 #include <limits>

@@ -2,8 +2,8 @@
 #pragma once
 // The planned cost of an item whose tree was read for sizing: the engine's cost model fed
 // from the tree, as a folder walk feeds it.
+#include "ImageCost.h"
 #include "ImageTree.h"
-#include "engine/ImageCost.h"
 
 #include <cstdint>
 #include <string_view>

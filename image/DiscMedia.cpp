@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DiscMedia.h"
 
-#include "Units.h"
+#include "MediaTemplates.h"
 
 #include <limits>
 
@@ -36,12 +36,8 @@ const TDiscMedium* FindDiscMedium(std::string_view name) {
 }
 
 const TDiscMedium* DiscMediumForTemplate(int templateIndex) {
-    static constexpr std::array<std::string_view, 4> kByTemplate{"dvd+r", "dvd-r", "dvd+r-dl",
-                                                                 "cd-r"};
-    if (templateIndex < 0 || templateIndex >= int(kByTemplate.size())) {
-        return nullptr;
-    }
-    return FindDiscMedium(kByTemplate[std::size_t(templateIndex)]);
+    const TMediaTemplate* media = FindTemplate(templateIndex);
+    return media == nullptr ? nullptr : FindDiscMedium(media->DiscMedium);
 }
 
 std::int64_t SectorsFromMb(std::int64_t mb) {
@@ -55,7 +51,9 @@ std::int64_t SectorsFromMb(std::int64_t mb) {
     if (groups > kMax / 15'625) {
         return kMax;
     }
-    return SaturatingAdd(groups * 15'625, (mb % 32) * 15'625 / 32);
+    const std::int64_t whole = groups * 15'625;
+    const std::int64_t rest = (mb % 32) * 15'625 / 32;
+    return whole > kMax - rest ? kMax : whole + rest;
 }
 
 std::int64_t SectorsForBytes(std::int64_t bytes) {
