@@ -9,10 +9,10 @@
 #include <fcntl.h>
 #include <limits>
 #include <memory>
-#include <set>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_set>
 
 namespace platterwise {
 namespace {
@@ -328,7 +328,12 @@ TImageTree ReadImageTree(const std::string& path, const TTreeProblemFn& problem,
 std::int64_t TreeBytes(const TImageTree& tree) {
     // Folders come before what they hold, so one pass marks every copy after the first.
     std::vector<bool> repeated(tree.Nodes.size(), false);
-    std::set<std::pair<std::uint64_t, std::uint64_t>> folders;
+    struct IdHash {
+        std::size_t operator()(const std::pair<std::uint64_t, std::uint64_t>& id) const {
+            return std::hash<std::uint64_t>()(id.second * 0x9E3779B97F4A7C15ull ^ id.first);
+        }
+    };
+    std::unordered_set<std::pair<std::uint64_t, std::uint64_t>, IdHash> folders;
     std::int64_t bytes = 0;
     for (std::size_t i = 0; i < tree.Nodes.size(); ++i) {
         const TImageNode& node = tree.Nodes[i];
