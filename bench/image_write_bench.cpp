@@ -6,6 +6,7 @@
 #include "disc/ImageSizer.h"
 #include "disc/ImageWriter.h"
 #include "disc/RootNames.h"
+#include "image/DiscMedia.h"
 
 #include <algorithm>
 #include <chrono>
@@ -137,7 +138,7 @@ int main(int argc, char** argv) {
             }
         }));
     }
-    const double mb = double(sectors) * 2048 / 1e6;
+    const double mb = double(sectors * kSectorBytes) / 1e6;
     std::printf("image: %zu files, %.0f MB, %lld sectors, medians of %d runs\n", files.size(), mb,
                 static_cast<long long>(sectors), runs);
     std::printf("write: platterwise %.3f s, xorriso -md5 on %.3f s, ratio %.2f\n", Median(ours),

@@ -146,7 +146,8 @@ TBurnStatus Write(TGrabbedDrive& drive, const TBurnRequest& request, TImageSourc
     TSourceRef file{image.NewBurnSource()};
     // 4 MiB of our own buffer between the file and the drive, so that a slow file read does
     // not starve a drive that cannot pause.
-    TSourceRef fifo{file.Source ? burn_fifo_source_new(file.Source, 2048, 2048, 0) : nullptr};
+    TSourceRef fifo{file.Source ? burn_fifo_source_new(file.Source, int(kSectorBytes), 2048, 0)
+                                : nullptr};
     TOptionsRef options{burn_write_opts_new(d)};
     if (fifo.Source == nullptr || options.Options == nullptr) {
         return {TBurnCode::WriteFailed, "libburn could not prepare the write"};

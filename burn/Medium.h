@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The disc in a drive as the checks before writing need it.
+#include "image/DiscMedia.h" // kSectorBytes
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace platterwise::burn {
-
-inline constexpr std::int64_t kSectorBytes = 2048;
 
 enum class TMediumState {
     None,         // no disc, or the drive has not made it ready

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The disc job that the command line and the window share: measure the selected items (one
-// walk each gives bytes and planned sectors), then find the fullest disc or plan every disc,
-// the image of each disc sized exactly through libisofs. Data in, data out: nothing is shown.
+// walk each, the read of its image tree, gives bytes, planned sectors and refusals), then find the
+// fullest disc or plan every disc, the image of each disc sized exactly through libisofs. Data in,
+// data out: nothing is shown.
 //
 // A job may take seconds; the window runs it on a worker thread. It reports progress through
 // a callback on that thread and watches a stop token; a stopped job returns no discs.
@@ -48,8 +49,7 @@ struct TDiscJobItem {
     // name on one disc are told apart, see ResolveRootNames); elsewhere the name it brings.
     std::string ImageName;
     TItemKind Kind = ikFile;
-    std::int64_t Bytes = 0; // as Go! and the totals measure it; once the item's tree was
-                            // read for an exact size, as that tree holds them
+    std::int64_t Bytes = 0; // as its one walk (its image tree) counted them
     // Planned sectors of the item on its own (0 when refused); where its real image alone
     // turned out larger, that image's size less the image's fixed cost.
     std::int64_t Sectors = 0;

@@ -79,7 +79,7 @@ public:
         }
         const iso_file_section& s = sections_[section_];
         const std::size_t want = std::min<std::size_t>(size, s.size - done_);
-        const off_t at = off_t(s.block) * 2048 + off_t(done_);
+        const off_t at = off_t(s.block) * kSectorBytes + off_t(done_);
         ssize_t n = 0;
         do {
             n = ::pread(fd_, buffer, want, at);

@@ -3,6 +3,7 @@
 
 #include "ImageDirectory.h"
 #include "ImageNames.h"
+#include "XorrisoLimits.h"
 
 #include <algorithm>
 #include <numeric>
@@ -74,7 +75,7 @@ std::int64_t PackedSectorsAtMost(std::int64_t total, std::int64_t longest, std::
     if (total <= 0) {
         return 0;
     }
-    return (total - 1) / std::min(fill, 2048 - longest + 1) + 1;
+    return (total - 1) / std::min(fill, kSectorBytes - longest + 1) + 1;
 }
 
 template <typename Id>
@@ -150,7 +151,7 @@ TImageCostParts TFolderImageCost::Close() const {
     const bool isoExact =
         std::none_of(isoCollides.begin(), isoCollides.end(), [](bool b) { return b; });
     parts.Sectors += isoExact ? extent.Sectors()
-                              : PackedSectorsAtMost(boundBytes, longest, 2048) +
+                              : PackedSectorsAtMost(boundBytes, longest, kSectorBytes) +
                                     PackedSectorsAtMost(boundContinuation, 0, kContinuationFill);
 
     // Joliet: files and folders only, in the order of their identifiers.
@@ -183,8 +184,8 @@ TImageCostParts TFolderImageCost::Close() const {
     }
     const bool jolietExact =
         std::none_of(jolietCollides.begin(), jolietCollides.end(), [](bool b) { return b; });
-    parts.Sectors +=
-        jolietExact ? SectorsFor(joliet) : PackedSectorsAtMost(jolietBound, jolietLongest, 2048);
+    parts.Sectors += jolietExact ? SectorsFor(joliet)
+                                 : PackedSectorsAtMost(jolietBound, jolietLongest, kSectorBytes);
     return parts;
 }
 
@@ -228,7 +229,7 @@ std::int64_t FixedImageSectors(bool padded) {
                                         Units(10 + 10, kPathTableFill);
     constexpr std::int64_t kStructures =
         16 + 3 + 7 + (kRootUnits + kSharedUnitsPerSector - 1) / kSharedUnitsPerSector;
-    return std::max<std::int64_t>(32, kStructures) + 1 + (padded ? 150 : 0);
+    return std::max<std::int64_t>(32, kStructures) + 1 + (padded ? kPadSectors : 0);
 }
 
 std::int64_t PlannedImageSectors(const std::vector<TItemImageCost>& items, bool padded) {

@@ -7,7 +7,7 @@
 namespace platterwise {
 namespace {
 
-constexpr std::size_t kBlock = 2048;
+constexpr auto kBlock = std::size_t(kSectorBytes);
 constexpr std::size_t kCeEntry = 28;   // the entry that points to the continuation area
 constexpr std::size_t kPxTf = 36 + 26; // attributes (RRIP 1.10) and times
 constexpr std::size_t kPn = 20;        // device number

@@ -3,6 +3,8 @@
 // How one directory of the planned image fills sectors: its ISO 9660 extent, whose records
 // carry Rock Ridge entries (RRIP 1.10) and never straddle a sector, the continuation area
 // that takes what does not fit into a record, and its Joliet extent.
+#include "DiscMedia.h" // kSectorBytes
+
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -62,7 +64,7 @@ constexpr std::size_t JolietPathEntryLength(std::size_t units) {
 
 // Sectors for `bytes`, rounded up.
 constexpr std::int64_t SectorsFor(std::int64_t bytes) {
-    return (bytes + 2047) / 2048;
+    return (bytes + kSectorBytes - 1) / kSectorBytes;
 }
 
 } // namespace platterwise
