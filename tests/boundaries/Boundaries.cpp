@@ -17,6 +17,10 @@ void Connect(QTimer& timer, QObject& context) {
 #include <QString>
 #elif defined(CASE_ENGINE_INCLUDES_PLATFORM)
 #include "platform/Dialogs.h"
+#elif defined(CASE_IMAGE_INCLUDES_ENGINE)
+// The image library is the bottom layer: the engine and the disc library build on it.
+#include "engine/Units.h"
+#include "image/ImageTree.h"
 #elif defined(CASE_WIDGETS_INCLUDE_APP)
 #include "app/Unit1.h"
 #elif defined(CASE_PRIVATE_HEADER_OF_ANOTHER_LIBRARY)
