@@ -20,6 +20,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <exception>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <stop_token>
@@ -188,6 +189,7 @@ private:
     std::vector<std::size_t> eligible_;  // positions the search works on
     std::vector<bool> sizedAlone_;       // per item: its image alone was sized exactly
     std::vector<TImageEntryKind> kinds_; // per item: what it is on disk
+    std::map<std::vector<std::size_t>, std::int64_t> exact_; // sizes of sets, by positions
     std::size_t measured_ = 0;
     TImageSizer sizer_;
     TDiscJobResult result_;
@@ -339,7 +341,14 @@ std::int64_t Job::ExactSectors(const std::vector<std::size_t>& chosen) {
     for (const std::size_t k : chosen) {
         positions.push_back(eligible_[k]);
     }
-    const std::int64_t sectors = SizeOrRefuse(positions);
+    // A search may ask for one set again (after widening by what the set measured below its
+    // plan): the trees do not change, so neither does the size.
+    std::sort(positions.begin(), positions.end());
+    const auto known = exact_.find(positions);
+    const std::int64_t sectors = known != exact_.end() ? known->second : SizeOrRefuse(positions);
+    if (known == exact_.end() && !Stopped()) {
+        exact_.emplace(positions, sectors);
+    }
     if (sectors > request_.CapacitySectors && !Stopped()) {
         MendUnderestimates(positions, sectors);
     }
