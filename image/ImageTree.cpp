@@ -4,13 +4,16 @@
 #include "XorrisoLimits.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <dirent.h>
+#include <exception>
 #include <fcntl.h>
 #include <limits>
 #include <memory>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <unordered_set>
 
@@ -21,6 +24,12 @@ namespace {
 constexpr int kLinkLimit = 100;
 // Entries listed between two looks at the stop token.
 constexpr std::size_t kEntriesBetweenStops = 1024;
+// A large tree is read on this many threads: its first folders are listed on the caller's
+// thread until this many wait (or that many were listed and fewer wait: a small tree), then
+// shared out one folder at a time.
+constexpr unsigned kReadingThreads = 2;
+constexpr std::size_t kSharedFolders = 64;
+constexpr std::size_t kListedAlone = 512;
 
 // The folders that followed links on the way down lead to: xorriso does not follow a link
 // to any of them again, which ends link loops after one turn.
@@ -139,8 +148,13 @@ public:
         : problem_(problem)
         , stop_(stop) {}
     TImageTree Read(const std::string& path);
+    // Reads the folder of `task` and all below it into a tree of its own, whose node 0 stands
+    // for that folder.
+    TImageTree ReadBelow(FolderTask task);
 
 private:
+    void ListAll(std::vector<FolderTask>& pending);
+    void ReadSideBySide(std::vector<FolderTask> tasks);
     std::uint32_t Append(std::uint32_t parent, std::string_view name, const struct stat& st,
                          std::string_view linkText, bool keptLink);
     void ListFolder(const FolderTask& task, std::vector<FolderTask>& pending);
@@ -293,6 +307,82 @@ void Reader::ListFolder(const FolderTask& task, std::vector<FolderTask>& pending
     }
 }
 
+void Reader::ListAll(std::vector<FolderTask>& pending) {
+    while (!pending.empty() && !stop_.stop_requested()) {
+        const FolderTask task = std::move(pending.back());
+        pending.pop_back();
+        ListFolder(task, pending);
+    }
+}
+
+TImageTree Reader::ReadBelow(FolderTask task) {
+    tree_.Nodes.emplace_back(); // stands for the task's folder
+    task.Node = 0;
+    std::vector<FolderTask> pending{std::move(task)};
+    ListAll(pending);
+    return std::move(tree_);
+}
+
+// The folders of `tasks` read on a few threads, each into a tree of its own, then appended to
+// this tree in the order of the tasks: every folder's children still follow one another,
+// after their folder. Their problems are handed over afterwards, on this thread.
+void Reader::ReadSideBySide(std::vector<FolderTask> tasks) {
+    struct Part {
+        TImageTree Tree;
+        std::vector<TTreeProblem> Problems;
+        std::exception_ptr Failure;
+    };
+    // Each opened by its path: a held descriptor belongs to the reader that listed it.
+    for (FolderTask& task : tasks) {
+        task.Parent = nullptr;
+    }
+    std::vector<Part> parts(tasks.size());
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (std::size_t i; (i = next++) < tasks.size();) {
+            Part& part = parts[i];
+            const TTreeProblemFn keep = [&part](const TTreeProblem& p) {
+                part.Problems.push_back(p);
+            };
+            try {
+                part.Tree = Reader(keep, stop_).ReadBelow(std::move(tasks[i]));
+            } catch (...) {
+                part.Failure = std::current_exception();
+            }
+        }
+    };
+    {
+        std::vector<std::jthread> helpers;
+        for (unsigned k = 1; k < kReadingThreads; ++k) {
+            helpers.emplace_back(work);
+        }
+        work();
+    }
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        Part& part = parts[i];
+        if (part.Failure) {
+            std::rethrow_exception(part.Failure);
+        }
+        for (const TTreeProblem& problem : part.Problems) {
+            Problem(problem.Fault, problem.Path, problem.Error);
+        }
+        const TImageTree& below = part.Tree;
+        if (tree_.Text.size() + below.Text.size() > 0xFFFFFFFFu) {
+            throw std::length_error("an item's names pass 4 GiB");
+        }
+        const auto base = std::uint32_t(tree_.Nodes.size());
+        const auto text = std::uint32_t(tree_.Text.size());
+        for (std::size_t j = 1; j < below.Nodes.size(); ++j) {
+            TImageNode node = below.Nodes[j];
+            node.Parent = node.Parent == 0 ? tasks[i].Node : base + node.Parent - 1;
+            node.NameOffset += text;
+            node.LinkOffset += text;
+            tree_.Nodes.push_back(node);
+        }
+        tree_.Text += below.Text;
+    }
+}
+
 TImageTree Reader::Read(const std::string& path) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0 ||
@@ -307,13 +397,23 @@ TImageTree Reader::Read(const std::string& path) {
     }
     const std::string name = LastName(path);
     Append(TImageNode::kNoParent, name, st, {}, false);
-    if (S_ISDIR(st.st_mode)) {
-        std::vector<FolderTask> pending{{0, path, 1 + name.size(), nullptr, nullptr, {}}};
-        while (!pending.empty() && !stop_.stop_requested()) {
-            const FolderTask task = std::move(pending.back());
-            pending.pop_back();
-            ListFolder(task, pending);
-        }
+    if (!S_ISDIR(st.st_mode)) {
+        return std::move(tree_);
+    }
+    // Breadth first on this thread until there is work for several threads; a small tree is
+    // read whole by then.
+    std::vector<FolderTask> pending{{0, path, 1 + name.size(), nullptr, nullptr, {}}};
+    for (std::size_t listed = 0; !pending.empty() && pending.size() < kSharedFolders &&
+                                 listed < kListedAlone && !stop_.stop_requested();
+         ++listed) {
+        const FolderTask task = std::move(pending.front());
+        pending.erase(pending.begin());
+        ListFolder(task, pending);
+    }
+    if (pending.size() < kSharedFolders || stop_.stop_requested()) {
+        ListAll(pending);
+    } else {
+        ReadSideBySide(std::move(pending));
     }
     return std::move(tree_);
 }

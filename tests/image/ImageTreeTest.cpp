@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <map>
+#include <set>
 #include <unistd.h>
 
 namespace platterwise {
@@ -60,6 +61,55 @@ TEST(ImageTree, OneReadFindsEveryProblemAndKeepsTheRest) {
     ASSERT_EQ(missing.size(), 1u);
     EXPECT_EQ(missing.begin()->second, TTreeFault::CannotRead);
     EXPECT_TRUE(tree.Nodes.empty());
+}
+
+// A tree wide enough to be read on several threads holds exactly what the disk holds, each
+// folder's children after it, together, in descending name order.
+TEST(ImageTree, AWideTreeReadOnSeveralThreadsHoldsWhatTheDiskHolds) {
+    TempDir dir;
+    std::set<std::string> onDisk;
+    for (int album = 0; album < 150; ++album) {
+        const std::string folder = "wide/album " + std::to_string(album);
+        for (const char* track : {"/01.flac", "/02.flac", "/CD2/01.flac"}) {
+            dir.File(folder + track, album + 1);
+            onDisk.insert(folder + track);
+        }
+        onDisk.insert(folder);
+        onDisk.insert(folder + "/CD2");
+    }
+    dir.Link("wide/album 7/back", "../album 8");
+    onDisk.insert("wide/album 7/back");
+    for (const char* track : {"/01.flac", "/02.flac", "/CD2", "/CD2/01.flac"}) {
+        onDisk.insert(std::string("wide/album 7/back") + track);
+    }
+    const TImageTree tree = ReadImageTree(dir / "wide", {});
+    std::vector<std::string> paths(tree.Nodes.size());
+    std::set<std::string> read;
+    for (std::size_t i = 0; i < tree.Nodes.size(); ++i) {
+        const TImageNode& node = tree.Nodes[i];
+        if (i == 0) {
+            paths[i] = "wide";
+            continue;
+        }
+        ASSERT_LT(node.Parent, i);
+        ASSERT_EQ(tree.Nodes[node.Parent].Kind, TImageEntryKind::Folder);
+        if (tree.Nodes[i - 1].Parent == node.Parent) {
+            EXPECT_GT(tree.Name(tree.Nodes[i - 1]), tree.Name(node));
+        } else {
+            // A new run of children: its folder had none before.
+            for (std::size_t k = 1; k < i; ++k) {
+                ASSERT_NE(tree.Nodes[k].Parent, node.Parent);
+            }
+        }
+        paths[i] = paths[node.Parent] + "/" + std::string(tree.Name(node));
+        read.insert(paths[i]);
+    }
+    EXPECT_EQ(read, onDisk);
+    std::int64_t bytes = 0;
+    for (int album = 0; album < 150; ++album) {
+        bytes += 3 * (album + 1);
+    }
+    EXPECT_EQ(TreeBytes(tree), bytes); // the folder a link leads to counts once
 }
 
 TEST(ImageTree, AStopEndsTheReadWithinAThousandEntries) {
