@@ -56,6 +56,17 @@ std::vector<std::size_t> Pick(const std::vector<std::size_t>& positions,
     return out;
 }
 
+// The items at `picks` (positions into `positions`), in the order of the picks.
+std::vector<std::size_t> PickInOrder(const std::vector<std::size_t>& positions,
+                                     const std::vector<std::size_t>& picks) {
+    std::vector<std::size_t> out;
+    out.reserve(picks.size());
+    for (std::size_t k : picks) {
+        out.push_back(positions[k]);
+    }
+    return out;
+}
+
 std::vector<std::size_t> Without(const std::vector<std::size_t>& positions,
                                  const std::vector<std::size_t>& picks) {
     std::vector<std::uint8_t> gone(positions.size(), 0);
@@ -99,21 +110,73 @@ struct TPlanner {
         return Measured(Pick(rest, picks));
     }
 
+    // The fullest disc of the items at `picks` (positions into `rest`; all of them when
+    // empty), its first search aimed `aim` sectors beyond the room. Its Chosen are positions
+    // into `rest`.
+    TFilledDisc FullestOf(const std::vector<std::size_t>& rest,
+                          const std::vector<std::size_t>& picks, std::int64_t aim) const {
+        const std::vector<std::size_t> items = picks.empty() ? rest : PickInOrder(rest, picks);
+        const TFillProblem left{WeightsOf(items, Problem.ItemSectors), Problem.FixedSectors - aim,
+                                Problem.CapacitySectors};
+        TExactImageSize leftSize;
+        if (ExactSize) {
+            leftSize = [&](const std::vector<std::size_t>& chosen) {
+                return ExactSize(Pick(items, chosen));
+            };
+        }
+        TFilledDisc fullest = FindFullestDisc(left, leftSize, Limits, Stop);
+        fullest.PlannedSectors += aim;
+        if (!picks.empty()) {
+            for (std::size_t& k : fullest.Chosen) {
+                k = picks[k];
+            }
+        }
+        return fullest;
+    }
+
+    // The fullest disc of `rest` (largest item first). A disc measured full from some of the
+    // items is as full as any from all of them, so the largest items, as many as fill a few
+    // discs, are searched first with as many of the smallest; the whole remainder only when
+    // that disc leaves sectors spare. Searching all of it for every disc made the plan grow
+    // with the square of the items. The plan over-counts discs alike (each item's share of the
+    // shared structures is rounded up), so that search aims at once where the last disc,
+    // `overCount` sectors over its plan, measured full, instead of widening to it each time.
+    TFilledDisc Fullest(const std::vector<std::size_t>& rest, std::int64_t overCount) const {
+        constexpr std::size_t kFewest = 256;
+        constexpr std::int64_t kDiscs = 3;
+        std::vector<std::size_t> picks;
+        std::int64_t sum = 0;
+        for (std::size_t k = 0; k < rest.size() && (picks.size() < kFewest || sum / kDiscs < Room);
+             ++k) {
+            picks.push_back(k);
+            sum += Problem.ItemSectors[rest[k]];
+        }
+        const std::size_t large = picks.size();
+        for (std::size_t k = std::max(large, rest.size() - std::min(rest.size(), large));
+             k < rest.size(); ++k) {
+            picks.push_back(k);
+        }
+        if (picks.size() * 2 > rest.size()) {
+            return FullestOf(rest, {}, 0);
+        }
+        TFilledDisc part = FullestOf(rest, picks, overCount);
+        if ((part.Status == TFillStatus::Filled && part.SpareSectors == 0) ||
+            Stop.stop_requested()) {
+            return part;
+        }
+        TFilledDisc whole = FullestOf(rest, {}, 0);
+        whole.Rounds += part.Rounds;
+        return whole;
+    }
+
     void Fill(std::vector<std::size_t> rest, bool guarded, TDiscPlan& plan) const {
         THeuristicPlan heuristic;
         if (guarded) {
             heuristic = Heuristic(WeightsOf(rest, Problem.ItemSectors), Room);
         }
+        std::int64_t overCount = 0;
         while (!rest.empty()) {
-            const TFillProblem left{WeightsOf(rest, Problem.ItemSectors), Problem.FixedSectors,
-                                    Problem.CapacitySectors};
-            TExactImageSize leftSize;
-            if (ExactSize) {
-                leftSize = [&](const std::vector<std::size_t>& chosen) {
-                    return ExactSize(Pick(rest, chosen));
-                };
-            }
-            const TFilledDisc fullest = FindFullestDisc(left, leftSize, Limits, Stop);
+            const TFilledDisc fullest = Fullest(rest, overCount);
             if (Stop.stop_requested()) {
                 plan.Stopped = true;
                 LeaveUnplaced(rest, plan);
@@ -149,6 +212,7 @@ struct TPlanner {
                 LeaveUnplaced(rest, plan);
                 return;
             }
+            overCount = std::max<std::int64_t>(0, disc.PlannedSectors - disc.VerifiedSectors);
             plan.Discs.push_back(std::move(disc));
             rest = std::move(after);
             if (Progress) {
