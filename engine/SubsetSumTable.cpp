@@ -1,18 +1,64 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The exact table: bit s of `reach` says that some subset of the weights seen so far sums to
-// s; `first[s]` is the weight whose pass set that bit. Since s - weight[first[s]] was reachable
-// before that pass, following `first` down from any reachable sum reads back a subset of
-// distinct weights.
+// s; `first[s]` is the pass that set that bit. Since s less that pass's weight was reachable
+// before it, following `first` down from any reachable sum reads back a subset of distinct
+// passes. Equal weights share passes: c copies of w pass as w, 2w, 4w, ... and the rest,
+// whose subsets make every count from 0 to c, so a set of few distinct sizes costs a few
+// passes per size instead of one per item.
 #include "SubsetSum.h"
 
 #include <algorithm>
 #include <bit>
+#include <map>
 #include <memory>
 
 namespace platterwise {
 namespace {
 
-// `Index` holds a position in the weights: 16 bits where they allow, since the table's memory,
+// One pass of the table: `Count` copies of one weight, the items at Items[From, From + Count).
+struct TPass {
+    std::int64_t Weight;
+    std::size_t From;
+    std::size_t Count;
+};
+
+// The passes for `weights` within `capacity`, in the order each weight first appears, and the
+// items they stand for. Weights of 0 or above the capacity, and copies beyond what fits, are
+// left out.
+std::vector<TPass> Passes(std::span<const std::int64_t> weights, std::int64_t capacity,
+                          std::vector<std::size_t>& items) {
+    std::map<std::int64_t, std::vector<std::size_t>> copies;
+    std::vector<std::int64_t> order;
+    for (std::size_t i = 0; i < weights.size(); ++i) {
+        const std::int64_t w = weights[i];
+        if (w <= 0 || w > capacity) {
+            continue;
+        }
+        std::vector<std::size_t>& at = copies[w];
+        if (at.empty()) {
+            order.push_back(w);
+        }
+        if (std::int64_t(at.size()) < capacity / w) {
+            at.push_back(i);
+        }
+    }
+    std::vector<TPass> passes;
+    items.clear();
+    for (const std::int64_t w : order) {
+        const std::vector<std::size_t>& at = copies[w];
+        std::size_t left = at.size();
+        for (std::size_t count = 1; left > 0; count *= 2) {
+            const std::size_t take = std::min(count, left);
+            passes.push_back({w * std::int64_t(take), items.size(), take});
+            items.insert(items.end(), at.end() - std::ptrdiff_t(left),
+                         at.end() - std::ptrdiff_t(left - take));
+            left -= take;
+        }
+    }
+    return passes;
+}
+
+// `Index` holds a pass: 16 bits where the weights allow, since the table's memory,
 // touched page by page, costs as much time as its passes.
 template <typename Index>
 TSubsetSumResult Table(std::span<const std::int64_t> weights, std::int64_t capacity,
@@ -30,13 +76,12 @@ TSubsetSumResult Table(std::span<const std::int64_t> weights, std::int64_t capac
     // Left uninitialised: an entry is written when its sum is first reached and read only for
     // reachable sums, so pages of sums never reached are never touched.
     const auto first = std::make_unique_for_overwrite<Index[]>(top + 1);
+    std::vector<std::size_t> items;
+    const std::vector<TPass> passes = Passes(weights, capacity, items);
 
     std::size_t reachable = 0; // the largest sum the weights so far could reach, held at top
-    for (std::size_t i = 0; i < weights.size(); ++i) {
-        const std::int64_t w = weights[i];
-        if (w <= 0 || w > capacity) {
-            continue;
-        }
+    for (std::size_t i = 0; i < passes.size(); ++i) {
+        const std::int64_t w = passes[i].Weight;
         if (stop.stop_requested()) {
             result.Proven = false; // the sums reached so far still read back a subset
             break;
@@ -77,9 +122,10 @@ TSubsetSumResult Table(std::span<const std::int64_t> weights, std::int64_t capac
     }
     result.Sum = std::int64_t(best);
     for (std::size_t s = best; s != 0;) {
-        const std::size_t i = first[s];
-        result.Chosen.push_back(i);
-        s -= std::size_t(weights[i]);
+        const TPass& pass = passes[first[s]];
+        result.Chosen.insert(result.Chosen.end(), items.begin() + std::ptrdiff_t(pass.From),
+                             items.begin() + std::ptrdiff_t(pass.From + pass.Count));
+        s -= std::size_t(pass.Weight);
     }
     std::sort(result.Chosen.begin(), result.Chosen.end());
     return result;
