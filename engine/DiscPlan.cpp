@@ -136,7 +136,7 @@ struct TPlanner {
 
     // The fullest disc of `rest` (largest item first). A disc measured full from some of the
     // items is as full as any from all of them, so the largest items, as many as fill a few
-    // discs, are searched first with as many of the smallest; the whole remainder only when
+    // discs, are searched first with as many of the others; the whole remainder only when
     // that disc leaves sectors spare. Searching all of it for every disc made the plan grow
     // with the square of the items. The plan over-counts discs alike (each item's share of the
     // shared structures is rounded up), so that search aims at once where the last disc,
@@ -151,10 +151,14 @@ struct TPlanner {
             picks.push_back(k);
             sum += Problem.ItemSectors[rest[k]];
         }
+        // As many again spread evenly over the smaller items, down to the smallest: sizes
+        // that differ fill the last sectors sooner than the smallest alone, which are alike.
         const std::size_t large = picks.size();
-        for (std::size_t k = std::max(large, rest.size() - std::min(rest.size(), large));
-             k < rest.size(); ++k) {
-            picks.push_back(k);
+        if (rest.size() > 2 * large) {
+            const std::size_t others = rest.size() - large;
+            for (std::size_t k = large; k-- > 0;) {
+                picks.push_back(rest.size() - 1 - k * others / large);
+            }
         }
         if (picks.size() * 2 > rest.size()) {
             return FullestOf(rest, {}, 0);
