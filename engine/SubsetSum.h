@@ -11,6 +11,9 @@
 // LargestSubsetSum chooses among them. Whatever the number of weights, it first tries the last
 // method with a small residual, which with many weights nearly always meets the capacity exactly
 // (and so proves itself) in a few passes; the others are exposed for tests and benchmarks.
+// Where the capacity cannot be met (the weights' count that fits, or their common remainder
+// modulo some m, rule it out), it searches up to the largest sum those allow instead, and a
+// set that meets that bound has proved itself as well. In the table, equal weights share passes.
 #include <cstddef>
 #include <cstdint>
 #include <span>
