@@ -114,19 +114,26 @@ TSubsetSumResult GreedyThenTable(std::span<const std::int64_t> weights, std::int
 // capacity exactly (too large to come within a few sectors of it, or all alike modulo m) need
 // not cover every sum. REQUIRES: weights positive, each within the capacity.
 std::int64_t ReachableBound(std::span<const std::int64_t> weights, std::int64_t capacity) {
-    std::vector<std::int64_t> sorted(weights.begin(), weights.end());
-    std::sort(sorted.begin(), sorted.end());
+    const std::int64_t lightest = *std::min_element(weights.begin(), weights.end());
     std::int64_t modulus = 0;
-    for (const std::int64_t w : sorted) {
-        modulus = std::gcd(modulus, w - sorted.front());
+    for (const std::int64_t w : weights) {
+        modulus = std::gcd(modulus, w - lightest);
     }
-    const std::int64_t remainder = modulus == 0 ? 0 : sorted.front() % modulus;
+    const std::int64_t remainder = modulus == 0 ? 0 : lightest % modulus;
+    // No more than `most` weights fit: only that many of the smallest and of the largest
+    // count, and picking them costs little when they are few.
+    const std::size_t most = std::min(weights.size(), std::size_t(capacity / lightest));
+    std::vector<std::int64_t> small(weights.begin(), weights.end());
+    std::vector<std::int64_t> large(weights.begin(), weights.end());
+    std::partial_sort(small.begin(), small.begin() + std::ptrdiff_t(most), small.end());
+    std::partial_sort(large.begin(), large.begin() + std::ptrdiff_t(most), large.end(),
+                      std::greater<>());
     std::int64_t bound = 0;
     std::int64_t smallest = 0;
     std::int64_t largest = 0;
-    for (std::size_t t = 1; t <= sorted.size(); ++t) {
-        smallest += sorted[t - 1];
-        largest += sorted[sorted.size() - t];
+    for (std::size_t t = 1; t <= most; ++t) {
+        smallest += small[t - 1];
+        largest += large[t - 1];
         if (smallest > capacity) {
             break;
         }

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <map>
 #include <memory>
 
 namespace platterwise {
@@ -22,38 +21,51 @@ struct TPass {
     std::size_t Count;
 };
 
-// The passes for `weights` within `capacity`, in the order each weight first appears, and the
-// items they stand for. Weights of 0 or above the capacity, and copies beyond what fits, are
-// left out.
+// The passes for `weights` within `capacity`, smallest first, and the items they stand for.
+// Weights of 0 or above the capacity, and copies beyond what fits, are left out. A small table,
+// which the quick fills build often, makes one pass a weight: finding the copies would cost it more
+// than their passes.
 std::vector<TPass> Passes(std::span<const std::int64_t> weights, std::int64_t capacity,
                           std::vector<std::size_t>& items) {
-    std::map<std::int64_t, std::vector<std::size_t>> copies;
-    std::vector<std::int64_t> order;
-    for (std::size_t i = 0; i < weights.size(); ++i) {
-        const std::int64_t w = weights[i];
-        if (w <= 0 || w > capacity) {
-            continue;
-        }
-        std::vector<std::size_t>& at = copies[w];
-        if (at.empty()) {
-            order.push_back(w);
-        }
-        if (std::int64_t(at.size()) < capacity / w) {
-            at.push_back(i);
-        }
-    }
     std::vector<TPass> passes;
     items.clear();
-    for (const std::int64_t w : order) {
-        const std::vector<std::size_t>& at = copies[w];
-        std::size_t left = at.size();
-        for (std::size_t count = 1; left > 0; count *= 2) {
+    if (double(weights.size()) * double(capacity / 64 + 1) < 4e6) {
+        for (std::size_t i = 0; i < weights.size(); ++i) {
+            if (weights[i] > 0 && weights[i] <= capacity) {
+                passes.push_back({weights[i], items.size(), 1});
+                items.push_back(i);
+            }
+        }
+        return passes;
+    }
+    // By size, smallest first (as the callers give them, so usually no sort), equal sizes
+    // side by side.
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < weights.size(); ++i) {
+        if (weights[i] > 0 && weights[i] <= capacity) {
+            order.push_back(i);
+        }
+    }
+    const auto lighter = [&](std::size_t a, std::size_t b) { return weights[a] < weights[b]; };
+    if (!std::is_sorted(order.begin(), order.end(), lighter)) {
+        std::stable_sort(order.begin(), order.end(), lighter);
+    }
+    for (std::size_t from = 0; from < order.size();) {
+        const std::int64_t w = weights[order[from]];
+        std::size_t to = from;
+        while (to < order.size() && weights[order[to]] == w) {
+            ++to;
+        }
+        std::size_t left = std::min<std::size_t>(to - from, std::size_t(capacity / w));
+        for (std::size_t count = 1, at = from; left > 0; count *= 2) {
             const std::size_t take = std::min(count, left);
             passes.push_back({w * std::int64_t(take), items.size(), take});
-            items.insert(items.end(), at.end() - std::ptrdiff_t(left),
-                         at.end() - std::ptrdiff_t(left - take));
+            items.insert(items.end(), order.begin() + std::ptrdiff_t(at),
+                         order.begin() + std::ptrdiff_t(at + take));
+            at += take;
             left -= take;
         }
+        from = to;
     }
     return passes;
 }
