@@ -139,7 +139,7 @@ struct TPlanner {
     // discs, are searched first with as many of the others; the whole remainder only when
     // that disc leaves sectors spare. Searching all of it for every disc made the plan grow
     // with the square of the items. The plan over-counts discs alike (each item's share of the
-    // shared structures is rounded up), so that search aims at once where the last disc,
+    // shared structures is rounded up), so the first search aims at once where the last disc,
     // `overCount` sectors over its plan, measured full, instead of widening to it each time.
     TFilledDisc Fullest(const std::vector<std::size_t>& rest, std::int64_t overCount) const {
         constexpr std::size_t kFewest = 256;
@@ -161,7 +161,7 @@ struct TPlanner {
             }
         }
         if (picks.size() * 2 > rest.size()) {
-            return FullestOf(rest, {}, 0);
+            return FullestOf(rest, {}, overCount);
         }
         TFilledDisc part = FullestOf(rest, picks, overCount);
         if ((part.Status == TFillStatus::Filled && part.SpareSectors == 0) ||
