@@ -8,8 +8,8 @@
 //
 // Per set: `total` and `best` (and `plan` where named) as the command line runs them, median
 // of runs taken in turn, with the ratio to `total`; and the search alone (planned sectors
-// from the walk, every disc sized exactly), so that the search's part is seen apart from the
-// walks the job makes.
+// from the walk, every disc sized exactly; median of at least 3 runs), so that the search's
+// part is seen apart from the walks the job makes.
 #include "disc/DiscJob.h"
 #include "disc/ImageSizer.h"
 #include "engine/DiscMedia.h"
@@ -182,7 +182,11 @@ void Bench(const std::string& root, const TSet& set) {
     };
     const TFillProblem problem{w, FixedImageSectors(), capacity};
     TFilledDisc fullest;
-    const double search = Seconds([&] { fullest = FindFullestDisc(problem, exact); });
+    std::vector<double> searches;
+    for (int run = 0; run < std::max(set.Runs, 3); ++run) {
+        searches.push_back(Seconds([&] { fullest = FindFullestDisc(problem, exact); }));
+    }
+    const double search = Median(searches);
 
     const double t = Median(total);
     std::printf("== %s: %s (%zu runs)\n", set.Name, set.About, total.size());
@@ -199,7 +203,11 @@ void Bench(const std::string& root, const TSet& set) {
         TPlanOptions options;
         options.TimeLimit = {};
         TDiscPlan planned;
-        const double start = Seconds([&] { planned = PlanDiscs(problem, exact, {}, options); });
+        std::vector<double> starts;
+        for (int run = 0; run < std::max(set.Runs, 3); ++run) {
+            starts.push_back(Seconds([&] { planned = PlanDiscs(problem, exact, {}, options); }));
+        }
+        const double start = Median(starts);
         std::size_t full = 0;
         for (const TPlannedDisc& d : planned.Discs) {
             full += d.SpareSectors == 0 ? 1 : 0;

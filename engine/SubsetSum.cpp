@@ -125,9 +125,11 @@ std::int64_t ReachableBound(std::span<const std::int64_t> weights, std::int64_t 
     const std::size_t most = std::min(weights.size(), std::size_t(capacity / lightest));
     std::vector<std::int64_t> small(weights.begin(), weights.end());
     std::vector<std::int64_t> large(weights.begin(), weights.end());
-    std::partial_sort(small.begin(), small.begin() + std::ptrdiff_t(most), small.end());
-    std::partial_sort(large.begin(), large.begin() + std::ptrdiff_t(most), large.end(),
-                      std::greater<>());
+    const auto cut = std::ptrdiff_t(most);
+    std::nth_element(small.begin(), small.begin() + cut - 1, small.end());
+    std::sort(small.begin(), small.begin() + cut);
+    std::nth_element(large.begin(), large.begin() + cut - 1, large.end(), std::greater<>());
+    std::sort(large.begin(), large.begin() + cut, std::greater<>());
     std::int64_t bound = 0;
     std::int64_t smallest = 0;
     std::int64_t largest = 0;
