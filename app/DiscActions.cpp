@@ -11,6 +11,7 @@
 #include "disc/DiscLists.h"
 #include "engine/GoAction.h"
 #include "engine/Report.h"
+#include "engine/Selection.h"
 #include "platform/Dialogs.h"
 #include "widgets/fatmemo/FatMemo.h"
 #include "widgets/flat/ALEdit.h"

@@ -8,6 +8,7 @@
 #include "disc/DiscLists.h"
 #include "disc/ShellText.h"
 #include "engine/IntConvert.h"
+#include "engine/Selection.h"
 #include "engine/Units.h"
 
 #include <ostream>

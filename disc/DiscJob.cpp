@@ -437,16 +437,6 @@ TDiscJobResult Job::Run() {
 
 } // namespace
 
-std::vector<TRowItem> SelectedRows(const TSelectionSource& source) {
-    std::vector<TRowItem> rows;
-    for (int row = 0; row < source.RowCount(); ++row) {
-        if (source.RowSelected(row)) {
-            rows.push_back(source.RowItem(row));
-        }
-    }
-    return rows;
-}
-
 TDiscJobResult RunDiscJob(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
                           const std::stop_token& stop) {
     return Job(request, progress, stop).Run();

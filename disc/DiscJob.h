@@ -10,7 +10,7 @@
 #include "ImageOptions.h"
 #include "engine/MeasureProblems.h"
 #include "engine/SelectionItem.h"
-#include "engine/SelectionSource.h"
+#include "engine/SelectionSource.h" // TRowItem
 
 #include <chrono>
 #include <cstddef>
@@ -37,9 +37,6 @@ struct TDiscJobRequest {
     // Plan: what the search for fewer discs after the disc-by-disc start may spend at most.
     std::chrono::duration<double> PlanTimeLimit{3.0};
 };
-
-// The selected rows of `source`, in row order: a request's Items.
-std::vector<TRowItem> SelectedRows(const TSelectionSource& source);
 
 struct TDiscJobItem {
     std::size_t Position = 0; // in the request's Items
