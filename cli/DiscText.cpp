@@ -3,7 +3,7 @@
 // writes its image. Names are escaped for the terminal; the command quotes them for a shell.
 #include "DiscOutput_p.h"
 #include "disc/DiscLists.h"
-#include "disc/ShellText.h"
+#include "engine/ShellText.h"
 #include "engine/Units.h"
 
 #include <algorithm>

@@ -5,12 +5,12 @@
 #include "DiscTexts.h"
 #include "ImageSizer.h"
 #include "RootNames.h"
-#include "ShellText.h"
 #include "engine/DiscPlan.h"
 #include "engine/FolderSize.h"
 #include "engine/FullestDisc.h"
 #include "engine/ImageCost.h"
 #include "engine/PathAt.h"
+#include "engine/ShellText.h"
 #include "engine/Units.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DiscLists.h"
 
-#include "ShellText.h"
+#include "engine/ShellText.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -4,8 +4,8 @@
 #include "DiscError.h"
 #include "ImageWriter.h"
 #include "IsoSession_p.h"
-#include "ShellText.h"
 #include "engine/DiscMedia.h"
+#include "engine/ShellText.h"
 
 #include <algorithm>
 #include <cerrno>

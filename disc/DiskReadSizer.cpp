@@ -4,7 +4,7 @@
 #include "DiscError.h"
 #include "DiscTexts.h"
 #include "IsoSession_p.h"
-#include "ShellText.h"
+#include "engine/ShellText.h"
 
 namespace platterwise {
 

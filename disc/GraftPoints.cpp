@@ -3,7 +3,7 @@
 
 #include "DiscError.h"
 #include "DiscTexts.h"
-#include "ShellText.h"
+#include "engine/ShellText.h"
 
 #include <algorithm>
 

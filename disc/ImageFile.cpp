@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DiscError.h"
 #include "ImageFile_p.h"
-#include "ShellText.h"
+#include "engine/ShellText.h"
 
 #include <cerrno>
 #include <cstring>

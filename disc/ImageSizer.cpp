@@ -5,8 +5,8 @@
 #include "DiscTexts.h"
 #include "IsoSession_p.h"
 #include "RootNames.h"
-#include "ShellText.h"
 #include "SizedStream.h"
+#include "engine/ShellText.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 #include "DiscTexts.h"
 #include "ImageOptions.h"
 #include "RootNames.h"
-#include "ShellText.h"
+#include "engine/ShellText.h"
 #include "engine/Units.h"
 
 #include <algorithm>

@@ -6,7 +6,7 @@
 #include "ImageFile_p.h"
 #include "ImageMd5_p.h"
 #include "IsoSession_p.h"
-#include "ShellText.h"
+#include "engine/ShellText.h"
 #include "engine/Units.h"
 
 #include <algorithm>
