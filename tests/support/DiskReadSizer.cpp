@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DiskReadSizer.h"
 
-#include "DiscError.h"
-#include "DiscTexts.h"
-#include "IsoSession_p.h"
+#include "disc/DiscError.h"
+#include "disc/DiscTexts.h"
+#include "disc/IsoSession_p.h"
 #include "engine/ShellText.h"
 
 namespace platterwise {
