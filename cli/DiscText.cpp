@@ -156,7 +156,7 @@ void WriteDiscText(const TDiscJobResult& result, const TDiscReport& report, std:
     if (!result.Refused.empty()) {
         out << "\nCannot go on a disc (" << result.Refused.size() << "):\n";
         for (const TRefusedItem& refused : result.Refused) {
-            out << "  " << EscapeForTerminal(refused.Reason) << '\n';
+            out << "  " << EscapeForTerminal(refused.Reason.Text) << '\n';
         }
     }
 }

@@ -6,6 +6,7 @@
 //
 // A job may take seconds; the window runs it on a worker thread. It reports progress through
 // a callback on that thread and watches a stop token; a stopped job returns no discs.
+#include "DiscStatus.h"
 #include "GraftPoints.h"
 #include "ImageOptions.h"
 #include "engine/MeasureProblems.h"
@@ -65,7 +66,9 @@ struct TDiscJobDisc {
 
 struct TRefusedItem {
     TDiscJobItem Item;
-    std::string Reason; // for people, the path quoted with its control characters escaped
+    // Why, as a code (CodeName gives JSON's "reason_code") and a line for people naming the
+    // path, quoted with its control characters escaped.
+    TDiscStatus Reason;
 };
 
 enum class TDiscJobStatus : std::uint8_t {

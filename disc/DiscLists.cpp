@@ -157,7 +157,7 @@ std::optional<std::size_t> ItemHoldingFolder(const std::string& dir,
 }
 
 TDiscFileError::TDiscFileError(const std::string& path, int error)
-    : TDiscError(QuotedName(path) + ": " + std::strerror(error))
+    : TDiscError(QuotedName(path) + ": " + std::strerror(error), TDiscCode::CannotWrite)
     , path_(path)
     , error_(error) {}
 

@@ -22,7 +22,8 @@ namespace {
 constexpr time_t kStaleSeconds = 10;
 
 [[noreturn]] void Fail(const std::string& path, const char* what, int error) {
-    throw TDiscError(QuotedName(path) + what + std::strerror(error));
+    throw TDiscError(QuotedName(path) + what + std::strerror(error),
+                     error == ENOSPC ? TDiscCode::NoSpace : TDiscCode::CannotWrite);
 }
 
 bool IsOurTemporary(std::string_view name) {
