@@ -329,6 +329,14 @@ void TDiscActions::BeforeReport(const char* report) {
         if (job_->Requested()) {
             tip_.Stopped =
                 FromEngine(std::string(JobName(job_->Kind())) + " was stopped by " + report);
+            if (job_->Kind() == TWindowJobKind::WriteImages && imagesBefore_ > 0) {
+                // Those stay written and catalogued: the user must not take them for lost.
+                tip_.Stopped += QStringLiteral(" after %1 (kept in %2 and catalogued)")
+                                    .arg(imagesBefore_ == 1
+                                             ? QStringLiteral("1 disc image")
+                                             : QStringLiteral("%1 disc images").arg(imagesBefore_),
+                                         writtenDir_);
+            }
             Say(tip_.Stopped); // the report may write over it; the tooltip keeps it
         }
         job_->Kill();
