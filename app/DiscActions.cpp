@@ -11,6 +11,7 @@
 #include "disc/DiscLists.h"
 #include "engine/GoAction.h"
 #include "engine/Report.h"
+#include "engine/Selection.h"
 #include "platform/Dialogs.h"
 #include "widgets/fatmemo/FatMemo.h"
 #include "widgets/flat/ALEdit.h"
@@ -328,6 +329,14 @@ void TDiscActions::BeforeReport(const char* report) {
         if (job_->Requested()) {
             tip_.Stopped =
                 FromEngine(std::string(JobName(job_->Kind())) + " was stopped by " + report);
+            if (job_->Kind() == TWindowJobKind::WriteImages && imagesBefore_ > 0) {
+                // Those stay written and catalogued: the user must not take them for lost.
+                tip_.Stopped += QStringLiteral(" after %1 (kept in %2 and catalogued)")
+                                    .arg(imagesBefore_ == 1
+                                             ? QStringLiteral("1 disc image")
+                                             : QStringLiteral("%1 disc images").arg(imagesBefore_),
+                                         writtenDir_);
+            }
             Say(tip_.Stopped); // the report may write over it; the tooltip keeps it
         }
         job_->Kill();
@@ -400,12 +409,12 @@ void TDiscActions::Finished(TWindowJob& job) {
     job_ = nullptr;
     holdNote_ = false;
     const TWindowJobOutcome& outcome = job.Outcome();
-    if (const auto* error = std::get_if<std::string>(&outcome)) {
+    if (const auto* error = std::get_if<TDiscStatus>(&outcome)) {
         if (job.Kind() == TWindowJobKind::FitAfterGo) {
-            tip_.Fit = FromEngine("Fit on the disc not checked: " + *error);
+            tip_.Fit = FromEngine("Fit on the disc not checked: " + error->Text);
             ShowTip();
         } else {
-            Say(FromEngine("Failed: " + *error));
+            Say(FromEngine("Failed: " + error->Text));
         }
     } else if (const auto* fits = std::get_if<std::vector<TFitCheck>>(&outcome)) {
         ShowFit(job, *fits);
@@ -519,10 +528,22 @@ void TDiscActions::SaveDiscLists() {
     }
     try {
         const QByteArray dir = folder.toLocal8Bit();
-        WriteDiscListsAndCommands(dir.toStdString(), shown_->Discs, options_);
+        std::vector<std::string> removed;
+        WriteDiscListsAndCommands(dir.toStdString(), shown_->Discs, options_, &removed);
+        // Lists of an earlier, longer plan would be taken for discs of this one: they go, and
+        // the line says so, naming them in its tooltip.
+        const std::string gone =
+            removed.empty()
+                ? std::string()
+                : "; removed " + Count(removed.size(), "file", "files") + " of an earlier plan";
         Say(FromEngine("Saved " + Count(shown_->Discs.size(), "disc list", "disc lists") +
                        " and their commands in ") +
-            folder);
+            folder + FromEngine(gone));
+        QStringList names;
+        for (const std::string& path : removed) {
+            names << FromEngine("Removed " + path);
+        }
+        message_.setToolTip(names.join(u'\n'));
     } catch (const std::exception& e) {
         dialogs_.ShowPlainBox(
             FromEngine(std::string("The disc lists were not all saved: ") + e.what()));
