@@ -190,27 +190,30 @@ struct TPlanner {
                 Progress(start.size(), 0);
             }
         }
-        // Then the bound itself, bin by bin with backtracking, for another share.
-        if (std::int64_t(start.size()) > plan.LowerBound) {
-            TCompletionLimits completionLimits;
-            completionLimits.Deadline = now + limit * 4 / 5;
-            completionLimits.Stop = options.Stop;
-            TBins complete = CompleteBins(weights, Room, plan.LowerBound, completionLimits);
-            if (!complete.empty()) {
-                start = std::move(complete);
-                if (Progress) {
-                    Progress(start.size(), 0);
-                }
-            }
-        }
+        // Then the local search, which ends early when it stalls: it mends most packings
+        // that have room to spare.
         TImproveLimits limits;
         limits.LowerBound = plan.LowerBound;
-        limits.Deadline = now + limit;
+        limits.Deadline = now + limit / 2;
         limits.Stop = options.Stop;
         if (Progress) {
             limits.Fewer = [&](std::size_t bins) { Progress(bins, 0); };
         }
-        const TBins fewer = ImprovePacking(weights, Room, std::move(start), limits);
+        TBins fewer = ImprovePacking(weights, Room, std::move(start), limits);
+        // Then the bound itself, bin by bin with backtracking, for the rest of the time: it
+        // finds the packings whose bins must be (nearly) full, where the local search stalls.
+        if (std::int64_t(fewer.size()) > plan.LowerBound) {
+            TCompletionLimits completionLimits;
+            completionLimits.Deadline = now + limit;
+            completionLimits.Stop = options.Stop;
+            TBins complete = CompleteBins(weights, Room, plan.LowerBound, completionLimits);
+            if (!complete.empty()) {
+                fewer = std::move(complete);
+                if (Progress) {
+                    Progress(fewer.size(), 0);
+                }
+            }
+        }
         if (fewer.size() >= plan.Discs.size()) {
             return;
         }
