@@ -178,28 +178,45 @@ struct TPlanner {
         const auto now = std::chrono::steady_clock::now();
         const auto limit =
             std::chrono::duration_cast<std::chrono::steady_clock::duration>(options.TimeLimit);
-        // Bins filled around their largest item, the other start, get a share of the time.
+        // Three starts: the disc-by-disc plan, bins filled around their largest item (which
+        // gets a share of the time) and first-fit decreasing; the fewest bins first.
         TSlackLimits slackLimits;
         slackLimits.LowerBound = plan.LowerBound;
         slackLimits.Deadline = now + limit / 8;
         slackLimits.Stop = options.Stop;
-        TBins slack = MinimumBinSlack(weights, Room, slackLimits);
-        if (!slack.empty() && slack.size() < start.size()) {
-            start = std::move(slack);
-            if (Progress) {
-                Progress(start.size(), 0);
-            }
+        std::vector<TBins> starts{std::move(start), MinimumBinSlack(weights, Room, slackLimits),
+                                  FirstFitDecreasing(weights, Room)};
+        std::erase_if(starts, [](const TBins& bins) { return bins.empty(); });
+        std::stable_sort(starts.begin(), starts.end(),
+                         [](const TBins& a, const TBins& b) { return a.size() < b.size(); });
+        if (Progress && starts.front().size() < plan.Discs.size()) {
+            Progress(starts.front().size(), 0);
         }
-        // Then the local search, which ends early when it stalls: it mends most packings
-        // that have room to spare.
+        // Then the local search from each start in turn, for up to half the time: it mends
+        // most packings that have room to spare, but may stall on one start and not another.
+        TBins fewer = starts.front();
         TImproveLimits limits;
         limits.LowerBound = plan.LowerBound;
         limits.Deadline = now + limit / 2;
         limits.Stop = options.Stop;
         if (Progress) {
-            limits.Fewer = [&](std::size_t bins) { Progress(bins, 0); };
+            limits.Fewer = [&](std::size_t bins) {
+                if (bins < fewer.size()) {
+                    Progress(bins, 0);
+                }
+            };
         }
-        TBins fewer = ImprovePacking(weights, Room, std::move(start), limits);
+        for (TBins& from : starts) {
+            if (std::int64_t(fewer.size()) <= plan.LowerBound ||
+                std::chrono::steady_clock::now() >= limits.Deadline || Stop.stop_requested()) {
+                break;
+            }
+            ++limits.Seed;
+            TBins found = ImprovePacking(weights, Room, std::move(from), limits);
+            if (found.size() < fewer.size()) {
+                fewer = std::move(found);
+            }
+        }
         // Then the bound itself, bin by bin with backtracking, for the rest of the time: it
         // finds the packings whose bins must be (nearly) full, where the local search stalls.
         if (std::int64_t(fewer.size()) > plan.LowerBound) {
