@@ -192,44 +192,59 @@ struct TPlanner {
         if (Progress && starts.front().size() < plan.Discs.size()) {
             Progress(starts.front().size(), 0);
         }
-        // Then the local search from each start in turn, for up to half the time: it mends
-        // most packings that have room to spare, but may stall on one start and not another.
         TBins fewer = starts.front();
-        TImproveLimits limits;
-        limits.LowerBound = plan.LowerBound;
-        limits.Deadline = now + limit / 2;
-        limits.Stop = options.Stop;
-        if (Progress) {
-            limits.Fewer = [&](std::size_t bins) {
-                if (bins < fewer.size()) {
-                    Progress(bins, 0);
-                }
-            };
-        }
-        for (TBins& from : starts) {
-            if (std::int64_t(fewer.size()) <= plan.LowerBound ||
-                std::chrono::steady_clock::now() >= limits.Deadline || Stop.stop_requested()) {
-                break;
+        // Bin by bin with backtracking, packings of the bound itself: it finds those whose
+        // bins must be (nearly) full, where the local search stalls.
+        auto complete = [&](std::chrono::steady_clock::duration until) {
+            if (std::int64_t(fewer.size()) <= plan.LowerBound) {
+                return;
             }
-            ++limits.Seed;
-            TBins found = ImprovePacking(weights, Room, std::move(from), limits);
-            if (found.size() < fewer.size()) {
-                fewer = std::move(found);
-            }
-        }
-        // Then the bound itself, bin by bin with backtracking, for the rest of the time: it
-        // finds the packings whose bins must be (nearly) full, where the local search stalls.
-        if (std::int64_t(fewer.size()) > plan.LowerBound) {
             TCompletionLimits completionLimits;
-            completionLimits.Deadline = now + limit;
+            completionLimits.Deadline = now + until;
             completionLimits.Stop = options.Stop;
-            TBins complete = CompleteBins(weights, Room, plan.LowerBound, completionLimits);
-            if (!complete.empty()) {
-                fewer = std::move(complete);
+            TBins bins = CompleteBins(weights, Room, plan.LowerBound, completionLimits);
+            if (!bins.empty()) {
+                fewer = std::move(bins);
                 if (Progress) {
                     Progress(fewer.size(), 0);
                 }
             }
+        };
+        // The local search from each start in turn: it mends most packings that have room
+        // to spare, but may stall on one start and not another.
+        auto search = [&](std::chrono::steady_clock::duration until) {
+            TImproveLimits limits;
+            limits.LowerBound = plan.LowerBound;
+            limits.Deadline = now + until;
+            limits.Stop = options.Stop;
+            if (Progress) {
+                limits.Fewer = [&](std::size_t bins) {
+                    if (bins < fewer.size()) {
+                        Progress(bins, 0);
+                    }
+                };
+            }
+            for (const TBins& from : starts) {
+                if (std::int64_t(fewer.size()) <= plan.LowerBound ||
+                    std::chrono::steady_clock::now() >= limits.Deadline || Stop.stop_requested()) {
+                    return;
+                }
+                ++limits.Seed;
+                TBins found = ImprovePacking(weights, Room, from, limits);
+                if (found.size() < fewer.size()) {
+                    fewer = std::move(found);
+                }
+            }
+        };
+        // When the bins of the bound leave less room in all than the smallest item, each bin
+        // must be nearly full: completion first. Else the local search first.
+        const std::int64_t total = std::accumulate(weights.begin(), weights.end(), std::int64_t(0));
+        if (plan.LowerBound * Room - total < weights.back()) {
+            complete(limit * 7 / 8);
+            search(limit);
+        } else {
+            search(limit / 2);
+            complete(limit);
         }
         if (fewer.size() >= plan.Discs.size()) {
             return;
