@@ -243,7 +243,7 @@ struct TPlanner {
             complete(limit * 7 / 8);
             search(limit);
         } else {
-            search(limit / 2);
+            search(limit * 3 / 4);
             complete(limit);
         }
         if (fewer.size() >= plan.Discs.size()) {
