@@ -328,6 +328,14 @@ void TDiscActions::BeforeReport(const char* report) {
         if (job_->Requested()) {
             tip_.Stopped =
                 FromEngine(std::string(JobName(job_->Kind())) + " was stopped by " + report);
+            if (job_->Kind() == TWindowJobKind::WriteImages && imagesBefore_ > 0) {
+                // Those stay written and catalogued: the user must not take them for lost.
+                tip_.Stopped += QStringLiteral(" after %1 (kept in %2 and catalogued)")
+                                    .arg(imagesBefore_ == 1
+                                             ? QStringLiteral("1 disc image")
+                                             : QStringLiteral("%1 disc images").arg(imagesBefore_),
+                                         writtenDir_);
+            }
             Say(tip_.Stopped); // the report may write over it; the tooltip keeps it
         }
         job_->Kill();
@@ -523,10 +531,22 @@ void TDiscActions::SaveDiscLists() {
     }
     try {
         const QByteArray dir = folder.toLocal8Bit();
-        WriteDiscListsAndCommands(dir.toStdString(), shown_->Discs, options_);
+        std::vector<std::string> removed;
+        WriteDiscListsAndCommands(dir.toStdString(), shown_->Discs, options_, &removed);
+        // Lists of an earlier, longer plan would be taken for discs of this one: they go, and
+        // the line says so, naming them in its tooltip.
+        const std::string gone =
+            removed.empty()
+                ? std::string()
+                : "; removed " + Count(removed.size(), "file", "files") + " of an earlier plan";
         Say(FromEngine("Saved " + Count(shown_->Discs.size(), "disc list", "disc lists") +
                        " and their commands in ") +
-            folder);
+            folder + FromEngine(gone));
+        QStringList names;
+        for (const std::string& path : removed) {
+            names << FromEngine("Removed " + path);
+        }
+        message_.setToolTip(names.join(u'\n'));
     } catch (const std::exception& e) {
         dialogs_.ShowPlainBox(
             FromEngine(std::string("The disc lists were not all saved: ") + e.what()));

@@ -151,6 +151,7 @@ private:
     std::int64_t shownCapacity_ = 0;      // and its sectors
     std::vector<TRecordedImage> written_; // the last images written, until another result
     QString writtenDir_;
+    int imagesBefore_ = 0;  // discs written and recorded before the one being written
     QString said_;          // the last result put on the message line
     bool holdNote_ = false; // a note stays on the message line until the job ends
     TTip tip_;

@@ -59,11 +59,13 @@ void TDiscActions::WriteDiscImages() {
     request.Write.Options = options_;
     request.Write.CataloguePath = DefaultCataloguePath();
     writtenDir_ = QDir::toNativeSeparators(QDir(folder).absolutePath());
+    imagesBefore_ = 0;
     Run(new TWindowJob(std::move(request), shownMedium_, this),
         QStringLiteral("Writing the disc images…"));
 }
 
 void TDiscActions::ShowImageProgress(int disc, int discs, qint64 bytes, qint64 total) {
+    imagesBefore_ = disc;
     if (holdNote_) {
         return;
     }

@@ -2,13 +2,12 @@
 #include "DiscError.h"
 #include "ImageFile_p.h"
 #include "ShellText.h"
+#include "engine/StaleTemporaries.h"
 
 #include <cerrno>
 #include <cstring>
 #include <ctime>
-#include <dirent.h>
 #include <fcntl.h>
-#include <memory>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -107,28 +106,7 @@ void TImageFile::Publish() {
 }
 
 void RemoveStaleImageTemporaries(const std::string& dir) {
-    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
-    if (d == nullptr) {
-        return;
-    }
-    const std::unique_ptr<DIR, int (*)(DIR*)> closer(d, ::closedir);
-    const time_t now = ::time(nullptr);
-    while (const dirent* e = ::readdir(d)) {
-        if (!IsOurTemporary(e->d_name)) {
-            continue;
-        }
-        const int fd =
-            ::openat(::dirfd(d), e->d_name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-        if (fd < 0) {
-            continue;
-        }
-        struct stat st {};
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && now - st.st_mtime >= kStaleSeconds &&
-            ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            ::unlinkat(::dirfd(d), e->d_name, 0);
-        }
-        ::close(fd);
-    }
+    RemoveStaleTemporaries(dir, IsOurTemporary, kStaleSeconds);
 }
 
 } // namespace platterwise::detail

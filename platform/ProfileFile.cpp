@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProfileFile.h"
 
+#include "engine/StaleTemporaries.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 #include <ctime>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -65,46 +66,16 @@ bool WriteAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
-bool IsTemporaryOf(const char* name, const QByteArray& prefix) {
-    const QByteArray n(name);
-    if (n.size() != prefix.size() + 6 || !n.startsWith(prefix)) {
+bool IsTemporaryOf(std::string_view name, std::string_view prefix) {
+    if (name.size() != prefix.size() + 6 || !name.starts_with(prefix)) {
         return false;
     }
-    for (qsizetype i = prefix.size(); i < n.size(); ++i) {
-        const char c = n[i];
+    for (const char c : name.substr(prefix.size())) {
         if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) {
             return false;
         }
     }
     return true;
-}
-
-// Removes what killed writes left in `dir`: temporaries of `prefix` + six letters or digits
-// that are regular files, unchanged for a while, and locked by no live writer. The age covers
-// the instants between a writer's mkostemp and its flock, and between its close and rename.
-void RemoveStaleTemporaries(const QByteArray& dir, const QByteArray& prefix) {
-    DIR* d = ::opendir(dir.isEmpty() ? "." : dir.constData());
-    if (d == nullptr) {
-        return;
-    }
-    const time_t now = ::time(nullptr);
-    while (const dirent* e = ::readdir(d)) {
-        if (!IsTemporaryOf(e->d_name, prefix)) {
-            continue;
-        }
-        const int fd =
-            ::openat(::dirfd(d), e->d_name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-        if (fd < 0) {
-            continue;
-        }
-        struct stat st {};
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-            now - st.st_mtime >= kStaleTemporarySeconds && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            ::unlinkat(::dirfd(d), e->d_name, 0);
-        }
-        ::close(fd);
-    }
-    ::closedir(d);
 }
 
 // Writes a temporary file beside `path` and renames it over `path`, so readers see the old
@@ -114,7 +85,12 @@ bool ReplaceFileAtomically(const QByteArray& path, const QByteArray& bytes) {
     const qsizetype slash = path.lastIndexOf('/');
     const QByteArray dir = path.left(slash + 1);
     const QByteArray prefix = '.' + path.mid(slash + 1) + '.';
-    RemoveStaleTemporaries(dir, prefix);
+    // What killed writes left: the age covers the instants between a writer's mkostemp and
+    // its flock, and between its close and rename.
+    const std::string ours = prefix.toStdString();
+    RemoveStaleTemporaries(
+        dir.toStdString(), [&](std::string_view name) { return IsTemporaryOf(name, ours); },
+        kStaleTemporarySeconds);
     QByteArray temp = dir + prefix + "XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {

@@ -397,7 +397,6 @@ TEST_F(DiscActionsTest, WhatCouldNotBeReadIsNamedInTheMessageTooltip) {
 TEST_F(DiscActionsTest, SavesAListAndAScriptPerDiscAndReportsAFailure) {
     SelectRows({0, 1, 2, 3});
     Run("Plan all discs");
-    const QStringList shown = Lines();
     QString folder = Path(QStringLiteral("lists"));
     Actions().ChooseFolder = [&] { return folder; };
     Entry("Save disc lists…").trigger();
@@ -405,6 +404,16 @@ TEST_F(DiscActionsTest, SavesAListAndAScriptPerDiscAndReportsAFailure) {
         EXPECT_TRUE(QFile::exists(folder + u'/' + QString::fromUtf8(name))) << name;
     }
     EXPECT_TRUE(Boxes().empty());
+    // A plan of one disc saved over those takes the second disc's list and script away.
+    SelectRows({0});
+    Run("Plan all discs");
+    Entry("Save disc lists…").trigger();
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/disc2.list")));
+    EXPECT_EQ(Message(), QStringLiteral("Saved 1 disc list and their commands in ") + folder +
+                             QStringLiteral("; removed 2 files of an earlier plan"));
+    EXPECT_THAT(Control<TALEdit>("ALEdit2").toolTip().toStdString(),
+                ::testing::HasSubstr("/disc2.sh"));
+    const QStringList shown = Lines();
     folder = Music("e.cue"); // a file, not a folder
     Entry("Save disc lists…").trigger();
     ASSERT_EQ(Boxes().size(), 1u);

@@ -156,6 +156,26 @@ TEST_F(DiscImageActionsTest, CancelRemovesTheImageBeingWrittenAndItsLabel) {
     EXPECT_TRUE(Actions().Written().empty());
 }
 
+TEST_F(DiscImageActionsTest, TheTotalDuringTheWritingSaysWhichImagesStayWritten) {
+    File(QStringLiteral("music/c.flac"), 4'900'000); // disc 2 takes a while to write
+    SelectRows({0, 1, 2});
+    Run(QStringLiteral("Plan all discs"));
+    Entry(QStringLiteral("Write disc images…")).trigger();
+    ASSERT_NE(Actions().Job(), nullptr);
+    QObject::connect(Actions().Job(), &TWindowJob::ImageProgress, &Form(), [this](int disc) {
+        if (disc == 1) {
+            Press("ALButton6"); // the total
+        }
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Actions().Job() == nullptr; }, 60'000));
+    const QString expected = QStringLiteral("The writing of disc images was stopped by the total "
+                                            "after 1 disc image (kept in ") +
+                             Path(QStringLiteral("images")) + QStringLiteral(" and catalogued)");
+    EXPECT_EQ(Control<TALEdit>("ALEdit2").toolTip().toStdString(), expected.toStdString());
+    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("images/disc1.iso"))));
+    EXPECT_FALSE(Catalogue()->Discs().empty());
+}
+
 TEST_F(DiscImageActionsTest, BurnDiscOpensTheDialogOnThatDiscAndTheBurnIsCheckedAndRecorded) {
     PlanAndWrite();
     ASSERT_EQ(Actions().Written().size(), 2u);
