@@ -24,17 +24,18 @@ std::int64_t L2Ascending(const std::vector<std::int64_t>& w, std::int64_t c) {
         std::size_t(std::upper_bound(w.begin(), w.end(), c / 2) - w.begin()); // first w, 2w > c
     std::int64_t best = CeilDiv(prefix.back(), c);
     std::int64_t previous = -1;
+    std::size_t firstBig = w.size(); // the first w > c - k: it moves down as k grows
     for (std::size_t fromK = 0; fromK <= aboveHalf; ++fromK) {
         // Thresholds: 0, then each distinct weight up to half a bin.
         const std::int64_t k = fromK == 0 ? 0 : w[fromK - 1];
-        if (fromK > 0 && (k == previous || 2 * k > c)) {
+        if (fromK > 0 && k == previous) {
             continue;
         }
         previous = k;
-        const std::size_t from =
-            std::size_t(std::lower_bound(w.begin(), w.end(), k) - w.begin()); // w >= k
-        const std::size_t firstBig =
-            std::size_t(std::upper_bound(w.begin(), w.end(), c - k) - w.begin()); // w > c - k
+        const std::size_t from = fromK == 0 ? 0 : fromK - 1; // the first w >= k
+        while (firstBig > 0 && w[firstBig - 1] > c - k) {
+            --firstBig;
+        }
         const std::int64_t j1 = std::int64_t(w.size() - firstBig);
         const std::int64_t j2 = std::int64_t(firstBig - aboveHalf);
         const std::int64_t j2Free = j2 * c - (prefix[firstBig] - prefix[aboveHalf]);
@@ -116,7 +117,7 @@ std::int64_t BinPackingL3(std::span<const std::int64_t> weights, std::int64_t ca
         }
     }
     const auto n = std::int64_t(left.size());
-    const std::int64_t budget = std::clamp<std::int64_t>(64 * n * n, 4'000'000, 50'000'000);
+    const std::int64_t budget = std::max<std::int64_t>(5'000'000, 4 * n);
     std::int64_t work = 0;
     std::int64_t fixed = 0; // bins set aside by the reductions
     std::int64_t best = L2Ascending(std::vector<std::int64_t>(left.begin(), left.end()), capacity);
@@ -124,7 +125,7 @@ std::int64_t BinPackingL3(std::span<const std::int64_t> weights, std::int64_t ca
         // Each distinct weight, largest first; equal weights reduce alike, so one failure
         // skips the rest of them.
         auto at = left.end();
-        while (at != left.begin()) {
+        while (at != left.begin() && work < budget) {
             const std::int64_t j = *std::prev(at);
             left.erase(std::prev(at));
             work += 16;
@@ -139,7 +140,9 @@ std::int64_t BinPackingL3(std::span<const std::int64_t> weights, std::int64_t ca
         const std::vector<std::int64_t> rest(left.begin(), left.end());
         work += std::int64_t(rest.size()) * 4;
         best = std::max(best, fixed + L2Ascending(rest, capacity));
-        if (!left.empty()) {
+        // The smallest item, or of many a sixty-fourth of them, so many items take few rounds.
+        for (std::size_t drop = std::max<std::size_t>(1, left.size() / 64);
+             drop > 0 && !left.empty(); --drop) {
             left.erase(left.begin());
         }
     }
