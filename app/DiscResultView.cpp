@@ -85,7 +85,7 @@ TResultView DiscJobView(const TDiscJobResult& result, TDiscJobKind kind, std::st
         // The reason names the item by its full path, as the command line prints it.
         AddHeader(view, "Cannot go on a disc", result.Refused.size());
         for (const TRefusedItem& r : result.Refused) {
-            view.Lines.push_back({ColouredLine(r.Item.Kind, r.Reason), r.Item.Path});
+            view.Lines.push_back({ColouredLine(r.Item.Kind, r.Reason.Text), r.Item.Path});
         }
     }
 

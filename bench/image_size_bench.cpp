@@ -6,11 +6,11 @@
 // sizing a DVD's worth costs beside measuring all the files as `total` does.
 //
 //   image_size_bench [DIR] [RUNS]   (default DIR: $TMPDIR/platterwise-image-bench, RUNS: 3)
-#include "disc/DiskReadSizer.h"
 #include "disc/ImageSizer.h"
 #include "disc/PlannedCost.h"
 #include "engine/FolderSize.h"
 #include "engine/ImageCost.h"
+#include "tests/support/DiskReadSizer.h"
 
 #include <algorithm>
 #include <chrono>

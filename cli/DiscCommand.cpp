@@ -7,8 +7,9 @@
 #include "ProgressLine_p.h"
 #include "disc/DiscError.h"
 #include "disc/DiscLists.h"
-#include "disc/ShellText.h"
 #include "engine/IntConvert.h"
+#include "engine/Selection.h"
+#include "engine/ShellText.h"
 #include "engine/Units.h"
 
 #include <ostream>

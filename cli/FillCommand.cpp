@@ -5,9 +5,9 @@
 #include "JsonOutput.h"
 #include "disc/DiscError.h"
 #include "disc/FitCheck.h"
-#include "disc/ShellText.h"
 #include "engine/DiscMedia.h"
 #include "engine/GoAction.h"
+#include "engine/ShellText.h"
 #include "engine/Units.h"
 
 #include <optional>

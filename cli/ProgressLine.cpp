@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProgressLine_p.h"
-#include "disc/ShellText.h"
+#include "engine/ShellText.h"
 
 #include <cstdio>
 #include <iostream>

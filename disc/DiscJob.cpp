@@ -6,12 +6,12 @@
 #include "DiscTexts.h"
 #include "ImageSizer.h"
 #include "RootNames.h"
-#include "ShellText.h"
 #include "engine/DiscPlan.h"
 #include "engine/FolderSize.h"
 #include "engine/FullestDisc.h"
 #include "engine/ImageCost.h"
 #include "engine/PathAt.h"
+#include "engine/ShellText.h"
 #include "engine/Units.h"
 
 #include <algorithm>
@@ -28,7 +28,7 @@ namespace {
 // Thrown from within the search when an item's tree turns out unreadable; Run catches it.
 struct ItemRefused {
     std::size_t Position;
-    std::string Reason;
+    TDiscStatus Reason;
 };
 
 // Thrown from within the search when an item's real image alone turned out larger than its
@@ -64,7 +64,7 @@ private:
     bool Stopped() const { return stop_.stop_requested(); }
     TDiscJobResult Cancelled() const;
     void Report(std::size_t discs) const;
-    void Refuse(std::size_t position, std::string reason);
+    void Refuse(std::size_t position, TDiscStatus reason);
     void FindOverlaps();
     void Measure(std::size_t position, const std::string& rootName);
     std::int64_t ExactSectors(const std::vector<std::size_t>& chosen);
@@ -83,7 +83,7 @@ private:
     std::vector<TDiscJobItem> items_; // one per requested item
     std::vector<bool> refused_;
     std::vector<std::string> rootNames_; // the longest name each item can take on a disc
-    std::vector<std::string> overlap_;   // per item: why it repeats another, else empty
+    std::vector<TDiscStatus> overlap_;   // per item: why it repeats another, else Ok
     std::vector<std::size_t> eligible_;  // positions the search works on
     std::vector<bool> sizedAlone_;       // per item: its image alone was sized exactly
     std::size_t measured_ = 0;
@@ -117,7 +117,7 @@ void Job::Report(std::size_t discs) const {
     }
 }
 
-void Job::Refuse(std::size_t position, std::string reason) {
+void Job::Refuse(std::size_t position, TDiscStatus reason) {
     refused_[position] = true;
     result_.Refused.push_back({items_[position], std::move(reason)});
 }
@@ -134,22 +134,22 @@ void Job::FindOverlaps() {
         }
         const auto [at, fresh] = first.try_emplace(sizer_.DiskPath(position), position);
         if (!fresh) {
-            overlap_[position] = QuotedName(request_.Items[position].FullPathName) +
-                                 std::string(texts::kSelectedTwice);
+            overlap_[position] =
+                PathStatus(request_.Items[position].FullPathName, texts::kSelectedTwice);
         }
     }
     for (std::size_t position = 0; position < items_.size(); ++position) {
         const std::string_view path = sizer_.DiskPath(position);
-        for (std::size_t cut = path.size(); overlap_[position].empty() && cut > 0;) {
+        for (std::size_t cut = path.size(); overlap_[position].Ok() && cut > 0;) {
             cut = path.rfind('/', cut - 1);
             if (cut == std::string_view::npos) {
                 break;
             }
             const auto outer = first.find(path.substr(0, cut == 0 ? 1 : cut));
             if (outer != first.end() && request_.Items[outer->second].IsContainer) {
-                overlap_[position] = QuotedName(request_.Items[position].FullPathName) +
-                                     std::string(texts::kInsideSelected) +
-                                     QuotedName(request_.Items[outer->second].FullPathName);
+                overlap_[position] =
+                    PathStatus(request_.Items[position].FullPathName, texts::kInsideSelected,
+                               QuotedName(request_.Items[outer->second].FullPathName));
             }
         }
     }
@@ -166,21 +166,20 @@ void Job::Measure(std::size_t position, const std::string& rootName) {
             row.IsContainer ? ikFolder : ikFile,
             0,
             0};
-    if (!overlap_[position].empty()) {
+    if (!overlap_[position].Ok()) {
         return Refuse(position, overlap_[position]);
     }
     if (item.ImageName.empty()) {
-        return Refuse(position, QuotedName(item.Path) + std::string(texts::kNoRootName));
+        return Refuse(position, PathStatus(item.Path, texts::kNoRootName));
     }
     struct stat st {};
     if (StatPath(item.Path, st) != 0) {
-        return Refuse(position, QuotedName(item.Path) + std::string(texts::kCannotRead) +
-                                    std::strerror(errno));
+        return Refuse(position, PathStatus(item.Path, texts::kCannotRead, std::strerror(errno)));
     }
     try {
         CheckGraftPoint(rootName, sizer_.DiskPath(position));
     } catch (const TDiscError& e) {
-        return Refuse(position, e.what());
+        return Refuse(position, e.Status());
     }
     const TImageEntryKind kind = EntryKind(st);
     TImageCostParts inner;
@@ -189,9 +188,9 @@ void Job::Measure(std::size_t position, const std::string& rootName) {
         const TFolderMeasure measure = MeasureFolderForImage(item.Path, &problems, stop_);
         result_.Problems.Append(problems);
         if (const TMeasureProblem* unreadable = UnreadableContent(problems)) {
-            return Refuse(position, QuotedName(item.Path) + std::string(texts::kHoldsUnreadable) +
-                                        QuotedName(unreadable->Path) + ": " +
-                                        std::strerror(unreadable->Error));
+            return Refuse(position, PathStatus(item.Path, texts::kHoldsUnreadable,
+                                               QuotedName(unreadable->Path) + ": " +
+                                                   std::strerror(unreadable->Error)));
         }
         item.Kind = ikFolder;
         item.Bytes = measure.Bytes;
@@ -199,13 +198,12 @@ void Job::Measure(std::size_t position, const std::string& rootName) {
     } else {
         item.Kind = ikFile;
         if (kind == TImageEntryKind::File && ::access(item.Path.c_str(), R_OK) != 0) {
-            return Refuse(position, QuotedName(item.Path) + std::string(texts::kCannotRead) +
-                                        std::strerror(errno));
+            return Refuse(position,
+                          PathStatus(item.Path, texts::kCannotRead, std::strerror(errno)));
         }
         item.Bytes = kind == TImageEntryKind::File && st.st_size > 0 ? st.st_size : 0;
         if (item.Bytes > kLargestXorrisoFile) {
-            return Refuse(position,
-                          QuotedName(item.Path) + std::string(texts::kLargerThanXorrisoTakes));
+            return Refuse(position, PathStatus(item.Path, texts::kLargerThanXorrisoTakes));
         }
     }
     item.Sectors = ItemImageCost({rootName, kind, item.Bytes, true, {}}, inner).Sectors();
@@ -227,11 +225,11 @@ std::int64_t Job::ExactSectors(const std::vector<std::size_t>& chosen) {
             // What the disc holds, should something have changed since the walk.
             items_[position].Bytes = TreeBytes(tree);
             if (LongestImagePath(tree, rootNames_[position]) >= kXorrisoPathLimit) {
-                throw ItemRefused{position, QuotedName(items_[position].Path) +
-                                                std::string(texts::kRenamedPathTooLong)};
+                throw ItemRefused{position,
+                                  PathStatus(items_[position].Path, texts::kRenamedPathTooLong)};
             }
         } catch (const TDiscError& e) {
-            throw ItemRefused{position, e.what()};
+            throw ItemRefused{position, e.Status()};
         }
     }
     const std::int64_t sectors = SizeOrRefuse(positions);
@@ -253,10 +251,10 @@ std::int64_t Job::SizeOrRefuse(const std::vector<std::size_t>& positions) {
                     sizer_.Sectors({position});
                 }
             } catch (const TDiscError& alone) {
-                throw ItemRefused{position, alone.what()};
+                throw ItemRefused{position, alone.Status()};
             }
             if (positions.size() == 1) {
-                throw ItemRefused{position, e.what()};
+                throw ItemRefused{position, e.Status()};
             }
         }
         throw; // only the set together is refused
@@ -470,16 +468,6 @@ TDiscJobResult Job::Run() {
 }
 
 } // namespace
-
-std::vector<TRowItem> SelectedRows(const TSelectionSource& source) {
-    std::vector<TRowItem> rows;
-    for (int row = 0; row < source.RowCount(); ++row) {
-        if (source.RowSelected(row)) {
-            rows.push_back(source.RowItem(row));
-        }
-    }
-    return rows;
-}
 
 TDiscJobResult RunDiscJob(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
                           const std::stop_token& stop) {

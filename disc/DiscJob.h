@@ -6,11 +6,12 @@
 //
 // A job may take seconds; the window runs it on a worker thread. It reports progress through
 // a callback on that thread and watches a stop token; a stopped job returns no discs.
+#include "DiscStatus.h"
 #include "GraftPoints.h"
 #include "ImageOptions.h"
 #include "engine/MeasureProblems.h"
 #include "engine/SelectionItem.h"
-#include "engine/SelectionSource.h"
+#include "engine/SelectionSource.h" // TRowItem
 
 #include <chrono>
 #include <cstddef>
@@ -37,9 +38,6 @@ struct TDiscJobRequest {
     // Plan: what the search for fewer discs after the disc-by-disc start may spend at most.
     std::chrono::duration<double> PlanTimeLimit{3.0};
 };
-
-// The selected rows of `source`, in row order: a request's Items.
-std::vector<TRowItem> SelectedRows(const TSelectionSource& source);
 
 struct TDiscJobItem {
     std::size_t Position = 0; // in the request's Items
@@ -68,7 +66,9 @@ struct TDiscJobDisc {
 
 struct TRefusedItem {
     TDiscJobItem Item;
-    std::string Reason; // for people, the path quoted with its control characters escaped
+    // Why, as a code (CodeName gives JSON's "reason_code") and a line for people naming the
+    // path, quoted with its control characters escaped.
+    TDiscStatus Reason;
 };
 
 enum class TDiscJobStatus : std::uint8_t {

@@ -5,7 +5,6 @@
 #include "DiscTexts.h"
 #include "ImageOptions.h"
 #include "RootNames.h"
-#include "ShellText.h"
 #include "engine/Units.h"
 
 #include <algorithm>
@@ -89,12 +88,8 @@ struct Listed {
     LinkChain Links; // for a folder: the chain its own entries see
 };
 
-[[noreturn]] void Fail(std::string_view path, std::string_view why, int error = 0) {
-    std::string message = QuotedName(path) + std::string(why);
-    if (error != 0) {
-        message += std::strerror(error);
-    }
-    throw TDiscError(message);
+[[noreturn]] void Fail(std::string_view path, const TDiscReason& why, int error = 0) {
+    throw TDiscError(PathStatus(path, why, error != 0 ? std::strerror(error) : ""));
 }
 
 std::string JoinPath(const std::string& folder, std::string_view name) {

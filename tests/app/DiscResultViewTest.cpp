@@ -24,7 +24,8 @@ TEST(DiscResultView, RefusalsShowTheirReasonsAndOnlyDiscItemsCarryADisc) {
     result.Discs[1].Items = {Item("/m/B", "B")};
     result.LowerBound = 2;
     result.TooLarge = {Item("/m/huge.flac", "huge.flac", ikFile)};
-    result.Refused = {{Item("/m/x", "x"), "\"/m/x\" cannot be read: Permission denied"}};
+    result.Refused = {
+        {Item("/m/x", "x"), {TDiscCode::Unreadable, "\"/m/x\" cannot be read: Permission denied"}}};
     const TResultView view = DiscJobView(result, TDiscJobKind::Plan, "DVD+R");
     ASSERT_EQ(view.Lines.size(), 8u);
     EXPECT_TRUE(view.Lines[7].Tagged.ends_with("\"/m/x\" cannot be read: Permission denied"));

@@ -23,6 +23,15 @@ std::string Quoted(const std::string& path) {
     return std::string(1, '"').append(path).append(1, '"');
 }
 
+// The refusals' codes as programs read them, in the result's order.
+std::vector<std::string_view> ReasonCodes(const TDiscJobResult& r) {
+    std::vector<std::string_view> codes;
+    for (const TRefusedItem& refused : r.Refused) {
+        codes.push_back(CodeName(refused.Reason.Code));
+    }
+    return codes;
+}
+
 // Albums, two folders named "CD1", loose tracks, a file too large for the disc, and items
 // that cannot go on one.
 class DiscJob : public ::testing::Test {
@@ -213,10 +222,12 @@ TEST_F(DiscJob, ItemsThatCannotGoOnADiscAreRefusedAndTheRestPlanned) {
     ASSERT_EQ(r.Status, TDiscJobStatus::Done);
     ASSERT_EQ(r.Refused.size(), 3u);
     EXPECT_EQ(r.Refused[0].Item.Position, 6u);
-    EXPECT_NE(r.Refused[0].Reason.find("line break"), std::string::npos);
+    EXPECT_NE(r.Refused[0].Reason.Text.find("line break"), std::string::npos);
     EXPECT_EQ(r.Refused[1].Item.Position, 7u);
-    EXPECT_NE(r.Refused[1].Reason.find("No such file"), std::string::npos);
+    EXPECT_NE(r.Refused[1].Reason.Text.find("No such file"), std::string::npos);
     EXPECT_EQ(r.Refused[2].Item.Position, 8u);
+    EXPECT_EQ(ReasonCodes(r),
+              (std::vector<std::string_view>{"line_break", "unreadable", "no_root_name"}));
     EXPECT_TRUE(r.Problems.Empty()); // the looping link goes on the disc as a link
 
     // A path inside a folder longer than xorriso takes: found when its tree is read for the
@@ -236,7 +247,8 @@ TEST_F(DiscJob, ItemsThatCannotGoOnADiscAreRefusedAndTheRestPlanned) {
     const TDiscJobResult deepResult = RunDiscJob(request_);
     ASSERT_EQ(deepResult.Refused.size(), 1u);
     EXPECT_EQ(deepResult.Refused[0].Item.Position, 0u);
-    EXPECT_NE(deepResult.Refused[0].Reason.find("longer path"), std::string::npos);
+    EXPECT_NE(deepResult.Refused[0].Reason.Text.find("longer path"), std::string::npos);
+    EXPECT_EQ(ReasonCodes(deepResult), std::vector<std::string_view>{"path_too_long"});
     ASSERT_EQ(deepResult.Discs.size(), 1u);
     ASSERT_EQ(deepResult.Discs[0].Items.size(), 1u);
     EXPECT_EQ(deepResult.Discs[0].Items[0].Position, 1u);
@@ -250,12 +262,14 @@ TEST_F(DiscJob, AnItemGivenTwiceOrInsideAnotherIsRefusedAndTheFirstOrOuterOnePla
     const TDiscJobResult r = RunDiscJob(request_);
     ASSERT_EQ(r.Refused.size(), 3u);
     EXPECT_EQ(r.Refused[0].Item.Position, 2u);
-    EXPECT_EQ(r.Refused[0].Reason, Quoted(dir_ / "Album C/CD1")
-                                       .append(" is inside the selected item ")
-                                       .append(Quoted(dir_ / "Album C")));
+    EXPECT_EQ(r.Refused[0].Reason.Text, Quoted(dir_ / "Album C/CD1")
+                                            .append(" is inside the selected item ")
+                                            .append(Quoted(dir_ / "Album C")));
     EXPECT_EQ(r.Refused[1].Item.Position, 7u);
-    EXPECT_NE(r.Refused[1].Reason.find("\" is selected twice"), std::string::npos);
+    EXPECT_NE(r.Refused[1].Reason.Text.find("\" is selected twice"), std::string::npos);
     EXPECT_EQ(r.Refused[2].Item.Position, 8u);
+    EXPECT_EQ(ReasonCodes(r), (std::vector<std::string_view>{"inside_selected", "selected_twice",
+                                                             "selected_twice"}));
     std::multiset<std::size_t> placed;
     for (const TDiscJobDisc& disc : r.Discs) {
         for (const TDiscJobItem& item : disc.Items) {
@@ -281,10 +295,11 @@ TEST_F(DiscJob, AFolderHoldingAFileThisUserCannotReadIsRefusedBeforeTheSearch) {
         const TDiscJobResult r = RunDiscJob(request_);
         const bool refused =
             r.Refused.size() == 1 && r.Refused[0].Item.Position == 6 &&
-            r.Refused[0].Reason == Quoted(dir_ / "Album D")
-                                       .append(" holds what cannot be read: ")
-                                       .append(Quoted(dir_ / "Album D/secret.flac"))
-                                       .append(": Permission denied");
+            r.Refused[0].Reason.Text == Quoted(dir_ / "Album D")
+                                            .append(" holds what cannot be read: ")
+                                            .append(Quoted(dir_ / "Album D/secret.flac"))
+                                            .append(": Permission denied") &&
+            r.Refused[0].Reason.Code == TDiscCode::HoldsUnreadable;
         ::_exit(refused && r.Status == TDiscJobStatus::Done ? 0 : 1);
     }
     int status = 0;
@@ -349,12 +364,14 @@ TEST_F(DiscJob, LinksGoOnTheDiscAsXorrisoTakesThem) {
     const TDiscJobResult r = RunDiscJob(request_);
     EXPECT_TRUE(r.Problems.Empty());
     ASSERT_EQ(r.Refused.size(), 2u);
-    EXPECT_EQ(r.Refused[0].Reason,
+    EXPECT_EQ(r.Refused[0].Reason.Text,
               Quoted(dir_ / "Bad/long") +
                   " is a link whose target is longer than the 1,023 bytes a disc image holds");
-    EXPECT_EQ(r.Refused[1].Reason, Quoted(dir_ / "Bad2/name") +
-                                       " is a link whose target has a name longer than the "
-                                       "255 bytes a disc image holds");
+    EXPECT_EQ(r.Refused[1].Reason.Text, Quoted(dir_ / "Bad2/name") +
+                                            " is a link whose target has a name longer than the "
+                                            "255 bytes a disc image holds");
+    EXPECT_EQ(ReasonCodes(r),
+              (std::vector<std::string_view>{"link_target_too_long", "link_target_name_too_long"}));
     ASSERT_EQ(r.Discs.size(), 1u);
     EXPECT_EQ(r.Discs[0].Items.size(), 2u);
     EXPECT_EQ(r.Discs[0].ImageSectors, XorrisoSectors(r.Discs[0]));

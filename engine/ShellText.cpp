@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ShellText.h"
 
-#include "engine/Utf8.h"
+#include "Utf8.h"
 
 #include <cstdio>
 
