@@ -410,7 +410,7 @@ std::int64_t Job::DataLowerBound(const std::vector<std::size_t>& chosen) {
         try {
             trees.push_back(&sizer_.Tree(eligible_[k]));
         } catch (const TDiscError& e) {
-            throw ItemRefused{eligible_[k], e.what()};
+            throw ItemRefused{eligible_[k], e.Status()};
         }
         if (Stopped()) {
             return 0;
