@@ -397,8 +397,12 @@ void TDiscActions::ShowProgress(const TDiscJobProgress& p) {
         Say(FromEngine("Measured " + std::to_string(p.MeasuredItems) + " of " +
                        Count(p.Items, "item", "items") + "…"));
     } else {
+        // While a plan looks for fewer discs, how far it may still get.
         Say(FromEngine("Measured " + Count(p.Items, "item", "items") + "; " +
-                       Count(p.DiscsPlanned, "disc", "discs") + " so far…"));
+                       Count(p.DiscsPlanned, "disc", "discs") +
+                       (p.LowerBound > 0 ? ", at least " + std::to_string(p.LowerBound)
+                                         : std::string(" so far")) +
+                       "…"));
     }
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DiscJob.h"
 
+#include "DiscCountBound.h"
 #include "DiscError.h"
 #include "DiscTexts.h"
 #include "ImageSizer.h"
@@ -70,6 +71,7 @@ private:
     std::int64_t SizeOrRefuse(const std::vector<std::size_t>& positions);
     void MendUnderestimates(const std::vector<std::size_t>& positions, std::int64_t sectors);
     std::int64_t MeasuredLowerBound(const TDiscPlan& plan);
+    std::int64_t DataLowerBound(const std::vector<std::size_t>& chosen);
     void Search();
     void AddDisc(const std::vector<std::size_t>& chosen, std::int64_t planned,
                  std::int64_t verified, bool isVerified, bool proven);
@@ -85,6 +87,8 @@ private:
     std::vector<std::size_t> eligible_;  // positions the search works on
     std::vector<bool> sizedAlone_;       // per item: its image alone was sized exactly
     std::size_t measured_ = 0;
+    std::int64_t lowerBound_ = 0; // on the discs, once known
+    std::int64_t emptyImageSectors_ = 0;
     TImageSizer sizer_;
     TDiscJobResult result_;
 };
@@ -109,7 +113,7 @@ Job::Job(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
 
 void Job::Report(std::size_t discs) const {
     if (progress_) {
-        progress_({measured_, items_.size(), discs});
+        progress_({measured_, items_.size(), discs, lowerBound_});
     }
 }
 
@@ -355,6 +359,13 @@ void Job::Search() {
         }
         return;
     }
+    std::vector<std::size_t> fitting;
+    for (std::size_t k = 0; k < problem.ItemSectors.size(); ++k) {
+        if (problem.ItemSectors[k] <= room) {
+            fitting.push_back(k);
+        }
+    }
+    lowerBound_ = DataLowerBound(fitting);
     TPlanOptions options;
     options.TimeLimit = request_.PlanTimeLimit;
     options.Stop = stop_;
@@ -365,7 +376,11 @@ void Job::Search() {
     }
     result_.TooLarge = ItemsAt(plan.TooLarge);
     result_.Unplaced = ItemsAt(plan.Unplaced);
-    result_.LowerBound = MeasuredLowerBound(plan);
+    std::vector<std::size_t> placed;
+    for (const TPlannedDisc& disc : plan.Discs) {
+        placed.insert(placed.end(), disc.Items.begin(), disc.Items.end());
+    }
+    result_.LowerBound = std::max(MeasuredLowerBound(plan), DataLowerBound(placed));
     for (const TPlannedDisc& disc : plan.Discs) {
         AddDisc(disc.Items, disc.PlannedSectors, disc.VerifiedSectors, disc.Verified, disc.Fullest);
     }
@@ -386,6 +401,25 @@ std::int64_t Job::MeasuredLowerBound(const TDiscPlan& plan) {
     const std::int64_t sectors = ExactSectors(all);
     return std::max<std::int64_t>(1, (sectors + request_.CapacitySectors - 1) /
                                          std::max<std::int64_t>(1, request_.CapacitySectors));
+}
+
+// A bound on the real images from the data that each item alone brings (DiscCountBound.h).
+std::int64_t Job::DataLowerBound(const std::vector<std::size_t>& chosen) {
+    std::vector<const TImageTree*> trees;
+    for (const std::size_t k : chosen) {
+        try {
+            trees.push_back(&sizer_.Tree(eligible_[k]));
+        } catch (const TDiscError& e) {
+            throw ItemRefused{eligible_[k], e.Status()};
+        }
+        if (Stopped()) {
+            return 0;
+        }
+    }
+    if (emptyImageSectors_ == 0 && !trees.empty()) {
+        emptyImageSectors_ = sizer_.Sectors({});
+    }
+    return DiscCountLowerBound(trees, request_.CapacitySectors, emptyImageSectors_);
 }
 
 TDiscJobResult Job::Cancelled() const {

@@ -246,39 +246,74 @@ struct TPlanner {
         const auto now = std::chrono::steady_clock::now();
         const auto limit =
             std::chrono::duration_cast<std::chrono::steady_clock::duration>(options.TimeLimit);
-        // Bins filled around their largest item, the other start, get a share of the time.
+        // Three starts: the disc-by-disc plan, bins filled around their largest item (which
+        // gets a share of the time) and first-fit decreasing; the fewest bins first.
         TSlackLimits slackLimits;
         slackLimits.LowerBound = plan.LowerBound;
         slackLimits.Deadline = now + limit / 8;
         slackLimits.Stop = options.Stop;
-        TBins slack = MinimumBinSlack(weights, Room, slackLimits);
-        if (!slack.empty() && slack.size() < start.size()) {
-            start = std::move(slack);
-            if (Progress) {
-                Progress(start.size(), 0);
-            }
+        std::vector<TBins> starts{std::move(start), MinimumBinSlack(weights, Room, slackLimits),
+                                  FirstFitDecreasing(weights, Room)};
+        std::erase_if(starts, [](const TBins& bins) { return bins.empty(); });
+        std::stable_sort(starts.begin(), starts.end(),
+                         [](const TBins& a, const TBins& b) { return a.size() < b.size(); });
+        if (Progress && starts.front().size() < plan.Discs.size()) {
+            Progress(starts.front().size(), 0);
         }
-        // Then the bound itself, bin by bin with backtracking, for another share.
-        if (std::int64_t(start.size()) > plan.LowerBound) {
+        TBins fewer = starts.front();
+        // Bin by bin with backtracking, packings of the bound itself: it finds those whose
+        // bins must be (nearly) full, where the local search stalls.
+        auto complete = [&](std::chrono::steady_clock::duration until) {
+            if (std::int64_t(fewer.size()) <= plan.LowerBound) {
+                return;
+            }
             TCompletionLimits completionLimits;
-            completionLimits.Deadline = now + limit * 4 / 5;
+            completionLimits.Deadline = now + until;
             completionLimits.Stop = options.Stop;
-            TBins complete = CompleteBins(weights, Room, plan.LowerBound, completionLimits);
-            if (!complete.empty()) {
-                start = std::move(complete);
+            TBins bins = CompleteBins(weights, Room, plan.LowerBound, completionLimits);
+            if (!bins.empty()) {
+                fewer = std::move(bins);
                 if (Progress) {
-                    Progress(start.size(), 0);
+                    Progress(fewer.size(), 0);
                 }
             }
+        };
+        // The local search from each start in turn: it mends most packings that have room
+        // to spare, but may stall on one start and not another.
+        auto search = [&](std::chrono::steady_clock::duration until) {
+            TImproveLimits limits;
+            limits.LowerBound = plan.LowerBound;
+            limits.Deadline = now + until;
+            limits.Stop = options.Stop;
+            if (Progress) {
+                limits.Fewer = [&](std::size_t bins) {
+                    if (bins < fewer.size()) {
+                        Progress(bins, 0);
+                    }
+                };
+            }
+            for (const TBins& from : starts) {
+                if (std::int64_t(fewer.size()) <= plan.LowerBound ||
+                    std::chrono::steady_clock::now() >= limits.Deadline || Stop.stop_requested()) {
+                    return;
+                }
+                ++limits.Seed;
+                TBins found = ImprovePacking(weights, Room, from, limits);
+                if (found.size() < fewer.size()) {
+                    fewer = std::move(found);
+                }
+            }
+        };
+        // When the bins of the bound leave less room in all than the smallest item, each bin
+        // must be nearly full: completion first. Else the local search first.
+        const std::int64_t total = std::accumulate(weights.begin(), weights.end(), std::int64_t(0));
+        if (plan.LowerBound * Room - total < weights.back()) {
+            complete(limit * 7 / 8);
+            search(limit);
+        } else {
+            search(limit * 3 / 4);
+            complete(limit);
         }
-        TImproveLimits limits;
-        limits.LowerBound = plan.LowerBound;
-        limits.Deadline = now + limit;
-        limits.Stop = options.Stop;
-        if (Progress) {
-            limits.Fewer = [&](std::size_t bins) { Progress(bins, 0); };
-        }
-        const TBins fewer = ImprovePacking(weights, Room, std::move(start), limits);
         if (fewer.size() >= plan.Discs.size()) {
             return;
         }

@@ -2,6 +2,7 @@
 #include "disc/DiscJob.h"
 
 #include "DiscTestSupport.h"
+#include "disc/DiscCountBound.h"
 #include "disc/FitCheck.h"
 #include "disc/ImageSizer.h"
 #include "engine/ImageCost.h"
@@ -126,6 +127,55 @@ TEST_F(DiscJob, AnItemPlannedOverTheDiscButMeasuringWithinItIsPlacedAndTheBoundH
     EXPECT_TRUE(r.TooLarge.empty());
     EXPECT_EQ(r.Discs[0].ImageSectors, real);
     EXPECT_EQ(r.LowerBound, 1);
+}
+
+// Three items each over half a disc in data alone: the image of all of them fits two discs,
+// the data bound proves three. A file that two items reach counts for neither, and every set's
+// real image holds at least the empty image and the data each item alone brings.
+TEST_F(DiscJob, TheDataBoundProvesTheFewestDiscsOnRealImagesAndSharedFilesCountForNone) {
+    request_.Items.clear();
+    const std::int64_t capacity = 2'000;
+    const std::int64_t empty = TImageSizer({}).Sectors({});
+    const std::int64_t bytes = (capacity - empty) * 6 / 10 * 2048;
+    for (const char* item : {"X", "Y", "Z"}) {
+        dir_.File(std::string(item) + "/data.flac", bytes);
+        Add(item);
+    }
+    dir_.File("W/a.flac", 10 * 2048 + 1); // 11 sectors
+    ASSERT_EQ(::link((dir_ / "X/data.flac").c_str(), (dir_ / "W/shared.flac").c_str()), 0);
+    Add("W");
+    TImageSizer sizer(Paths());
+    std::vector<const TImageTree*> trees;
+    for (std::size_t k = 0; k < 4; ++k) {
+        trees.push_back(&sizer.Tree(k));
+    }
+    const std::vector<std::int64_t> own = OwnDataSectors(trees);
+    EXPECT_EQ(own, (std::vector<std::int64_t>{0, bytes / 2048, bytes / 2048, 11}));
+    for (std::size_t set = 1; set < 16; ++set) {
+        std::vector<std::size_t> chosen;
+        std::int64_t least = empty;
+        for (std::size_t k = 0; k < 4; ++k) {
+            if ((set >> k) & 1) {
+                chosen.push_back(k);
+                least += own[k];
+            }
+        }
+        EXPECT_GE(sizer.Sectors(chosen), least) << "set " << set;
+    }
+
+    request_.Items.pop_back(); // X, Y, Z: the data proves three discs
+    request_.Kind = TDiscJobKind::Plan;
+    request_.CapacitySectors = capacity;
+    std::vector<TDiscJobProgress> seen;
+    const TDiscJobResult r =
+        RunDiscJob(request_, [&](const TDiscJobProgress& p) { seen.push_back(p); });
+    ASSERT_EQ(r.Status, TDiscJobStatus::Done);
+    ASSERT_LE(TImageSizer(Paths()).Sectors({0, 1, 2}), 2 * capacity)
+        << "the image of all proves three already: no test";
+    EXPECT_EQ(r.Discs.size(), 3u);
+    EXPECT_EQ(r.LowerBound, 3);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back().LowerBound, 3); // progress told the bound before the plan ended
 }
 
 TEST_F(DiscJob, PlanPutsEveryItemOnOneDiscWithNamesToldApartPerDisc) {

@@ -65,6 +65,11 @@ TEST(BinPacking, BoundsAndHeuristicsOnKnownInstances) {
     EXPECT_EQ(BinPackingLowerBound(std::vector<std::int64_t>{0, 0}, 100), 1);
     EXPECT_EQ(BinPackingLowerBound(std::vector<std::int64_t>{}, 100), 0);
     EXPECT_EQ(BinPackingLowerBound(std::vector<std::int64_t>{50, 50, 1}, 100), 2);
+    // 69 shares a bin with 25 at best, and then 43 + 42 + 20 need two: L2 sees only the total.
+    const std::vector<std::int64_t> reduced{69, 43, 42, 25, 20};
+    EXPECT_EQ(BinPackingL2(reduced, 100), 2);
+    EXPECT_EQ(BinPackingL3(reduced, 100), 3);
+    EXPECT_EQ(BinPackingLowerBound(reduced, 100), 3);
 
     // Both heuristics need three bins where two suffice: 50+30+20 and 40+30+30.
     const std::vector<std::int64_t> w{50, 40, 30, 30, 30, 20};
@@ -79,23 +84,38 @@ TEST(BinPacking, BoundsAndHeuristicsOnKnownInstances) {
 
 TEST(BinPacking, BoundsAndHeuristicsHoldAgainstTheOptimum) {
     std::mt19937_64 rng(4);
-    for (int round = 0; round < 300; ++round) {
-        const std::int64_t c = std::uniform_int_distribution<std::int64_t>(1, 120)(rng);
+    int stronger = 0;
+    for (int round = 0; round < 600; ++round) {
+        // Every other round, items of a tenth of a bin and more, where the reductions matter.
+        const bool large = round % 2 == 1;
+        const std::int64_t c =
+            large ? 100 : std::uniform_int_distribution<std::int64_t>(1, 120)(rng);
         std::vector<std::int64_t> w;
-        for (std::int64_t x : SmallWeights(rng, 10)) {
+        for (std::int64_t x : large ? std::vector<std::int64_t>{} : SmallWeights(rng, 10)) {
             if (x <= c) {
                 w.push_back(x);
             }
+        }
+        while (large && w.size() < 3 + rng() % 8) {
+            w.push_back(std::uniform_int_distribution<std::int64_t>(10, 99)(rng));
         }
         const std::int64_t optimum = BruteBinCount(w, c);
         const TBins ffd = FirstFitDecreasing(w, c);
         const TBins bfd = BestFitDecreasing(w, c);
         ExpectPacking(ffd, w, c);
         ExpectPacking(bfd, w, c);
+        const std::int64_t l1 = BinPackingL1(w, c);
+        const std::int64_t l2 = BinPackingL2(w, c);
+        const std::int64_t l3 = BinPackingL3(w, c);
+        EXPECT_LE(l1, l2);
+        EXPECT_LE(l2, l3);
+        EXPECT_LE(l3, optimum);
         EXPECT_LE(BinPackingLowerBound(w, c), optimum);
+        stronger += l3 > l2 ? 1 : 0;
         EXPECT_GE(std::int64_t(ffd.size()), optimum);
         EXPECT_GE(std::int64_t(bfd.size()), optimum);
     }
+    EXPECT_GT(stronger, 0); // the reductions did some work
 }
 
 TEST(DiscPlan, EveryItemOnceNoDiscOverAndNeverMoreDiscsThanTheHeuristics) {
