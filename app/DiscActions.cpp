@@ -11,6 +11,7 @@
 #include "disc/DiscLists.h"
 #include "engine/GoAction.h"
 #include "engine/Report.h"
+#include "engine/Selection.h"
 #include "platform/Dialogs.h"
 #include "widgets/fatmemo/FatMemo.h"
 #include "widgets/flat/ALEdit.h"
@@ -396,8 +397,12 @@ void TDiscActions::ShowProgress(const TDiscJobProgress& p) {
         Say(FromEngine("Measured " + std::to_string(p.MeasuredItems) + " of " +
                        Count(p.Items, "item", "items") + "…"));
     } else {
+        // While a plan looks for fewer discs, how far it may still get.
         Say(FromEngine("Measured " + Count(p.Items, "item", "items") + "; " +
-                       Count(p.DiscsPlanned, "disc", "discs") + " so far…"));
+                       Count(p.DiscsPlanned, "disc", "discs") +
+                       (p.LowerBound > 0 ? ", at least " + std::to_string(p.LowerBound)
+                                         : std::string(" so far")) +
+                       "…"));
     }
 }
 
@@ -408,12 +413,12 @@ void TDiscActions::Finished(TWindowJob& job) {
     job_ = nullptr;
     holdNote_ = false;
     const TWindowJobOutcome& outcome = job.Outcome();
-    if (const auto* error = std::get_if<std::string>(&outcome)) {
+    if (const auto* error = std::get_if<TDiscStatus>(&outcome)) {
         if (job.Kind() == TWindowJobKind::FitAfterGo) {
-            tip_.Fit = FromEngine("Fit on the disc not checked: " + *error);
+            tip_.Fit = FromEngine("Fit on the disc not checked: " + error->Text);
             ShowTip();
         } else {
-            Say(FromEngine("Failed: " + *error));
+            Say(FromEngine("Failed: " + error->Text));
         }
     } else if (const auto* fits = std::get_if<std::vector<TFitCheck>>(&outcome)) {
         ShowFit(job, *fits);

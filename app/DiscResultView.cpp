@@ -85,15 +85,18 @@ TResultView DiscJobView(const TDiscJobResult& result, TDiscJobKind kind, std::st
         // The reason names the item by its full path, as the command line prints it.
         AddHeader(view, "Cannot go on a disc", result.Refused.size());
         for (const TRefusedItem& r : result.Refused) {
-            view.Lines.push_back({ColouredLine(r.Item.Kind, r.Reason), r.Item.Path});
+            view.Lines.push_back({ColouredLine(r.Item.Kind, r.Reason.Text), r.Item.Path});
         }
     }
 
     if (result.Discs.empty()) {
         view.Summary = "Nothing fits on " + std::string(medium);
     } else if (kind == TDiscJobKind::Plan) {
-        view.Summary = DiscCount(result.Discs.size(), medium) + ", lower bound " +
-                       std::to_string(result.LowerBound);
+        // As the command line words it: the fewest only when the plan meets its bound.
+        const bool fewest = std::int64_t(result.Discs.size()) == result.LowerBound;
+        view.Summary = DiscCount(result.Discs.size(), medium) +
+                       (fewest ? ", lower bound " : ", at least ") +
+                       std::to_string(result.LowerBound) + (fewest ? ", the fewest possible" : "");
     } else {
         view.Summary = "Fullest disc: " + GroupThousands(result.Discs[0].SpareSectors) +
                        " sectors spare on " + std::string(medium);

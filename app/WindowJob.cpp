@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WindowJob.h"
 
+#include "disc/DiscError.h"
+
 #include <QMetaObject>
 #include <exception>
 
@@ -45,8 +47,10 @@ void TWindowJob::Start() {
         TWindowJobOutcome outcome;
         try {
             outcome = Work(stop);
+        } catch (const TDiscError& e) {
+            outcome = e.Status();
         } catch (const std::exception& e) {
-            outcome = std::string(e.what());
+            outcome = TDiscStatus{TDiscCode::Failed, e.what()};
         }
         QMetaObject::invokeMethod(
             this, [this, outcome = std::move(outcome)]() mutable { Finish(std::move(outcome)); },

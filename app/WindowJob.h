@@ -11,6 +11,7 @@
 // so a window that goes takes its jobs' threads with it.
 #include "catalogue/DiscImages.h"
 #include "disc/DiscJob.h"
+#include "disc/DiscStatus.h"
 #include "disc/FitCheck.h"
 
 #include <QObject>
@@ -45,9 +46,9 @@ struct TImagesRequest {
 };
 
 // What a job that ran to its end gives: the disc job's result, one fit per requested disc,
-// the images written, or the text of the failure that stopped it.
+// the images written, or the failure that stopped it (its code and its text).
 using TWindowJobOutcome =
-    std::variant<TDiscJobResult, std::vector<TFitCheck>, TDiscImagesOutcome, std::string>;
+    std::variant<TDiscJobResult, std::vector<TFitCheck>, TDiscImagesOutcome, TDiscStatus>;
 
 class TWindowJob final : public QObject {
     Q_OBJECT

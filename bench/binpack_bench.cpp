@@ -129,8 +129,11 @@ int main(int argc, char** argv) {
         ffdTotal += tally.FfdAtTarget;
         worse += tally.Worse;
     }
-    std::printf("uniform total: plan at the bound on %d of 80, first-fit decreasing on %d of 80\n",
-                planTotal, ffdTotal);
+    if (std::string("uniform").starts_with(only.substr(0, 7))) {
+        std::printf(
+            "uniform total: plan at the bound on %d of 80, first-fit decreasing on %d of 80\n",
+            planTotal, ffdTotal);
+    }
     for (std::size_t n : {60, 120, 249, 501}) {
         if (!("triplets " + std::to_string(n)).starts_with(only)) {
             continue;

@@ -6,11 +6,11 @@
 // sizing a DVD's worth costs beside measuring all the files as `total` does.
 //
 //   image_size_bench [DIR] [RUNS]   (default DIR: $TMPDIR/platterwise-image-bench, RUNS: 3)
-#include "disc/DiskReadSizer.h"
 #include "disc/ImageSizer.h"
 #include "engine/FolderSize.h"
 #include "image/ImageCost.h"
 #include "image/PlannedCost.h"
+#include "tests/support/DiskReadSizer.h"
 
 #include <algorithm>
 #include <chrono>

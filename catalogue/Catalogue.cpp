@@ -362,6 +362,10 @@ std::vector<TCatalogueMatch> TCatalogue::Find(const std::string& text) {
     return matches;
 }
 
+bool TCatalogue::AnyBurned() {
+    return TStatement(db_, "SELECT 1 FROM disc WHERE state = 'burned' LIMIT 1", path_).Step();
+}
+
 std::vector<TCatalogueFile> TCatalogue::BurnedFilesUnder(const std::string& path,
                                                          std::vector<std::string>& labels) {
     TStatement find(db_,

@@ -107,6 +107,8 @@ public:
     std::optional<TCatalogueDisc> Disc(const std::string& label);
     // Files and items whose source or disc path contains `text`, ASCII case-insensitively.
     std::vector<TCatalogueMatch> Find(const std::string& text);
+    // Whether any disc is recorded burned: without one, no item needs its files compared.
+    bool AnyBurned();
     // The files of burned discs whose source path is `path` or lies below it, with their
     // discs' labels in `labels` (one per file, same order).
     std::vector<TCatalogueFile> BurnedFilesUnder(const std::string& path,

@@ -6,7 +6,7 @@
 #include "Commands.h"
 #include "burn/BurnJob.h"
 #include "burn/DriveScan.h"
-#include "disc/ShellText.h"
+#include "engine/ShellText.h"
 
 #include <cerrno>
 #include <iostream>

@@ -2,7 +2,7 @@
 #include "BurnDisc_p.h"
 #include "CliOutput.h"
 #include "catalogue/Catalogue.h"
-#include "disc/ShellText.h"
+#include "engine/ShellText.h"
 
 #include <ctime>
 #include <ostream>

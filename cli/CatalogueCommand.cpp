@@ -8,7 +8,7 @@
 #include "catalogue/Catalogue.h"
 #include "disc/DiscError.h"
 #include "disc/DiscVerify.h"
-#include "disc/ShellText.h"
+#include "engine/ShellText.h"
 #include "engine/Units.h"
 
 #include <ctime>

@@ -3,7 +3,7 @@
 
 #include "CliOutput.h"
 #include "InterruptStop_p.h"
-#include "disc/ShellText.h"
+#include "engine/ShellText.h"
 
 #include <iostream>
 #include <unistd.h>

@@ -4,10 +4,12 @@
 #include "Commands.h"
 #include "DiscOutput_p.h"
 #include "ImageCommand_p.h"
+#include "ProgressLine_p.h"
 #include "disc/DiscError.h"
 #include "disc/DiscLists.h"
-#include "disc/ShellText.h"
 #include "engine/IntConvert.h"
+#include "engine/Selection.h"
+#include "engine/ShellText.h"
 #include "engine/Units.h"
 
 #include <ostream>
@@ -58,6 +60,25 @@ bool WriteLists(const std::string& dir, const TDiscJobResult& result, TDiscRepor
     return true;
 }
 
+// "3 of 10 items measured", then for a plan "10 items measured; 3 discs, at least 2".
+std::string ProgressText(const TDiscJobProgress& p) {
+    auto count = [](std::size_t n, const char* one, const char* many) {
+        return GroupThousands(std::int64_t(n)) + " " + (n == 1 ? one : many);
+    };
+    if (p.MeasuredItems < p.Items) {
+        return GroupThousands(std::int64_t(p.MeasuredItems)) + " of " +
+               count(p.Items, "item", "items") + " measured";
+    }
+    std::string text = count(p.Items, "item", "items") + " measured";
+    if (p.DiscsPlanned > 0) {
+        text += "; " + count(p.DiscsPlanned, "disc", "discs");
+        if (p.LowerBound > 0) {
+            text += ", at least " + GroupThousands(p.LowerBound);
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 int RunDiscs(const TCliArguments& args, std::ostream& out, std::ostream& err) {
@@ -91,9 +112,20 @@ int RunDiscs(const TCliArguments& args, std::ostream& out, std::ostream& err) {
     }
 
     TDiscJobResult result;
+    detail::TProgressLine line(err, detail::ProgressShown(err, args.Progress),
+                               report.Plan ? "plan" : "best");
     try {
-        result = RunDiscJob(request);
+        TDiscJobProgress latest;
+        result = RunDiscJob(request, [&](const TDiscJobProgress& p) {
+            latest = p;
+            line.Say(ProgressText(p));
+        });
+        if (latest.Items > 0) {
+            line.Say(ProgressText(latest), true);
+        }
+        line.Finish();
     } catch (const TDiscError& e) {
+        line.Finish();
         err << kErrorPrefix << EscapeForTerminal(e.what()) << '\n';
         return kExitNotFound;
     }

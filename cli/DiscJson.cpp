@@ -87,7 +87,8 @@ void WriteDiscJson(const TDiscJobResult& result, const TDiscReport& report, std:
         json["refused"] = TJson::array();
         for (const TRefusedItem& refused : result.Refused) {
             TJson entry = Item(refused.Item);
-            entry["reason"] = refused.Reason;
+            entry["reason"] = refused.Reason.Text;
+            entry["reason_code"] = std::string(CodeName(refused.Reason.Code));
             json["refused"].push_back(std::move(entry));
         }
     }

@@ -3,7 +3,7 @@
 // writes its image. Names are escaped for the terminal; the command quotes them for a shell.
 #include "DiscOutput_p.h"
 #include "disc/DiscLists.h"
-#include "disc/ShellText.h"
+#include "engine/ShellText.h"
 #include "engine/Units.h"
 
 #include <algorithm>
@@ -156,7 +156,7 @@ void WriteDiscText(const TDiscJobResult& result, const TDiscReport& report, std:
     if (!result.Refused.empty()) {
         out << "\nCannot go on a disc (" << result.Refused.size() << "):\n";
         for (const TRefusedItem& refused : result.Refused) {
-            out << "  " << EscapeForTerminal(refused.Reason) << '\n';
+            out << "  " << EscapeForTerminal(refused.Reason.Text) << '\n';
         }
     }
 }

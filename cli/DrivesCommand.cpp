@@ -4,7 +4,7 @@
 #include "Commands.h"
 #include "JsonOutput.h"
 #include "burn/DriveScan.h"
-#include "disc/ShellText.h"
+#include "engine/ShellText.h"
 #include "engine/Units.h"
 
 #include <ostream>

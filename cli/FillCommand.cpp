@@ -5,8 +5,8 @@
 #include "JsonOutput.h"
 #include "disc/DiscError.h"
 #include "disc/FitCheck.h"
-#include "disc/ShellText.h"
 #include "engine/GoAction.h"
+#include "engine/ShellText.h"
 #include "engine/Units.h"
 #include "image/DiscMedia.h"
 

@@ -5,7 +5,7 @@
 #include "ProgressLine_p.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/DiscImages.h"
-#include "disc/ShellText.h"
+#include "engine/ShellText.h"
 
 #include <cstdlib>
 #include <optional>

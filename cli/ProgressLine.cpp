@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProgressLine_p.h"
-#include "disc/ShellText.h"
+#include "engine/ShellText.h"
 
 #include <cstdio>
 #include <iostream>
@@ -38,6 +38,23 @@ void TProgressLine::Update(std::int64_t bytes, std::int64_t total) {
                   double(bytes) / 1e6, double(total) / 1e6,
                   total > 0 ? 100.0 * double(bytes) / double(total) : 100.0, rate / 1e6,
                   int(left) / 60, int(left) % 60);
+    Write(line);
+}
+
+void TProgressLine::Say(const std::string& text, bool last) {
+    if (!shown_) {
+        return;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    const auto step = terminal_ ? std::chrono::milliseconds(250) : std::chrono::seconds(2);
+    if (!last && now - last_ < step) {
+        return;
+    }
+    last_ = now;
+    Write(text);
+}
+
+void TProgressLine::Write(const std::string& line) {
     if (terminal_) {
         err_ << '\r' << EscapeForTerminal(what_) << ": " << line << "\x1b[K" << std::flush;
         written_ = true;

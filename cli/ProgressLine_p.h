@@ -15,10 +15,14 @@ public:
     TProgressLine(std::ostream& err, bool shown, std::string what);
     // At most a few times a second, and always for the last bytes.
     void Update(std::int64_t bytes, std::int64_t total);
+    // `text` in place of the figures, as often as Update writes them; `last` always.
+    void Say(const std::string& text, bool last = false);
     // Ends the line, if one was written.
     void Finish();
 
 private:
+    void Write(const std::string& line);
+
     std::ostream& err_;
     bool shown_;
     bool terminal_; // rewrite one line in place; else a line now and then

@@ -2,7 +2,7 @@
 // platterwise-cli total: the designed totals report from the command line.
 #include "CliOutput.h"
 #include "Commands.h"
-#include "disc/ShellText.h"
+#include "engine/ShellText.h"
 #include "engine/TotalsReport.h"
 #include "engine/Units.h"
 

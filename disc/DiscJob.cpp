@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DiscJob.h"
 
+#include "DiscCountBound.h"
 #include "DiscError.h"
 #include "DiscTexts.h"
 #include "ImageSizer.h"
 #include "RootNames.h"
-#include "ShellText.h"
 #include "TreeProblems.h"
 #include "engine/DiscPlan.h"
 #include "engine/FullestDisc.h"
 #include "engine/PathAt.h"
+#include "engine/ShellText.h"
 #include "engine/Units.h"
 #include "image/ImageCost.h"
 #include "image/PlannedCost.h"
@@ -36,7 +37,7 @@ namespace {
 // cannot take; Run catches it. What the walk cannot read is known before the search.
 struct ItemRefused {
     std::size_t Position;
-    std::string Reason;
+    TDiscStatus Reason;
 };
 
 // Thrown from within the search when an item's real image alone turned out larger than its
@@ -166,7 +167,7 @@ private:
     bool Stopped() const { return stop_.stop_requested(); }
     TDiscJobResult Cancelled() const;
     void Report(std::size_t discs) const;
-    void Refuse(std::size_t position, std::string reason);
+    void Refuse(std::size_t position, TDiscStatus reason);
     void FindOverlaps();
     bool Check(std::size_t position, const std::string& rootName);
     void Measure(std::size_t position, ItemWalk walk);
@@ -174,6 +175,7 @@ private:
     std::int64_t SizeOrRefuse(const std::vector<std::size_t>& positions);
     void MendUnderestimates(const std::vector<std::size_t>& positions, std::int64_t sectors);
     std::int64_t MeasuredLowerBound(const TDiscPlan& plan);
+    std::int64_t DataLowerBound(const std::vector<std::size_t>& chosen);
     void Search();
     void AddDisc(const std::vector<std::size_t>& chosen, std::int64_t planned,
                  std::int64_t verified, bool isVerified, bool proven);
@@ -185,12 +187,14 @@ private:
     std::vector<TDiscJobItem> items_; // one per requested item
     std::vector<bool> refused_;
     std::vector<std::string> rootNames_; // the longest name each item can take on a disc
-    std::vector<std::string> overlap_;   // per item: why it repeats another, else empty
+    std::vector<TDiscStatus> overlap_;   // per item: why it repeats another, else Ok
     std::vector<std::size_t> eligible_;  // positions the search works on
     std::vector<bool> sizedAlone_;       // per item: its image alone was sized exactly
     std::vector<TImageEntryKind> kinds_; // per item: what it is on disk
     std::map<std::vector<std::size_t>, std::int64_t> exact_; // sizes of sets, by positions
     std::size_t measured_ = 0;
+    std::int64_t lowerBound_ = 0; // on the discs, once known
+    std::int64_t emptyImageSectors_ = 0;
     TImageSizer sizer_;
     TDiscJobResult result_;
 };
@@ -216,11 +220,11 @@ Job::Job(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
 
 void Job::Report(std::size_t discs) const {
     if (progress_) {
-        progress_({measured_, items_.size(), discs});
+        progress_({measured_, items_.size(), discs, lowerBound_});
     }
 }
 
-void Job::Refuse(std::size_t position, std::string reason) {
+void Job::Refuse(std::size_t position, TDiscStatus reason) {
     refused_[position] = true;
     result_.Refused.push_back({items_[position], std::move(reason)});
 }
@@ -237,22 +241,22 @@ void Job::FindOverlaps() {
         }
         const auto [at, fresh] = first.try_emplace(sizer_.DiskPath(position), position);
         if (!fresh) {
-            overlap_[position] = QuotedName(request_.Items[position].FullPathName) +
-                                 std::string(texts::kSelectedTwice);
+            overlap_[position] =
+                PathStatus(request_.Items[position].FullPathName, texts::kSelectedTwice);
         }
     }
     for (std::size_t position = 0; position < items_.size(); ++position) {
         const std::string_view path = sizer_.DiskPath(position);
-        for (std::size_t cut = path.size(); overlap_[position].empty() && cut > 0;) {
+        for (std::size_t cut = path.size(); overlap_[position].Ok() && cut > 0;) {
             cut = path.rfind('/', cut - 1);
             if (cut == std::string_view::npos) {
                 break;
             }
             const auto outer = first.find(path.substr(0, cut == 0 ? 1 : cut));
             if (outer != first.end() && request_.Items[outer->second].IsContainer) {
-                overlap_[position] = QuotedName(request_.Items[position].FullPathName) +
-                                     std::string(texts::kInsideSelected) +
-                                     QuotedName(request_.Items[outer->second].FullPathName);
+                overlap_[position] =
+                    PathStatus(request_.Items[position].FullPathName, texts::kInsideSelected,
+                               QuotedName(request_.Items[outer->second].FullPathName));
             }
         }
     }
@@ -269,35 +273,33 @@ bool Job::Check(std::size_t position, const std::string& rootName) {
             row.IsContainer ? ikFolder : ikFile,
             0,
             0};
-    const auto refuse = [&](std::string reason) {
+    const auto refuse = [&](TDiscStatus reason) {
         Refuse(position, std::move(reason));
         return false;
     };
-    if (!overlap_[position].empty()) {
+    if (!overlap_[position].Ok()) {
         return refuse(overlap_[position]);
     }
     if (item.ImageName.empty()) {
-        return refuse(QuotedName(item.Path) + std::string(texts::kNoRootName));
+        return refuse(PathStatus(item.Path, texts::kNoRootName));
     }
     struct stat st {};
     if (StatPath(item.Path, st) != 0) {
-        return refuse(QuotedName(item.Path) + std::string(texts::kCannotRead) +
-                      std::strerror(errno));
+        return refuse(PathStatus(item.Path, texts::kCannotRead, std::strerror(errno)));
     }
     try {
         CheckGraftPoint(rootName, sizer_.DiskPath(position));
     } catch (const TDiscError& e) {
-        return refuse(e.what());
+        return refuse(e.Status());
     }
     kinds_[position] = EntryKind(st);
     item.Kind = kinds_[position] == TImageEntryKind::Folder ? ikFolder : ikFile;
     if (kinds_[position] == TImageEntryKind::File) {
         if (::access(item.Path.c_str(), R_OK) != 0) {
-            return refuse(QuotedName(item.Path) + std::string(texts::kCannotRead) +
-                          std::strerror(errno));
+            return refuse(PathStatus(item.Path, texts::kCannotRead, std::strerror(errno)));
         }
         if (st.st_size > kLargestXorrisoFile) {
-            return refuse(QuotedName(item.Path) + std::string(texts::kLargerThanXorrisoTakes));
+            return refuse(PathStatus(item.Path, texts::kLargerThanXorrisoTakes));
         }
     }
     return true;
@@ -311,18 +313,17 @@ void Job::Measure(std::size_t position, ItemWalk walk) {
     if (walk.First) {
         const TTreeProblem& problem = *walk.First;
         return Refuse(position, problem.Fault == TTreeFault::CannotRead
-                                    ? QuotedName(item.Path) + std::string(texts::kHoldsUnreadable) +
-                                          QuotedName(problem.Path) + ": " +
-                                          std::strerror(problem.Error)
-                                    : TreeProblemText(problem));
+                                    ? PathStatus(item.Path, texts::kHoldsUnreadable,
+                                                 QuotedName(problem.Path) + ": " +
+                                                     std::strerror(problem.Error))
+                                    : TreeProblemStatus(problem));
     }
     if (walk.Tree.Nodes.empty() || walk.Tree.Nodes.front().Kind != kinds_[position]) {
         // Replaced between its check and its walk.
-        return Refuse(position, QuotedName(item.Path) + std::string(texts::kCannotRead) +
-                                    std::strerror(ENOENT));
+        return Refuse(position, PathStatus(item.Path, texts::kCannotRead, std::strerror(ENOENT)));
     }
     if (LongestImagePath(walk.Tree, rootNames_[position]) >= kXorrisoPathLimit) {
-        return Refuse(position, QuotedName(item.Path) + std::string(texts::kRenamedPathTooLong));
+        return Refuse(position, PathStatus(item.Path, texts::kRenamedPathTooLong));
     }
     item.Bytes = TreeBytes(walk.Tree);
     item.Sectors = PlannedItemCost(walk.Tree, rootNames_[position]).Sectors();
@@ -367,10 +368,10 @@ std::int64_t Job::SizeOrRefuse(const std::vector<std::size_t>& positions) {
                     sizer_.Sectors({position});
                 }
             } catch (const TDiscError& alone) {
-                throw ItemRefused{position, alone.what()};
+                throw ItemRefused{position, alone.Status()};
             }
             if (positions.size() == 1) {
-                throw ItemRefused{position, e.what()};
+                throw ItemRefused{position, e.Status()};
             }
         }
         throw; // only the set together is refused
@@ -475,6 +476,13 @@ void Job::Search() {
         }
         return;
     }
+    std::vector<std::size_t> fitting;
+    for (std::size_t k = 0; k < problem.ItemSectors.size(); ++k) {
+        if (problem.ItemSectors[k] <= room) {
+            fitting.push_back(k);
+        }
+    }
+    lowerBound_ = DataLowerBound(fitting);
     TPlanOptions options;
     options.TimeLimit = request_.PlanTimeLimit;
     options.Stop = stop_;
@@ -485,7 +493,11 @@ void Job::Search() {
     }
     result_.TooLarge = ItemsAt(plan.TooLarge);
     result_.Unplaced = ItemsAt(plan.Unplaced);
-    result_.LowerBound = MeasuredLowerBound(plan);
+    std::vector<std::size_t> placed;
+    for (const TPlannedDisc& disc : plan.Discs) {
+        placed.insert(placed.end(), disc.Items.begin(), disc.Items.end());
+    }
+    result_.LowerBound = std::max(MeasuredLowerBound(plan), DataLowerBound(placed));
     for (const TPlannedDisc& disc : plan.Discs) {
         AddDisc(disc.Items, disc.PlannedSectors, disc.VerifiedSectors, disc.Verified, disc.Fullest);
     }
@@ -506,6 +518,21 @@ std::int64_t Job::MeasuredLowerBound(const TDiscPlan& plan) {
     const std::int64_t sectors = ExactSectors(all);
     return std::max<std::int64_t>(1, (sectors + request_.CapacitySectors - 1) /
                                          std::max<std::int64_t>(1, request_.CapacitySectors));
+}
+
+// A bound on the real images from the data that each item alone brings (DiscCountBound.h).
+std::int64_t Job::DataLowerBound(const std::vector<std::size_t>& chosen) {
+    std::vector<const TImageTree*> trees;
+    for (const std::size_t k : chosen) {
+        trees.push_back(&sizer_.Tree(eligible_[k])); // adopted from its walk
+        if (Stopped()) {
+            return 0;
+        }
+    }
+    if (emptyImageSectors_ == 0 && !trees.empty()) {
+        emptyImageSectors_ = sizer_.Sectors({});
+    }
+    return DiscCountLowerBound(trees, request_.CapacitySectors, emptyImageSectors_);
 }
 
 TDiscJobResult Job::Cancelled() const {
@@ -565,16 +592,6 @@ TDiscJobResult Job::Run() {
 }
 
 } // namespace
-
-std::vector<TRowItem> SelectedRows(const TSelectionSource& source) {
-    std::vector<TRowItem> rows;
-    for (int row = 0; row < source.RowCount(); ++row) {
-        if (source.RowSelected(row)) {
-            rows.push_back(source.RowItem(row));
-        }
-    }
-    return rows;
-}
 
 TDiscJobResult RunDiscJob(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
                           const std::stop_token& stop) {

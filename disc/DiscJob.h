@@ -7,11 +7,12 @@
 //
 // A job may take seconds; the window runs it on a worker thread. It reports progress through
 // a callback on that thread and watches a stop token; a stopped job returns no discs.
+#include "DiscStatus.h"
 #include "GraftPoints.h"
 #include "ImageOptions.h"
 #include "engine/MeasureProblems.h"
 #include "engine/SelectionItem.h"
-#include "engine/SelectionSource.h"
+#include "engine/SelectionSource.h" // TRowItem
 
 #include <chrono>
 #include <cstddef>
@@ -39,9 +40,6 @@ struct TDiscJobRequest {
     std::chrono::duration<double> PlanTimeLimit{3.0};
 };
 
-// The selected rows of `source`, in row order: a request's Items.
-std::vector<TRowItem> SelectedRows(const TSelectionSource& source);
-
 struct TDiscJobItem {
     std::size_t Position = 0; // in the request's Items
     std::string Path;         // as requested
@@ -68,7 +66,9 @@ struct TDiscJobDisc {
 
 struct TRefusedItem {
     TDiscJobItem Item;
-    std::string Reason; // for people, the path quoted with its control characters escaped
+    // Why, as a code (CodeName gives JSON's "reason_code") and a line for people naming the
+    // path, quoted with its control characters escaped.
+    TDiscStatus Reason;
 };
 
 enum class TDiscJobStatus : std::uint8_t {
@@ -83,8 +83,9 @@ struct TDiscJobResult {
     std::vector<TDiscJobItem> TooLarge; // alone, with the image's own sectors, over a disc
     std::vector<TRefusedItem> Refused;  // cannot go on a disc at all (unreadable, unnamable)
     std::vector<TDiscJobItem> Unplaced; // plan: every disc with it measured over the capacity
-    // Plan: no plan of the items on its discs needs fewer discs, proven on the real images
-    // (the one image of all of them over the capacity); Discs.size() equal to it: the fewest.
+    // Plan: no plan of the items on its discs needs fewer discs, proven on the real images:
+    // the one image of all of them over the capacity, or the bound of DiscCountBound.h,
+    // whichever is larger. Discs.size() equal to it: the fewest possible.
     std::int64_t LowerBound = 0;
     TMeasureProblems Problems; // what the walks could not read (those entries count 0)
 };
@@ -93,6 +94,9 @@ struct TDiscJobProgress {
     std::size_t MeasuredItems = 0; // of Items
     std::size_t Items = 0;
     std::size_t DiscsPlanned = 0; // discs found so far (a plan made again counts from 0)
+    // Plan: once the items are measured, no plan of those that fit a disc needs fewer discs
+    // (as TDiscJobResult::LowerBound, before the plan); 0 until then.
+    std::int64_t LowerBound = 0;
 };
 // Called on the job's thread after each item measured and each disc found.
 using TDiscJobProgressFn = std::function<void(const TDiscJobProgress&)>;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DiscLists.h"
 
-#include "ShellText.h"
+#include "engine/ShellText.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -157,7 +157,7 @@ std::optional<std::size_t> ItemHoldingFolder(const std::string& dir,
 }
 
 TDiscFileError::TDiscFileError(const std::string& path, int error)
-    : TDiscError(QuotedName(path) + ": " + std::strerror(error))
+    : TDiscError(QuotedName(path) + ": " + std::strerror(error), TDiscCode::CannotWrite)
     , path_(path)
     , error_(error) {}
 

@@ -1,32 +1,60 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Every text the disc library puts in its errors; each follows a quoted path.
+// Every text the disc library puts in its errors, each with its code; each follows a quoted
+// path.
+#include "DiscStatus.h"
+
 #include <string_view>
+
+namespace platterwise {
+
+// A reason that follows a quoted path, with the code it stands for.
+struct TDiscReason {
+    TDiscCode Code;
+    std::string_view Text;
+};
+
+// `path` quoted as QuotedName quotes it, then `why`'s text and `detail`, with `why`'s code.
+TDiscStatus PathStatus(std::string_view path, const TDiscReason& why, std::string_view detail = {});
+
+} // namespace platterwise
 
 namespace platterwise::texts {
 
-inline constexpr std::string_view kNoRootName = " has no name to stand under at the image root";
-inline constexpr std::string_view kCannotRead = " cannot be read: ";
-inline constexpr std::string_view kCannotReadLink = " is a link whose target cannot be read";
-inline constexpr std::string_view kLinkTargetTooLong =
-    " is a link whose target is longer than the 1,023 bytes a disc image holds";
-inline constexpr std::string_view kLinkTargetNameTooLong =
-    " is a link whose target has a name longer than the 255 bytes a disc image holds";
-inline constexpr std::string_view kPathTooLong = " is a longer path than xorriso takes";
-inline constexpr std::string_view kRenamedPathTooLong =
+inline constexpr TDiscReason kNoRootName{TDiscCode::NoRootName,
+                                         " has no name to stand under at the image root"};
+inline constexpr TDiscReason kCannotRead{TDiscCode::Unreadable, " cannot be read: "};
+inline constexpr TDiscReason kCannotReadLink{TDiscCode::UnreadableLink,
+                                             " is a link whose target cannot be read"};
+inline constexpr TDiscReason kLinkTargetTooLong{
+    TDiscCode::LinkTargetTooLong,
+    " is a link whose target is longer than the 1,023 bytes a disc image holds"};
+inline constexpr TDiscReason kLinkTargetNameTooLong{
+    TDiscCode::LinkTargetNameTooLong,
+    " is a link whose target has a name longer than the 255 bytes a disc image holds"};
+inline constexpr TDiscReason kPathTooLong{TDiscCode::PathTooLong,
+                                          " is a longer path than xorriso takes"};
+inline constexpr TDiscReason kRenamedPathTooLong{
+    TDiscCode::RenamedPathTooLong,
     " would hold a longer path than xorriso takes under the name it gets beside an item of its "
-    "name";
-inline constexpr std::string_view kLineBreak =
-    " holds a line break, which a graft-point list cannot carry; rename it to put it on a disc";
-inline constexpr std::string_view kEndsInCarriageReturn =
+    "name"};
+inline constexpr TDiscReason kLineBreak{
+    TDiscCode::LineBreak,
+    " holds a line break, which a graft-point list cannot carry; rename it to put it on a disc"};
+inline constexpr TDiscReason kEndsInCarriageReturn{
+    TDiscCode::EndsInCarriageReturn,
     " ends in a carriage return, which xorriso drops from a graft-point list; rename it to put "
-    "it on a disc";
-inline constexpr std::string_view kLargerThanXorrisoTakes =
+    "it on a disc"};
+inline constexpr TDiscReason kLargerThanXorrisoTakes{
+    TDiscCode::LargerThanXorrisoTakes,
     " is larger than the 429,496,524,800 bytes (400 GiB less 200 KiB) that xorriso puts on a "
-    "disc as one file";
-inline constexpr std::string_view kHoldsUnreadable = " holds what cannot be read: ";
-inline constexpr std::string_view kSelectedTwice = " is selected twice";
-inline constexpr std::string_view kInsideSelected = " is inside the selected item ";
-inline constexpr std::string_view kLibisofsFailed = " could not be sized by libisofs: ";
+    "disc as one file"};
+inline constexpr TDiscReason kHoldsUnreadable{TDiscCode::HoldsUnreadable,
+                                              " holds what cannot be read: "};
+inline constexpr TDiscReason kSelectedTwice{TDiscCode::SelectedTwice, " is selected twice"};
+inline constexpr TDiscReason kInsideSelected{TDiscCode::InsideSelected,
+                                             " is inside the selected item "};
+inline constexpr TDiscReason kLibisofsFailed{TDiscCode::LibisofsRefused,
+                                             " could not be sized by libisofs: "};
 
 } // namespace platterwise::texts

@@ -4,7 +4,7 @@
 #include "DiscError.h"
 #include "ImageWriter.h"
 #include "IsoSession_p.h"
-#include "ShellText.h"
+#include "engine/ShellText.h"
 #include "image/DiscMedia.h"
 
 #include <algorithm>
@@ -230,7 +230,8 @@ ImageDisc::ImageDisc(const std::string& path) {
     const std::lock_guard lock(detail::LibisofsMutex());
     const auto fail = [&](int result) {
         throw TDiscError(QuotedName(path) +
-                         " cannot be read as a disc image: " + iso_error_to_msg(result));
+                             " cannot be read as a disc image: " + iso_error_to_msg(result),
+                         TDiscCode::Unreadable);
     };
     int result = iso_data_source_new_from_file(path.c_str(), &source_);
     if (result < 0) {
@@ -284,12 +285,14 @@ TImageInventory InventoryImage(const std::string& path) {
     std::vector<char> buffer(kReadBytes);
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        throw TDiscError(QuotedName(path) + " cannot be read: " + std::strerror(errno));
+        throw TDiscError(QuotedName(path) + " cannot be read: " + std::strerror(errno),
+                         TDiscCode::Unreadable);
     }
     FdReader whole(fd);
     std::int64_t bytes = 0;
     if (!Digest(whole, buffer, inventory.Md5, bytes)) {
-        throw TDiscError(QuotedName(path) + " cannot be read: " + std::strerror(errno));
+        throw TDiscError(QuotedName(path) + " cannot be read: " + std::strerror(errno),
+                         TDiscCode::Unreadable);
     }
     inventory.Sectors = bytes / kSectorBytes;
     for (const std::string& file : disc.Files()) {
@@ -297,7 +300,8 @@ TImageInventory InventoryImage(const std::string& path) {
         const auto reader = disc.Open(file, why);
         TVerifyExpected entry{file, 0, {}};
         if (!reader || !Digest(*reader, buffer, entry.Md5, entry.Size)) {
-            throw TDiscError(QuotedName(path) + ": " + QuotedName(file) + " cannot be read");
+            throw TDiscError(QuotedName(path) + ": " + QuotedName(file) + " cannot be read",
+                             TDiscCode::Unreadable);
         }
         inventory.Files.push_back(std::move(entry));
     }
@@ -309,7 +313,8 @@ std::optional<TVerifyResult> VerifyDisc(const std::string& source,
                                         std::stop_token stop, const TVerifyProgressFn& progress) {
     struct stat st {};
     if (::stat(source.c_str(), &st) != 0) {
-        throw TDiscError(QuotedName(source) + " cannot be read: " + std::strerror(errno));
+        throw TDiscError(QuotedName(source) + " cannot be read: " + std::strerror(errno),
+                         TDiscCode::Unreadable);
     }
     std::unique_ptr<Disc> disc;
     if (S_ISDIR(st.st_mode)) {

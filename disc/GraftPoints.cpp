@@ -3,7 +3,6 @@
 
 #include "DiscError.h"
 #include "DiscTexts.h"
-#include "ShellText.h"
 
 #include <algorithm>
 
@@ -14,8 +13,8 @@ namespace {
 // takes the rest of a longer line for the next one.
 constexpr std::size_t kLongestLine = 4094;
 
-[[noreturn]] void Refuse(std::string_view path, std::string_view why) {
-    throw TDiscError(QuotedName(path) + std::string(why));
+[[noreturn]] void Refuse(std::string_view path, const TDiscReason& why) {
+    throw TDiscError(PathStatus(path, why));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DiscError.h"
 #include "ImageFile_p.h"
-#include "ShellText.h"
+#include "engine/ShellText.h"
 #include "engine/StaleTemporaries.h"
 
 #include <cerrno>
@@ -21,7 +21,8 @@ namespace {
 constexpr time_t kStaleSeconds = 10;
 
 [[noreturn]] void Fail(const std::string& path, const char* what, int error) {
-    throw TDiscError(QuotedName(path) + what + std::strerror(error));
+    throw TDiscError(QuotedName(path) + what + std::strerror(error),
+                     error == ENOSPC ? TDiscCode::NoSpace : TDiscCode::CannotWrite);
 }
 
 bool IsOurTemporary(std::string_view name) {

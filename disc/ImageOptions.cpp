@@ -74,8 +74,9 @@ namespace {
 
 void Check(int result) {
     if (result < 0) {
-        throw TDiscError("The image" + std::string(texts::kLibisofsFailed) +
-                         iso_error_to_msg(result));
+        throw TDiscError("The image" + std::string(texts::kLibisofsFailed.Text) +
+                             iso_error_to_msg(result),
+                         texts::kLibisofsFailed.Code);
     }
 }
 

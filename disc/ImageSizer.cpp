@@ -5,7 +5,6 @@
 #include "DiscTexts.h"
 #include "IsoSession_p.h"
 #include "RootNames.h"
-#include "ShellText.h"
 #include "SizedStream.h"
 
 #include <algorithm>
@@ -14,8 +13,7 @@ namespace platterwise {
 namespace {
 
 [[noreturn]] void Refused(std::string_view name, int result) {
-    throw TDiscError(QuotedName(name) + std::string(texts::kLibisofsFailed) +
-                     iso_error_to_msg(result));
+    throw TDiscError(PathStatus(name, texts::kLibisofsFailed, iso_error_to_msg(result)));
 }
 
 // The path of node `index` below the entry, for an error.
@@ -150,7 +148,7 @@ std::vector<TGraftPoint> TImageSizer::GraftPoints(const std::vector<std::size_t>
     for (const std::size_t item : items) {
         const std::string name = ItemName(paths_.at(item));
         if (name.empty()) {
-            throw TDiscError(QuotedName(paths_[item]) + std::string(texts::kNoRootName));
+            throw TDiscError(PathStatus(paths_[item], texts::kNoRootName));
         }
         roots.push_back({name, Tree(item).Nodes.front().Kind == TImageEntryKind::Folder});
     }

@@ -6,7 +6,7 @@
 #include "ImageFile_p.h"
 #include "ImageMd5_p.h"
 #include "IsoSession_p.h"
-#include "ShellText.h"
+#include "engine/ShellText.h"
 #include "engine/Units.h"
 
 #include <algorithm>
@@ -42,7 +42,7 @@ struct FileRecord {
 struct Watch {
     std::mutex Mutex;
     std::vector<FileRecord> Files;
-    std::string Fault; // the first failure, for people
+    TDiscStatus Fault; // the first failure
     std::atomic<bool> Failed{false};
     platterwise_content_watch Callbacks{};
 };
@@ -50,9 +50,11 @@ struct Watch {
 extern "C" void OnFailed(void* context, std::uint32_t index, const char* why, int error) {
     auto* watch = static_cast<Watch*>(context);
     const std::lock_guard lock(watch->Mutex);
-    if (watch->Fault.empty()) {
-        watch->Fault = QuotedName(watch->Files[index].File.SourcePath) + " " + why +
-                       (error != 0 ? std::strerror(error) : "");
+    if (watch->Fault.Ok()) {
+        // A read that fails says why; a file that changed does not.
+        watch->Fault = {error != 0 ? TDiscCode::Unreadable : TDiscCode::ChangedSincePlanned,
+                        QuotedName(watch->Files[index].File.SourcePath) + " " + why +
+                            (error != 0 ? std::strerror(error) : "")};
     }
     watch->Failed = true;
 }
@@ -63,7 +65,8 @@ std::int64_t MtimeNs(const struct stat& st) {
 
 [[noreturn]] void Refused(std::string_view name, int result) {
     throw TDiscError(QuotedName(name) +
-                     " could not be put in the image: " + iso_error_to_msg(result));
+                         " could not be put in the image: " + iso_error_to_msg(result),
+                     TDiscCode::LibisofsRefused);
 }
 
 // Owners 0 and modes readable by all, as xorriso's -r makes them; times as on disk.
@@ -103,7 +106,8 @@ void Builder::AddNode(IsoDir* parent, const std::string& name, const TImageTree&
     const bool followed =
         node.Kind == TImageEntryKind::File || node.Kind == TImageEntryKind::Folder;
     if ((followed ? ::stat(diskPath.c_str(), &st) : ::lstat(diskPath.c_str(), &st)) != 0) {
-        throw TDiscError(QuotedName(diskPath) + " vanished after the disc was planned");
+        throw TDiscError(QuotedName(diskPath) + " vanished after the disc was planned",
+                         TDiscCode::ChangedSincePlanned);
     }
     int result = 0;
     IsoNode* added = nullptr;
@@ -114,7 +118,8 @@ void Builder::AddNode(IsoDir* parent, const std::string& name, const TImageTree&
         break;
     case TImageEntryKind::File: {
         if (!S_ISREG(st.st_mode) || st.st_size != node.Size) {
-            throw TDiscError(QuotedName(diskPath) + " changed after the disc was planned");
+            throw TDiscError(QuotedName(diskPath) + " changed after the disc was planned",
+                             TDiscCode::ChangedSincePlanned);
         }
         const auto index = std::uint32_t(watch_.Files.size());
         watch_.Files.push_back({{discPath, diskPath, std::int64_t(st.st_size), MtimeNs(st), {}},
@@ -180,7 +185,8 @@ void WriteAll(int fd, const unsigned char* data, std::size_t size, const std::st
         }
         if (n <= 0) {
             throw TDiscError(QuotedName(path) +
-                             " cannot be written: " + std::strerror(n < 0 ? errno : ENOSPC));
+                                 " cannot be written: " + std::strerror(n < 0 ? errno : ENOSPC),
+                             TDiscCode::CannotWrite);
         }
         data += n;
         size -= std::size_t(n);
@@ -218,7 +224,8 @@ void CollectMd5s(IsoImage* image, std::vector<FileRecord>& files) {
             return r.HaveMd5 && r.Device == record.Device && r.Inode == record.Inode;
         });
         if (twin == files.end()) {
-            throw TDiscError(QuotedName(record.File.SourcePath) + " was not read into the image");
+            throw TDiscError(QuotedName(record.File.SourcePath) + " was not read into the image",
+                             TDiscCode::ChangedSincePlanned);
         }
         record.File.Md5 = twin->File.Md5;
     }
@@ -240,13 +247,15 @@ void PrepareImageFolder(const std::string& dir, std::int64_t bytes) {
     detail::RemoveStaleImageTemporaries(dir);
     struct statvfs fs {};
     if (::statvfs(dir.c_str(), &fs) != 0) {
-        throw TDiscError(QuotedName(dir) + " cannot be written to: " + std::strerror(errno));
+        throw TDiscError(QuotedName(dir) + " cannot be written to: " + std::strerror(errno),
+                         TDiscCode::CannotWrite);
     }
     const auto available = std::int64_t(fs.f_bavail) * std::int64_t(fs.f_frsize);
     if (available < bytes) {
         throw TDiscError(QuotedName(dir) + " has " + GroupThousands(available) +
-                         " bytes free; the images need " + GroupThousands(bytes) + ", " +
-                         GroupThousands(bytes - available) + " more");
+                             " bytes free; the images need " + GroupThousands(bytes) + ", " +
+                             GroupThousands(bytes - available) + " more",
+                         TDiscCode::NoSpace);
     }
 }
 
@@ -290,10 +299,11 @@ std::optional<TWrittenImage> WriteImage(const std::vector<TImageWriteEntry>& ent
         if (expectedSectors >= 0 && sectors != expectedSectors) {
             source->cancel(source.get());
             throw TDiscError(QuotedName(file.Path()) +
-                             ": its items changed after the disc was "
-                             "planned (" +
-                             GroupThousands(sectors) + " sectors now, " +
-                             GroupThousands(expectedSectors) + " planned); plan again");
+                                 ": its items changed after the disc was "
+                                 "planned (" +
+                                 GroupThousands(sectors) + " sectors now, " +
+                                 GroupThousands(expectedSectors) + " planned); plan again",
+                             TDiscCode::ChangedSincePlanned);
         }
     }
     TImageWriteProgress done{0, sectors * kSectorBytes};
@@ -302,18 +312,19 @@ std::optional<TWrittenImage> WriteImage(const std::vector<TImageWriteEntry>& ent
     if (::fallocate(file.Fd(), FALLOC_FL_KEEP_SIZE, 0, off_t(done.TotalBytes)) != 0 &&
         errno == ENOSPC) {
         source->cancel(source.get());
-        throw TDiscError(QuotedName(file.Path()) + " cannot be written: " + std::strerror(ENOSPC));
+        throw TDiscError(QuotedName(file.Path()) + " cannot be written: " + std::strerror(ENOSPC),
+                         TDiscCode::NoSpace);
     }
     detail::TPipelinedMd5 md5(kHashSlots, kChunkBytes);
-    const auto fail = [&]() -> std::string {
+    const auto fail = [&]() -> TDiscStatus {
         source->cancel(source.get());
         const std::lock_guard lock(watch.Mutex);
         return watch.Fault;
     };
     while (done.Bytes < done.TotalBytes) {
         if (stop.stop_requested() || watch.Failed) {
-            const std::string fault = fail();
-            if (!fault.empty()) {
+            const TDiscStatus fault = fail();
+            if (!fault.Ok()) {
                 throw TDiscError(fault);
             }
             return std::nullopt;
@@ -322,10 +333,11 @@ std::optional<TWrittenImage> WriteImage(const std::vector<TImageWriteEntry>& ent
         const int want = int(std::min<std::int64_t>(kChunkBytes, done.TotalBytes - done.Bytes));
         const int got = source->read_xt(source.get(), chunk, want);
         if (got <= 0) {
-            const std::string fault = fail();
-            throw TDiscError(!fault.empty()
-                                 ? fault
-                                 : QuotedName(file.Path()) + " could not be made by libisofs");
+            const TDiscStatus fault = fail();
+            throw TDiscError(!fault.Ok() ? fault
+                                         : TDiscStatus{TDiscCode::LibisofsRefused,
+                                                       QuotedName(file.Path()) +
+                                                           " could not be made by libisofs"});
         }
         md5.Submit(std::size_t(got));
         try {

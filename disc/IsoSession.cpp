@@ -78,8 +78,9 @@ std::int64_t SizeOf(IsoImage* image, const TImageOptions& options) {
     burn_source* source = nullptr;
     const int result = iso_image_create_burn_source(image, opts.get(), &source);
     if (result < 0) {
-        throw TDiscError("The image" + std::string(texts::kLibisofsFailed) +
-                         iso_error_to_msg(result));
+        throw TDiscError("The image" + std::string(texts::kLibisofsFailed.Text) +
+                             iso_error_to_msg(result),
+                         texts::kLibisofsFailed.Code);
     }
     const off_t bytes = source->get_size(source);
     source->cancel(source);
@@ -138,8 +139,9 @@ IsoImagePtr MakeIsoImage(const TImageOptions& options) {
     const std::string label = options.VolumeId.empty() ? "ISOIMAGE" : options.VolumeId;
     const int result = iso_image_new(label.c_str(), &raw);
     if (result < 0) {
-        throw TDiscError("The image" + std::string(texts::kLibisofsFailed) +
-                         iso_error_to_msg(result));
+        throw TDiscError("The image" + std::string(texts::kLibisofsFailed.Text) +
+                             iso_error_to_msg(result),
+                         texts::kLibisofsFailed.Code);
     }
     return IsoImagePtr(raw);
 }

@@ -3,34 +3,32 @@
 
 #include "DiscError.h"
 #include "DiscTexts.h"
-#include "ShellText.h"
 
 #include <cstring>
 
 namespace platterwise {
 
-std::string TreeProblemText(const TTreeProblem& problem) {
-    std::string text = QuotedName(problem.Path);
+TDiscStatus TreeProblemStatus(const TTreeProblem& problem) {
     switch (problem.Fault) {
     case TTreeFault::CannotRead:
-        return text.append(texts::kCannotRead).append(std::strerror(problem.Error));
+        return PathStatus(problem.Path, texts::kCannotRead, std::strerror(problem.Error));
     case TTreeFault::CannotReadLink:
-        return text.append(texts::kCannotReadLink);
+        return PathStatus(problem.Path, texts::kCannotReadLink);
     case TTreeFault::LinkTargetTooLong:
-        return text.append(texts::kLinkTargetTooLong);
+        return PathStatus(problem.Path, texts::kLinkTargetTooLong);
     case TTreeFault::LinkTargetNameTooLong:
-        return text.append(texts::kLinkTargetNameTooLong);
+        return PathStatus(problem.Path, texts::kLinkTargetNameTooLong);
     case TTreeFault::PathTooLong:
-        return text.append(texts::kPathTooLong);
+        return PathStatus(problem.Path, texts::kPathTooLong);
     case TTreeFault::FileTooLarge:
-        return text.append(texts::kLargerThanXorrisoTakes);
+        return PathStatus(problem.Path, texts::kLargerThanXorrisoTakes);
     }
-    return text;
+    return PathStatus(problem.Path, texts::kCannotRead);
 }
 
 TImageTree ReadImageTree(const std::string& path, const std::stop_token& stop) {
     return ReadImageTree(
-        path, [](const TTreeProblem& problem) { throw TDiscError(TreeProblemText(problem)); },
+        path, [](const TTreeProblem& problem) { throw TDiscError(TreeProblemStatus(problem)); },
         stop);
 }
 

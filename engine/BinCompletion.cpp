@@ -9,7 +9,7 @@
 namespace platterwise {
 namespace {
 
-constexpr std::size_t kChoicesPerBin = 12;
+constexpr std::size_t kChoicesPerBin = 30;
 // Items looked at while listing one opener's ways.
 constexpr std::int64_t kEnumerationSteps = 200'000;
 
@@ -204,7 +204,7 @@ TBins CompleteBins(std::span<const std::int64_t> weights, std::int64_t capacity,
     // Short attempts, many of them: a wrong early choice is mended sooner by a fresh order than
     // by backtracking to it.
     TCompletion search(weights, capacity,
-                       std::min(limits.StepsPerAttempt, 4 * std::int64_t(weights.size()) + 1'000),
+                       std::min(limits.StepsPerAttempt, 2 * std::int64_t(weights.size()) + 1'000),
                        limits);
     TBins found;
     for (int attempt = 0; attempt < limits.MaxAttempts && !limits.Stop.stop_requested() &&

@@ -56,6 +56,17 @@ std::vector<std::size_t> Pick(const std::vector<std::size_t>& positions,
     return out;
 }
 
+// The items at `picks` (positions into `positions`), in the order of the picks.
+std::vector<std::size_t> PickInOrder(const std::vector<std::size_t>& positions,
+                                     const std::vector<std::size_t>& picks) {
+    std::vector<std::size_t> out;
+    out.reserve(picks.size());
+    for (std::size_t k : picks) {
+        out.push_back(positions[k]);
+    }
+    return out;
+}
+
 std::vector<std::size_t> Without(const std::vector<std::size_t>& positions,
                                  const std::vector<std::size_t>& picks) {
     std::vector<std::uint8_t> gone(positions.size(), 0);
@@ -99,21 +110,77 @@ struct TPlanner {
         return Measured(Pick(rest, picks));
     }
 
+    // The fullest disc of the items at `picks` (positions into `rest`; all of them when
+    // empty), its first search aimed `aim` sectors beyond the room. Its Chosen are positions
+    // into `rest`.
+    TFilledDisc FullestOf(const std::vector<std::size_t>& rest,
+                          const std::vector<std::size_t>& picks, std::int64_t aim) const {
+        const std::vector<std::size_t> items = picks.empty() ? rest : PickInOrder(rest, picks);
+        const TFillProblem left{WeightsOf(items, Problem.ItemSectors), Problem.FixedSectors - aim,
+                                Problem.CapacitySectors};
+        TExactImageSize leftSize;
+        if (ExactSize) {
+            leftSize = [&](const std::vector<std::size_t>& chosen) {
+                return ExactSize(Pick(items, chosen));
+            };
+        }
+        TFilledDisc fullest = FindFullestDisc(left, leftSize, Limits, Stop);
+        fullest.PlannedSectors += aim;
+        if (!picks.empty()) {
+            for (std::size_t& k : fullest.Chosen) {
+                k = picks[k];
+            }
+        }
+        return fullest;
+    }
+
+    // The fullest disc of `rest` (largest item first). A disc measured full from some of the
+    // items is as full as any from all of them, so the largest items, as many as fill a few
+    // discs, are searched first with as many of the others; the whole remainder only when
+    // that disc leaves sectors spare. Searching all of it for every disc made the plan grow
+    // with the square of the items. The plan over-counts discs alike (each item's share of the
+    // shared structures is rounded up), so the first search aims at once where the last disc,
+    // `overCount` sectors over its plan, measured full, instead of widening to it each time.
+    TFilledDisc Fullest(const std::vector<std::size_t>& rest, std::int64_t overCount) const {
+        constexpr std::size_t kFewest = 256;
+        constexpr std::int64_t kDiscs = 3;
+        std::vector<std::size_t> picks;
+        std::int64_t sum = 0;
+        for (std::size_t k = 0; k < rest.size() && (picks.size() < kFewest || sum / kDiscs < Room);
+             ++k) {
+            picks.push_back(k);
+            sum += Problem.ItemSectors[rest[k]];
+        }
+        // As many again spread evenly over the smaller items, down to the smallest: sizes
+        // that differ fill the last sectors sooner than the smallest alone, which are alike.
+        const std::size_t large = picks.size();
+        if (rest.size() > 2 * large) {
+            const std::size_t others = rest.size() - large;
+            for (std::size_t k = large; k-- > 0;) {
+                picks.push_back(rest.size() - 1 - k * others / large);
+            }
+        }
+        if (picks.size() * 2 > rest.size()) {
+            return FullestOf(rest, {}, overCount);
+        }
+        TFilledDisc part = FullestOf(rest, picks, overCount);
+        if ((part.Status == TFillStatus::Filled && part.SpareSectors == 0) ||
+            Stop.stop_requested()) {
+            return part;
+        }
+        TFilledDisc whole = FullestOf(rest, {}, 0);
+        whole.Rounds += part.Rounds;
+        return whole;
+    }
+
     void Fill(std::vector<std::size_t> rest, bool guarded, TDiscPlan& plan) const {
         THeuristicPlan heuristic;
         if (guarded) {
             heuristic = Heuristic(WeightsOf(rest, Problem.ItemSectors), Room);
         }
+        std::int64_t overCount = 0;
         while (!rest.empty()) {
-            const TFillProblem left{WeightsOf(rest, Problem.ItemSectors), Problem.FixedSectors,
-                                    Problem.CapacitySectors};
-            TExactImageSize leftSize;
-            if (ExactSize) {
-                leftSize = [&](const std::vector<std::size_t>& chosen) {
-                    return ExactSize(Pick(rest, chosen));
-                };
-            }
-            const TFilledDisc fullest = FindFullestDisc(left, leftSize, Limits, Stop);
+            const TFilledDisc fullest = Fullest(rest, overCount);
             if (Stop.stop_requested()) {
                 plan.Stopped = true;
                 LeaveUnplaced(rest, plan);
@@ -149,6 +216,7 @@ struct TPlanner {
                 LeaveUnplaced(rest, plan);
                 return;
             }
+            overCount = std::max<std::int64_t>(0, disc.PlannedSectors - disc.VerifiedSectors);
             plan.Discs.push_back(std::move(disc));
             rest = std::move(after);
             if (Progress) {
@@ -178,39 +246,74 @@ struct TPlanner {
         const auto now = std::chrono::steady_clock::now();
         const auto limit =
             std::chrono::duration_cast<std::chrono::steady_clock::duration>(options.TimeLimit);
-        // Bins filled around their largest item, the other start, get a share of the time.
+        // Three starts: the disc-by-disc plan, bins filled around their largest item (which
+        // gets a share of the time) and first-fit decreasing; the fewest bins first.
         TSlackLimits slackLimits;
         slackLimits.LowerBound = plan.LowerBound;
         slackLimits.Deadline = now + limit / 8;
         slackLimits.Stop = options.Stop;
-        TBins slack = MinimumBinSlack(weights, Room, slackLimits);
-        if (!slack.empty() && slack.size() < start.size()) {
-            start = std::move(slack);
-            if (Progress) {
-                Progress(start.size(), 0);
-            }
+        std::vector<TBins> starts{std::move(start), MinimumBinSlack(weights, Room, slackLimits),
+                                  FirstFitDecreasing(weights, Room)};
+        std::erase_if(starts, [](const TBins& bins) { return bins.empty(); });
+        std::stable_sort(starts.begin(), starts.end(),
+                         [](const TBins& a, const TBins& b) { return a.size() < b.size(); });
+        if (Progress && starts.front().size() < plan.Discs.size()) {
+            Progress(starts.front().size(), 0);
         }
-        // Then the bound itself, bin by bin with backtracking, for another share.
-        if (std::int64_t(start.size()) > plan.LowerBound) {
+        TBins fewer = starts.front();
+        // Bin by bin with backtracking, packings of the bound itself: it finds those whose
+        // bins must be (nearly) full, where the local search stalls.
+        auto complete = [&](std::chrono::steady_clock::duration until) {
+            if (std::int64_t(fewer.size()) <= plan.LowerBound) {
+                return;
+            }
             TCompletionLimits completionLimits;
-            completionLimits.Deadline = now + limit * 4 / 5;
+            completionLimits.Deadline = now + until;
             completionLimits.Stop = options.Stop;
-            TBins complete = CompleteBins(weights, Room, plan.LowerBound, completionLimits);
-            if (!complete.empty()) {
-                start = std::move(complete);
+            TBins bins = CompleteBins(weights, Room, plan.LowerBound, completionLimits);
+            if (!bins.empty()) {
+                fewer = std::move(bins);
                 if (Progress) {
-                    Progress(start.size(), 0);
+                    Progress(fewer.size(), 0);
                 }
             }
+        };
+        // The local search from each start in turn: it mends most packings that have room
+        // to spare, but may stall on one start and not another.
+        auto search = [&](std::chrono::steady_clock::duration until) {
+            TImproveLimits limits;
+            limits.LowerBound = plan.LowerBound;
+            limits.Deadline = now + until;
+            limits.Stop = options.Stop;
+            if (Progress) {
+                limits.Fewer = [&](std::size_t bins) {
+                    if (bins < fewer.size()) {
+                        Progress(bins, 0);
+                    }
+                };
+            }
+            for (const TBins& from : starts) {
+                if (std::int64_t(fewer.size()) <= plan.LowerBound ||
+                    std::chrono::steady_clock::now() >= limits.Deadline || Stop.stop_requested()) {
+                    return;
+                }
+                ++limits.Seed;
+                TBins found = ImprovePacking(weights, Room, from, limits);
+                if (found.size() < fewer.size()) {
+                    fewer = std::move(found);
+                }
+            }
+        };
+        // When the bins of the bound leave less room in all than the smallest item, each bin
+        // must be nearly full: completion first. Else the local search first.
+        const std::int64_t total = std::accumulate(weights.begin(), weights.end(), std::int64_t(0));
+        if (plan.LowerBound * Room - total < weights.back()) {
+            complete(limit * 7 / 8);
+            search(limit);
+        } else {
+            search(limit * 3 / 4);
+            complete(limit);
         }
-        TImproveLimits limits;
-        limits.LowerBound = plan.LowerBound;
-        limits.Deadline = now + limit;
-        limits.Stop = options.Stop;
-        if (Progress) {
-            limits.Fewer = [&](std::size_t bins) { Progress(bins, 0); };
-        }
-        const TBins fewer = ImprovePacking(weights, Room, std::move(start), limits);
         if (fewer.size() >= plan.Discs.size()) {
             return;
         }

@@ -3,8 +3,9 @@
 // The fewest discs: every item of a selection on exactly one disc, items whole. A start disc
 // by disc (each disc the fullest of what is left; should that need more discs than first-fit
 // or best-fit decreasing, made again taking the heuristic's disc wherever a fullest disc
-// would cost one), then a search for fewer discs (ImprovePacking) within a time limit, ending
-// at the lower bound. So the plan never needs more discs than either heuristic or the start.
+// would cost one), then searches for fewer discs (MinimumBinSlack, CompleteBins and
+// ImprovePacking from three starts) within a time limit, ending at the lower bound (Martello
+// and Toth's L3). So the plan never needs more discs than either heuristic or the start.
 // Every disc is measured through the exact size, as FindFullestDisc does; discs of the search
 // that measure over the disc are planned again disc by disc. Discs are listed fullest first.
 //
@@ -37,8 +38,8 @@ struct TDiscPlan {
     // capacity (the exact size kept exceeding the plan). Ascending.
     std::vector<std::size_t> Unplaced;
     bool Stopped = false; // stopped through the stop token
-    // No plan of the items that fit needs fewer discs, on planned sizes (the real images may
-    // differ: a claim to the user needs a bound on measured sizes).
+    // No plan of the items that fit needs fewer discs, on planned sizes (BinPackingLowerBound;
+    // the real images may differ: a claim to the user needs a bound on real images).
     std::int64_t LowerBound = 0;
 };
 

@@ -31,6 +31,17 @@ TSelection CollectSelection(const TSelectionSource& source, const TSizeMeter& me
     return selection;
 }
 
+std::vector<TRowItem> SelectedRows(const TSelectionSource& source) {
+    std::vector<TRowItem> rows;
+    const int count = source.RowCount();
+    for (int row = 0; row < count; ++row) {
+        if (source.RowSelected(row)) {
+            rows.push_back(source.RowItem(row));
+        }
+    }
+    return rows;
+}
+
 bool AnyRowSelected(const TSelectionSource& source) {
     const int rows = source.RowCount();
     for (int row = 0; row < rows; ++row) {

@@ -5,6 +5,8 @@
 #include "SelectionItem.h"
 #include "SelectionSource.h"
 
+#include <vector>
+
 namespace platterwise {
 
 // The selected rows of `source` in row order, each measured by `meter` (folders walked,
@@ -12,6 +14,9 @@ namespace platterwise {
 // becomes an item: nothing is dropped, however many rows are selected.
 TSelection CollectSelection(const TSelectionSource& source,
                             const TSizeMeter& meter = FileSystemMeter());
+
+// The selected rows of `source`, in row order, unmeasured: a disc job's items.
+std::vector<TRowItem> SelectedRows(const TSelectionSource& source);
 
 // True when at least one row of `source` is selected.
 bool AnyRowSelected(const TSelectionSource& source);

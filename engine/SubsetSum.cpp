@@ -107,6 +107,56 @@ TSubsetSumResult GreedyThenTable(std::span<const std::int64_t> weights, std::int
     return result;
 }
 
+// A bound on the largest subset sum within `capacity`, from what is known without a search: t
+// weights sum at least to the t smallest and at most to the t largest, and when every weight
+// leaves one remainder r modulo some m (the common divisor of their differences), to t r
+// modulo m. A search that meets it has proved itself, so weights that can never meet the
+// capacity exactly (too large to come within a few sectors of it, or all alike modulo m) need
+// not cover every sum. REQUIRES: weights positive, each within the capacity.
+std::int64_t ReachableBound(std::span<const std::int64_t> weights, std::int64_t capacity) {
+    const std::int64_t lightest = *std::min_element(weights.begin(), weights.end());
+    std::int64_t modulus = 0;
+    for (const std::int64_t w : weights) {
+        modulus = std::gcd(modulus, w - lightest);
+    }
+    const std::int64_t remainder = modulus == 0 ? 0 : lightest % modulus;
+    // No more than `most` weights fit: only that many of the smallest and of the largest
+    // count, and picking them costs little when they are few.
+    const std::size_t most = std::min(weights.size(), std::size_t(capacity / lightest));
+    std::vector<std::int64_t> small(weights.begin(), weights.end());
+    std::vector<std::int64_t> large(weights.begin(), weights.end());
+    const auto cut = std::ptrdiff_t(most);
+    std::nth_element(small.begin(), small.begin() + cut - 1, small.end());
+    std::sort(small.begin(), small.begin() + cut);
+    std::nth_element(large.begin(), large.begin() + cut - 1, large.end(), std::greater<>());
+    std::sort(large.begin(), large.begin() + cut, std::greater<>());
+    std::int64_t bound = 0;
+    std::int64_t smallest = 0;
+    std::int64_t largest = 0;
+    for (std::size_t t = 1; t <= most; ++t) {
+        smallest += small[t - 1];
+        largest += large[t - 1];
+        if (smallest > capacity) {
+            break;
+        }
+        const std::int64_t top = std::min(capacity, largest);
+        std::int64_t reach = top;
+        if (modulus == 0) {
+            reach = smallest; // all weights alike: t of them sum to exactly that
+        } else if (modulus > 1) {
+            const std::int64_t wanted = std::int64_t((__int128(t) * remainder) % modulus);
+            reach = top - ((top - wanted) % modulus + modulus) % modulus;
+        }
+        if (reach >= smallest) {
+            bound = std::max(bound, reach);
+        }
+        if (bound == capacity) {
+            break;
+        }
+    }
+    return bound;
+}
+
 TSubsetSumResult Solve(std::span<const std::int64_t> weights, std::int64_t capacity,
                        const TSubsetSumLimits& limits, const std::stop_token& stop) {
     const std::size_t n = weights.size();
@@ -187,7 +237,7 @@ TSubsetSumResult LargestSubsetSum(std::span<const std::int64_t> weights, std::in
     for (std::size_t k = 0; k < usable.size(); ++k) {
         scaled[k] = weights[usable[k]] / divisor;
     }
-    const std::int64_t scaledCapacity = capacity / divisor;
+    const std::int64_t scaledCapacity = ReachableBound(scaled, capacity / divisor);
     const TSubsetSumResult found = Solve(scaled, scaledCapacity, limits, stop);
     for (std::size_t k : found.Chosen) {
         result.Chosen.push_back(usable[k]);

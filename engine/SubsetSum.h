@@ -11,6 +11,9 @@
 // LargestSubsetSum chooses among them. Whatever the number of weights, it first tries the last
 // method with a small residual, which with many weights nearly always meets the capacity exactly
 // (and so proves itself) in a few passes; the others are exposed for tests and benchmarks.
+// Where the capacity cannot be met (the weights' count that fits, or their common remainder
+// modulo some m, rule it out), it searches up to the largest sum those allow instead, and a
+// set that meets that bound has proved itself as well. In the table, equal weights share passes.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -51,8 +54,9 @@ TSubsetSumResult SubsetSumByTable(std::span<const std::int64_t> weights, std::in
 
 // Meet in the middle. REQUIRES: weights.size() <= 40, 0 <= capacity. Weights of 0 or above
 // the capacity are left out. Proven unless stopped. Memory: every subset sum of each half
-// within the capacity, 16 bytes each, held three times while merging: 2^20 sums a half for 40
-// weights, about 50 MB at most.
+// within the capacity, 16 bytes each; while the second half's are made, the first half's, the
+// second's so far, their shifted half and the merge are held: for 40 weights 2^20 sums a half,
+// 2.5 x 2^20 at once plus the first half's, about 56 MB at most.
 TSubsetSumResult SubsetSumByHalves(std::span<const std::int64_t> weights, std::int64_t capacity,
                                    const std::stop_token& stop = {});
 

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The exact table: bit s of `reach` says that some subset of the weights seen so far sums to
-// s; `first[s]` is the weight whose pass set that bit. Since s - weight[first[s]] was reachable
-// before that pass, following `first` down from any reachable sum reads back a subset of
-// distinct weights.
+// s; `first[s]` is the pass that set that bit. Since s less that pass's weight was reachable
+// before it, following `first` down from any reachable sum reads back a subset of distinct
+// passes. Equal weights share passes: c copies of w pass as w, 2w, 4w, ... and the rest,
+// whose subsets make every count from 0 to c, so a set of few distinct sizes costs a few
+// passes per size instead of one per item.
 #include "SubsetSum.h"
 
 #include <algorithm>
@@ -12,7 +14,63 @@
 namespace platterwise {
 namespace {
 
-// `Index` holds a position in the weights: 16 bits where they allow, since the table's memory,
+// One pass of the table: `Count` copies of one weight, the items at Items[From, From + Count).
+struct TPass {
+    std::int64_t Weight;
+    std::size_t From;
+    std::size_t Count;
+};
+
+// The passes for `weights` within `capacity`, smallest first, and the items they stand for.
+// Weights of 0 or above the capacity, and copies beyond what fits, are left out. A small table,
+// which the quick fills build often, makes one pass a weight: finding the copies would cost it more
+// than their passes.
+std::vector<TPass> Passes(std::span<const std::int64_t> weights, std::int64_t capacity,
+                          std::vector<std::size_t>& items) {
+    std::vector<TPass> passes;
+    items.clear();
+    if (double(weights.size()) * double(capacity / 64 + 1) < 4e6) {
+        for (std::size_t i = 0; i < weights.size(); ++i) {
+            if (weights[i] > 0 && weights[i] <= capacity) {
+                passes.push_back({weights[i], items.size(), 1});
+                items.push_back(i);
+            }
+        }
+        return passes;
+    }
+    // By size, smallest first (as the callers give them, so usually no sort), equal sizes
+    // side by side.
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < weights.size(); ++i) {
+        if (weights[i] > 0 && weights[i] <= capacity) {
+            order.push_back(i);
+        }
+    }
+    const auto lighter = [&](std::size_t a, std::size_t b) { return weights[a] < weights[b]; };
+    if (!std::is_sorted(order.begin(), order.end(), lighter)) {
+        std::stable_sort(order.begin(), order.end(), lighter);
+    }
+    for (std::size_t from = 0; from < order.size();) {
+        const std::int64_t w = weights[order[from]];
+        std::size_t to = from;
+        while (to < order.size() && weights[order[to]] == w) {
+            ++to;
+        }
+        std::size_t left = std::min<std::size_t>(to - from, std::size_t(capacity / w));
+        for (std::size_t count = 1, at = from; left > 0; count *= 2) {
+            const std::size_t take = std::min(count, left);
+            passes.push_back({w * std::int64_t(take), items.size(), take});
+            items.insert(items.end(), order.begin() + std::ptrdiff_t(at),
+                         order.begin() + std::ptrdiff_t(at + take));
+            at += take;
+            left -= take;
+        }
+        from = to;
+    }
+    return passes;
+}
+
+// `Index` holds a pass: 16 bits where the weights allow, since the table's memory,
 // touched page by page, costs as much time as its passes.
 template <typename Index>
 TSubsetSumResult Table(std::span<const std::int64_t> weights, std::int64_t capacity,
@@ -30,13 +88,12 @@ TSubsetSumResult Table(std::span<const std::int64_t> weights, std::int64_t capac
     // Left uninitialised: an entry is written when its sum is first reached and read only for
     // reachable sums, so pages of sums never reached are never touched.
     const auto first = std::make_unique_for_overwrite<Index[]>(top + 1);
+    std::vector<std::size_t> items;
+    const std::vector<TPass> passes = Passes(weights, capacity, items);
 
     std::size_t reachable = 0; // the largest sum the weights so far could reach, held at top
-    for (std::size_t i = 0; i < weights.size(); ++i) {
-        const std::int64_t w = weights[i];
-        if (w <= 0 || w > capacity) {
-            continue;
-        }
+    for (std::size_t i = 0; i < passes.size(); ++i) {
+        const std::int64_t w = passes[i].Weight;
         if (stop.stop_requested()) {
             result.Proven = false; // the sums reached so far still read back a subset
             break;
@@ -77,9 +134,10 @@ TSubsetSumResult Table(std::span<const std::int64_t> weights, std::int64_t capac
     }
     result.Sum = std::int64_t(best);
     for (std::size_t s = best; s != 0;) {
-        const std::size_t i = first[s];
-        result.Chosen.push_back(i);
-        s -= std::size_t(weights[i]);
+        const TPass& pass = passes[first[s]];
+        result.Chosen.insert(result.Chosen.end(), items.begin() + std::ptrdiff_t(pass.From),
+                             items.begin() + std::ptrdiff_t(pass.From + pass.Count));
+        s -= std::size_t(pass.Weight);
     }
     std::sort(result.Chosen.begin(), result.Chosen.end());
     return result;

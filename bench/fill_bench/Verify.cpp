@@ -2,7 +2,7 @@
 #include "Verify.h"
 
 #include "disc/ImageOptions.h"
-#include "disc/ShellText.h"
+#include "engine/ShellText.h"
 
 #include <cstdio>
 #include <string>

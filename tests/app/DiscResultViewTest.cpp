@@ -24,7 +24,8 @@ TEST(DiscResultView, RefusalsShowTheirReasonsAndOnlyDiscItemsCarryADisc) {
     result.Discs[1].Items = {Item("/m/B", "B")};
     result.LowerBound = 2;
     result.TooLarge = {Item("/m/huge.flac", "huge.flac", ikFile)};
-    result.Refused = {{Item("/m/x", "x"), "\"/m/x\" cannot be read: Permission denied"}};
+    result.Refused = {
+        {Item("/m/x", "x"), {TDiscCode::Unreadable, "\"/m/x\" cannot be read: Permission denied"}}};
     const TResultView view = DiscJobView(result, TDiscJobKind::Plan, "DVD+R");
     ASSERT_EQ(view.Lines.size(), 8u);
     EXPECT_TRUE(view.Lines[7].Tagged.ends_with("\"/m/x\" cannot be read: Permission denied"));
@@ -33,9 +34,10 @@ TEST(DiscResultView, RefusalsShowTheirReasonsAndOnlyDiscItemsCarryADisc) {
         discs.push_back(line.Disc);
     }
     EXPECT_EQ(discs, (std::vector<int>{-1, 0, -1, 1, -1, -1, -1, -1}));
-    EXPECT_EQ(view.Summary, "2 DVD+R discs, lower bound 2");
+    EXPECT_EQ(view.Summary, "2 DVD+R discs, lower bound 2, the fewest possible");
+    result.LowerBound = 1; // not proven minimal: no claim of the fewest
     EXPECT_EQ(DiscJobView(result, TDiscJobKind::Plan, "4,200 Mb").Summary,
-              "2 discs of 4,200 Mb, lower bound 2");
+              "2 discs of 4,200 Mb, at least 1");
     EXPECT_TRUE(
         DiscJobView(result, TDiscJobKind::Plan, "DVD+R", true).Lines[1].Tagged.ends_with("/m/A"));
 }

@@ -50,6 +50,21 @@ TEST_F(WindowJobTest, ReportsItsResultOnceAndGoes) {
     EXPECT_FALSE(progress.isEmpty());
 }
 
+// A job that fails gives its failure as a status: a code for the program, a text naming the
+// path for people.
+TEST_F(WindowJobTest, AFailureComesBackAsACodeAndATextNamingThePath) {
+    const std::string missing = tree_.Path("album/missing.flac").toStdString();
+    QPointer<TWindowJob> job = new TWindowJob(
+        TWindowJobKind::FitCheck, TFitRequest{{{missing}}, 2'295'104, {}}, "DVD+R", "/music");
+    TDiscStatus failure;
+    QObject::connect(job.data(), &TWindowJob::Result, job.data(),
+                     [&](TWindowJob* done) { failure = std::get<TDiscStatus>(done->Outcome()); });
+    job->Start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return job.isNull(); }, 30'000));
+    EXPECT_EQ(failure.Code, TDiscCode::Unreadable);
+    EXPECT_EQ(failure.Text.rfind('"' + missing + "\" cannot be read: ", 0), 0u) << failure.Text;
+}
+
 TEST_F(WindowJobTest, AKilledJobSaysNothingAndGoesOnceItsWorkerHasStopped) {
     for (const bool started : {false, true}) {
         QPointer<TWindowJob> job = new TWindowJob(

@@ -4,7 +4,6 @@
 #include "cli/CliArguments.h"
 #include "cli/JsonOutput.h"
 #include "cli/PathSource.h"
-#include "disc/ShellText.h"
 #include "tests/support/EngineFakes.h"
 
 #include <gmock/gmock.h>
@@ -112,18 +111,6 @@ TEST(AbsolutePath, JoinsWithTheWorkingDirectoryAndDropsTrailingSeparators) {
     EXPECT_EQ(AbsolutePath("/", "/w"), "/");
     EXPECT_EQ(AbsolutePath("..", "/w/x"), "/w/x/.."); // links are not resolved
     EXPECT_EQ(AbsolutePath("\xff\xfe", "/w"), "/w/\xff\xfe");
-}
-
-TEST(EscapeForTerminal, ControlsAndBytesThatAreNotUtf8BecomeVisibleEscapes) {
-    EXPECT_EQ(EscapeForTerminal("Мой компьютер, 2010 (24-96) [FLAC]"),
-              "Мой компьютер, 2010 (24-96) [FLAC]");
-    EXPECT_EQ(EscapeForTerminal("red\x1b[31mname\nsecond\tline\r"),
-              "red\\e[31mname\\nsecond\\tline\\r");
-    EXPECT_EQ(EscapeForTerminal(std::string("nul\0del\x7f", 8)), "nul\\x00del\\x7f");
-    EXPECT_EQ(EscapeForTerminal("c1\xc2\x9b"
-                                "2J nbsp\xc2\xa0"),
-              "c1\\xc2\\x9b2J nbsp\xc2\xa0");
-    EXPECT_EQ(EscapeForTerminal("raw\x9b\xff\xe2\x82"), "raw\\x9b\\xff\\xe2\\x82");
 }
 
 TEST(Base64, GivesTheExactBytesWithPadding) {

@@ -12,6 +12,7 @@
 namespace platterwise::cli {
 namespace {
 
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
@@ -151,9 +152,13 @@ TEST_F(DiscCommand, RefusedHugeAndSameNamedItemsAreToldApart) {
               kExitFound);
     const TJson json = TJson::parse(out_.str());
     std::string reasons;
+    std::vector<std::string> codes;
     for (const TJson& refused : json["refused"]) {
         reasons += refused["kind"].get<std::string>() + ": " + refused["reason"].get<std::string>();
+        codes.push_back(refused["reason_code"].get<std::string>());
     }
+    EXPECT_THAT(
+        codes, ElementsAre("larger_than_xorriso_takes", "larger_than_xorriso_takes", "line_break"));
     EXPECT_THAT(reasons, HasSubstr("file: \"" + dir_ / "music/huge.bin\" is larger than the "
                                                        "429,496,524,800 bytes"));
     EXPECT_THAT(reasons, HasSubstr("folder: \"" + dir_ / "music/Box/huge.bin\" is larger"));

@@ -2,6 +2,7 @@
 #include "disc/DiscJob.h"
 
 #include "DiscTestSupport.h"
+#include "disc/DiscCountBound.h"
 #include "disc/FitCheck.h"
 #include "disc/ImageSizer.h"
 #include "image/ImageCost.h"
@@ -20,6 +21,15 @@ using testing::TempDir;
 
 std::string Quoted(const std::string& path) {
     return std::string(1, '"').append(path).append(1, '"');
+}
+
+// The refusals' codes as programs read them, in the result's order.
+std::vector<std::string_view> ReasonCodes(const TDiscJobResult& r) {
+    std::vector<std::string_view> codes;
+    for (const TRefusedItem& refused : r.Refused) {
+        codes.push_back(CodeName(refused.Reason.Code));
+    }
+    return codes;
 }
 
 // Albums, two folders named "CD1", loose tracks, a file too large for the disc, and items
@@ -119,6 +129,55 @@ TEST_F(DiscJob, AnItemPlannedOverTheDiscButMeasuringWithinItIsPlacedAndTheBoundH
     EXPECT_EQ(r.LowerBound, 1);
 }
 
+// Three items each over half a disc in data alone: the image of all of them fits two discs,
+// the data bound proves three. A file that two items reach counts for neither, and every set's
+// real image holds at least the empty image and the data each item alone brings.
+TEST_F(DiscJob, TheDataBoundProvesTheFewestDiscsOnRealImagesAndSharedFilesCountForNone) {
+    request_.Items.clear();
+    const std::int64_t capacity = 2'000;
+    const std::int64_t empty = TImageSizer({}).Sectors({});
+    const std::int64_t bytes = (capacity - empty) * 6 / 10 * 2048;
+    for (const char* item : {"X", "Y", "Z"}) {
+        dir_.File(std::string(item) + "/data.flac", bytes);
+        Add(item);
+    }
+    dir_.File("W/a.flac", 10 * 2048 + 1); // 11 sectors
+    ASSERT_EQ(::link((dir_ / "X/data.flac").c_str(), (dir_ / "W/shared.flac").c_str()), 0);
+    Add("W");
+    TImageSizer sizer(Paths());
+    std::vector<const TImageTree*> trees;
+    for (std::size_t k = 0; k < 4; ++k) {
+        trees.push_back(&sizer.Tree(k));
+    }
+    const std::vector<std::int64_t> own = OwnDataSectors(trees);
+    EXPECT_EQ(own, (std::vector<std::int64_t>{0, bytes / 2048, bytes / 2048, 11}));
+    for (std::size_t set = 1; set < 16; ++set) {
+        std::vector<std::size_t> chosen;
+        std::int64_t least = empty;
+        for (std::size_t k = 0; k < 4; ++k) {
+            if ((set >> k) & 1) {
+                chosen.push_back(k);
+                least += own[k];
+            }
+        }
+        EXPECT_GE(sizer.Sectors(chosen), least) << "set " << set;
+    }
+
+    request_.Items.pop_back(); // X, Y, Z: the data proves three discs
+    request_.Kind = TDiscJobKind::Plan;
+    request_.CapacitySectors = capacity;
+    std::vector<TDiscJobProgress> seen;
+    const TDiscJobResult r =
+        RunDiscJob(request_, [&](const TDiscJobProgress& p) { seen.push_back(p); });
+    ASSERT_EQ(r.Status, TDiscJobStatus::Done);
+    ASSERT_LE(TImageSizer(Paths()).Sectors({0, 1, 2}), 2 * capacity)
+        << "the image of all proves three already: no test";
+    EXPECT_EQ(r.Discs.size(), 3u);
+    EXPECT_EQ(r.LowerBound, 3);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back().LowerBound, 3); // progress told the bound before the plan ended
+}
+
 TEST_F(DiscJob, PlanPutsEveryItemOnOneDiscWithNamesToldApartPerDisc) {
     request_.Kind = TDiscJobKind::Plan;
     request_.CapacitySectors = 2'000;
@@ -163,10 +222,12 @@ TEST_F(DiscJob, ItemsThatCannotGoOnADiscAreRefusedAndTheRestPlanned) {
     ASSERT_EQ(r.Status, TDiscJobStatus::Done);
     ASSERT_EQ(r.Refused.size(), 3u);
     EXPECT_EQ(r.Refused[0].Item.Position, 6u);
-    EXPECT_NE(r.Refused[0].Reason.find("line break"), std::string::npos);
+    EXPECT_NE(r.Refused[0].Reason.Text.find("line break"), std::string::npos);
     EXPECT_EQ(r.Refused[1].Item.Position, 7u);
-    EXPECT_NE(r.Refused[1].Reason.find("No such file"), std::string::npos);
+    EXPECT_NE(r.Refused[1].Reason.Text.find("No such file"), std::string::npos);
     EXPECT_EQ(r.Refused[2].Item.Position, 8u);
+    EXPECT_EQ(ReasonCodes(r),
+              (std::vector<std::string_view>{"line_break", "unreadable", "no_root_name"}));
     EXPECT_TRUE(r.Problems.Empty()); // the looping link goes on the disc as a link
 
     // A path inside a folder longer than xorriso takes: found when its tree is read for the
@@ -186,7 +247,8 @@ TEST_F(DiscJob, ItemsThatCannotGoOnADiscAreRefusedAndTheRestPlanned) {
     const TDiscJobResult deepResult = RunDiscJob(request_);
     ASSERT_EQ(deepResult.Refused.size(), 1u);
     EXPECT_EQ(deepResult.Refused[0].Item.Position, 0u);
-    EXPECT_NE(deepResult.Refused[0].Reason.find("longer path"), std::string::npos);
+    EXPECT_NE(deepResult.Refused[0].Reason.Text.find("longer path"), std::string::npos);
+    EXPECT_EQ(ReasonCodes(deepResult), std::vector<std::string_view>{"path_too_long"});
     ASSERT_EQ(deepResult.Discs.size(), 1u);
     ASSERT_EQ(deepResult.Discs[0].Items.size(), 1u);
     EXPECT_EQ(deepResult.Discs[0].Items[0].Position, 1u);
@@ -200,12 +262,14 @@ TEST_F(DiscJob, AnItemGivenTwiceOrInsideAnotherIsRefusedAndTheFirstOrOuterOnePla
     const TDiscJobResult r = RunDiscJob(request_);
     ASSERT_EQ(r.Refused.size(), 3u);
     EXPECT_EQ(r.Refused[0].Item.Position, 2u);
-    EXPECT_EQ(r.Refused[0].Reason, Quoted(dir_ / "Album C/CD1")
-                                       .append(" is inside the selected item ")
-                                       .append(Quoted(dir_ / "Album C")));
+    EXPECT_EQ(r.Refused[0].Reason.Text, Quoted(dir_ / "Album C/CD1")
+                                            .append(" is inside the selected item ")
+                                            .append(Quoted(dir_ / "Album C")));
     EXPECT_EQ(r.Refused[1].Item.Position, 7u);
-    EXPECT_NE(r.Refused[1].Reason.find("\" is selected twice"), std::string::npos);
+    EXPECT_NE(r.Refused[1].Reason.Text.find("\" is selected twice"), std::string::npos);
     EXPECT_EQ(r.Refused[2].Item.Position, 8u);
+    EXPECT_EQ(ReasonCodes(r), (std::vector<std::string_view>{"inside_selected", "selected_twice",
+                                                             "selected_twice"}));
     std::multiset<std::size_t> placed;
     for (const TDiscJobDisc& disc : r.Discs) {
         for (const TDiscJobItem& item : disc.Items) {
@@ -231,10 +295,11 @@ TEST_F(DiscJob, AFolderHoldingAFileThisUserCannotReadIsRefusedBeforeTheSearch) {
         const TDiscJobResult r = RunDiscJob(request_);
         const bool refused =
             r.Refused.size() == 1 && r.Refused[0].Item.Position == 6 &&
-            r.Refused[0].Reason == Quoted(dir_ / "Album D")
-                                       .append(" holds what cannot be read: ")
-                                       .append(Quoted(dir_ / "Album D/secret.flac"))
-                                       .append(": Permission denied");
+            r.Refused[0].Reason.Text == Quoted(dir_ / "Album D")
+                                            .append(" holds what cannot be read: ")
+                                            .append(Quoted(dir_ / "Album D/secret.flac"))
+                                            .append(": Permission denied") &&
+            r.Refused[0].Reason.Code == TDiscCode::HoldsUnreadable;
         ::_exit(refused && r.Status == TDiscJobStatus::Done ? 0 : 1);
     }
     int status = 0;
@@ -299,12 +364,14 @@ TEST_F(DiscJob, LinksGoOnTheDiscAsXorrisoTakesThem) {
     const TDiscJobResult r = RunDiscJob(request_);
     EXPECT_TRUE(r.Problems.Empty());
     ASSERT_EQ(r.Refused.size(), 2u);
-    EXPECT_EQ(r.Refused[0].Reason,
+    EXPECT_EQ(r.Refused[0].Reason.Text,
               Quoted(dir_ / "Bad/long") +
                   " is a link whose target is longer than the 1,023 bytes a disc image holds");
-    EXPECT_EQ(r.Refused[1].Reason, Quoted(dir_ / "Bad2/name") +
-                                       " is a link whose target has a name longer than the "
-                                       "255 bytes a disc image holds");
+    EXPECT_EQ(r.Refused[1].Reason.Text, Quoted(dir_ / "Bad2/name") +
+                                            " is a link whose target has a name longer than the "
+                                            "255 bytes a disc image holds");
+    EXPECT_EQ(ReasonCodes(r),
+              (std::vector<std::string_view>{"link_target_too_long", "link_target_name_too_long"}));
     ASSERT_EQ(r.Discs.size(), 1u);
     EXPECT_EQ(r.Discs[0].Items.size(), 2u);
     EXPECT_EQ(r.Discs[0].ImageSectors, XorrisoSectors(r.Discs[0]));

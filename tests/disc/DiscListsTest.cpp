@@ -3,7 +3,7 @@
 
 #include "DiscTestSupport.h"
 #include "disc/FitCheck.h"
-#include "disc/ShellText.h"
+#include "engine/ShellText.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

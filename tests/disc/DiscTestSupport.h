@@ -2,6 +2,7 @@
 #pragma once
 // Helpers for the disc tests: file-system oddities and running xorriso.
 #include "tests/support/EngineFakes.h"
+#include "tests/support/RunCommand.h"
 
 #include <cstdint>
 #include <string>
@@ -12,10 +13,6 @@ namespace platterwise::testing {
 void HardLink(const TempDir& dir, const std::string& rel, const std::string& existingRel);
 void Fifo(const TempDir& dir, const std::string& rel);
 void WriteText(const std::string& path, const std::string& text);
-
-// Runs the command (words as for execvp), returning its standard output; the exit status
-// goes to `status`. Standard error is dropped.
-std::string RunCommand(const std::vector<std::string>& words, int& status);
 
 // The sectors `xorriso ... -print-size` prints for the graft points in `pathList`, or -1.
 std::int64_t XorrisoPrintSize(const std::vector<std::string>& command);

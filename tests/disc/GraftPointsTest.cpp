@@ -4,11 +4,9 @@
 #include "DiscTestSupport.h"
 #include "disc/DiscError.h"
 #include "disc/RootNames.h"
-#include "disc/ShellText.h"
 #include "disc/TreeProblems.h"
 #include "tests/support/EngineFakes.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -81,44 +79,6 @@ TEST(GraftPoints, EscapeWhatXorrisoSplitsOnAndRefuseWhatALineCannotCarry) {
     } catch (const TDiscError& error) {
         EXPECT_EQ(std::string(error.what()).find('\n'), std::string::npos);
         EXPECT_NE(std::string(error.what()).find("\"/m/x\\ny\""), std::string::npos);
-    }
-}
-
-TEST(ShellText, QuotesForATerminalWithoutRawControlCharacters) {
-    EXPECT_EQ(ShellQuote("/music/disc-1.iso"), "/music/disc-1.iso");
-    EXPECT_EQ(ShellQuote("it's Ж"), "'it'\\''s Ж'");
-    EXPECT_EQ(ShellQuote(""), "''");
-    EXPECT_EQ(ShellQuote("a\tb"), "\"$(printf 'a\\011b')\"");
-    EXPECT_EQ(ShellCommandLine({"xorriso", "-o", "my disc.iso"}), "xorriso -o 'my disc.iso'");
-    EXPECT_EQ(QuotedName("say \"hi\"\t\xc2\x9b"), "\"say \\\"hi\\\"\\t\\xc2\\x9b\"");
-}
-
-// dash, which is /bin/sh here, reads every quoted word and printed line back to its exact
-// bytes: no bash-only $'...'.
-TEST(ShellText, PosixShellReadsBackEveryByte) {
-    for (const std::string& word :
-         {std::string("it's Ж"), std::string("a\tb"), std::string("a\nb'\x1b\xff"),
-          std::string("100% \\ $HOME `x` \"q\" \\n"),
-          std::string("\xc2\x9b"
-                      "1 \x7f"),
-          std::string("ends\n\n")}) {
-        const std::string quoted = ShellQuote(word);
-        const std::string body = quoted.substr(0, quoted.find_last_not_of("\n'") + 1);
-        EXPECT_EQ(std::count_if(
-                      body.begin(), body.end(),
-                      [](char ch) { return static_cast<unsigned char>(ch) < 0x20 || ch == 0x7f; }),
-                  0)
-            << quoted;
-        int status = -1;
-        EXPECT_EQ(testing::RunCommand({"/bin/sh", "-c", "printf '%s' " + quoted}, status), word);
-        EXPECT_EQ(status, 0);
-        if (word.find('\n') == std::string::npos) {
-            const std::string line = PrintfLine(word);
-            EXPECT_EQ(testing::RunCommand({"/bin/sh", "-c", line}, status), word + "\n");
-            EXPECT_EQ(std::count_if(line.begin(), line.end(),
-                                    [](char ch) { return static_cast<unsigned char>(ch) < 0x20; }),
-                      0);
-        }
     }
 }
 

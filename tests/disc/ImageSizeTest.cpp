@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MixedSelection.h"
 #include "disc/ImageSizer.h"
-#include "disc/ShellText.h"
+#include "engine/ShellText.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

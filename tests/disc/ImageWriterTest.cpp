@@ -165,6 +165,7 @@ TEST(ImageWriter, ASourceThatChangesOrVanishesWhileWrittenFailsTheImageNamingIt)
         } catch (const TDiscError& e) {
             EXPECT_THAT(e.what(), HasSubstr("2-small.flac"));
             EXPECT_THAT(e.what(), HasSubstr(vanish ? "vanished" : "changed"));
+            EXPECT_EQ(e.Code(), TDiscCode::ChangedSincePlanned);
         }
         EXPECT_TRUE(Names(dir / "out").empty());
     }
@@ -172,8 +173,18 @@ TEST(ImageWriter, ASourceThatChangesOrVanishesWhileWrittenFailsTheImageNamingIt)
     testing::TempDir dir;
     Put(dir, "a.flac", "abc");
     Disc disc({dir / "a.flac"});
-    EXPECT_THROW(disc.Write(dir.Path().string(), disc.Sectors + 1), TDiscError);
-    EXPECT_THROW(PrepareImageFolder(dir.Path().string(), std::int64_t(1) << 60), TDiscError);
+    const auto codeOf = [](const auto& run) {
+        try {
+            run();
+        } catch (const TDiscError& e) {
+            return e.Code();
+        }
+        return TDiscCode::Ok;
+    };
+    EXPECT_EQ(codeOf([&] { disc.Write(dir.Path().string(), disc.Sectors + 1); }),
+              TDiscCode::ChangedSincePlanned);
+    EXPECT_EQ(codeOf([&] { PrepareImageFolder(dir.Path().string(), std::int64_t(1) << 60); }),
+              TDiscCode::NoSpace);
 }
 
 } // namespace

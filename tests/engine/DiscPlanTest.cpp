@@ -65,6 +65,11 @@ TEST(BinPacking, BoundsAndHeuristicsOnKnownInstances) {
     EXPECT_EQ(BinPackingLowerBound(std::vector<std::int64_t>{0, 0}, 100), 1);
     EXPECT_EQ(BinPackingLowerBound(std::vector<std::int64_t>{}, 100), 0);
     EXPECT_EQ(BinPackingLowerBound(std::vector<std::int64_t>{50, 50, 1}, 100), 2);
+    // 69 shares a bin with 25 at best, and then 43 + 42 + 20 need two: L2 sees only the total.
+    const std::vector<std::int64_t> reduced{69, 43, 42, 25, 20};
+    EXPECT_EQ(BinPackingL2(reduced, 100), 2);
+    EXPECT_EQ(BinPackingL3(reduced, 100), 3);
+    EXPECT_EQ(BinPackingLowerBound(reduced, 100), 3);
 
     // Both heuristics need three bins where two suffice: 50+30+20 and 40+30+30.
     const std::vector<std::int64_t> w{50, 40, 30, 30, 30, 20};
@@ -79,23 +84,38 @@ TEST(BinPacking, BoundsAndHeuristicsOnKnownInstances) {
 
 TEST(BinPacking, BoundsAndHeuristicsHoldAgainstTheOptimum) {
     std::mt19937_64 rng(4);
-    for (int round = 0; round < 300; ++round) {
-        const std::int64_t c = std::uniform_int_distribution<std::int64_t>(1, 120)(rng);
+    int stronger = 0;
+    for (int round = 0; round < 600; ++round) {
+        // Every other round, items of a tenth of a bin and more, where the reductions matter.
+        const bool large = round % 2 == 1;
+        const std::int64_t c =
+            large ? 100 : std::uniform_int_distribution<std::int64_t>(1, 120)(rng);
         std::vector<std::int64_t> w;
-        for (std::int64_t x : SmallWeights(rng, 10)) {
+        for (std::int64_t x : large ? std::vector<std::int64_t>{} : SmallWeights(rng, 10)) {
             if (x <= c) {
                 w.push_back(x);
             }
+        }
+        while (large && w.size() < 3 + rng() % 8) {
+            w.push_back(std::uniform_int_distribution<std::int64_t>(10, 99)(rng));
         }
         const std::int64_t optimum = BruteBinCount(w, c);
         const TBins ffd = FirstFitDecreasing(w, c);
         const TBins bfd = BestFitDecreasing(w, c);
         ExpectPacking(ffd, w, c);
         ExpectPacking(bfd, w, c);
+        const std::int64_t l1 = BinPackingL1(w, c);
+        const std::int64_t l2 = BinPackingL2(w, c);
+        const std::int64_t l3 = BinPackingL3(w, c);
+        EXPECT_LE(l1, l2);
+        EXPECT_LE(l2, l3);
+        EXPECT_LE(l3, optimum);
         EXPECT_LE(BinPackingLowerBound(w, c), optimum);
+        stronger += l3 > l2 ? 1 : 0;
         EXPECT_GE(std::int64_t(ffd.size()), optimum);
         EXPECT_GE(std::int64_t(bfd.size()), optimum);
     }
+    EXPECT_GT(stronger, 0); // the reductions did some work
 }
 
 TEST(DiscPlan, EveryItemOnceNoDiscOverAndNeverMoreDiscsThanTheHeuristics) {
@@ -281,6 +301,46 @@ TEST(DiscPlan, ProgressIsToldOfEveryDiscAndTheStopTokenEndsThePlan) {
     EXPECT_GT(second, 0u);
     EXPECT_EQ(plan.TooLarge, (std::vector<std::size_t>{6}));
     EXPECT_EQ(plan.LowerBound, 3);
+}
+
+// Twenty thousand items, images a quarter sector per item smaller than planned (as the
+// rounded shares make them): the first discs, searched among a part of what is left and aimed
+// at the last disc's over-count, each measure full; every item once, no disc over. Stopped
+// after 40 discs, while the part is searched.
+TEST(DiscPlan, ManyItemsArePlannedFromPartsOfTheRestAndEachDiscMeasuresFull) {
+    std::mt19937_64 rng(17);
+    TFillProblem p{std::vector<std::int64_t>(20'000), 10, 10'000};
+    for (std::int64_t& w : p.ItemSectors) {
+        w = std::uniform_int_distribution<std::int64_t>(200, 900)(rng);
+    }
+    const TExactImageSize image = [&](const std::vector<std::size_t>& chosen) {
+        return p.FixedSectors + SumAt(p.ItemSectors, chosen) - std::int64_t(chosen.size() / 4);
+    };
+    std::stop_source stop;
+    TPlanOptions options;
+    options.Stop = stop.get_token();
+    const TDiscPlan plan = PlanDiscs(
+        p, image,
+        [&](std::size_t discs, std::size_t) {
+            if (discs == 40) {
+                stop.request_stop();
+            }
+        },
+        options);
+    ASSERT_EQ(plan.Discs.size(), 40u);
+    std::vector<int> seen(p.ItemSectors.size(), 0);
+    for (const TPlannedDisc& d : plan.Discs) {
+        for (std::size_t i : d.Items) {
+            ++seen[i];
+        }
+        EXPECT_EQ(d.PlannedSectors, p.FixedSectors + SumAt(p.ItemSectors, d.Items));
+        EXPECT_EQ(d.VerifiedSectors, image(d.Items));
+        EXPECT_EQ(d.SpareSectors, 0);
+    }
+    for (std::size_t i : plan.Unplaced) {
+        ++seen[i];
+    }
+    EXPECT_EQ(seen, std::vector<int>(p.ItemSectors.size(), 1));
 }
 
 } // namespace

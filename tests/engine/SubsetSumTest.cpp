@@ -100,6 +100,35 @@ TEST(SubsetSum, ACommonFactorShowsThatTheCapacityCannotBeMet) {
     EXPECT_EQ(SumAt(w, r.Chosen), r.Sum);
 }
 
+// Weights that can never meet the capacity exactly: too large for more than ten to fit, or
+// all alike modulo m. The search stops at the bound on what is reachable, equal to the full
+// table's; too large to pair well, it needs no table at all.
+TEST(SubsetSum, WeightsThatNeverMeetTheCapacityStopAtTheReachableBound) {
+    std::mt19937_64 rng(13);
+    struct TFamily {
+        std::int64_t Modulus, Remainder, Low, High, Capacity;
+    };
+    for (const TFamily& f :
+         {TFamily{1, 0, 210'000, 218'000, 2'295'071}, TFamily{1'000, 1, 12, 28, 2'295'071},
+          TFamily{360, 7, 40, 90, 2'295'104}, TFamily{64, 63, 5, 50, 359'844}}) {
+        std::vector<std::int64_t> w(3000);
+        for (std::int64_t& x : w) {
+            x = f.Remainder +
+                f.Modulus * std::uniform_int_distribution<std::int64_t>(f.Low, f.High)(rng);
+        }
+        const TSubsetSumResult r = LargestSubsetSum(w, f.Capacity);
+        SCOPED_TRACE(::testing::Message() << "modulus " << f.Modulus);
+        EXPECT_TRUE(r.Proven);
+        EXPECT_EQ(SumAt(w, r.Chosen), r.Sum);
+        EXPECT_EQ(r.Sum, SubsetSumByTable(w, f.Capacity).Sum);
+        if (f.Modulus == 1) {
+            const TSubsetSumResult small = LargestSubsetSum(w, f.Capacity, {1 << 21, 1, 0});
+            EXPECT_TRUE(small.Proven);
+            EXPECT_EQ(small.Sum, r.Sum);
+        }
+    }
+}
+
 TEST(SubsetSum, BeyondTheTableTheReducedSearchStillFillsExactly) {
     // Blu-ray sizes with thousands of items, over the table's limits: filled to the sector.
     std::mt19937_64 rng(8);

@@ -5,8 +5,8 @@
 // already read. Kept to measure the two against each other; it follows links the way
 // libisofs does, without xorriso's guard against link loops, so only trees without loops
 // may be given to it.
-#include "GraftPoints.h"
-#include "ImageOptions.h"
+#include "disc/GraftPoints.h"
+#include "disc/ImageOptions.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DiskReadSizer.h"
 
-#include "DiscError.h"
-#include "DiscTexts.h"
-#include "IsoSession_p.h"
-#include "ShellText.h"
+#include "disc/DiscError.h"
+#include "disc/DiscTexts.h"
+#include "disc/IsoSession_p.h"
 
 namespace platterwise {
 
@@ -24,8 +23,8 @@ std::int64_t ImageSectorsReadByLibisofs(const std::vector<TGraftPoint>& points,
                                           point.DiskPath.c_str());
         }
         if (result < 0) {
-            throw TDiscError(QuotedName(point.DiskPath) + std::string(texts::kLibisofsFailed) +
-                             iso_error_to_msg(result));
+            throw TDiscError(
+                PathStatus(point.DiskPath, texts::kLibisofsFailed, iso_error_to_msg(result)));
         }
     }
     return detail::SizeOf(image.get(), options);
