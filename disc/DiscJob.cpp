@@ -470,8 +470,8 @@ void Job::Search() {
         if (disc.Status == TFillStatus::Filled) {
             // The search's proof holds for planned sizes; on the real image only a full disc
             // is certainly the fullest.
-            AddDisc(disc.Chosen, disc.PlannedSectors, disc.VerifiedSectors, disc.Verified,
-                    disc.VerifiedSectors == problem.CapacitySectors);
+            AddDisc(disc.Chosen, disc.PlannedSectors, disc.ImageSectors, disc.Verified,
+                    disc.ImageSectors == problem.CapacitySectors);
             Report(1);
         }
         return;
@@ -499,7 +499,7 @@ void Job::Search() {
     }
     result_.LowerBound = std::max(MeasuredLowerBound(plan), DataLowerBound(placed));
     for (const TPlannedDisc& disc : plan.Discs) {
-        AddDisc(disc.Items, disc.PlannedSectors, disc.VerifiedSectors, disc.Verified, disc.Fullest);
+        AddDisc(disc.Items, disc.PlannedSectors, disc.ImageSectors, disc.Verified, disc.Proven);
     }
 }
 

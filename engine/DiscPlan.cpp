@@ -100,8 +100,8 @@ struct TPlanner {
             disc.PlannedSectors += Problem.ItemSectors[i];
         }
         disc.Verified = bool(ExactSize);
-        disc.VerifiedSectors = disc.Verified ? ExactSize(disc.Items) : disc.PlannedSectors;
-        disc.SpareSectors = Problem.CapacitySectors - disc.VerifiedSectors;
+        disc.ImageSectors = disc.Verified ? ExactSize(disc.Items) : disc.PlannedSectors;
+        disc.SpareSectors = Problem.CapacitySectors - disc.ImageSectors;
         return disc;
     }
 
@@ -192,7 +192,7 @@ struct TPlanner {
             }
             TPlannedDisc disc{Pick(rest, fullest.Chosen),
                               fullest.PlannedSectors,
-                              fullest.VerifiedSectors,
+                              fullest.ImageSectors,
                               fullest.Verified,
                               fullest.SpareSectors,
                               false,
@@ -203,7 +203,7 @@ struct TPlanner {
                     Heuristic(WeightsOf(after, Problem.ItemSectors), Room);
                 if (1 + afterHeuristic.Count > heuristic.Count) {
                     TPlannedDisc bin = HeuristicDisc(rest, heuristic.FirstDisc);
-                    if (bin.VerifiedSectors <= Problem.CapacitySectors) {
+                    if (bin.ImageSectors <= Problem.CapacitySectors) {
                         disc = std::move(bin);
                         after = Without(rest, heuristic.FirstDisc);
                         afterHeuristic = Heuristic(WeightsOf(after, Problem.ItemSectors), Room);
@@ -216,7 +216,7 @@ struct TPlanner {
                 LeaveUnplaced(rest, plan);
                 return;
             }
-            overCount = std::max<std::int64_t>(0, disc.PlannedSectors - disc.VerifiedSectors);
+            overCount = std::max<std::int64_t>(0, disc.PlannedSectors - disc.ImageSectors);
             plan.Discs.push_back(std::move(disc));
             rest = std::move(after);
             if (Progress) {
@@ -324,7 +324,7 @@ struct TPlanner {
             const auto same = known.find(items);
             TPlannedDisc disc =
                 same != known.end() ? plan.Discs[same->second] : Measured(std::move(items));
-            if (disc.VerifiedSectors <= Problem.CapacitySectors) {
+            if (disc.ImageSectors <= Problem.CapacitySectors) {
                 better.Discs.push_back(std::move(disc));
             } else {
                 over.insert(over.end(), disc.Items.begin(), disc.Items.end());
@@ -387,13 +387,13 @@ TDiscPlan PlanDiscs(const TFillProblem& problem, const TExactImageSize& exactSiz
     }
     // Fullest first (ties: the disc whose first item comes first), whichever way it was made.
     for (TPlannedDisc& disc : plan.Discs) {
-        disc.Fullest = disc.SpareSectors == 0;
+        disc.Proven = disc.SpareSectors == 0;
     }
-    std::sort(
-        plan.Discs.begin(), plan.Discs.end(), [](const TPlannedDisc& a, const TPlannedDisc& b) {
-            return a.VerifiedSectors != b.VerifiedSectors ? a.VerifiedSectors > b.VerifiedSectors
+    std::sort(plan.Discs.begin(), plan.Discs.end(),
+              [](const TPlannedDisc& a, const TPlannedDisc& b) {
+                  return a.ImageSectors != b.ImageSectors ? a.ImageSectors > b.ImageSectors
                                                           : a.Items.front() < b.Items.front();
-        });
+              });
     return plan;
 }
 

@@ -22,12 +22,12 @@
 namespace platterwise {
 
 struct TPlannedDisc {
-    std::vector<std::size_t> Items;   // positions in the caller's item list, ascending
-    std::int64_t PlannedSectors = 0;  // FixedSectors + the items' planned sectors
-    std::int64_t VerifiedSectors = 0; // the exact size when Verified, else PlannedSectors
+    std::vector<std::size_t> Items;  // positions in the caller's item list, ascending
+    std::int64_t PlannedSectors = 0; // FixedSectors + the items' planned sectors
+    std::int64_t ImageSectors = 0;   // the exact size when Verified, else PlannedSectors
     bool Verified = false;
-    std::int64_t SpareSectors = 0; // CapacitySectors - VerifiedSectors, never negative
-    bool Fullest = false;          // full to the last sector, as measured
+    std::int64_t SpareSectors = 0; // CapacitySectors - ImageSectors, never negative
+    bool Proven = false;           // full to the last sector, as measured
     int Rounds = 0;                // searches made for this disc (0 for a heuristic's bin)
 };
 

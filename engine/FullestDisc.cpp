@@ -52,8 +52,8 @@ struct TFillSearch {
         }
         disc.PlannedSectors = Problem.FixedSectors + found.Sum;
         disc.Verified = bool(ExactSize);
-        disc.VerifiedSectors = disc.Verified ? ExactSize(disc.Chosen) : disc.PlannedSectors;
-        disc.SpareSectors = Problem.CapacitySectors - disc.VerifiedSectors;
+        disc.ImageSectors = disc.Verified ? ExactSize(disc.Chosen) : disc.PlannedSectors;
+        disc.SpareSectors = Problem.CapacitySectors - disc.ImageSectors;
         proven = found.Proven;
         return true;
     }
@@ -66,7 +66,7 @@ struct TFillSearch {
         std::set<std::int64_t> tried;
         for (int round = 0; round < kMaxWidenRounds && disc.SpareSectors > 0; ++round) {
             const std::int64_t target =
-                SaturatingAdd(last.PlannedSectors, Problem.CapacitySectors - last.VerifiedSectors);
+                SaturatingAdd(last.PlannedSectors, Problem.CapacitySectors - last.ImageSectors);
             const std::int64_t capacity = SaturatingSub(target, Problem.FixedSectors);
             bool proven = false;
             if (capacity < 0 || !tried.insert(capacity).second ||
@@ -110,20 +110,20 @@ TFilledDisc FindFullestDisc(const TFillProblem& problem, const TExactImageSize& 
         if (capacity < 0 || !search.Measure(capacity, disc, proven)) {
             break; // even the smallest item is over the tightened capacity
         }
-        if (disc.VerifiedSectors <= problem.CapacitySectors) {
+        if (disc.ImageSectors <= problem.CapacitySectors) {
             disc.Status = TFillStatus::Filled;
             disc.Proven = disc.SpareSectors == 0 || (round == 1 && proven);
-            if (disc.SpareSectors > 0 && disc.VerifiedSectors < disc.PlannedSectors) {
+            if (disc.SpareSectors > 0 && disc.ImageSectors < disc.PlannedSectors) {
                 search.Widen(disc);
             }
             return disc;
         }
-        maxExcess = std::max(maxExcess, disc.VerifiedSectors - disc.PlannedSectors);
+        maxExcess = std::max(maxExcess, disc.ImageSectors - disc.PlannedSectors);
     }
     // Tried honestly and found nothing that measures within the disc.
     disc.Status = TFillStatus::GaveUp;
     disc.Chosen.clear();
-    disc.PlannedSectors = disc.VerifiedSectors = disc.SpareSectors = 0;
+    disc.PlannedSectors = disc.ImageSectors = disc.SpareSectors = 0;
     disc.Verified = false;
     return disc;
 }

@@ -38,11 +38,11 @@ enum class TFillStatus : std::uint8_t {
 
 struct TFilledDisc {
     TFillStatus Status = TFillStatus::NothingFits;
-    std::vector<std::size_t> Chosen;  // positions of the items on the disc, ascending
-    std::int64_t PlannedSectors = 0;  // FixedSectors + the chosen items' planned sectors
-    std::int64_t VerifiedSectors = 0; // the exact size when Verified, else PlannedSectors
-    bool Verified = false;            // the exact size was asked for Chosen
-    std::int64_t SpareSectors = 0;    // CapacitySectors - VerifiedSectors
+    std::vector<std::size_t> Chosen; // positions of the items on the disc, ascending
+    std::int64_t PlannedSectors = 0; // FixedSectors + the chosen items' planned sectors
+    std::int64_t ImageSectors = 0;   // the exact size when Verified, else PlannedSectors
+    bool Verified = false;           // the exact size was asked for Chosen
+    std::int64_t SpareSectors = 0;   // CapacitySectors - ImageSectors
     // No set of whole items has a larger planned size within the capacity (the search covered
     // every sum, or met the capacity exactly), or the disc is full to the last sector.
     bool Proven = false;

@@ -187,10 +187,10 @@ void BenchMedium(const TCollection& c, const TSelection& selection,
 
     TVerified verified;
     if (fullest.Status == TFillStatus::Filled) {
-        VerifyWithXorriso(sizer, fullest.Chosen, fullest.VerifiedSectors, verified);
+        VerifyWithXorriso(sizer, fullest.Chosen, fullest.ImageSectors, verified);
     }
     for (const TPlannedDisc& disc : plan.Discs) {
-        VerifyWithXorriso(sizer, disc.Items, disc.VerifiedSectors, verified);
+        VerifyWithXorriso(sizer, disc.Items, disc.ImageSectors, verified);
     }
 
     std::printf("%s on %s (%s sectors, %s for items): %zu items, %zu too large\n", c.Name.c_str(),

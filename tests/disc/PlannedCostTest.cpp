@@ -190,10 +190,10 @@ TEST(PlannedCost, FeedsTheFullestDiscWhoseChoiceTheSizerMeasures) {
         problem, [&](const std::vector<std::size_t>& chosen) { return sizer.Sectors(chosen); });
     ASSERT_EQ(disc.Status, TFillStatus::Filled);
     EXPECT_TRUE(disc.Verified);
-    EXPECT_EQ(disc.VerifiedSectors, sizer.Sectors(disc.Chosen));
-    EXPECT_LE(disc.VerifiedSectors, disc.PlannedSectors);
+    EXPECT_EQ(disc.ImageSectors, sizer.Sectors(disc.Chosen));
+    EXPECT_LE(disc.ImageSectors, disc.PlannedSectors);
     // Planned above the image, the search widened past the capacity; the image stays within.
-    EXPECT_LE(disc.VerifiedSectors, problem.CapacitySectors);
+    EXPECT_LE(disc.ImageSectors, problem.CapacitySectors);
     EXPECT_GT(disc.Chosen.size(), 2u);
     EXPECT_EQ(disc.TooLarge, (std::vector<std::size_t>{2, 10, 11}));
 }

@@ -156,9 +156,9 @@ TEST(DiscPlan, EveryItemOnceNoDiscOverAndNeverMoreDiscsThanTheHeuristics) {
                 fitting.push_back(p.ItemSectors[i]);
             }
             EXPECT_EQ(d.PlannedSectors, p.FixedSectors + SumAt(p.ItemSectors, d.Items));
-            EXPECT_EQ(d.VerifiedSectors, larger ? image(d.Items) : d.PlannedSectors);
-            EXPECT_LE(d.VerifiedSectors, p.CapacitySectors);
-            EXPECT_EQ(d.SpareSectors, p.CapacitySectors - d.VerifiedSectors);
+            EXPECT_EQ(d.ImageSectors, larger ? image(d.Items) : d.PlannedSectors);
+            EXPECT_LE(d.ImageSectors, p.CapacitySectors);
+            EXPECT_EQ(d.SpareSectors, p.CapacitySectors - d.ImageSectors);
         }
         EXPECT_EQ(seen, std::vector<int>(p.ItemSectors.size(), 1));
         if (larger) {
@@ -175,9 +175,9 @@ TEST(DiscPlan, EveryItemOnceNoDiscOverAndNeverMoreDiscsThanTheHeuristics) {
         // The search for fewer discs reaches the fewest on sets this small.
         EXPECT_EQ(count, optimum);
         for (std::size_t d = 0; d < plan.Discs.size(); ++d) {
-            EXPECT_EQ(plan.Discs[d].Fullest, plan.Discs[d].SpareSectors == 0);
+            EXPECT_EQ(plan.Discs[d].Proven, plan.Discs[d].SpareSectors == 0);
             if (d > 0) {
-                EXPECT_GE(plan.Discs[d - 1].VerifiedSectors, plan.Discs[d].VerifiedSectors);
+                EXPECT_GE(plan.Discs[d - 1].ImageSectors, plan.Discs[d].ImageSectors);
             }
         }
         TPlanOptions startOnly;
@@ -334,7 +334,7 @@ TEST(DiscPlan, ManyItemsArePlannedFromPartsOfTheRestAndEachDiscMeasuresFull) {
             ++seen[i];
         }
         EXPECT_EQ(d.PlannedSectors, p.FixedSectors + SumAt(p.ItemSectors, d.Items));
-        EXPECT_EQ(d.VerifiedSectors, image(d.Items));
+        EXPECT_EQ(d.ImageSectors, image(d.Items));
         EXPECT_EQ(d.SpareSectors, 0);
     }
     for (std::size_t i : plan.Unplaced) {

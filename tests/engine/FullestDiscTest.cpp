@@ -74,10 +74,10 @@ TEST(FullestDisc, MatchesBruteForceAndTightensWhenTheImageIsLarger) {
         }
         ASSERT_EQ(d.Status, TFillStatus::Filled);
         EXPECT_EQ(d.PlannedSectors, p.FixedSectors + SumAt(p.ItemSectors, d.Chosen));
-        EXPECT_EQ(d.VerifiedSectors, image(d.Chosen));
+        EXPECT_EQ(d.ImageSectors, image(d.Chosen));
         EXPECT_TRUE(d.Verified);
-        EXPECT_LE(d.VerifiedSectors, p.CapacitySectors);
-        EXPECT_EQ(d.SpareSectors, p.CapacitySectors - d.VerifiedSectors);
+        EXPECT_LE(d.ImageSectors, p.CapacitySectors);
+        EXPECT_EQ(d.SpareSectors, p.CapacitySectors - d.ImageSectors);
         EXPECT_GE(d.PlannedSectors - p.FixedSectors, BruteLargestSum(usable, room - excess));
         EXPECT_LE(d.Rounds, excess == 0 ? 1 : 2);
         EXPECT_EQ(image.Calls - 1, d.Rounds); // one measurement per round, plus ours above
@@ -108,7 +108,7 @@ TEST(FullestDisc, ALargerImageTightensByWhatThePlanMissed) {
     EXPECT_EQ(d.Rounds, 2);
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(d.PlannedSectors, 8);
-    EXPECT_EQ(d.VerifiedSectors, 10);
+    EXPECT_EQ(d.ImageSectors, 10);
     EXPECT_EQ(d.SpareSectors, 0);
     EXPECT_TRUE(d.Proven); // full to the last sector
 }
@@ -124,7 +124,7 @@ TEST(FullestDisc, ASmallerImageWidensTheSearchToASetPlannedBeyondTheDisc) {
     const TFilledDisc d = FindFullestDisc(p, image);
     EXPECT_EQ(d.Status, TFillStatus::Filled);
     EXPECT_EQ(d.PlannedSectors, 22);
-    EXPECT_EQ(d.VerifiedSectors, 18);
+    EXPECT_EQ(d.ImageSectors, 18);
     EXPECT_EQ(d.SpareSectors, 2);
     EXPECT_FALSE(d.Proven);
     EXPECT_EQ(d.Rounds, 2);
@@ -151,9 +151,9 @@ TEST(FullestDisc, WideningNeverPassesTheDiscNorMeasuresLessThanThePlannedBest) {
         if (d.Status != TFillStatus::Filled) {
             continue;
         }
-        EXPECT_EQ(d.VerifiedSectors, image(d.Chosen));
-        EXPECT_LE(d.VerifiedSectors, p.CapacitySectors);
-        EXPECT_GE(d.VerifiedSectors, image(planned.Chosen));
+        EXPECT_EQ(d.ImageSectors, image(d.Chosen));
+        EXPECT_LE(d.ImageSectors, p.CapacitySectors);
+        EXPECT_GE(d.ImageSectors, image(planned.Chosen));
         EXPECT_LE(d.Rounds, 1 + kMaxWidenRounds);
     }
 }
@@ -177,7 +177,7 @@ TEST(FullestDisc, TooLargeItemsAreNamedAndTheRestFills) {
     EXPECT_EQ(d.TooLarge, (std::vector<std::size_t>{0, 1}));
     EXPECT_EQ(d.Chosen, (std::vector<std::size_t>{2, 3}));
     EXPECT_FALSE(d.Verified);
-    EXPECT_EQ(d.VerifiedSectors, 100);
+    EXPECT_EQ(d.ImageSectors, 100);
     EXPECT_EQ(d.SpareSectors, 0);
 
     const TFilledDisc none = FindFullestDisc({{6, 7}, 95, 100});
