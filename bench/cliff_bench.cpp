@@ -10,11 +10,13 @@
 // of runs taken in turn, with the ratio to `total`; and the search alone (planned sectors
 // from the walk, every disc sized exactly; median of at least 3 runs), so that the search's
 // part is seen apart from the walks the job makes.
+#include "Timing.h"
 #include "disc/DiscJob.h"
 #include "disc/ImageSizer.h"
 #include "engine/DiscPlan.h"
 #include "engine/FullestDisc.h"
 #include "engine/TotalsReport.h"
+#include "fill_bench/AllRows.h"
 #include "fill_bench/PlannedSectors.h"
 #include "image/DiscMedia.h"
 #include "image/ImageCost.h"
@@ -111,38 +113,6 @@ std::vector<std::string> MakeSet(const std::string& root, const TSet& set) {
         }
     }
     return paths;
-}
-
-class TRows final : public TSelectionSource {
-public:
-    explicit TRows(const std::vector<std::string>& paths) {
-        for (const std::string& p : paths) {
-            rows_.push_back({false, p});
-        }
-    }
-    int RowCount() const override { return int(rows_.size()); }
-    bool RowSelected(int) const override { return true; }
-    TRowItem RowItem(int row) const override { return rows_[std::size_t(row)]; }
-    const std::vector<TRowItem>& Rows() const { return rows_; }
-
-private:
-    std::vector<TRowItem> rows_;
-};
-
-class TDiscard final : public TReportSink {
-public:
-    void Perform(const TDisplayAction&) override {}
-};
-
-double Seconds(const std::function<void()>& f) {
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 void Bench(const std::string& root, const TSet& set) {

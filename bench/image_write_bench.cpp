@@ -2,6 +2,7 @@
 // Writing a disc image with MD5s against `xorriso -md5 on -as mkisofs ... -o` for the same
 // graft points, and verifying it against `md5sum` of the same files, in the same run:
 //   image_write_bench [WORK-FOLDER [MB [RUNS]]]
+#include "Timing.h"
 #include "disc/DiscVerify.h"
 #include "disc/ImageSizer.h"
 #include "disc/ImageWriter.h"
@@ -20,19 +21,10 @@
 
 namespace fs = std::filesystem;
 using namespace platterwise;
+using platterwise::bench::Median;
+using platterwise::bench::Seconds;
 
 namespace {
-
-double Seconds(const std::function<void()>& run) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 std::string Quoted(const std::string& word) {
     std::string text = "'";

@@ -9,6 +9,7 @@
 // (PlannedSectors.h). The fullest disc and the plan measure their discs exactly (libisofs);
 // every such disc is checked against xorriso -print-size, and the spare sectors of every
 // search's fullest disc are exact.
+#include "AllRows.h"
 #include "Collections.h"
 #include "Peers.h"
 #include "PlannedSectors.h"
@@ -36,27 +37,6 @@ namespace platterwise::bench {
 namespace {
 
 namespace fs = std::filesystem;
-
-class TRows final : public TSelectionSource {
-public:
-    explicit TRows(const std::vector<std::string>& paths) {
-        for (const std::string& p : paths) {
-            rows_.push_back({fs::is_directory(p), p});
-        }
-    }
-    int RowCount() const override { return int(rows_.size()); }
-    bool RowSelected(int) const override { return true; }
-    TRowItem RowItem(int row) const override { return rows_[std::size_t(row)]; }
-    const std::vector<TRowItem>& Rows() const { return rows_; }
-
-private:
-    std::vector<TRowItem> rows_;
-};
-
-class TDiscard final : public TReportSink {
-public:
-    void Perform(const TDisplayAction&) override {}
-};
 
 // The median wall time of `runs` calls of `f`, in seconds.
 double Median(int runs, const std::function<void()>& f) {
