@@ -174,7 +174,8 @@ private:
     std::int64_t ExactSectors(const std::vector<std::size_t>& chosen);
     std::int64_t SizeOrRefuse(const std::vector<std::size_t>& positions);
     void MendUnderestimates(const std::vector<std::size_t>& positions, std::int64_t sectors);
-    std::int64_t MeasuredLowerBound(const TDiscPlan& plan);
+    // `placed`: ascending positions into eligible_ of the items on the plan's `discs`.
+    std::int64_t MeasuredLowerBound(const std::vector<std::size_t>& placed, std::size_t discs);
     std::int64_t DataLowerBound(const std::vector<std::size_t>& chosen);
     void Search();
     void AddDisc(const std::vector<std::size_t>& chosen, std::int64_t planned,
@@ -497,7 +498,10 @@ void Job::Search() {
     for (const TPlannedDisc& disc : plan.Discs) {
         placed.insert(placed.end(), disc.Items.begin(), disc.Items.end());
     }
-    result_.LowerBound = std::max(MeasuredLowerBound(plan), DataLowerBound(placed));
+    std::sort(placed.begin(), placed.end());
+    // Every item that fits was placed, unless the plan left some over: the bound stands.
+    const std::int64_t data = placed == fitting ? lowerBound_ : DataLowerBound(placed);
+    result_.LowerBound = std::max(MeasuredLowerBound(placed, plan.Discs.size()), data);
     for (const TPlannedDisc& disc : plan.Discs) {
         AddDisc(disc.Items, disc.PlannedSectors, disc.ImageSectors, disc.Verified, disc.Proven);
     }
@@ -506,16 +510,11 @@ void Job::Search() {
 // A bound on the real images: every disc's image is within the capacity, and the discs'
 // images together are at least the one image of all their items (that image shares what the
 // discs' images each hold: descriptors, root, path tables, content reached from two items).
-std::int64_t Job::MeasuredLowerBound(const TDiscPlan& plan) {
-    std::vector<std::size_t> all;
-    for (const TPlannedDisc& disc : plan.Discs) {
-        all.insert(all.end(), disc.Items.begin(), disc.Items.end());
+std::int64_t Job::MeasuredLowerBound(const std::vector<std::size_t>& placed, std::size_t discs) {
+    if (discs <= 1) {
+        return std::int64_t(discs);
     }
-    if (plan.Discs.size() <= 1) {
-        return std::int64_t(plan.Discs.size());
-    }
-    std::sort(all.begin(), all.end());
-    const std::int64_t sectors = ExactSectors(all);
+    const std::int64_t sectors = ExactSectors(placed);
     return std::max<std::int64_t>(1, (sectors + request_.CapacitySectors - 1) /
                                          std::max<std::int64_t>(1, request_.CapacitySectors));
 }

@@ -210,21 +210,7 @@ TBins CompleteBins(std::span<const std::int64_t> weights, std::int64_t capacity,
     for (int attempt = 0; attempt < limits.MaxAttempts && !limits.Stop.stop_requested() &&
                           std::chrono::steady_clock::now() < limits.Deadline;
          ++attempt) {
-        // Equal weights stay together: one random factor per distinct weight.
-        std::vector<double> key(weights.size(), 0);
-        const double spread = attempt == 0 ? 0 : 0.05 + 0.05 * double(attempt % 6);
-        std::uniform_real_distribution<double> factor(1 - spread, 1 + spread);
-        double f = 1;
-        for (std::size_t k = 0; k < decreasing.size(); ++k) {
-            if (k == 0 || weights[decreasing[k]] != weights[decreasing[k - 1]]) {
-                f = attempt == 0 ? 1 : factor(rng);
-            }
-            key[decreasing[k]] = double(weights[decreasing[k]]) * f;
-        }
-        std::vector<std::size_t> order = decreasing;
-        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            return key[a] != key[b] ? key[a] > key[b] : weights[a] > weights[b];
-        });
+        std::vector<std::size_t> order = PerturbedOrder(weights, decreasing, attempt, 6, rng);
         if (search.Attempt(std::move(order), bins * capacity - total, found)) {
             return found;
         }

@@ -68,4 +68,24 @@ TBins BestFitDecreasing(std::span<const std::int64_t> weights, std::int64_t capa
     return bins;
 }
 
+std::vector<std::size_t> PerturbedOrder(std::span<const std::int64_t> weights,
+                                        const std::vector<std::size_t>& decreasing, int pass,
+                                        int cycle, std::mt19937_64& rng) {
+    std::vector<double> key(weights.size(), 0);
+    const double spread = pass == 0 ? 0 : 0.05 + 0.05 * double(pass % cycle);
+    std::uniform_real_distribution<double> factor(1 - spread, 1 + spread);
+    double f = 1;
+    for (std::size_t k = 0; k < decreasing.size(); ++k) {
+        if (k == 0 || weights[decreasing[k]] != weights[decreasing[k - 1]]) {
+            f = pass == 0 ? 1 : factor(rng);
+        }
+        key[decreasing[k]] = double(weights[decreasing[k]]) * f;
+    }
+    std::vector<std::size_t> order = decreasing;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return key[a] != key[b] ? key[a] > key[b] : weights[a] > weights[b];
+    });
+    return order;
+}
+
 } // namespace platterwise

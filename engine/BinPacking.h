@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <random>
 #include <span>
 #include <vector>
 
@@ -20,5 +21,13 @@ TBins FirstFitDecreasing(std::span<const std::int64_t> weights, std::int64_t cap
 
 // Largest weight first, each into the fullest bin it fits (ties: the bin opened first).
 TBins BestFitDecreasing(std::span<const std::int64_t> weights, std::int64_t capacity);
+
+// The positions `decreasing` (by weight, largest first) reordered by each weight scaled by a
+// factor drawn per distinct weight, so equal weights stay together: pass 0 keeps the order;
+// later passes spread the factors by 5% to 5% * `cycle` and start again. For the searches that
+// retry a packing in a slightly different order.
+std::vector<std::size_t> PerturbedOrder(std::span<const std::int64_t> weights,
+                                        const std::vector<std::size_t>& decreasing, int pass,
+                                        int cycle, std::mt19937_64& rng);
 
 } // namespace platterwise

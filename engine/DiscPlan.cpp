@@ -45,17 +45,6 @@ std::vector<std::int64_t> WeightsOf(const std::vector<std::size_t>& positions,
     return w;
 }
 
-std::vector<std::size_t> Pick(const std::vector<std::size_t>& positions,
-                              const std::vector<std::size_t>& picks) {
-    std::vector<std::size_t> out;
-    out.reserve(picks.size());
-    for (std::size_t k : picks) {
-        out.push_back(positions[k]);
-    }
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
 // The items at `picks` (positions into `positions`), in the order of the picks.
 std::vector<std::size_t> PickInOrder(const std::vector<std::size_t>& positions,
                                      const std::vector<std::size_t>& picks) {
@@ -64,6 +53,14 @@ std::vector<std::size_t> PickInOrder(const std::vector<std::size_t>& positions,
     for (std::size_t k : picks) {
         out.push_back(positions[k]);
     }
+    return out;
+}
+
+// The same, ascending.
+std::vector<std::size_t> Pick(const std::vector<std::size_t>& positions,
+                              const std::vector<std::size_t>& picks) {
+    std::vector<std::size_t> out = PickInOrder(positions, picks);
+    std::sort(out.begin(), out.end());
     return out;
 }
 

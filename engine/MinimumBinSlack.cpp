@@ -105,28 +105,6 @@ private:
     std::int64_t nodes_ = 0;
 };
 
-// The items ordered by their weight scaled by a factor drawn per distinct weight (1 for all on
-// the first pass), so equal weights stay together.
-std::vector<std::size_t> PerturbedOrder(std::span<const std::int64_t> weights,
-                                        const std::vector<std::size_t>& decreasing, int pass,
-                                        std::mt19937_64& rng) {
-    std::vector<double> key(weights.size(), 0);
-    const double spread = pass == 0 ? 0 : 0.05 + 0.05 * double(pass % 8);
-    std::uniform_real_distribution<double> factor(1 - spread, 1 + spread);
-    double f = 1;
-    for (std::size_t k = 0; k < decreasing.size(); ++k) {
-        if (k == 0 || weights[decreasing[k]] != weights[decreasing[k - 1]]) {
-            f = pass == 0 ? 1 : factor(rng);
-        }
-        key[decreasing[k]] = double(weights[decreasing[k]]) * f;
-    }
-    std::vector<std::size_t> order = decreasing;
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return key[a] != key[b] ? key[a] > key[b] : weights[a] > weights[b];
-    });
-    return order;
-}
-
 } // namespace
 
 TBins MinimumBinSlack(std::span<const std::int64_t> weights, std::int64_t capacity,
@@ -143,7 +121,7 @@ TBins MinimumBinSlack(std::span<const std::int64_t> weights, std::int64_t capaci
          std::int64_t(best.size()) > std::max<std::int64_t>(limits.LowerBound, 1) &&
          !limits.Stop.stop_requested() && std::chrono::steady_clock::now() < limits.Deadline;
          ++p) {
-        TBins bins = pass.Pack(PerturbedOrder(weights, decreasing, p, rng), best.size());
+        TBins bins = pass.Pack(PerturbedOrder(weights, decreasing, p, 8, rng), best.size());
         if (!bins.empty()) {
             best = std::move(bins);
         }
