@@ -9,7 +9,6 @@
 #include "TreeProblems.h"
 #include "engine/DiscPlan.h"
 #include "engine/FullestDisc.h"
-#include "engine/PathAt.h"
 #include "engine/ShellText.h"
 #include "engine/Units.h"
 #include "image/ImageCost.h"
@@ -25,9 +24,7 @@
 #include <mutex>
 #include <optional>
 #include <stop_token>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 #include <unordered_map>
 
 namespace platterwise {
@@ -44,17 +41,6 @@ struct ItemRefused {
 // plan: the search starts again with the item's exact cost, so one item's underestimate
 // cannot push every set it is in over the disc.
 struct ItemResized {};
-
-TImageEntryKind EntryKind(const struct stat& st) {
-    if (S_ISDIR(st.st_mode)) {
-        return TImageEntryKind::Folder;
-    }
-    if (S_ISREG(st.st_mode)) {
-        return TImageEntryKind::File;
-    }
-    return S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? TImageEntryKind::Device
-                                                      : TImageEntryKind::Special;
-}
 
 // Trees read at once, each item's on one thread: items are read side by side while the job
 // takes each finished one in selection order.
@@ -191,7 +177,6 @@ private:
     std::vector<TDiscStatus> overlap_;   // per item: why it repeats another, else Ok
     std::vector<std::size_t> eligible_;  // positions the search works on
     std::vector<bool> sizedAlone_;       // per item: its image alone was sized exactly
-    std::vector<TImageEntryKind> kinds_; // per item: what it is on disk
     std::map<std::vector<std::size_t>, std::int64_t> exact_; // sizes of sets, by positions
     std::size_t measured_ = 0;
     std::int64_t lowerBound_ = 0; // on the discs, once known
@@ -208,7 +193,6 @@ Job::Job(const TDiscJobRequest& request, const TDiscJobProgressFn& progress,
     , items_(request.Items.size())
     , refused_(request.Items.size(), false)
     , sizedAlone_(request.Items.size(), false)
-    , kinds_(request.Items.size(), TImageEntryKind::File)
     , sizer_(
           [&] {
               std::vector<std::string> paths;
@@ -263,8 +247,9 @@ void Job::FindOverlaps() {
     }
 }
 
-// What can be told of an item before its walk: false when it is refused. The item is planned
-// under the name the whole selection gives it, the longest it can take on a disc.
+// What can be told of an item without touching the disk: false when it is refused. The item is
+// planned under the name the whole selection gives it, the longest it can take on a disc. What
+// it is on disk, and whether it can be read at all, its walk tells.
 bool Job::Check(std::size_t position, const std::string& rootName) {
     const TRowItem& row = request_.Items[position];
     TDiscJobItem& item = items_[position];
@@ -274,34 +259,19 @@ bool Job::Check(std::size_t position, const std::string& rootName) {
             row.IsContainer ? ikFolder : ikFile,
             0,
             0};
-    const auto refuse = [&](TDiscStatus reason) {
-        Refuse(position, std::move(reason));
-        return false;
-    };
     if (!overlap_[position].Ok()) {
-        return refuse(overlap_[position]);
+        Refuse(position, overlap_[position]);
+        return false;
     }
     if (item.ImageName.empty()) {
-        return refuse(PathStatus(item.Path, texts::kNoRootName));
-    }
-    struct stat st {};
-    if (StatPath(item.Path, st) != 0) {
-        return refuse(PathStatus(item.Path, texts::kCannotRead, std::strerror(errno)));
+        Refuse(position, PathStatus(item.Path, texts::kNoRootName));
+        return false;
     }
     try {
         CheckGraftPoint(rootName, sizer_.DiskPath(position));
     } catch (const TDiscError& e) {
-        return refuse(e.Status());
-    }
-    kinds_[position] = EntryKind(st);
-    item.Kind = kinds_[position] == TImageEntryKind::Folder ? ikFolder : ikFile;
-    if (kinds_[position] == TImageEntryKind::File) {
-        if (::access(item.Path.c_str(), R_OK) != 0) {
-            return refuse(PathStatus(item.Path, texts::kCannotRead, std::strerror(errno)));
-        }
-        if (st.st_size > kLargestXorrisoFile) {
-            return refuse(PathStatus(item.Path, texts::kLargerThanXorrisoTakes));
-        }
+        Refuse(position, e.Status());
+        return false;
     }
     return true;
 }
@@ -310,6 +280,20 @@ bool Job::Check(std::size_t position, const std::string& rootName) {
 // keeps it off a disc; the sizer keeps the tree for every exact size the search asks.
 void Job::Measure(std::size_t position, ItemWalk walk) {
     TDiscJobItem& item = items_[position];
+    if (walk.Tree.Nodes.empty() && !walk.First) {
+        return; // stopped before it was read: the job ends next
+    }
+    if (!walk.Tree.Nodes.empty()) {
+        item.Kind = walk.Tree.Nodes.front().Kind == TImageEntryKind::Folder ? ikFolder : ikFile;
+    }
+    if (walk.First && walk.First->Path == sizer_.DiskPath(position)) {
+        // The item itself, rather than something inside it.
+        const TTreeProblem& problem = *walk.First;
+        return Refuse(position, problem.Fault == TTreeFault::FileTooLarge
+                                    ? PathStatus(item.Path, texts::kLargerThanXorrisoTakes)
+                                    : PathStatus(item.Path, texts::kCannotRead,
+                                                 std::strerror(problem.Error)));
+    }
     result_.Problems.Append(walk.Unreadable);
     if (walk.First) {
         const TTreeProblem& problem = *walk.First;
@@ -318,10 +302,6 @@ void Job::Measure(std::size_t position, ItemWalk walk) {
                                                  QuotedName(problem.Path) + ": " +
                                                      std::strerror(problem.Error))
                                     : TreeProblemStatus(problem));
-    }
-    if (walk.Tree.Nodes.empty() || walk.Tree.Nodes.front().Kind != kinds_[position]) {
-        // Replaced between its check and its walk.
-        return Refuse(position, PathStatus(item.Path, texts::kCannotRead, std::strerror(ENOENT)));
     }
     if (LongestImagePath(walk.Tree, rootNames_[position]) >= kXorrisoPathLimit) {
         return Refuse(position, PathStatus(item.Path, texts::kRenamedPathTooLong));

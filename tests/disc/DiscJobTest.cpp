@@ -282,9 +282,12 @@ TEST_F(DiscJob, AnItemGivenTwiceOrInsideAnotherIsRefusedAndTheFirstOrOuterOnePla
 TEST_F(DiscJob, AFolderHoldingAFileThisUserCannotReadIsRefusedBeforeTheSearch) {
     dir_.File("Album D/01.flac", 400'000);
     dir_.File("Album D/secret.flac", 400'000);
+    dir_.File("locked.flac", 400'000);
     ::chmod((dir_ / "Album D/secret.flac").c_str(), 0);
+    ::chmod((dir_ / "locked.flac").c_str(), 0);
     ::chmod(dir_.Path().c_str(), 0755);
     Add("Album D");
+    Add("locked.flac"); // unreadable itself: refused as such, not as holding something
     // As an ordinary user (root reads everything): a child that drops its rights.
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
@@ -294,12 +297,15 @@ TEST_F(DiscJob, AFolderHoldingAFileThisUserCannotReadIsRefusedBeforeTheSearch) {
         }
         const TDiscJobResult r = RunDiscJob(request_);
         const bool refused =
-            r.Refused.size() == 1 && r.Refused[0].Item.Position == 6 &&
+            r.Refused.size() == 2 && r.Refused[0].Item.Position == 6 &&
             r.Refused[0].Reason.Text == Quoted(dir_ / "Album D")
                                             .append(" holds what cannot be read: ")
                                             .append(Quoted(dir_ / "Album D/secret.flac"))
                                             .append(": Permission denied") &&
-            r.Refused[0].Reason.Code == TDiscCode::HoldsUnreadable;
+            r.Refused[0].Reason.Code == TDiscCode::HoldsUnreadable &&
+            r.Refused[1].Reason.Text ==
+                Quoted(dir_ / "locked.flac").append(" cannot be read: Permission denied") &&
+            r.Refused[1].Item.Kind == ikFile && r.Problems.Count() == 1;
         ::_exit(refused && r.Status == TDiscJobStatus::Done ? 0 : 1);
     }
     int status = 0;
