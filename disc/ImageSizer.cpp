@@ -8,6 +8,7 @@
 #include "SizedStream.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace platterwise {
 namespace {
@@ -70,6 +71,10 @@ int AddNode(IsoImage* image, IsoDir* parent, const char* name, const TImageTree&
 // Entries added between two looks at the stop token.
 constexpr std::size_t kNodesBetweenStops = 1024;
 
+// Images of fewer entries are laid out on the calling thread: a few milliseconds at most, less
+// than the thread a stoppable layout starts (a plan sizes about a thousand discs).
+constexpr std::size_t kNodesLaidOutInline = 4096;
+
 // Adds an item's tree under `root`; false when stopped on the way.
 bool AddTree(IsoImage* image, IsoDir* root, const TImageRootEntry& entry,
              const std::stop_token& stop) {
@@ -117,6 +122,15 @@ std::int64_t ExactImageSectors(const std::vector<TImageRootEntry>& entries,
     if (stop.stop_requested()) {
         return 0;
     }
+    std::size_t nodes = 0;
+    for (const TImageRootEntry& entry : entries) {
+        nodes += entry.Tree->Nodes.size();
+    }
+    if (nodes < kNodesLaidOutInline) {
+        const std::int64_t sectors = detail::SizeOf(image.get(), options);
+        image.reset(); // under the lock, as every use of libisofs
+        return sectors;
+    }
     lock.unlock(); // the layout takes it again, perhaps on a thread of its own
     return detail::SizeOfStoppable(std::move(image), options, stop);
 }
@@ -125,10 +139,20 @@ TImageSizer::TImageSizer(std::vector<std::string> paths, TImageOptions options,
                          std::stop_token stop)
     : options_(std::move(options))
     , stop_(std::move(stop))
-    , trees_(paths.size()) {
+    , trees_(paths.size())
+    , nameShared_(paths.size(), false) {
     paths_.reserve(paths.size());
-    for (const std::string& path : paths) {
-        paths_.push_back(GraftDiskPath(path));
+    names_.reserve(paths.size());
+    std::unordered_map<std::string_view, std::size_t> first;
+    for (std::size_t item = 0; item < paths.size(); ++item) {
+        paths_.push_back(GraftDiskPath(paths[item]));
+        names_.push_back(ItemName(paths_.back()));
+    }
+    for (std::size_t item = 0; item < names_.size(); ++item) {
+        const auto [at, fresh] = first.try_emplace(names_[item], item);
+        if (!fresh) {
+            nameShared_[item] = nameShared_[at->second] = true;
+        }
     }
 }
 
@@ -140,39 +164,60 @@ const TImageTree& TImageSizer::Tree(std::size_t item) {
     return *trees_[item];
 }
 
-std::vector<TGraftPoint> TImageSizer::GraftPoints(const std::vector<std::size_t>& chosen) {
-    std::vector<std::size_t> items = chosen;
-    std::sort(items.begin(), items.end());
+std::vector<std::string> TImageSizer::RootNames(const std::vector<std::size_t>& items) {
+    bool shared = false;
+    for (const std::size_t item : items) {
+        if (names_.at(item).empty()) {
+            throw TDiscError(PathStatus(paths_[item], texts::kNoRootName));
+        }
+        shared = shared || nameShared_[item];
+    }
+    if (!shared) {
+        // Every name is its own: nothing to resolve. A search asks this for every set.
+        std::vector<std::string> names;
+        names.reserve(items.size());
+        for (const std::size_t item : items) {
+            names.push_back(names_[item]);
+        }
+        return names;
+    }
     std::vector<TRootItem> roots;
     roots.reserve(items.size());
     for (const std::size_t item : items) {
-        const std::string name = ItemName(paths_.at(item));
-        if (name.empty()) {
-            throw TDiscError(PathStatus(paths_[item], texts::kNoRootName));
-        }
-        roots.push_back({name, Tree(item).Nodes.front().Kind == TImageEntryKind::Folder});
+        roots.push_back({names_[item], Tree(item).Nodes.front().Kind == TImageEntryKind::Folder});
     }
-    const std::vector<std::string> names = ResolveRootNames(roots);
+    return ResolveRootNames(roots);
+}
+
+std::vector<TGraftPoint> TImageSizer::GraftPoints(const std::vector<std::size_t>& chosen) {
+    std::vector<std::size_t> items = chosen;
+    std::sort(items.begin(), items.end());
+    std::vector<std::string> names = RootNames(items);
     std::vector<TGraftPoint> points;
     points.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
-        points.push_back({names[i], paths_[items[i]]});
+        points.push_back({std::move(names[i]), paths_[items[i]]});
     }
     return points;
 }
 
 TImageSizer::TImage TImageSizer::Size(const std::vector<std::size_t>& chosen) {
+    TImage image;
+    image.GraftPoints = GraftPoints(chosen);
+    image.Sectors = Sectors(chosen);
+    return image;
+}
+
+std::int64_t TImageSizer::Sectors(const std::vector<std::size_t>& chosen) {
     std::vector<std::size_t> items = chosen;
     std::sort(items.begin(), items.end());
-    TImage image;
-    image.GraftPoints = GraftPoints(items);
+    std::vector<std::string> names = RootNames(items);
     std::vector<TImageRootEntry> entries;
     entries.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
-        entries.push_back({&Tree(items[i]), image.GraftPoints[i].ImageName, paths_[items[i]]});
+        entries.push_back({&Tree(items[i]), std::move(names[i]), paths_[items[i]]});
     }
-    image.Sectors = ExactImageSectors(entries, options_, stop_);
-    return image;
+    return ExactImageSectors(entries, options_, stop_);
 }
 
 } // namespace platterwise

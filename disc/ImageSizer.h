@@ -52,7 +52,8 @@ public:
     TImage Size(const std::vector<std::size_t>& chosen);
     // The graft points Size gives for `chosen`, without sizing the image.
     std::vector<TGraftPoint> GraftPoints(const std::vector<std::size_t>& chosen);
-    std::int64_t Sectors(const std::vector<std::size_t>& chosen) { return Size(chosen).Sectors; }
+    // Size(chosen).Sectors, without the graft points.
+    std::int64_t Sectors(const std::vector<std::size_t>& chosen);
 
     const TImageOptions& Options() const { return options_; }
 
@@ -67,10 +68,15 @@ public:
     void Adopt(std::size_t item, TImageTree tree) { trees_.at(item) = std::move(tree); }
 
 private:
+    // The names of the items at `items` (ascending) at the image root. Throws TDiscError.
+    std::vector<std::string> RootNames(const std::vector<std::size_t>& items);
+
     std::vector<std::string> paths_;
     TImageOptions options_;
     std::stop_token stop_;
     std::vector<std::optional<TImageTree>> trees_;
+    std::vector<bool> nameShared_;   // another item brings the same name
+    std::vector<std::string> names_; // each item's own name (ItemName)
 };
 
 } // namespace platterwise
