@@ -481,7 +481,11 @@ void Job::Search() {
     std::sort(placed.begin(), placed.end());
     // Every item that fits was placed, unless the plan left some over: the bound stands.
     const std::int64_t data = placed == fitting ? lowerBound_ : DataLowerBound(placed);
-    result_.LowerBound = std::max(MeasuredLowerBound(placed, plan.Discs.size()), data);
+    // The image of all the items never asks for more discs than the plan has: only a bound
+    // below the plan is worth that one large layout (half a second for 100,000 files).
+    const auto discs = std::int64_t(plan.Discs.size());
+    result_.LowerBound =
+        data >= discs ? data : std::max(MeasuredLowerBound(placed, plan.Discs.size()), data);
     for (const TPlannedDisc& disc : plan.Discs) {
         AddDisc(disc.Items, disc.PlannedSectors, disc.ImageSectors, disc.Verified, disc.Proven);
     }
