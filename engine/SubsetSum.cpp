@@ -22,6 +22,9 @@ double HalvesWork(std::size_t weights) {
 // When it does not, it has cost a few milliseconds at most.
 constexpr double kQuickWork = 8'000'000;
 constexpr std::int64_t kQuickSums = std::int64_t(1) << 18;
+// The narrower residual tried first: many weights meet it exactly as surely, at a quarter of
+// the sums (a plan of 100,000 files makes a thousand such tries).
+constexpr std::int64_t kNarrowQuickSums = std::int64_t(1) << 16;
 
 // Solves exactly into `out` with the method that the limits allow and that costs least;
 // false, leaving `out` alone, when neither method fits the limits.
@@ -166,6 +169,13 @@ TSubsetSumResult Solve(std::span<const std::int64_t> weights, std::int64_t capac
     // and for few weights too: meet in the middle over 40 of them costs seconds, while a fill
     // that meets the capacity exactly needs no proof beyond itself.
     if (capacity > sums) {
+        if (sums > kNarrowQuickSums) {
+            TSubsetSumResult narrow =
+                GreedyThenTable(weights, capacity, kNarrowQuickSums, limits, stop);
+            if (narrow.Sum == capacity || stop.stop_requested()) {
+                return narrow;
+            }
+        }
         TSubsetSumResult quick = GreedyThenTable(weights, capacity, sums, limits, stop);
         if (quick.Sum == capacity || stop.stop_requested()) {
             return quick;
