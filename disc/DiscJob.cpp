@@ -163,6 +163,7 @@ private:
     // `placed`: ascending positions into eligible_ of the items on the plan's `discs`.
     std::int64_t MeasuredLowerBound(const std::vector<std::size_t>& placed, std::size_t discs);
     std::int64_t DataLowerBound(const std::vector<std::size_t>& chosen);
+    std::int64_t EmptyImageSectors(); // the image with nothing in it, laid out once
     void Search();
     void AddDisc(const std::vector<std::size_t>& chosen, std::int64_t planned,
                  std::int64_t verified, bool isVerified, bool proven);
@@ -434,10 +435,16 @@ void Job::Search() {
         return ExactSectors(chosen);
     };
     // Planned sizes may over-count: an item planned over the disc is too large only when its
-    // image alone measures over it; else it is searched as filling a disc on its own.
+    // image alone measures over it, or when the data it certainly adds (DiscCountBound.h)
+    // leaves no room, which spares the layout of a large folder; else it is searched as
+    // filling a disc on its own.
     const std::int64_t room = SaturatingSub(problem.CapacitySectors, problem.FixedSectors);
     for (std::size_t k = 0; k < problem.ItemSectors.size(); ++k) {
-        if (problem.ItemSectors[k] > room && room >= 0 &&
+        if (problem.ItemSectors[k] <= room || room < 0) {
+            continue;
+        }
+        const std::int64_t least = OwnDataSectors({&sizer_.Tree(eligible_[k])}).front();
+        if (EmptyImageSectors() + least <= problem.CapacitySectors &&
             ExactSectors({k}) <= problem.CapacitySectors) {
             problem.ItemSectors[k] = room;
         }
@@ -512,10 +519,17 @@ std::int64_t Job::DataLowerBound(const std::vector<std::size_t>& chosen) {
             return 0;
         }
     }
-    if (emptyImageSectors_ == 0 && !trees.empty()) {
+    if (trees.empty()) {
+        return 0;
+    }
+    return DiscCountLowerBound(trees, request_.CapacitySectors, EmptyImageSectors());
+}
+
+std::int64_t Job::EmptyImageSectors() {
+    if (emptyImageSectors_ == 0) {
         emptyImageSectors_ = sizer_.Sectors({});
     }
-    return DiscCountLowerBound(trees, request_.CapacitySectors, emptyImageSectors_);
+    return emptyImageSectors_;
 }
 
 TDiscJobResult Job::Cancelled() const {

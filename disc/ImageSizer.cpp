@@ -24,7 +24,7 @@ std::string NodePath(const TImageRootEntry& entry, std::size_t index) {
     for (; index != 0 && index != TImageNode::kNoParent; index = tree.Nodes[index].Parent) {
         below.push_back(index);
     }
-    std::string path = entry.DiskPath.empty() ? entry.Name : entry.DiskPath;
+    std::string path(entry.DiskPath.empty() ? std::string_view(entry.Name) : entry.DiskPath);
     for (auto it = below.rbegin(); it != below.rend(); ++it) {
         path += '/';
         path += tree.Name(tree.Nodes[*it]);

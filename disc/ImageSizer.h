@@ -12,6 +12,7 @@
 #include <optional>
 #include <stop_token>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platterwise {
@@ -19,7 +20,7 @@ namespace platterwise {
 struct TImageRootEntry {
     const TImageTree* Tree = nullptr; // not owned; must outlive the call
     std::string Name;                 // its name at the image root, unique among the entries
-    std::string DiskPath;             // names it in errors when not empty, else Name does
+    std::string_view DiskPath;        // names it in errors when not empty, else Name does
 };
 
 // Sectors of the image that holds each entry's tree at its root. Thread-safe (calls into

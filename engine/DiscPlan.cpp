@@ -64,19 +64,20 @@ std::vector<std::size_t> Pick(const std::vector<std::size_t>& positions,
     return out;
 }
 
-std::vector<std::size_t> Without(const std::vector<std::size_t>& positions,
-                                 const std::vector<std::size_t>& picks) {
-    std::vector<std::uint8_t> gone(positions.size(), 0);
-    for (std::size_t k : picks) {
-        gone[k] = 1;
-    }
-    std::vector<std::size_t> out;
+// Removes the entries at `picks` (positions into it) from `positions`, keeping the order. In
+// place: a plan of 100,000 files removes a disc's items 800 times.
+void RemovePicks(std::vector<std::size_t>& positions, std::vector<std::size_t> picks) {
+    std::sort(picks.begin(), picks.end());
+    std::size_t kept = 0;
+    auto pick = picks.begin();
     for (std::size_t k = 0; k < positions.size(); ++k) {
-        if (gone[k] == 0) {
-            out.push_back(positions[k]);
+        if (pick != picks.end() && *pick == k) {
+            ++pick;
+        } else {
+            positions[kept++] = positions[k];
         }
     }
-    return out;
+    positions.resize(kept);
 }
 
 // The discs for `rest` (positions, largest item first), each the fullest disc of what is
@@ -194,15 +195,19 @@ struct TPlanner {
                               fullest.SpareSectors,
                               false,
                               fullest.Rounds};
-            std::vector<std::size_t> after = Without(rest, fullest.Chosen);
+            std::vector<std::size_t> taken = fullest.Chosen;
             if (guarded) {
+                std::vector<std::size_t> after = rest;
+                RemovePicks(after, taken);
                 THeuristicPlan afterHeuristic =
                     Heuristic(WeightsOf(after, Problem.ItemSectors), Room);
                 if (1 + afterHeuristic.Count > heuristic.Count) {
                     TPlannedDisc bin = HeuristicDisc(rest, heuristic.FirstDisc);
                     if (bin.ImageSectors <= Problem.CapacitySectors) {
                         disc = std::move(bin);
-                        after = Without(rest, heuristic.FirstDisc);
+                        taken = heuristic.FirstDisc;
+                        after = rest;
+                        RemovePicks(after, taken);
                         afterHeuristic = Heuristic(WeightsOf(after, Problem.ItemSectors), Room);
                     }
                 }
@@ -215,7 +220,7 @@ struct TPlanner {
             }
             overCount = std::max<std::int64_t>(0, disc.PlannedSectors - disc.ImageSectors);
             plan.Discs.push_back(std::move(disc));
-            rest = std::move(after);
+            RemovePicks(rest, std::move(taken));
             if (Progress) {
                 Progress(plan.Discs.size(), rest.size());
             }
