@@ -118,7 +118,7 @@ int RunDiscs(const TCliArguments& args, std::ostream& out, std::ostream& err) {
         TDiscJobProgress latest;
         result = RunDiscJob(request, [&](const TDiscJobProgress& p) {
             latest = p;
-            line.Say(ProgressText(p));
+            line.SayLazily([&] { return ProgressText(p); });
         });
         if (latest.Items > 0) {
             line.Say(ProgressText(latest), true);

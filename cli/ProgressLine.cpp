@@ -41,17 +41,23 @@ void TProgressLine::Update(std::int64_t bytes, std::int64_t total) {
     Write(line);
 }
 
-void TProgressLine::Say(const std::string& text, bool last) {
+bool TProgressLine::Due(bool last) {
     if (!shown_) {
-        return;
+        return false;
     }
     const auto now = std::chrono::steady_clock::now();
     const auto step = terminal_ ? std::chrono::milliseconds(250) : std::chrono::seconds(2);
     if (!last && now - last_ < step) {
-        return;
+        return false;
     }
     last_ = now;
-    Write(text);
+    return true;
+}
+
+void TProgressLine::Say(const std::string& text, bool last) {
+    if (Due(last)) {
+        Write(text);
+    }
 }
 
 void TProgressLine::Write(const std::string& line) {

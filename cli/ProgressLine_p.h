@@ -17,10 +17,19 @@ public:
     void Update(std::int64_t bytes, std::int64_t total);
     // `text` in place of the figures, as often as Update writes them; `last` always.
     void Say(const std::string& text, bool last = false);
+    // Say(text(), last), the text made only when it is written: a job reports every item.
+    template <typename TextFn>
+    void SayLazily(const TextFn& text, bool last = false) {
+        if (Due(last)) {
+            Write(text());
+        }
+    }
     // Ends the line, if one was written.
     void Finish();
 
 private:
+    // Whether a line is due now (and, if so, it counts as written now).
+    bool Due(bool last);
     void Write(const std::string& line);
 
     std::ostream& err_;
