@@ -59,7 +59,8 @@ struct ItemWalk {
 // Stops when `stop` is requested or it is destroyed.
 class TreeReaders {
 public:
-    TreeReaders(std::vector<std::string> paths, std::vector<bool> wanted,
+    // `paths` must outlive the readers.
+    TreeReaders(std::vector<const std::string*> paths, std::vector<bool> wanted,
                 const std::stop_token& stop);
     ~TreeReaders();
     TreeReaders(const TreeReaders&) = delete;
@@ -71,7 +72,7 @@ public:
 private:
     void Read();
 
-    std::vector<std::string> paths_;
+    std::vector<const std::string*> paths_;
     std::vector<bool> wanted_;
     std::stop_source quit_; // the job's stop, or this being destroyed
     std::stop_callback<std::function<void()>> forward_;
@@ -82,7 +83,7 @@ private:
     std::vector<std::jthread> threads_;
 };
 
-TreeReaders::TreeReaders(std::vector<std::string> paths, std::vector<bool> wanted,
+TreeReaders::TreeReaders(std::vector<const std::string*> paths, std::vector<bool> wanted,
                          const std::stop_token& stop)
     : paths_(std::move(paths))
     , wanted_(std::move(wanted))
@@ -109,7 +110,7 @@ void TreeReaders::Read() {
         if (!stop.stop_requested()) {
             try {
                 walk.Tree = ReadImageTree(
-                    paths_[position],
+                    *paths_[position],
                     [&walk](const TTreeProblem& problem) {
                         if (!walk.First) {
                             walk.First = problem;
@@ -221,6 +222,7 @@ void Job::Refuse(std::size_t position, TDiscStatus reason) {
 void Job::FindOverlaps() {
     overlap_.assign(items_.size(), {});
     std::unordered_map<std::string_view, std::size_t> first;
+    first.reserve(items_.size());
     for (std::size_t position = 0; position < items_.size(); ++position) {
         if (ItemName(request_.Items[position].FullPathName).empty()) {
             continue; // the file system's root: refused on its own, so it holds no other
@@ -547,10 +549,11 @@ TDiscJobResult Job::Run() {
     rootNames_ = ResolveRootNames(roots);
     FindOverlaps();
     std::vector<bool> walked(request_.Items.size(), false);
-    std::vector<std::string> paths;
+    std::vector<const std::string*> paths;
+    paths.reserve(request_.Items.size());
     for (std::size_t position = 0; position < request_.Items.size(); ++position) {
         walked[position] = Check(position, rootNames_[position]);
-        paths.push_back(sizer_.DiskPath(position));
+        paths.push_back(&sizer_.DiskPath(position));
     }
     {
         TreeReaders readers(std::move(paths), walked, stop_);

@@ -144,6 +144,7 @@ TImageSizer::TImageSizer(std::vector<std::string> paths, TImageOptions options,
     paths_.reserve(paths.size());
     names_.reserve(paths.size());
     std::unordered_map<std::string_view, std::size_t> first;
+    first.reserve(paths.size());
     for (std::size_t item = 0; item < paths.size(); ++item) {
         paths_.push_back(GraftDiskPath(paths[item]));
         names_.push_back(ItemName(paths_.back()));
