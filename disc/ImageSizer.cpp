@@ -146,7 +146,7 @@ TImageSizer::TImageSizer(std::vector<std::string> paths, TImageOptions options,
     std::unordered_map<std::string_view, std::size_t> first;
     first.reserve(paths.size());
     for (std::size_t item = 0; item < paths.size(); ++item) {
-        paths_.push_back(GraftDiskPath(paths[item]));
+        paths_.push_back(GraftDiskPath(std::move(paths[item])));
         names_.push_back(ItemName(paths_.back()));
     }
     for (std::size_t item = 0; item < names_.size(); ++item) {

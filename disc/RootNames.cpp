@@ -61,7 +61,7 @@ std::string ItemName(std::string_view path) {
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
-std::string GraftDiskPath(const std::string& path) {
+std::string GraftDiskPath(std::string path) {
     const auto resolve = [](const std::string& folder) -> std::optional<std::string> {
         char* resolved = ::realpath(folder.c_str(), nullptr);
         if (resolved == nullptr) {

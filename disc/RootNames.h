@@ -21,7 +21,7 @@ std::string ItemName(std::string_view path);
 // differs from what the file system does after a link; so the folder holding the item is
 // resolved by the file system (realpath), and the item's own name appended unchanged. A path
 // whose folder cannot be resolved is returned as it is.
-std::string GraftDiskPath(const std::string& path);
+std::string GraftDiskPath(std::string path);
 
 struct TRootItem {
     std::string Name; // as ItemName gives it
