@@ -233,7 +233,7 @@ void Job::FindOverlaps() {
     std::unordered_map<std::string_view, std::size_t> first;
     first.reserve(items_.size());
     for (std::size_t position = 0; position < items_.size(); ++position) {
-        if (ItemName(request_.Items[position].FullPathName).empty()) {
+        if (items_[position].ImageName.empty()) {
             continue; // the file system's root: refused on its own, so it holds no other
         }
         const auto [at, fresh] = first.try_emplace(sizer_.DiskPath(position), position);
@@ -263,14 +263,7 @@ void Job::FindOverlaps() {
 // planned under the name the whole selection gives it, the longest it can take on a disc. What
 // it is on disk, and whether it can be read at all, its walk tells.
 bool Job::Check(std::size_t position, const std::string& rootName) {
-    const TRowItem& row = request_.Items[position];
-    TDiscJobItem& item = items_[position];
-    item = {position,
-            row.FullPathName,
-            ItemName(row.FullPathName),
-            row.IsContainer ? ikFolder : ikFile,
-            0,
-            0};
+    const TDiscJobItem& item = items_[position];
     if (!overlap_[position].Ok()) {
         Refuse(position, overlap_[position]);
         return false;
@@ -551,9 +544,18 @@ TDiscJobResult Job::Cancelled() const {
 
 TDiscJobResult Job::Run() {
     std::vector<TRootItem> roots;
-    for (const TRowItem& row : request_.Items) {
-        const std::string name = ItemName(row.FullPathName);
-        roots.push_back({name.empty() ? std::string("/") : name, row.IsContainer});
+    roots.reserve(items_.size());
+    for (std::size_t position = 0; position < items_.size(); ++position) {
+        const TRowItem& row = request_.Items[position];
+        TDiscJobItem& item = items_[position];
+        item = {position,
+                row.FullPathName,
+                ItemName(row.FullPathName),
+                row.IsContainer ? ikFolder : ikFile,
+                0,
+                0};
+        roots.push_back(
+            {item.ImageName.empty() ? std::string("/") : item.ImageName, row.IsContainer});
     }
     rootNames_ = ResolveRootNames(roots);
     FindOverlaps();

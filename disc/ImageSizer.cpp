@@ -190,33 +190,41 @@ std::vector<std::string> TImageSizer::RootNames(const std::vector<std::size_t>& 
     return ResolveRootNames(roots);
 }
 
-std::vector<TGraftPoint> TImageSizer::GraftPoints(const std::vector<std::size_t>& chosen) {
-    std::vector<std::size_t> items = chosen;
-    std::sort(items.begin(), items.end());
-    std::vector<std::string> names = RootNames(items);
+std::vector<TGraftPoint> TImageSizer::PointsOf(const std::vector<std::size_t>& items,
+                                               const std::vector<std::string>& names) const {
     std::vector<TGraftPoint> points;
     points.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
-        points.push_back({std::move(names[i]), paths_[items[i]]});
+        points.push_back({names[i], paths_[items[i]]});
     }
     return points;
 }
 
+std::vector<TGraftPoint> TImageSizer::GraftPoints(const std::vector<std::size_t>& chosen) {
+    std::vector<std::size_t> items = chosen;
+    std::sort(items.begin(), items.end());
+    return PointsOf(items, RootNames(items));
+}
+
 TImageSizer::TImage TImageSizer::Size(const std::vector<std::size_t>& chosen) {
-    TImage image;
-    image.GraftPoints = GraftPoints(chosen);
-    image.Sectors = Sectors(chosen);
-    return image;
+    std::vector<std::size_t> items = chosen;
+    std::sort(items.begin(), items.end());
+    const std::vector<std::string> names = RootNames(items);
+    return {SectorsOf(items, names), PointsOf(items, names)};
 }
 
 std::int64_t TImageSizer::Sectors(const std::vector<std::size_t>& chosen) {
     std::vector<std::size_t> items = chosen;
     std::sort(items.begin(), items.end());
-    std::vector<std::string> names = RootNames(items);
+    return SectorsOf(items, RootNames(items));
+}
+
+std::int64_t TImageSizer::SectorsOf(const std::vector<std::size_t>& items,
+                                    const std::vector<std::string>& names) {
     std::vector<TImageRootEntry> entries;
     entries.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
-        entries.push_back({&Tree(items[i]), std::move(names[i]), paths_[items[i]]});
+        entries.push_back({&Tree(items[i]), names[i], paths_[items[i]]});
     }
     return ExactImageSectors(entries, options_, stop_);
 }

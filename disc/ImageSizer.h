@@ -71,6 +71,11 @@ public:
 private:
     // The names of the items at `items` (ascending) at the image root. Throws TDiscError.
     std::vector<std::string> RootNames(const std::vector<std::size_t>& items);
+    // The graft points, and the image, of the items at `items` (ascending) under `names`.
+    std::vector<TGraftPoint> PointsOf(const std::vector<std::size_t>& items,
+                                      const std::vector<std::string>& names) const;
+    std::int64_t SectorsOf(const std::vector<std::size_t>& items,
+                           const std::vector<std::string>& names);
 
     std::vector<std::string> paths_;
     TImageOptions options_;
