@@ -4,6 +4,7 @@
 #include "DiscCountBound.h"
 #include "DiscError.h"
 #include "DiscTexts.h"
+#include "FirstIndex.h"
 #include "ImageSizer.h"
 #include "RootNames.h"
 #include "TreeProblems.h"
@@ -25,7 +26,6 @@
 #include <optional>
 #include <stop_token>
 #include <thread>
-#include <unordered_map>
 
 namespace platterwise {
 namespace {
@@ -165,7 +165,9 @@ private:
     void Report(std::size_t discs) const;
     void Refuse(std::size_t position, TDiscStatus reason);
     void FindOverlaps();
-    bool Check(std::size_t position, const std::string& rootName);
+    bool Check(std::size_t position);
+    // The longest name the item can take on a disc: its own unless an earlier one brings it.
+    std::string_view RootName(std::size_t position) const;
     void Measure(std::size_t position, ItemWalk walk);
     std::int64_t ExactSectors(const std::vector<std::size_t>& chosen);
     std::int64_t SizeOrRefuse(const std::vector<std::size_t>& positions);
@@ -184,10 +186,10 @@ private:
     std::stop_token stop_;
     std::vector<TDiscJobItem> items_; // one per requested item
     std::vector<bool> refused_;
-    std::vector<std::string> rootNames_; // the longest name each item can take on a disc
-    std::vector<TDiscStatus> overlap_;   // per item: why it repeats another, else Ok
-    std::vector<std::size_t> eligible_;  // positions the search works on
-    std::vector<bool> sizedAlone_;       // per item: its image alone was sized exactly
+    std::map<std::size_t, std::string> renamed_; // items that cannot keep their own name
+    std::vector<TDiscStatus> overlap_;           // per item: why it repeats another, else Ok
+    std::vector<std::size_t> eligible_;          // positions the search works on
+    std::vector<bool> sizedAlone_;               // per item: its image alone was sized exactly
     std::map<std::vector<std::size_t>, std::int64_t> exact_; // sizes of sets, by positions
     std::size_t measured_ = 0;
     std::int64_t lowerBound_ = 0; // on the discs, once known
@@ -230,39 +232,66 @@ void Job::Refuse(std::size_t position, TDiscStatus reason) {
 // their graft points give them (absolute, dots resolved), ancestors looked up one by one.
 void Job::FindOverlaps() {
     overlap_.assign(items_.size(), {});
-    std::unordered_map<std::string_view, std::size_t> first;
-    first.reserve(items_.size());
+    std::vector<std::string_view> paths;
+    paths.reserve(items_.size());
     for (std::size_t position = 0; position < items_.size(); ++position) {
-        if (items_[position].ImageName.empty()) {
-            continue; // the file system's root: refused on its own, so it holds no other
-        }
-        const auto [at, fresh] = first.try_emplace(sizer_.DiskPath(position), position);
-        if (!fresh) {
+        // The file system's root holds every other item, but is refused on its own.
+        paths.emplace_back(items_[position].ImageName.empty() ? std::string_view()
+                                                              : sizer_.DiskPath(position));
+    }
+    const TFirstIndex firsts(paths);
+    for (std::size_t position = 0; position < items_.size(); ++position) {
+        if (!paths[position].empty() && firsts.FirstOf(position) != position) {
             overlap_[position] =
                 PathStatus(request_.Items[position].FullPathName, texts::kSelectedTwice);
         }
     }
+    // The nearest selected folder holding `folder` or being it. Items of one folder share
+    // the answer, so it is looked up once for each run of them.
+    const auto outerOf = [&](std::string_view folder) -> std::optional<std::size_t> {
+        for (;;) {
+            const std::optional<std::size_t> outer = firsts.Find(folder);
+            if (outer && request_.Items[*outer].IsContainer) {
+                return outer;
+            }
+            const auto slash = folder.rfind('/');
+            if (folder.size() <= 1 || slash == std::string_view::npos) {
+                return std::nullopt;
+            }
+            folder = folder.substr(0, slash == 0 ? 1 : slash);
+        }
+    };
+    std::optional<std::string_view> folder;
+    std::optional<std::size_t> outer;
     for (std::size_t position = 0; position < items_.size(); ++position) {
         const std::string_view path = sizer_.DiskPath(position);
-        for (std::size_t cut = path.size(); overlap_[position].Ok() && cut > 0;) {
-            cut = path.rfind('/', cut - 1);
-            if (cut == std::string_view::npos) {
-                break;
-            }
-            const auto outer = first.find(path.substr(0, cut == 0 ? 1 : cut));
-            if (outer != first.end() && request_.Items[outer->second].IsContainer) {
-                overlap_[position] =
-                    PathStatus(request_.Items[position].FullPathName, texts::kInsideSelected,
-                               QuotedName(request_.Items[outer->second].FullPathName));
-            }
+        const auto slash = path.rfind('/');
+        if (!overlap_[position].Ok() || slash == std::string_view::npos) {
+            continue;
+        }
+        const std::string_view holder = path.substr(0, slash == 0 ? 1 : slash);
+        if (holder != folder) {
+            folder = holder;
+            outer = outerOf(holder);
+        }
+        if (outer) {
+            overlap_[position] =
+                PathStatus(request_.Items[position].FullPathName, texts::kInsideSelected,
+                           QuotedName(request_.Items[*outer].FullPathName));
         }
     }
+}
+
+std::string_view Job::RootName(std::size_t position) const {
+    const auto renamed = renamed_.find(position);
+    return renamed == renamed_.end() ? std::string_view(items_[position].ImageName)
+                                     : std::string_view(renamed->second);
 }
 
 // What can be told of an item without touching the disk: false when it is refused. The item is
 // planned under the name the whole selection gives it, the longest it can take on a disc. What
 // it is on disk, and whether it can be read at all, its walk tells.
-bool Job::Check(std::size_t position, const std::string& rootName) {
+bool Job::Check(std::size_t position) {
     const TDiscJobItem& item = items_[position];
     if (!overlap_[position].Ok()) {
         Refuse(position, overlap_[position]);
@@ -273,7 +302,7 @@ bool Job::Check(std::size_t position, const std::string& rootName) {
         return false;
     }
     try {
-        CheckGraftPoint(rootName, sizer_.DiskPath(position));
+        CheckGraftPoint(RootName(position), sizer_.DiskPath(position));
     } catch (const TDiscError& e) {
         Refuse(position, e.Status());
         return false;
@@ -308,11 +337,11 @@ void Job::Measure(std::size_t position, ItemWalk walk) {
                                                      std::strerror(problem.Error))
                                     : TreeProblemStatus(problem));
     }
-    if (LongestImagePath(walk.Tree, rootNames_[position]) >= kXorrisoPathLimit) {
+    if (LongestImagePath(walk.Tree, RootName(position)) >= kXorrisoPathLimit) {
         return Refuse(position, PathStatus(item.Path, texts::kRenamedPathTooLong));
     }
     item.Bytes = TreeBytes(walk.Tree);
-    item.Sectors = PlannedItemCost(walk.Tree, rootNames_[position]).Sectors();
+    item.Sectors = PlannedItemCost(walk.Tree, RootName(position)).Sectors();
     sizer_.Adopt(position, std::move(walk.Tree));
     eligible_.push_back(position);
 }
@@ -555,15 +584,16 @@ TDiscJobResult Job::Run() {
                 0,
                 0};
         roots.push_back(
-            {item.ImageName.empty() ? std::string("/") : item.ImageName, row.IsContainer});
+            {item.ImageName.empty() ? std::string_view("/") : std::string_view(item.ImageName),
+             row.IsContainer});
     }
-    rootNames_ = ResolveRootNames(roots);
+    renamed_ = RenamedRoots(roots);
     FindOverlaps();
     std::vector<bool> walked(request_.Items.size(), false);
     std::vector<const std::string*> paths;
     paths.reserve(request_.Items.size());
     for (std::size_t position = 0; position < request_.Items.size(); ++position) {
-        walked[position] = Check(position, rootNames_[position]);
+        walked[position] = Check(position);
         paths.push_back(&sizer_.DiskPath(position));
     }
     {

@@ -3,12 +3,12 @@
 
 #include "DiscError.h"
 #include "DiscTexts.h"
+#include "FirstIndex.h"
 #include "IsoSession_p.h"
 #include "RootNames.h"
 #include "SizedStream.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 namespace platterwise {
 namespace {
@@ -143,17 +143,13 @@ TImageSizer::TImageSizer(std::vector<std::string> paths, TImageOptions options,
     , nameShared_(paths.size(), false) {
     paths_.reserve(paths.size());
     names_.reserve(paths.size());
-    std::unordered_map<std::string_view, std::size_t> first;
-    first.reserve(paths.size());
     for (std::size_t item = 0; item < paths.size(); ++item) {
         paths_.push_back(GraftDiskPath(std::move(paths[item])));
         names_.push_back(ItemName(paths_.back()));
     }
+    const TFirstIndex firsts(std::vector<std::string_view>(names_.begin(), names_.end()));
     for (std::size_t item = 0; item < names_.size(); ++item) {
-        const auto [at, fresh] = first.try_emplace(names_[item], item);
-        if (!fresh) {
-            nameShared_[item] = nameShared_[at->second] = true;
-        }
+        nameShared_[item] = firsts.Repeated(item);
     }
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RootNames.h"
 
+#include "FirstIndex.h"
 #include "image/ImageTree.h"
 #include "image/Utf8.h"
 
@@ -9,6 +10,7 @@
 #include <optional>
 #include <stdlib.h>
 #include <unordered_set>
+#include <utility>
 
 namespace platterwise {
 namespace {
@@ -39,9 +41,9 @@ std::string Numbered(const TRootItem& item, int number) {
     std::string_view extension;
     if (!item.IsFolder) {
         const auto dot = item.Name.rfind('.');
-        if (dot != std::string::npos && dot != 0) {
-            stem = std::string_view(item.Name).substr(0, dot);
-            extension = std::string_view(item.Name).substr(dot);
+        if (dot != std::string_view::npos && dot != 0) {
+            stem = item.Name.substr(0, dot);
+            extension = item.Name.substr(dot);
         }
     }
     if (extension.size() + suffix.size() >= kNameMax) {
@@ -90,29 +92,43 @@ std::string GraftDiskPath(std::string path) {
     return *resolved + (resolved->back() == '/' ? "" : "/") + name;
 }
 
-std::vector<std::string> ResolveRootNames(const std::vector<TRootItem>& items) {
-    // Names some item brings along are reserved for the first item that brings it, so a
-    // renamed item never takes a name that a later one arrives with. Views into the items and
-    // into `names`, which never reallocates, so that no name is copied twice.
-    std::unordered_set<std::string_view> brought;
+std::map<std::size_t, std::string> RenamedRoots(const std::vector<TRootItem>& items) {
+    std::vector<std::string_view> brought;
     brought.reserve(items.size());
     for (const TRootItem& item : items) {
-        brought.insert(item.Name);
+        brought.push_back(item.Name);
     }
-    std::unordered_set<std::string_view> taken;
-    taken.reserve(items.size());
+    // Only the first item that brings a name keeps it. A renamed item takes the first free
+    // number: not a name some item brings (a later one keeps it), nor one given before. The
+    // numbers tried go on from the last one given for the same name, so that a thousand
+    // items called "CD1" do not each count up from 2.
+    const TFirstIndex firsts(std::move(brought));
+    std::map<std::size_t, std::string> renamed;
+    std::unordered_set<std::string> given;
+    std::map<std::pair<std::string_view, bool>, int> nextNumber;
+    for (std::size_t position = 0; position < items.size(); ++position) {
+        if (firsts.FirstOf(position) == position) {
+            continue;
+        }
+        const TRootItem& item = items[position];
+        int& number = nextNumber.try_emplace({item.Name, item.IsFolder}, 2).first->second;
+        std::string name;
+        do {
+            name = Numbered(item, number++);
+        } while (firsts.Find(name) || given.count(name) != 0);
+        given.insert(name);
+        renamed.emplace(position, std::move(name));
+    }
+    return renamed;
+}
+
+std::vector<std::string> ResolveRootNames(const std::vector<TRootItem>& items) {
+    const std::map<std::size_t, std::string> renamed = RenamedRoots(items);
     std::vector<std::string> names;
     names.reserve(items.size());
-    for (const TRootItem& item : items) {
-        std::string name = item.Name;
-        if (taken.count(name) != 0) {
-            int number = 2;
-            do {
-                name = Numbered(item, number++);
-            } while (brought.count(name) != 0 || taken.count(name) != 0);
-        }
-        names.push_back(std::move(name));
-        taken.insert(names.back());
+    for (std::size_t position = 0; position < items.size(); ++position) {
+        const auto name = renamed.find(position);
+        names.emplace_back(name == renamed.end() ? items[position].Name : name->second);
     }
     return names;
 }

@@ -3,27 +3,54 @@
 
 #include "DiscTestSupport.h"
 #include "disc/DiscError.h"
+#include "disc/FirstIndex.h"
 #include "disc/RootNames.h"
 #include "disc/TreeProblems.h"
 #include "tests/support/EngineFakes.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace platterwise {
 namespace {
 
+// Against a map, on enough keys that the table's probes wrap and collide.
+TEST(RootNames, FirstIndexFindsTheFirstOfEqualKeys) {
+    std::vector<std::string> keys;
+    for (int i = 0; i < 5000; ++i) {
+        keys.push_back(i % 7 == 0 ? "" : std::to_string((i * 7919) % 1201));
+    }
+    const TFirstIndex index(std::vector<std::string_view>(keys.begin(), keys.end()));
+    std::map<std::string, std::size_t> first;
+    std::map<std::string, int> count;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        first.try_emplace(keys[i], i);
+        ++count[keys[i]];
+    }
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        ASSERT_EQ(index.FirstOf(i), first.at(keys[i])) << i;
+        ASSERT_EQ(index.Repeated(i), count.at(keys[i]) > 1) << i;
+    }
+    EXPECT_EQ(index.Find("1200"), first.at("1200"));
+    EXPECT_EQ(index.Find(""), 0U);
+    EXPECT_FALSE(index.Find("1201").has_value());
+}
+
 TEST(RootNames, LaterItemsOfATakenNameAreNumberedInSelectionOrder) {
-    EXPECT_EQ(ResolveRootNames({{"CD1", true},
-                                {"CD1", true},
-                                {"track.flac", false},
-                                {"CD1", true},
-                                {"track.flac", false},
-                                {".hidden", false},
-                                {".hidden", false},
-                                {"CD1 (3)", true}}),
-              (std::vector<std::string>{"CD1", "CD1 (2)", "track.flac", "CD1 (4)", "track (2).flac",
-                                        ".hidden", ".hidden (2)", "CD1 (3)"}));
+    EXPECT_EQ(
+        ResolveRootNames({{"CD1", true},
+                          {"CD1", true},
+                          {"track.flac", false},
+                          {"CD1", true},
+                          {"track.flac", false},
+                          {".hidden", false},
+                          {".hidden", false},
+                          {"CD1 (3)", true},
+                          {"CD1", false},
+                          {"CD1", true}}),
+        (std::vector<std::string>{"CD1", "CD1 (2)", "track.flac", "CD1 (4)", "track (2).flac",
+                                  ".hidden", ".hidden (2)", "CD1 (3)", "CD1 (5)", "CD1 (6)"}));
     // A folder's dot is part of its name; a name at the length limit gives way to the number
     // at a character boundary, never splitting "é".
     const std::string longName = std::string(251, 'x') + "é";
