@@ -70,16 +70,13 @@ std::vector<TPass> Passes(std::span<const std::int64_t> weights, std::int64_t ca
     return passes;
 }
 
-// `Index` holds a pass: 16 bits where the weights allow, since the table's memory,
-// touched page by page, costs as much time as its passes.
+// `Index` holds a pass: 8 or 16 bits where the passes are few enough, since the table's
+// memory, touched page by page, costs as much time as its passes.
 template <typename Index>
-TSubsetSumResult Table(std::span<const std::int64_t> weights, std::int64_t capacity,
-                       const std::stop_token& stop) {
+TSubsetSumResult Table(const std::vector<TPass>& passes, const std::vector<std::size_t>& items,
+                       std::int64_t capacity, const std::stop_token& stop) {
     TSubsetSumResult result;
     result.Proven = true;
-    if (capacity <= 0) {
-        return result;
-    }
     const std::size_t top = std::size_t(capacity);
     const std::size_t lastWord = top / 64;
     const std::uint64_t lastMask = ~std::uint64_t(0) >> (63 - top % 64);
@@ -88,8 +85,6 @@ TSubsetSumResult Table(std::span<const std::int64_t> weights, std::int64_t capac
     // Left uninitialised: an entry is written when its sum is first reached and read only for
     // reachable sums, so pages of sums never reached are never touched.
     const auto first = std::make_unique_for_overwrite<Index[]>(top + 1);
-    std::vector<std::size_t> items;
-    const std::vector<TPass> passes = Passes(weights, capacity, items);
 
     std::size_t reachable = 0; // the largest sum the weights so far could reach, held at top
     for (std::size_t i = 0; i < passes.size(); ++i) {
@@ -147,8 +142,18 @@ TSubsetSumResult Table(std::span<const std::int64_t> weights, std::int64_t capac
 
 TSubsetSumResult SubsetSumByTable(std::span<const std::int64_t> weights, std::int64_t capacity,
                                   const std::stop_token& stop) {
-    return weights.size() <= 0xFFFF ? Table<std::uint16_t>(weights, capacity, stop)
-                                    : Table<std::uint32_t>(weights, capacity, stop);
+    if (capacity <= 0) {
+        TSubsetSumResult none;
+        none.Proven = true;
+        return none;
+    }
+    std::vector<std::size_t> items;
+    const std::vector<TPass> passes = Passes(weights, capacity, items);
+    if (passes.size() <= 0xFF) {
+        return Table<std::uint8_t>(passes, items, capacity, stop);
+    }
+    return passes.size() <= 0xFFFF ? Table<std::uint16_t>(passes, items, capacity, stop)
+                                   : Table<std::uint32_t>(passes, items, capacity, stop);
 }
 
 } // namespace platterwise

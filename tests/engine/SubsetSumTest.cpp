@@ -86,6 +86,20 @@ TEST(SubsetSum, HalvesAndTableAgreeOnMediumInstances) {
     }
 }
 
+// Past 255 and 65,535 passes the table keeps wider pass numbers: the best sum here is the
+// last weight alone (any two pass the capacity), reached only in the last pass.
+TEST(SubsetSum, TheTableReadsBackTheLastOfManyPasses) {
+    for (const std::size_t count : {200, 300, 66'000}) {
+        std::vector<std::int64_t> w(count);
+        for (std::size_t k = 0; k < count; ++k) {
+            w[k] = 2 * std::int64_t(count + k);
+        }
+        const TSubsetSumResult r = SubsetSumByTable(w, w.back() + 1);
+        EXPECT_EQ(r.Chosen, std::vector<std::size_t>{count - 1}) << count;
+        EXPECT_EQ(r.Sum, w.back());
+    }
+}
+
 TEST(SubsetSum, ACommonFactorShowsThatTheCapacityCannotBeMet) {
     // Every weight even, an odd capacity: the best is one below it, proven without a full
     // search even when the limits allow no table at all.
