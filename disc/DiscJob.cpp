@@ -45,6 +45,8 @@ struct ItemResized {};
 // Trees read at once, each item's on one thread: items are read side by side while the job
 // takes each finished one in selection order.
 constexpr unsigned kTreeReaders = 2;
+// As many loose files as are read on the job's own thread.
+constexpr std::size_t kFilesReadInline = 256;
 
 // One item's walk: its image tree, and what it found that an image cannot take.
 struct ItemWalk {
@@ -62,7 +64,8 @@ struct ItemWalk {
 class TreeReaders {
 public:
     // `paths` must outlive the readers.
-    TreeReaders(std::vector<const std::string*> paths, std::vector<bool> wanted,
+    // `onlyFiles`: no item is a folder, as far as the selection knows.
+    TreeReaders(std::vector<const std::string*> paths, std::vector<bool> wanted, bool onlyFiles,
                 const std::stop_token& stop);
     ~TreeReaders();
     TreeReaders(const TreeReaders&) = delete;
@@ -73,6 +76,7 @@ public:
 
 private:
     void Read();
+    void ReadOne(std::size_t position, ItemWalk& walk, const std::stop_token& stop) const;
 
     std::vector<const std::string*> paths_;
     std::vector<bool> wanted_;
@@ -87,12 +91,15 @@ private:
 };
 
 TreeReaders::TreeReaders(std::vector<const std::string*> paths, std::vector<bool> wanted,
-                         const std::stop_token& stop)
+                         bool onlyFiles, const std::stop_token& stop)
     : paths_(std::move(paths))
     , wanted_(std::move(wanted))
     , forward_(stop, std::function<void()>([this] { quit_.request_stop(); }))
     , walks_(paths_.size()) {
     const auto count = std::size_t(std::count(wanted_.begin(), wanted_.end(), true));
+    if (onlyFiles && count <= kFilesReadInline) {
+        return; // each read in Take: a few stat calls cost less than starting the threads
+    }
     // Blocks only when each reader still gets many of them, so that a few large folders are
     // read side by side.
     block_ = std::clamp<std::size_t>(count / (kTreeReaders * 64), 1, 64);
@@ -113,26 +120,7 @@ void TreeReaders::Read() {
         const std::size_t to = std::min(from + block_, paths_.size());
         block.assign(to - from, {});
         for (std::size_t position = from; position < to; ++position) {
-            ItemWalk& walk = block[position - from];
-            walk.Done = true;
-            if (!wanted_[position] || stop.stop_requested()) {
-                continue;
-            }
-            try {
-                walk.Tree = ReadImageTree(
-                    *paths_[position],
-                    [&walk](const TTreeProblem& problem) {
-                        if (!walk.First) {
-                            walk.First = problem;
-                        }
-                        if (problem.Fault == TTreeFault::CannotRead) {
-                            walk.Unreadable.Add(problem.Path, problem.Error);
-                        }
-                    },
-                    stop);
-            } catch (...) {
-                walk.Failure = std::current_exception();
-            }
+            ReadOne(position, block[position - from], stop);
         }
         {
             const std::lock_guard lock(mutex_);
@@ -142,7 +130,37 @@ void TreeReaders::Read() {
     }
 }
 
+void TreeReaders::ReadOne(std::size_t position, ItemWalk& walk, const std::stop_token& stop) const {
+    walk.Done = true;
+    if (!wanted_[position] || stop.stop_requested()) {
+        return;
+    }
+    try {
+        walk.Tree = ReadImageTree(
+            *paths_[position],
+            [&walk](const TTreeProblem& problem) {
+                if (!walk.First) {
+                    walk.First = problem;
+                }
+                if (problem.Fault == TTreeFault::CannotRead) {
+                    walk.Unreadable.Add(problem.Path, problem.Error);
+                }
+            },
+            stop);
+    } catch (...) {
+        walk.Failure = std::current_exception();
+    }
+}
+
 ItemWalk TreeReaders::Take(std::size_t position) {
+    if (threads_.empty()) {
+        ItemWalk walk;
+        ReadOne(position, walk, quit_.get_token());
+        if (walk.Failure) {
+            std::rethrow_exception(walk.Failure);
+        }
+        return walk;
+    }
     std::unique_lock lock(mutex_);
     done_.wait(lock, [&] { return walks_[position].Done; });
     ItemWalk walk = std::move(walks_[position]);
@@ -597,7 +615,9 @@ TDiscJobResult Job::Run() {
         paths.push_back(&sizer_.DiskPath(position));
     }
     {
-        TreeReaders readers(std::move(paths), walked, stop_);
+        const bool onlyFiles = std::none_of(request_.Items.begin(), request_.Items.end(),
+                                            [](const TRowItem& row) { return row.IsContainer; });
+        TreeReaders readers(std::move(paths), walked, onlyFiles, stop_);
         for (std::size_t position = 0; position < request_.Items.size(); ++position) {
             if (walked[position]) {
                 Measure(position, readers.Take(position));
