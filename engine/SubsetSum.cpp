@@ -119,8 +119,8 @@ TSubsetSumResult GreedyThenTable(std::span<const std::int64_t> weights, std::int
 std::int64_t ReachableBound(std::span<const std::int64_t> weights, std::int64_t capacity) {
     const std::int64_t lightest = *std::min_element(weights.begin(), weights.end());
     std::int64_t modulus = 0;
-    for (const std::int64_t w : weights) {
-        modulus = std::gcd(modulus, w - lightest);
+    for (std::size_t k = 0; k < weights.size() && modulus != 1; ++k) {
+        modulus = std::gcd(modulus, weights[k] - lightest);
     }
     const std::int64_t remainder = modulus == 0 ? 0 : lightest % modulus;
     // No more than `most` weights fit: only that many of the smallest and of the largest
@@ -232,7 +232,7 @@ TSubsetSumResult LargestSubsetSum(std::span<const std::int64_t> weights, std::in
         } else if (weights[i] <= capacity) {
             usable.push_back(i);
             total += weights[i];
-            divisor = std::gcd(divisor, weights[i]);
+            divisor = divisor == 1 ? 1 : std::gcd(divisor, weights[i]); // 1 stays 1: spare the gcd
         }
     }
     if (total <= capacity) {
