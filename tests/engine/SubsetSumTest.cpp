@@ -69,12 +69,16 @@ TEST(SubsetSum, QuickFillsForFewWeightsAgreeWithTheFullTable) {
     }
 }
 
+// Half the rounds draw from five sizes, so that the table passes copies of a size together.
 TEST(SubsetSum, HalvesAndTableAgreeOnMediumInstances) {
     std::mt19937_64 rng(5);
-    for (int round = 0; round < 6; ++round) {
+    for (int round = 0; round < 8; ++round) {
         std::vector<std::int64_t> w(36);
         for (std::int64_t& x : w) {
             x = std::uniform_int_distribution<std::int64_t>(20'000, 200'000)(rng);
+        }
+        for (std::size_t k = 5; round % 2 == 1 && k < w.size(); ++k) {
+            w[k] = w[k % 5];
         }
         const std::int64_t capacity =
             std::uniform_int_distribution<std::int64_t>(100'000, 1'000'000)(rng);
