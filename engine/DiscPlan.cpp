@@ -196,8 +196,9 @@ struct TPlanner {
                               false,
                               fullest.Rounds};
             std::vector<std::size_t> taken = fullest.Chosen;
+            std::vector<std::size_t> after; // the rest once the disc is taken, when guarded
             if (guarded) {
-                std::vector<std::size_t> after = rest;
+                after = rest;
                 RemovePicks(after, taken);
                 THeuristicPlan afterHeuristic =
                     Heuristic(WeightsOf(after, Problem.ItemSectors), Room);
@@ -220,7 +221,11 @@ struct TPlanner {
             }
             overCount = std::max<std::int64_t>(0, disc.PlannedSectors - disc.ImageSectors);
             plan.Discs.push_back(std::move(disc));
-            RemovePicks(rest, std::move(taken));
+            if (guarded) {
+                rest = std::move(after);
+            } else {
+                RemovePicks(rest, std::move(taken));
+            }
             if (Progress) {
                 Progress(plan.Discs.size(), rest.size());
             }
